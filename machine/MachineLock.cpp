@@ -1,0 +1,69 @@
+#include "machine/MachineLock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <map>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+
+namespace machine
+{
+
+// One flock per machine directory, shared by the threads of this process; the recursive
+// mutex keeps threads apart and lets a holder take the lock again.
+struct ProcessLock
+{
+    std::recursive_mutex threads;
+    int depth = 0;
+    int fd = -1;
+};
+
+namespace
+{
+
+std::mutex g_registryLock;
+std::map<std::string, ProcessLock> g_locks;
+
+ProcessLock& lockFor(const Machine& machine)
+{
+    std::lock_guard guard(g_registryLock);
+    return g_locks[machine.lockPath().string()];
+}
+
+} // namespace
+
+MachineLock::MachineLock(const Machine& machine)
+{
+    ProcessLock& lock = lockFor(machine);
+    lock.threads.lock();
+    if (lock.depth++ == 0)
+    {
+        int fd = ::open(machine.lockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0 || ::flock(fd, LOCK_EX) != 0)
+        {
+            if (fd >= 0)
+                ::close(fd);
+            lock.depth = 0;
+            lock.threads.unlock();
+            throw std::runtime_error("cannot lock machine " + machine.root().string());
+        }
+        lock.fd = fd;
+    }
+    m_lock = &lock;
+}
+
+MachineLock::~MachineLock()
+{
+    if (--m_lock->depth == 0)
+    {
+        ::flock(m_lock->fd, LOCK_UN);
+        ::close(m_lock->fd);
+        m_lock->fd = -1;
+    }
+    m_lock->threads.unlock();
+}
+
+} // namespace machine
