@@ -1,1 +1,12 @@
-int main() { return 0; }
+// TessarynUI: the wireless client in the notification area.
+
+#include "client/core/ProgramObjects.h"
+
+int main(int argc, char** argv)
+{
+    // The framework finds the application object through AfxGetApp(); the reference keeps
+    // the program-wide objects (defined in the client library) linked into the program.
+    CWinApp* volatile pApp = &theApp;
+    (void)pApp;
+    return AfxWinMain(argc, argv);
+}

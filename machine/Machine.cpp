@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace machine
 {
@@ -35,8 +36,19 @@ std::filesystem::path DefaultMachineDirectory()
 namespace
 {
 
-std::mutex g_currentLock;
-std::unique_ptr<Machine> g_current;
+// Built on first use and never destroyed: programs open the machine while they load, and
+// threads may still use it while the process ends.
+struct Current
+{
+    std::mutex lock;
+    std::unique_ptr<Machine> machine;
+};
+
+Current& current()
+{
+    static Current* c = new Current;
+    return *c;
+}
 
 void openMachine(const std::filesystem::path& root)
 {
@@ -47,22 +59,26 @@ void openMachine(const std::filesystem::path& root)
         if (!opened->exists())
             CreateDefaultImage(*opened);
     }
-    g_current = std::move(opened);
+    // A replaced machine stays alive: references to it may still be held.
+    static std::vector<std::unique_ptr<Machine>>* retired = new std::vector<std::unique_ptr<Machine>>;
+    if (current().machine)
+        retired->push_back(std::move(current().machine));
+    current().machine = std::move(opened);
 }
 
 } // namespace
 
 Machine& CurrentMachine()
 {
-    std::lock_guard guard(g_currentLock);
-    if (!g_current)
+    std::lock_guard guard(current().lock);
+    if (!current().machine)
         openMachine(DefaultMachineDirectory());
-    return *g_current;
+    return *current().machine;
 }
 
 void UseMachine(const std::filesystem::path& root)
 {
-    std::lock_guard guard(g_currentLock);
+    std::lock_guard guard(current().lock);
     openMachine(root);
 }
 

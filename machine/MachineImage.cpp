@@ -1,9 +1,69 @@
 #include "machine/MachineImage.h"
 
+#include "machine/FileStore.h"
 #include "machine/SystemInfo.h"
+#include "machine/registry/HiveStore.h"
 
 namespace machine
 {
+namespace
+{
+
+// The keys and values Windows has before the programs are installed. Values already in the
+// hive (an image that was begun before) are kept.
+void writeDefaultRegistry(const Machine& machine, const SystemInfo& info)
+{
+    namespace reg = machine::registry;
+    struct Entry
+    {
+        reg::KeyPath key;
+        const char* name; // null: the key alone
+        std::string text; // a REG_SZ, stored with its terminator as Windows writes it
+    };
+    const std::string localAppData = "C:\\Users\\" + info.userName + "\\AppData\\Local";
+    const reg::KeyPath currentVersion = {reg::kLocalMachine, "SOFTWARE", "Microsoft", "Windows NT",
+                                         "CurrentVersion"};
+    const Entry entries[] = {
+        {{reg::kCurrentUser, "Volatile Environment"}, "LOCALAPPDATA", localAppData},
+        {currentVersion, "ProductName", "Windows Vista (TM) Business"},
+        {currentVersion, "CurrentVersion", "6.0"},
+        {currentVersion, "CurrentBuildNumber", "6002"},
+        // The network adapters' class; the adapters themselves are installed separately.
+        {{reg::kLocalMachine, "SYSTEM", "CurrentControlSet", "Control", "Class",
+          "{4D36E972-E325-11CE-BFC1-08002BE10318}"},
+         nullptr,
+         {}},
+        {{reg::kLocalMachine, "SYSTEM", "CurrentControlSet", "Services", "Tcpip", "Parameters"},
+         nullptr,
+         {}},
+    };
+    reg::ChangeHive(machine,
+                    [&](reg::Hive& hive)
+                    {
+                        for (const auto& e : entries)
+                        {
+                            reg::Key* key = hive.create(e.key);
+                            if (e.name != nullptr && key->findValue(e.name) == nullptr)
+                                key->setValue(e.name, reg::kTypeString,
+                                              std::string(e.text.c_str(), e.text.size() + 1));
+                        }
+                        return true;
+                    });
+}
+
+// The programs' files in the program folder: what lies beside a program is how the programs
+// know what is installed. The files stand for the programs; the builds run them.
+void writeProgramFolder(const std::filesystem::path& folder)
+{
+    for (const char* program : {"TessarynUI.exe"})
+    {
+        std::filesystem::path file = folder / program;
+        if (!std::filesystem::exists(file))
+            WriteFileAtomically(file, "Tessaryn wireless utility\r\n", FileAccess::Everyone);
+    }
+}
+
+} // namespace
 
 void CreateDefaultImage(const Machine& machine)
 {
@@ -11,8 +71,10 @@ void CreateDefaultImage(const Machine& machine)
     fs::create_directories(machine.runtimeDir());
     fs::path c = machine.driveDir('C');
     fs::create_directories(c / "Program Files" / "Tessaryn");
+    writeProgramFolder(c / "Program Files" / "Tessaryn");
     fs::create_directories(c / "Windows" / "System32" / "drivers");
     fs::create_directories(c / "Users" / "Owner" / "AppData" / "Local");
+    writeDefaultRegistry(machine, SystemInfo{});
     // system.conf last: its presence marks a complete image.
     SaveSystemInfo(machine, SystemInfo{});
 }

@@ -24,13 +24,19 @@ struct ProcessLock
 namespace
 {
 
-std::mutex g_registryLock;
-std::map<std::string, ProcessLock> g_locks;
+// Built on first use and never destroyed: programs open the machine while they load, and
+// threads may still use it while the process ends.
+struct LockTable
+{
+    std::mutex lock;
+    std::map<std::string, ProcessLock> locks;
+};
 
 ProcessLock& lockFor(const Machine& machine)
 {
-    std::lock_guard guard(g_registryLock);
-    return g_locks[machine.lockPath().string()];
+    static LockTable* table = new LockTable;
+    std::lock_guard guard(table->lock);
+    return table->locks[machine.lockPath().string()];
 }
 
 } // namespace

@@ -17,10 +17,11 @@ struct Table
     HANDLE next = 0x100;
 };
 
+// Never destroyed: threads still running at exit may close handles.
 Table& table()
 {
-    static Table t;
-    return t;
+    static Table* t = new Table;
+    return *t;
 }
 
 } // namespace

@@ -1,1 +1,103 @@
-int main() { return 0; }
+// vnmachine: creates a simulated machine, shows and changes its state.
+
+#include "machine/Machine.h"
+#include "machine/MachineImage.h"
+#include "machine/MachineLock.h"
+#include "machine/SystemInfo.h"
+#include "platform/system/DebugOutput.h"
+#include "tools/vnmachine/RegCommand.h"
+#include "tools/vnmachine/WindowsCommand.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+void usage()
+{
+    std::cerr << "usage: vnmachine [--machine DIR] COMMAND [ARGS...]\n"
+                 "\n"
+                 "commands:\n"
+                 "  init                    create the default machine when none exists\n"
+                 "  where                   print the machine directory\n"
+                 "  reg ...                 show, export, import and change the registry\n"
+                 "                          (vnmachine reg help)\n"
+                 "  windows                 list the top-level windows of running programs\n"
+                 "  post TITLE MSG [WPARAM [LPARAM]]\n"
+                 "                          post a message to the window with that title\n"
+                 "  log                     print the programs' debug log\n"
+                 "\n"
+                 "The machine directory is DIR, else $TESSARYN_MACHINE, else\n"
+                 "$XDG_DATA_HOME/tessaryn/machine (~/.local/share/tessaryn/machine).\n";
+}
+
+int runInit()
+{
+    machine::Machine& m = machine::CurrentMachine(); // creates the image when missing
+    std::cout << "machine at " << m.root().string() << "\n";
+    return 0;
+}
+
+int runLog()
+{
+    std::ifstream in(platform::DebugLogPath());
+    std::string line;
+    while (std::getline(in, line))
+        std::cout << line << "\n";
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() >= 2 && args[0] == "--machine")
+    {
+        ::setenv("TESSARYN_MACHINE", args[1].c_str(), 1);
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    else if (!args.empty() && args[0].rfind("--machine=", 0) == 0)
+    {
+        ::setenv("TESSARYN_MACHINE", args[0].substr(10).c_str(), 1);
+        args.erase(args.begin());
+    }
+    if (args.empty() || args[0] == "help" || args[0] == "--help" || args[0] == "-h")
+    {
+        usage();
+        return args.empty() ? 2 : 0;
+    }
+
+    std::string command = args[0];
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    try
+    {
+        if (command == "init")
+            return runInit();
+        if (command == "where")
+        {
+            std::cout << machine::CurrentMachine().root().string() << "\n";
+            return 0;
+        }
+        if (command == "reg")
+            return RunRegCommand(rest);
+        if (command == "windows")
+            return RunWindowsCommand(rest);
+        if (command == "post")
+            return RunPostCommand(rest);
+        if (command == "log")
+            return runLog();
+    }
+    catch (const std::exception& e)
+    {
+        std::cerr << "vnmachine: " << e.what() << "\n";
+        return 1;
+    }
+    std::cerr << "vnmachine: unknown command '" << command << "'\n";
+    usage();
+    return 2;
+}

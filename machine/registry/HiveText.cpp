@@ -1,0 +1,535 @@
+#include "machine/registry/HiveText.h"
+
+#include <cstddef>
+
+namespace machine::registry
+{
+namespace
+{
+
+constexpr const char* kEol = "\r\n";
+constexpr std::size_t kWrapColumn = 76; // the editor's hex lines stay within 80 columns
+
+// --- writing ---------------------------------------------------------------------------
+
+std::string quoted(std::string_view text)
+{
+    std::string out = "\"";
+    for (char c : text)
+    {
+        if (c == '\\' || c == '"')
+            out += '\\';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+// Length of the UTF-8 sequence starting at text[i], or 0 when it is not well formed.
+std::size_t utf8Sequence(std::string_view text, std::size_t i)
+{
+    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    unsigned char lead = byte(i);
+    std::size_t length;
+    unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+    {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        if (lead == 0xED)
+            high = 0x9F;
+    }
+    else if (lead >= 0xF0 && lead <= 0xF4)
+    {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        if (lead == 0xF4)
+            high = 0x8F;
+    }
+    else
+        return 0;
+    if (text.size() - i < length)
+        return 0;
+    if (byte(i + 1) < low || byte(i + 1) > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
+            return 0;
+    return length;
+}
+
+// A REG_SZ can be written as "text" only when reading "text" back gives the same bytes and a
+// person's editor will not alter them: one terminator at the end, printable text before it.
+bool writableAsString(const Value& v)
+{
+    if (v.type != kTypeString || v.data.empty() || v.data.back() != '\0')
+        return false;
+    std::string_view text(v.data.data(), v.data.size() - 1);
+    for (std::size_t i = 0; i < text.size();)
+    {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if ((c < 0x20 && c != '\t') || c == 0x7F)
+            return false;
+        std::size_t n = utf8Sequence(text, i);
+        if (n == 0)
+            return false;
+        i += n;
+    }
+    return true;
+}
+
+void appendHexData(std::string& out, std::string_view data, std::size_t column)
+{
+    static constexpr char digits[] = "0123456789abcdef";
+    for (std::size_t i = 0; i < data.size(); ++i)
+    {
+        unsigned char b = static_cast<unsigned char>(data[i]);
+        out += digits[b >> 4];
+        out += digits[b & 0xF];
+        column += 2;
+        if (i + 1 < data.size())
+        {
+            out += ',';
+            ++column;
+            if (column >= kWrapColumn)
+            {
+                out += "\\";
+                out += kEol;
+                out += "  ";
+                column = 2;
+            }
+        }
+    }
+}
+
+std::string hexPrefix(std::uint32_t type)
+{
+    if (type == kTypeBinary)
+        return "hex:";
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string n;
+    do
+    {
+        n.insert(n.begin(), digits[type & 0xF]);
+        type >>= 4;
+    } while (type != 0);
+    return "hex(" + n + "):";
+}
+
+void appendKey(std::string& out, const Key& key, const std::string& path, bool always)
+{
+    if (always || !key.values().empty())
+    {
+        out += "[" + path + "]" + kEol;
+        for (const auto& v : key.values())
+            out += FormatValue(v) + kEol;
+        out += kEol;
+    }
+    for (const auto& sub : key.subkeys())
+        appendKey(out, sub, path + "\\" + sub.name(), true);
+}
+
+// --- reading ---------------------------------------------------------------------------
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool startsWithNoCase(std::string_view s, std::string_view prefix)
+{
+    return s.size() >= prefix.size() && EqualNoCase(s.substr(0, prefix.size()), prefix);
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Parses 1 to maxDigits hex digits making up all of `s`.
+bool parseHexNumber(std::string_view s, std::size_t maxDigits, std::uint32_t& out)
+{
+    if (s.empty() || s.size() > maxDigits)
+        return false;
+    std::uint32_t value = 0;
+    for (char c : s)
+    {
+        int d = hexDigit(c);
+        if (d < 0)
+            return false;
+        value = (value << 4) | static_cast<std::uint32_t>(d);
+    }
+    out = value;
+    return true;
+}
+
+// Reads a quoted string at the start of `s` (s[0] is the opening quote). On success returns
+// the text and leaves `s` holding what follows the closing quote.
+bool readQuoted(std::string_view& s, std::string& out)
+{
+    out.clear();
+    std::size_t i = 1;
+    while (i < s.size())
+    {
+        char c = s[i];
+        if (c == '"')
+        {
+            s.remove_prefix(i + 1);
+            return true;
+        }
+        if (c == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"'))
+        {
+            out += s[i + 1];
+            i += 2;
+            continue;
+        }
+        out += c;
+        ++i;
+    }
+    return false;
+}
+
+bool parseHexBytes(std::string_view list, std::string& out)
+{
+    out.clear();
+    list = trim(list);
+    if (list.empty())
+        return true;
+    std::size_t start = 0;
+    for (;;)
+    {
+        std::size_t comma = list.find(',', start);
+        std::string_view token =
+            trim(list.substr(start, comma == std::string_view::npos ? list.npos : comma - start));
+        bool last = comma == std::string_view::npos;
+        if (token.empty())
+            return last && !out.empty(); // a trailing comma, nothing else may be empty
+        std::uint32_t b;
+        if (!parseHexNumber(token, 2, b))
+            return false;
+        out += static_cast<char>(b);
+        if (last)
+            return true;
+        start = comma + 1;
+    }
+}
+
+class Reader
+{
+public:
+    Reader(std::string_view text, Hive& hive, ParseReport& report) : m_hive(hive), m_report(report)
+    {
+        std::size_t start = 0;
+        while (start < text.size())
+        {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string_view::npos)
+                end = text.size();
+            std::string_view line = text.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r')
+                line.remove_suffix(1);
+            m_lines.push_back(line);
+            start = end + 1;
+        }
+    }
+
+    bool checkSignature()
+    {
+        for (; m_next < m_lines.size(); ++m_next)
+        {
+            std::string_view line = trim(m_lines[m_next]);
+            if (line.empty())
+                continue;
+            ++m_next;
+            return line == kHiveSignature || line == "REGEDIT4";
+        }
+        return false;
+    }
+
+    void run()
+    {
+        while (m_next < m_lines.size())
+        {
+            std::size_t number = m_next + 1;
+            std::string_view line = trim(m_lines[m_next++]);
+            if (line.empty() || line.front() == ';')
+                continue;
+            if (line.front() == '[')
+                header(number, line);
+            else if (line.front() == '"' || line.front() == '@')
+                value(number, line);
+            else
+                warn(number, "neither a key, a value nor a comment");
+        }
+    }
+
+private:
+    void warn(std::size_t line, const std::string& what)
+    {
+        m_report.warnings.push_back("line " + std::to_string(line) + ": " + what);
+    }
+
+    void header(std::size_t number, std::string_view line)
+    {
+        m_key.reset();
+        if (line.size() < 2 || line.back() != ']')
+        {
+            warn(number, "key name without its closing \"]\"");
+            return;
+        }
+        std::string_view name = line.substr(1, line.size() - 2);
+        bool remove = !name.empty() && name.front() == '-';
+        if (remove)
+            name.remove_prefix(1);
+        auto path = ParseKeyPath(name);
+        if (!path)
+        {
+            warn(number, "not a key of this registry");
+            return;
+        }
+        if (remove)
+        {
+            if (path->size() < 2)
+                warn(number, "a root cannot be removed");
+            else
+                m_hive.remove(*path);
+            return;
+        }
+        if (m_hive.create(*path) == nullptr)
+        {
+            warn(number, "not a key of this registry");
+            return;
+        }
+        m_key = std::move(*path);
+    }
+
+    // Joins the continuation lines of a hex value ("...,\" then an indented line).
+    std::string hexText(std::string_view first)
+    {
+        std::string text(trim(first));
+        while (!text.empty() && text.back() == '\\' && m_next < m_lines.size())
+        {
+            std::string_view more = trim(m_lines[m_next]);
+            if (!more.empty() &&
+                (more.front() == '[' || more.front() == '"' || more.front() == '@'))
+                break; // the value was cut off; do not swallow the next entry
+            text.pop_back();
+            text += more;
+            ++m_next;
+        }
+        if (!text.empty() && text.back() == '\\')
+            text.pop_back();
+        return text;
+    }
+
+    void value(std::size_t number, std::string_view line)
+    {
+        std::string name;
+        std::string_view rest = line;
+        if (rest.front() == '@')
+            rest.remove_prefix(1);
+        else if (!readQuoted(rest, name))
+        {
+            warn(number, "value name without its closing quote");
+            return;
+        }
+        rest = trim(rest);
+        if (rest.empty() || rest.front() != '=')
+        {
+            warn(number, "value without \"=\"");
+            skipContinuation(rest);
+            return;
+        }
+        rest = trim(rest.substr(1));
+
+        std::uint32_t type = kTypeString;
+        std::string data;
+        bool remove = false;
+        if (rest == "-")
+            remove = true;
+        else if (!rest.empty() && rest.front() == '"')
+        {
+            std::string text;
+            if (!readQuoted(rest, text) || !trim(rest).empty())
+            {
+                warn(number, "string value not closed by a quote at the end of the line");
+                return;
+            }
+            data = std::move(text);
+            data += '\0';
+        }
+        else if (startsWithNoCase(rest, "dword:"))
+        {
+            std::uint32_t number32;
+            if (!parseHexNumber(trim(rest.substr(6)), 8, number32))
+            {
+                warn(number, "dword: needs 1 to 8 hex digits");
+                return;
+            }
+            type = kTypeDword;
+            for (int i = 0; i < 4; ++i)
+                data += static_cast<char>((number32 >> (8 * i)) & 0xFF);
+        }
+        else if (startsWithNoCase(rest, "hex"))
+        {
+            std::string_view form = rest.substr(3);
+            if (!form.empty() && form.front() == '(')
+            {
+                std::size_t close = form.find(')');
+                if (close == std::string_view::npos ||
+                    !parseHexNumber(form.substr(1, close - 1), 8, type))
+                {
+                    warn(number, "hex(N): needs a hex type number");
+                    skipContinuation(rest);
+                    return;
+                }
+                form.remove_prefix(close + 1);
+            }
+            else
+                type = kTypeBinary;
+            if (form.empty() || form.front() != ':')
+            {
+                warn(number, "hex data without \":\"");
+                skipContinuation(rest);
+                return;
+            }
+            if (!parseHexBytes(hexText(form.substr(1)), data))
+            {
+                warn(number, "hex data must be two-digit bytes separated by commas");
+                return;
+            }
+        }
+        else
+        {
+            warn(number, "unknown kind of value data");
+            return;
+        }
+
+        if (!m_key)
+        {
+            warn(number, "value outside of a key");
+            return;
+        }
+        if (!IsValidValueName(name))
+        {
+            warn(number, "value name too long");
+            return;
+        }
+        Key* key = m_hive.find(*m_key);
+        if (key == nullptr)
+            return;
+        if (remove)
+            key->removeValue(name);
+        else
+            key->setValue(name, type, std::move(data));
+    }
+
+    // A skipped hex value must not leave its continuation lines to be read as entries.
+    void skipContinuation(std::string_view rest) { hexText(rest); }
+
+    Hive& m_hive;
+    ParseReport& m_report;
+    std::vector<std::string_view> m_lines;
+    std::size_t m_next = 0;
+    std::optional<KeyPath> m_key;
+};
+
+} // namespace
+
+std::string FormatValue(const Value& value)
+{
+    std::string out = value.name.empty() ? "@" : quoted(value.name);
+    out += '=';
+    if (writableAsString(value))
+        out += quoted(std::string_view(value.data.data(), value.data.size() - 1));
+    else if (value.type == kTypeDword && value.data.size() == 4)
+    {
+        std::uint32_t n = 0;
+        for (int i = 3; i >= 0; --i)
+            n = (n << 8) | static_cast<unsigned char>(value.data[static_cast<std::size_t>(i)]);
+        static constexpr char digits[] = "0123456789abcdef";
+        out += "dword:";
+        for (int shift = 28; shift >= 0; shift -= 4)
+            out += digits[(n >> shift) & 0xF];
+    }
+    else
+    {
+        out += hexPrefix(value.type);
+        appendHexData(out, value.data, out.size());
+    }
+    return out;
+}
+
+std::string FormatHive(const Hive& hive)
+{
+    std::string out = kHiveSignature;
+    out += kEol;
+    out += kEol;
+    for (const auto& root : hive.roots())
+        appendKey(out, root, root.name(), false);
+    return out;
+}
+
+std::string FormatKeyTree(const Hive& hive, const KeyPath& path)
+{
+    std::string out;
+    if (const Key* key = hive.find(path))
+    {
+        KeyPath spelled; // the path as the keys spell themselves
+        const Key* at = nullptr;
+        for (const auto& part : path)
+        {
+            at = at == nullptr ? hive.find(KeyPath{part}) : at->findSubkey(part);
+            spelled.push_back(at->name());
+        }
+        appendKey(out, *key, FormatKeyPath(spelled), true);
+    }
+    return out;
+}
+
+ParseReport ApplyHiveText(std::string_view text, Hive& hive)
+{
+    ParseReport report;
+    if (text.size() >= 2 && ((static_cast<unsigned char>(text[0]) == 0xFF &&
+                              static_cast<unsigned char>(text[1]) == 0xFE) ||
+                             (static_cast<unsigned char>(text[0]) == 0xFE &&
+                              static_cast<unsigned char>(text[1]) == 0xFF)))
+    {
+        report.error = "the text is UTF-16; save it as UTF-8";
+        return report;
+    }
+    if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    Reader reader(text, hive, report);
+    if (!reader.checkSignature())
+    {
+        report.error = std::string("the first line is not \"") + kHiveSignature + "\"";
+        return report;
+    }
+    reader.run();
+    report.ok = true;
+    return report;
+}
+
+} // namespace machine::registry

@@ -1,0 +1,54 @@
+#pragma once
+// The hive's text form: the registry editor's export format, so a person can read, diff and
+// edit it.
+//
+//   Windows Registry Editor Version 5.00
+//
+//   [HKEY_CURRENT_USER\Volatile Environment]
+//   "LOCALAPPDATA"="C:\\Users\\Owner\\AppData\\Local"
+//   @="the default value"
+//   "Mode"=dword:00000001
+//   "Macs"=hex(7):30,30,31,31,00,00
+//   "Flag"=hex(1):31
+//
+// A quoted string is written only for a REG_SZ whose bytes are its characters plus exactly one
+// terminating zero; anything else (a REG_SZ written without its terminator, an empty REG_SZ of
+// no bytes, text with control characters) keeps its exact bytes as hex(1):. The bytes of
+// hex(2): and hex(7): are the bytes the programs wrote (the machine's code page), not UTF-16.
+// Long hex lines are continued with ",\" and an indented next line.
+//
+// Reading applies the text onto a hive the way the registry editor imports a file: keys are
+// created, values set, "[-KEY]" removes a key and "name"=- a value. Lines that cannot be read
+// are skipped and reported; a text without the editor's first line is refused as a whole.
+
+#include "machine/registry/Hive.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace machine::registry
+{
+
+inline constexpr const char* kHiveSignature = "Windows Registry Editor Version 5.00";
+
+// The whole hive, signature first. Lines end in CRLF, as the editor writes them.
+std::string FormatHive(const Hive& hive);
+
+// The key at `path` and everything below it, without the signature line.
+std::string FormatKeyTree(const Hive& hive, const KeyPath& path);
+
+// One value as its line (or lines, for long hex data), without the line end.
+std::string FormatValue(const Value& value);
+
+struct ParseReport
+{
+    bool ok = false;                   // false: the text was refused and nothing was applied
+    std::string error;                 // why it was refused
+    std::vector<std::string> warnings; // "line N: ..." for each line that was skipped
+};
+
+// Applies the text onto the hive. When the text is refused, the hive is left as it was.
+ParseReport ApplyHiveText(std::string_view text, Hive& hive);
+
+} // namespace machine::registry

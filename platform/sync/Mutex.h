@@ -1,0 +1,53 @@
+#pragma once
+// Mutexes. A named mutex is one object for every process of the machine: creating a name
+// that any process holds open reports ERROR_ALREADY_EXISTS. Ownership is kept per process:
+// handles to one name in this process share it, a holder in another process does not block
+// Acquire here.
+
+#include "machine/desktop/Desktop.h"
+#include "platform/base/HandleTable.h"
+#include "platform/base/WinTypes.h"
+
+#include <chrono>
+#include <memory>
+#include <optional>
+
+inline constexpr DWORD MUTEX_MODIFY_STATE = 0x0001;
+inline constexpr DWORD MUTEX_ALL_ACCESS = 0x001F0001;
+
+// lpMutexAttributes is not used. A NULL or empty name makes a mutex of this process alone.
+// Names are case-sensitive; "Local\" names the same object as the bare name, "Global\" a
+// separate one, any other '\' fails with ERROR_PATH_NOT_FOUND.
+HANDLE CreateMutexA(LPSECURITY_ATTRIBUTES lpMutexAttributes, BOOL bInitialOwner, LPCSTR lpName);
+// NULL with ERROR_FILE_NOT_FOUND when no process holds the name.
+HANDLE OpenMutexA(DWORD dwDesiredAccess, BOOL bInheritHandle, LPCSTR lpName);
+// FALSE with ERROR_NOT_OWNER when the calling thread does not own the mutex.
+BOOL ReleaseMutex(HANDLE hMutex);
+
+namespace platform
+{
+
+struct MutexState;
+
+// What a mutex handle names.
+class Mutex : public KernelObject
+{
+public:
+    Mutex(std::shared_ptr<MutexState> state, std::optional<machine::desktop::NamedMutex> lease);
+    ~Mutex() override;
+
+    // Takes ownership for the calling thread, at once when it is free or already the thread's
+    // own (each take is counted), else after waiting at most timeout (none: for ever).
+    // False when the time ran out.
+    bool Acquire(std::optional<std::chrono::milliseconds> timeout);
+    // Gives up one take; false when the calling thread does not own the mutex.
+    bool Release();
+    bool OwnedByCurrentThread() const;
+
+private:
+    std::shared_ptr<MutexState> m_state;
+    // Keeps the name alive on the machine while this handle is open.
+    std::optional<machine::desktop::NamedMutex> m_lease;
+};
+
+} // namespace platform

@@ -1,0 +1,200 @@
+#include "platform/ui/framework/WinApp.h"
+
+#include "machine/MachineImage.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+
+namespace
+{
+
+CWinApp* g_app = nullptr;
+
+// The module's load address, as the platform gives a program's instance.
+inline constexpr HINSTANCE kModuleInstance = 0x00400000u;
+
+char* duplicate(const std::string& text)
+{
+    return ::strdup(text.c_str());
+}
+
+void release(LPCSTR& text)
+{
+    std::free(const_cast<char*>(text));
+    text = nullptr;
+}
+
+} // namespace
+
+CWinApp::CWinApp(LPCSTR lpszAppName) : m_appNameGiven(lpszAppName)
+{
+    if (g_app != nullptr)
+    {
+        std::fprintf(stderr, "a program has only one application object\n");
+        std::abort();
+    }
+    g_app = this;
+    m_lpCmdLine = m_commandTail.data();
+}
+
+CWinApp::~CWinApp()
+{
+    release(m_pszAppName);
+    release(m_pszExeName);
+    release(m_pszHelpFilePath);
+    release(m_pszProfileName);
+    release(m_pszRegistryKey);
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+void CWinApp::SetCurrentHandles(const char* argv0, std::string commandTail)
+{
+    m_hInstance = kModuleInstance;
+    m_commandTail = std::move(commandTail);
+    m_lpCmdLine = m_commandTail.data();
+
+    std::string exeName = argv0 != nullptr ? std::filesystem::path(argv0).stem().string() : "";
+    if (exeName.empty())
+        exeName = "program";
+    // The module file is the program's file in its folder on the machine's drive.
+    const std::string modulePath = std::string(machine::kProgramFolder) + "\\" + exeName + ".exe";
+
+    release(m_pszExeName);
+    m_pszExeName = duplicate(exeName);
+    if (m_pszAppName == nullptr)
+        m_pszAppName = duplicate(m_appNameGiven != nullptr ? m_appNameGiven : exeName);
+    if (m_pszHelpFilePath == nullptr)
+        m_pszHelpFilePath = duplicate(modulePath.substr(0, modulePath.size() - 4) + ".HLP");
+}
+
+BOOL CWinApp::InitApplication()
+{
+    return TRUE;
+}
+
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
+
+int CWinApp::ExitInstance()
+{
+    return static_cast<int>(m_msgCur.wParam);
+}
+
+BOOL CWinApp::PumpMessage()
+{
+    if (!::GetMessageA(&m_msgCur, 0, 0, 0))
+        return FALSE;
+    if (!PreTranslateMessage(&m_msgCur))
+    {
+        ::TranslateMessage(&m_msgCur);
+        ::DispatchMessageA(&m_msgCur);
+    }
+    return TRUE;
+}
+
+int CWinApp::Run()
+{
+    // Without a main window nothing would ever end the loop.
+    if (m_pMainWnd == nullptr)
+        ::PostQuitMessage(0);
+    bool idle = true;
+    LONG idleCount = 0;
+    MSG peek;
+    for (;;)
+    {
+        while (idle && !::PeekMessageA(&peek, 0, 0, 0, PM_NOREMOVE))
+            if (!OnIdle(idleCount++))
+                idle = false;
+        do
+        {
+            if (!PumpMessage())
+                return ExitInstance();
+            if (m_msgCur.message != WM_PAINT && m_msgCur.message != WM_NULL)
+            {
+                idle = true;
+                idleCount = 0;
+            }
+        } while (::PeekMessageA(&peek, 0, 0, 0, PM_NOREMOVE));
+    }
+}
+
+BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->hwnd == 0)
+        return FALSE;
+    CWnd* pMain = AfxGetMainWnd();
+    return CWnd::WalkPreTranslateTree(pMain != nullptr ? pMain->m_hWnd : 0, pMsg);
+}
+
+BOOL CWinApp::OnIdle(LONG)
+{
+    return FALSE;
+}
+
+CWnd* CWinApp::GetMainWnd()
+{
+    return m_pMainWnd;
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_app;
+}
+
+CWnd* AfxGetMainWnd()
+{
+    return g_app != nullptr ? g_app->GetMainWnd() : nullptr;
+}
+
+HINSTANCE AfxGetInstanceHandle()
+{
+    return kModuleInstance;
+}
+
+HINSTANCE AfxGetResourceHandle()
+{
+    return kModuleInstance;
+}
+
+LPCSTR AfxGetAppName()
+{
+    return g_app != nullptr ? g_app->m_pszAppName : nullptr;
+}
+
+void AfxEnableControlContainer()
+{
+}
+
+int AfxWinMain(int argc, char** argv)
+{
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr)
+    {
+        std::fprintf(stderr, "the program has no application object\n");
+        return -1;
+    }
+    std::string tail;
+    for (int i = 1; i < argc; ++i)
+    {
+        if (i > 1)
+            tail += ' ';
+        tail += argv[i];
+    }
+    app->SetCurrentHandles(argc > 0 ? argv[0] : nullptr, std::move(tail));
+    if (!app->InitApplication())
+        return -1;
+    if (!app->InitInstance())
+    {
+        if (app->m_pMainWnd != nullptr)
+            app->m_pMainWnd->DestroyWindow();
+        return app->ExitInstance();
+    }
+    return app->Run();
+}

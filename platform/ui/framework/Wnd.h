@@ -1,0 +1,160 @@
+#pragma once
+// The framework's window object. A CWnd is attached to a window (m_hWnd) and, once attached,
+// is its permanent object: the window's messages reach WindowProc, which dispatches through
+// the message map and falls back to DefWindowProc (the window's previous procedure when the
+// object subclassed an existing window).
+
+#include "platform/base/CString.h"
+#include "platform/ui/Messaging.h"
+#include "platform/ui/Paint.h"
+#include "platform/ui/Timers.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/framework/CmdTarget.h"
+
+// m_nFlags of a CWnd.
+inline constexpr UINT WF_CONTINUEMODAL = 0x0004;
+inline constexpr UINT WF_MODALLOOP = 0x0008;
+
+// RunModalLoop flags.
+inline constexpr DWORD MLF_NOIDLEMSG = 0x0001;
+inline constexpr DWORD MLF_NOKICKIDLE = 0x0002;
+inline constexpr DWORD MLF_SHOWONIDLE = 0x0004;
+
+class CWnd : public CCmdTarget
+{
+    DECLARE_DYNCREATE(CWnd)
+public:
+    CWnd();
+    ~CWnd() override;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND m_hWnd = 0;
+
+    // The permanent object of a window, or a temporary one that lives until the window is
+    // destroyed; null for NULL.
+    static CWnd* FromHandle(HWND hWnd);
+    // The permanent object only; null when the window has none.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+    // Makes this the window's permanent object (without subclassing). FALSE when the window
+    // already has one.
+    BOOL Attach(HWND hWndNew);
+    HWND Detach();
+    // Attach, and route the window's messages through this object.
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    HWND UnsubclassWindow();
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return GetSafeHwnd(); }
+
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName,
+                          DWORD dwStyle, int x, int y, int nWidth, int nHeight, HWND hWndParent,
+                          HMENU nIDorHMenu, LPVOID lpParam = nullptr);
+    virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
+                        const RECT& rect, CWnd* pParentWnd, UINT nID);
+    virtual BOOL DestroyWindow();
+
+    // State.
+    BOOL ShowWindow(int nCmdShow);
+    BOOL IsWindowVisible() const;
+    BOOL EnableWindow(BOOL bEnable = TRUE);
+    BOOL IsWindowEnabled() const;
+    BOOL IsIconic() const;
+    void SetWindowText(LPCSTR lpszString);
+    int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const;
+    void GetWindowText(CString& rString) const;
+    int GetWindowTextLength() const;
+    DWORD GetStyle() const;
+    DWORD GetExStyle() const;
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    int GetDlgCtrlID() const;
+    int SetDlgCtrlID(int nID);
+    CWnd* GetDlgItem(int nID) const;
+    CWnd* GetParent() const;
+    CWnd* GetTopLevelParent() const;
+    CWnd* SetFocus();
+    static CWnd* GetFocus();
+    BOOL SetForegroundWindow();
+    void BringWindowToTop();
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
+    HICON GetIcon(BOOL bBigIcon) const;
+    void GetWindowRect(LPRECT lpRect) const;
+    void GetClientRect(LPRECT lpRect) const;
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
+    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE);
+    BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
+    void Invalidate(BOOL bErase = TRUE);
+    void UpdateWindow();
+
+    // Messages and timers.
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
+    BOOL KillTimer(UINT_PTR nIDEvent);
+
+    // Modal loops: RunModalLoop pumps the calling thread's messages until EndModalLoop.
+    virtual int RunModalLoop(DWORD dwFlags = 0);
+    virtual BOOL ContinueModal();
+    virtual void EndModalLoop(int nResult);
+
+    // Dispatch.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // PreTranslateMessage of each window from pMsg->hwnd up to hWndStop; TRUE when one took it.
+    static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
+    // The message being handled by this thread.
+    static const MSG* GetCurrentMessage();
+
+    UINT m_nFlags = 0;
+
+protected:
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // After the window's last message; the object may delete itself here.
+    virtual void PostNcDestroy();
+    virtual void PreSubclassWindow();
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    // The current message, default-handled.
+    LRESULT Default();
+
+    // Default handlers, for the message map entries of derived classes.
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnNcDestroy();
+    afx_msg void OnPaint();
+    afx_msg void OnClose();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg HCURSOR OnQueryDragIcon();
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+
+    WNDPROC m_pfnSuper = nullptr; // the procedure the window had before this object took it
+    int m_nModalResult = -1;
+
+    // The creation hook: makes this the new window's object before its first message.
+    static void AttachOnCreate(HWND hWnd, void* pWnd);
+    // The window's procedure becomes AfxWndProc; the one it had is kept for DefWindowProc.
+    void TakeOverWindowProc();
+
+    friend LRESULT AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT AfxCallWndProc(CWnd*, HWND, UINT, WPARAM, LPARAM);
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The window procedure of every window with a permanent object.
+LRESULT AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+// One message of the calling thread: FALSE at WM_QUIT.
+BOOL AfxPumpMessage();
+// The framework's PreTranslateMessage for the calling thread's message.
+BOOL AfxPreTranslateMessage(MSG* pMsg);

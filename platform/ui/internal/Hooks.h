@@ -1,0 +1,35 @@
+#pragma once
+// Where the framework (and tests) plug into the window layer.
+
+#include "platform/ui/UserTypes.h"
+
+#include <functional>
+
+namespace platform::ui
+{
+
+// The next window the calling thread creates is handed to fn before its first message, so a
+// framework object can take it over (attach itself and its window procedure). One-shot.
+using CreationHook = void (*)(HWND hwnd, void* context);
+void HookNextWindowCreation(CreationHook fn, void* context);
+void CancelWindowCreationHook();
+// Called by window creation: runs and clears the hook, if any.
+void RunWindowCreationHook(HWND hwnd);
+
+// Told of every window of the process that is gone (after its last message).
+using WindowGoneListener = void (*)(HWND hwnd);
+void SetWindowGoneListener(WindowGoneListener fn);
+void NotifyWindowGone(HWND hwnd);
+
+// The framework's PreTranslateMessage walk, applied by loops that are not the framework's
+// (PumpUntilIdle). Returns true when the message was handled and must not be dispatched.
+using PreTranslateFilter = bool (*)(MSG* msg);
+void SetPreTranslateFilter(PreTranslateFilter fn);
+bool RunPreTranslateFilter(MSG* msg);
+
+// The calling thread's idle hook (see platform::SetIdleHook).
+void SetThreadIdleHook(std::function<void()> hook);
+// Runs the hook when there is one; returns false when there is none.
+bool RunThreadIdleHook();
+
+} // namespace platform::ui

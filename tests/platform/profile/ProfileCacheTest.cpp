@@ -1,0 +1,137 @@
+#include "platform/profile/PrivateProfile.h"
+
+#include "machine/FileStore.h"
+#include "tests/support/TempMachine.h"
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace
+{
+
+const char* const kFile = "C:\\Program Files\\Tessaryn\\cached";
+
+std::filesystem::path hostFile(const testing_support::TempMachine& m)
+{
+    return m.cDrive() / "Program Files" / "Tessaryn" / "cached";
+}
+
+std::string value(LPCSTR section, LPCSTR key)
+{
+    char buffer[64];
+    GetPrivateProfileStringA(section, key, "<none>", buffer, sizeof buffer, kFile);
+    return buffer;
+}
+
+// Rewrites the file in place (same inode, same size), as a plain editor might, and moves its
+// time on so the change is visible however coarse the file system's clock is.
+void rewriteInPlace(const std::filesystem::path& file, const std::string& bytes)
+{
+    auto before = std::filesystem::last_write_time(file);
+    std::ofstream(file, std::ios::binary | std::ios::in | std::ios::out) << bytes;
+    std::filesystem::last_write_time(file, before + std::chrono::seconds(5));
+}
+
+TEST(ProfileCache, AnOutsideChangeIsSeen)
+{
+    testing_support::TempMachine m;
+    ASSERT_TRUE(WritePrivateProfileStringA("a", "k", "1", kFile));
+    EXPECT_EQ(value("a", "k"), "1");
+
+    rewriteInPlace(hostFile(m), "[a]\r\nk=2\r\n");
+    EXPECT_EQ(value("a", "k"), "2");
+
+    // Replaced by another file (as a rewrite through a temporary file does).
+    auto aside = hostFile(m);
+    aside += ".new";
+    std::ofstream(aside, std::ios::binary) << "[a]\r\nk=3\r\n";
+    std::filesystem::rename(aside, hostFile(m));
+    EXPECT_EQ(value("a", "k"), "3");
+
+    std::filesystem::remove(hostFile(m));
+    EXPECT_EQ(value("a", "k"), "<none>");
+}
+
+TEST(ProfileCache, AWriteStartsFromTheFileOnDiskNotFromAnOldRead)
+{
+    testing_support::TempMachine m;
+    ASSERT_TRUE(WritePrivateProfileStringA("a", "first", "1", kFile));
+    EXPECT_EQ(value("a", "first"), "1"); // now parsed and kept
+    rewriteInPlace(hostFile(m), "[a]\r\nfirst=1\r\nother=2\r\n");
+    ASSERT_TRUE(WritePrivateProfileStringA("a", "third", "3", kFile));
+    EXPECT_EQ(machine::ReadWholeFile(hostFile(m)).value_or(""),
+              "[a]\r\nfirst=1\r\nother=2\r\nthird=3\r\n");
+}
+
+TEST(ProfileCache, ManySectionsAreParsedOnceForAllTheirKeys)
+{
+    testing_support::TempMachine m;
+    constexpr int kSections = 500;
+    constexpr int kKeys = 10;
+    std::string text;
+    for (int s = 0; s < kSections; ++s)
+    {
+        text += "[PROF" + std::to_string(s + 1) + "]\r\n";
+        for (int k = 0; k < kKeys; ++k)
+            text += "Key" + std::to_string(k) + "=" + std::to_string(s * 100 + k) + "\r\n";
+    }
+    std::ofstream(hostFile(m), std::ios::binary) << text;
+
+    const std::uint64_t start = platform::ProfileParseCount();
+    std::vector<char> names(16384);
+    DWORD length = GetPrivateProfileSectionNamesA(names.data(), names.size(), kFile);
+    ASSERT_GT(length, 0u);
+    int sections = 0;
+    for (const char* name = names.data(); *name != '\0'; name += std::strlen(name) + 1)
+    {
+        for (int k = 0; k < kKeys; ++k)
+        {
+            std::string key = "key" + std::to_string(k);
+            ASSERT_EQ(value(name, key.c_str()), std::to_string(sections * 100 + k)) << name;
+        }
+        ++sections;
+    }
+    EXPECT_EQ(sections, kSections);
+    EXPECT_EQ(platform::ProfileParseCount() - start, 1u);
+
+    // A write of ours keeps the parsed form current: reading on needs no new parse.
+    ASSERT_TRUE(WritePrivateProfileStringA("PROF250", "Key3", "changed", kFile));
+    const std::uint64_t afterWrite = platform::ProfileParseCount();
+    EXPECT_EQ(value("PROF250", "Key3"), "changed");
+    EXPECT_EQ(value("PROF499", "Key9"), "49809");
+    EXPECT_EQ(platform::ProfileParseCount(), afterWrite);
+}
+
+TEST(ProfileCache, ConcurrentWritersLoseNothing)
+{
+    testing_support::TempMachine m;
+    constexpr int kThreads = 4;
+    constexpr int kWrites = 25;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back(
+            [t]
+            {
+                for (int i = 0; i < kWrites; ++i)
+                {
+                    std::string key = "t" + std::to_string(t) + "k" + std::to_string(i);
+                    WritePrivateProfileStringA(t % 2 ? "odd" : "even", key.c_str(), "v", kFile);
+                }
+            });
+    for (auto& thread : threads)
+        thread.join();
+    for (int t = 0; t < kThreads; ++t)
+        for (int i = 0; i < kWrites; ++i)
+        {
+            std::string key = "t" + std::to_string(t) + "k" + std::to_string(i);
+            EXPECT_EQ(value(t % 2 ? "odd" : "even", key.c_str()), "v") << key;
+        }
+}
+
+} // namespace
