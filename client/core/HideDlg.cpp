@@ -3,6 +3,7 @@
 #include "resources/TessarynUI/resource.h"
 
 BEGIN_MESSAGE_MAP(CHideDlg, CDialog)
+    ON_WM_PAINT()
 ON_COMMAND(ID_TRAY_LAUNCH, OnTrayLaunch)
 ON_COMMAND(ID_TRAY_EXIT, OnTrayExit)
 END_MESSAGE_MAP()
@@ -13,10 +14,18 @@ BOOL CHideDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetWindowText("Vantir Wireless UI");
-    ShowWindow(SW_HIDE);
     OutputDebugStringA(m_bOpenSheetAtStart ? "monitor started\n"
                                            : "monitor started in the notification area\n");
     return TRUE;
+}
+
+// The window is never seen: whenever it would be painted, it hides again.
+void CHideDlg::OnPaint()
+{
+    PAINTSTRUCT ps;
+    BeginPaint(m_hWnd, &ps);
+    EndPaint(m_hWnd, &ps);
+    ShowWindow(SW_HIDE);
 }
 
 void CHideDlg::OnTrayLaunch()

@@ -13,6 +13,7 @@ public:
 
 protected:
     virtual BOOL OnInitDialog();
+    afx_msg void OnPaint();
     afx_msg void OnTrayLaunch();
     afx_msg void OnTrayExit();
     DECLARE_MESSAGE_MAP()

@@ -51,18 +51,18 @@ DialogTemplate DialogTemplateOrDefault(UINT id)
 HWND CreateDialogFromTemplate(const DialogTemplate& t, HWND hWndOwner, LPARAM initParam)
 {
     const RECT& r = t.rect;
-    HWND hDlg = CreateWindowExA(t.exStyle, WC_DIALOG, t.caption.c_str(), t.style & ~WS_VISIBLE,
-                                r.left, r.top, r.right - r.left, r.bottom - r.top, hWndOwner, 0,
-                                0, nullptr);
+    HWND hDlg =
+        CreateWindowExA(t.exStyle, WC_DIALOG, t.caption.c_str(), t.style & ~WS_VISIBLE, r.left,
+                        r.top, r.right - r.left, r.bottom - r.top, hWndOwner, 0, 0, nullptr);
     if (hDlg == 0)
         return 0;
     HWND firstTabStop = 0;
     for (const DialogControl& c : t.controls)
     {
-        HWND hCtl = CreateWindowExA(c.exStyle, c.className.c_str(), c.text.c_str(),
-                                    c.style | WS_CHILD, c.rect.left, c.rect.top,
-                                    c.rect.right - c.rect.left, c.rect.bottom - c.rect.top, hDlg,
-                                    static_cast<HMENU>(c.id), 0, nullptr);
+        HWND hCtl =
+            CreateWindowExA(c.exStyle, c.className.c_str(), c.text.c_str(), c.style | WS_CHILD,
+                            c.rect.left, c.rect.top, c.rect.right - c.rect.left,
+                            c.rect.bottom - c.rect.top, hDlg, static_cast<HMENU>(c.id), 0, nullptr);
         if (hCtl == 0)
         {
             DWORD error = GetLastError();

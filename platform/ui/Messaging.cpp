@@ -51,18 +51,22 @@ std::uint64_t progressOf(const ThreadQueue& queue)
     return queue.dispatched + platform::ClockGeneration();
 }
 
-// The thread has nothing to do: let the idle hook act, then sleep until something comes.
-void idleWait(ThreadQueue& queue, const MessageFilter& filter)
+enum class Idle
 {
-    for (;;)
+    WorkQueued,
+    HookProgressed, // the hook did something but left nothing queued
+};
+
+// The thread has nothing to do: let the idle hook act, then sleep until something comes.
+Idle idleWait(ThreadQueue& queue, const MessageFilter& filter)
+{
+    const std::uint64_t before = progressOf(queue);
+    if (platform::ui::RunThreadIdleHook())
     {
-        const std::uint64_t before = progressOf(queue);
-        if (!platform::ui::RunThreadIdleHook())
-            break;
         if (queue.HasWork(filter))
-            return;
+            return Idle::WorkQueued;
         if (progressOf(queue) != before)
-            continue;
+            return Idle::HookProgressed;
         if (platform::IsManualClock())
         {
             std::fprintf(stderr,
@@ -71,9 +75,9 @@ void idleWait(ThreadQueue& queue, const MessageFilter& filter)
                          static_cast<unsigned>(queue.threadId()));
             std::abort();
         }
-        break;
     }
     queue.WaitForWork(filter);
+    return Idle::WorkQueued;
 }
 
 bool postTo(const std::shared_ptr<ThreadQueue>& queue, const MSG& msg)
@@ -91,8 +95,7 @@ bool postTo(const std::shared_ptr<ThreadQueue>& queue, const MSG& msg)
 BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
     if (hWnd == 0)
-        return postTo(platform::ui::CurrentQueue(), makeMsg(0, Msg, wParam, lParam)) ? TRUE
-                                                                                      : FALSE;
+        return postTo(platform::ui::CurrentQueue(), makeMsg(0, Msg, wParam, lParam)) ? TRUE : FALSE;
     if (hWnd == HWND_BROADCAST)
     {
         for (HWND h : WindowTable::Instance().TopLevel())
@@ -149,13 +152,18 @@ BOOL GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax)
     }
     auto queue = platform::ui::CurrentQueue();
     while (!queue->Take(*lpMsg, filter, true))
-        idleWait(*queue, filter);
+        if (idleWait(*queue, filter) == Idle::HookProgressed)
+        {
+            // What the hook did was dispatched inside it (a wake-up message among it, maybe):
+            // the loop around this call gets to look at its own state.
+            *lpMsg = makeMsg(0, WM_NULL, 0, 0);
+            break;
+        }
     t_messageTime = lpMsg->time;
     return lpMsg->message == WM_QUIT ? FALSE : TRUE;
 }
 
-BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
-                  UINT wRemoveMsg)
+BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg)
 {
     MessageFilter filter;
     if (lpMsg == nullptr || !makeFilter(hWnd, wMsgFilterMin, wMsgFilterMax, filter))
@@ -211,8 +219,7 @@ LRESULT DispatchMessageA(const MSG* lpMsg)
     return result;
 }
 
-LRESULT CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam,
-                        LPARAM lParam)
+LRESULT CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
     return lpPrevWndFunc != nullptr ? lpPrevWndFunc(hWnd, Msg, wParam, lParam) : 0;
 }

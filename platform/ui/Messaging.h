@@ -26,16 +26,14 @@ void PostQuitMessage(int nExitCode);
 
 // 0 for WM_QUIT, -1 for an invalid window filter, else nonzero.
 BOOL GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
-BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
-                  UINT wRemoveMsg);
+BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
 BOOL WaitMessage();
 BOOL TranslateMessage(const MSG* lpMsg);
 // Calls the window's procedure; WM_TIMER of a timer with a procedure calls the procedure
 // (thread timers have no window). A WM_PAINT is validated afterwards even when the procedure
 // did not paint, so an idle loop never spins on it.
 LRESULT DispatchMessageA(const MSG* lpMsg);
-LRESULT CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam,
-                        LPARAM lParam);
+LRESULT CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 DWORD GetMessageTime();
 
 // The default handling of every window: text (WM_SETTEXT/WM_GETTEXT), WM_CLOSE destroys,

@@ -1,7 +1,7 @@
 #include "platform/ui/TestPump.h"
 
-#include "platform/ui/Messaging.h"
 #include "platform/ui/MessageIds.h"
+#include "platform/ui/Messaging.h"
 #include "platform/ui/internal/Hooks.h"
 #include "platform/ui/internal/ThreadQueue.h"
 

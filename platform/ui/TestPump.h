@@ -17,10 +17,12 @@ int PumpUntilIdle();
 
 // Called by every message loop of the calling thread (modal loops included) when it would
 // otherwise sleep. A test scripts a modal run with it: advance the clock, post a message, press
-// a button, end the dialog. While the hook makes progress (it dispatched something, moved the
-// clock, or left something to do) the loop goes on; a hook that did nothing on the manual
-// clock would leave the loop asleep for ever, so the process aborts with a message instead.
-// A hook that waits for another thread calls WaitForQueuedWork. Null removes the hook.
+// a button, end the dialog. When the hook leaves something queued the loop takes it; when it
+// made progress otherwise (it dispatched something, e.g. through AdvanceClock, or moved the
+// clock) GetMessageA returns a WM_NULL thread message, so the loop looks at its own state (a
+// dialog the hook ended returns) and calls the hook again next time. A hook that did nothing on
+// the manual clock would leave the loop asleep for ever, so the process aborts with a message
+// instead. A hook that waits for another thread calls WaitForQueuedWork. Null removes the hook.
 void SetIdleHook(std::function<void()> hook);
 
 // Blocks (without calling the idle hook) until the calling thread's queue has something to do.

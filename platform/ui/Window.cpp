@@ -121,10 +121,12 @@ std::optional<std::string> WindowTitle(HWND hwnd)
 bool SetWindowTitle(HWND hwnd, const std::string& title)
 {
     bool changed = false;
-    if (!table().Update(hwnd, [&](WindowRecord& r) {
-            changed = r.title != title;
-            r.title = title;
-        }))
+    if (!table().Update(hwnd,
+                        [&](WindowRecord& r)
+                        {
+                            changed = r.title != title;
+                            r.title = title;
+                        }))
         return false;
     if (changed)
         republish(hwnd);
@@ -168,10 +170,12 @@ bool IsLocalHandle(HWND hwnd)
 
 bool SetDialogEnded(HWND hwnd, INT_PTR result)
 {
-    return table().Update(hwnd, [&](WindowRecord& r) {
-        r.dialogEnded = true;
-        r.dialogResult = result;
-    });
+    return table().Update(hwnd,
+                          [&](WindowRecord& r)
+                          {
+                              r.dialogEnded = true;
+                              r.dialogResult = result;
+                          });
 }
 
 bool IsDialogEnded(HWND hwnd)
@@ -183,11 +187,13 @@ bool IsDialogEnded(HWND hwnd)
 HICON SetWindowIcon(HWND hwnd, bool big, HICON icon)
 {
     HICON previous = 0;
-    table().Update(hwnd, [&](WindowRecord& r) {
-        HICON& slot = big ? r.iconBig : r.iconSmall;
-        previous = slot;
-        slot = icon;
-    });
+    table().Update(hwnd,
+                   [&](WindowRecord& r)
+                   {
+                       HICON& slot = big ? r.iconBig : r.iconSmall;
+                       previous = slot;
+                       slot = icon;
+                   });
     return previous;
 }
 
@@ -199,8 +205,8 @@ HICON GetWindowIcon(HWND hwnd, bool big)
 
 } // namespace platform::ui
 
-HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
-                     int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
+HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
+                     int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
                      HINSTANCE hInstance, LPVOID lpParam)
 {
     auto cls = platform::FindWindowClass(lpClassName != nullptr ? lpClassName : "");
@@ -292,10 +298,11 @@ HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, D
         auto r = table().Get(hwnd);
         if (r)
         {
+            // Receiving first: a window that others can find must take their posts.
+            platform::ui::EnsureReceiving();
             table().Update(hwnd, [](WindowRecord& w) { w.published = true; });
             platform::ui::PublishToDirectory(hwnd, r->title, r->className,
                                              (r->style & WS_VISIBLE) != 0);
-            platform::ui::EnsureReceiving();
         }
     }
     return table().Contains(hwnd) ? hwnd : 0;
@@ -426,10 +433,12 @@ DWORD GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId)
 
 HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName)
 {
-    auto local = table().FindFirst([&](const WindowRecord& r) {
-        return !r.isChild() && !r.destroying && sameText(lpClassName, r.className) &&
-               sameText(lpWindowName, r.title);
-    });
+    auto local = table().FindFirst(
+        [&](const WindowRecord& r)
+        {
+            return !r.isChild() && !r.destroying && sameText(lpClassName, r.className) &&
+                   sameText(lpWindowName, r.title);
+        });
     if (local)
         return local->hwnd;
     for (auto& f : platform::ui::ForeignWindows())
@@ -501,12 +510,14 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow)
     if (show != wasVisible)
         SendMessageA(hWnd, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
     DWORD before = 0, after = 0;
-    if (!table().Update(hWnd, [&](WindowRecord& w) {
-            before = w.style;
-            w.style = (w.style & ~clear) | set;
-            w.style = show ? (w.style | WS_VISIBLE) : (w.style & ~WS_VISIBLE);
-            after = w.style;
-        }))
+    if (!table().Update(hWnd,
+                        [&](WindowRecord& w)
+                        {
+                            before = w.style;
+                            w.style = (w.style & ~clear) | set;
+                            w.style = show ? (w.style | WS_VISIBLE) : (w.style & ~WS_VISIBLE);
+                            after = w.style;
+                        }))
         return wasVisible ? TRUE : FALSE;
     if (show && !wasVisible)
         platform::ui::InvalidateWindow(hWnd);
@@ -528,9 +539,8 @@ BOOL EnableWindow(HWND hWnd, BOOL bEnable)
     const bool wasDisabled = (r->style & WS_DISABLED) != 0;
     if (wasDisabled == (bEnable == FALSE))
         return wasDisabled ? TRUE : FALSE;
-    table().Update(hWnd, [&](WindowRecord& w) {
-        w.style = bEnable ? (w.style & ~WS_DISABLED) : (w.style | WS_DISABLED);
-    });
+    table().Update(hWnd, [&](WindowRecord& w)
+                   { w.style = bEnable ? (w.style & ~WS_DISABLED) : (w.style | WS_DISABLED); });
     SendMessageA(hWnd, WM_ENABLE, bEnable ? TRUE : FALSE, 0);
     return wasDisabled ? TRUE : FALSE;
 }
@@ -587,8 +597,7 @@ HWND GetDlgItem(HWND hDlg, int nIDDlgItem)
         if (r && static_cast<int>(r->id) == nIDDlgItem)
             return child;
     }
-    SetLastError(table().Contains(hDlg) ? ERROR_CONTROL_ID_NOT_FOUND
-                                        : ERROR_INVALID_WINDOW_HANDLE);
+    SetLastError(table().Contains(hDlg) ? ERROR_CONTROL_ID_NOT_FOUND : ERROR_INVALID_WINDOW_HANDLE);
     return 0;
 }
 
@@ -647,40 +656,43 @@ LONG SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong)
     LONG previous = 0;
     bool valid = true;
     bool visibilityChanged = false;
-    if (!table().Update(hWnd, [&](WindowRecord& r) {
-            switch (nIndex)
-            {
-            case GWL_STYLE:
-                previous = static_cast<LONG>(r.style);
-                visibilityChanged = ((r.style ^ static_cast<DWORD>(dwNewLong)) & WS_VISIBLE) != 0;
-                r.style = static_cast<DWORD>(dwNewLong);
-                break;
-            case GWL_EXSTYLE:
-                previous = static_cast<LONG>(r.exStyle);
-                r.exStyle = static_cast<DWORD>(dwNewLong);
-                break;
-            case GWL_ID:
-                previous = static_cast<LONG>(r.id);
-                r.id = static_cast<UINT>(dwNewLong);
-                break;
-            case GWL_USERDATA:
-                previous = r.userData;
-                r.userData = dwNewLong;
-                break;
-            case GWL_HWNDPARENT:
-                previous = static_cast<LONG>(r.parent);
-                r.parent = static_cast<HWND>(dwNewLong);
-                break;
-            default:
-                if (nIndex >= 0)
-                {
-                    previous = r.extra[nIndex];
-                    r.extra[nIndex] = dwNewLong;
-                }
-                else
-                    valid = false;
-            }
-        }))
+    if (!table().Update(hWnd,
+                        [&](WindowRecord& r)
+                        {
+                            switch (nIndex)
+                            {
+                            case GWL_STYLE:
+                                previous = static_cast<LONG>(r.style);
+                                visibilityChanged =
+                                    ((r.style ^ static_cast<DWORD>(dwNewLong)) & WS_VISIBLE) != 0;
+                                r.style = static_cast<DWORD>(dwNewLong);
+                                break;
+                            case GWL_EXSTYLE:
+                                previous = static_cast<LONG>(r.exStyle);
+                                r.exStyle = static_cast<DWORD>(dwNewLong);
+                                break;
+                            case GWL_ID:
+                                previous = static_cast<LONG>(r.id);
+                                r.id = static_cast<UINT>(dwNewLong);
+                                break;
+                            case GWL_USERDATA:
+                                previous = r.userData;
+                                r.userData = dwNewLong;
+                                break;
+                            case GWL_HWNDPARENT:
+                                previous = static_cast<LONG>(r.parent);
+                                r.parent = static_cast<HWND>(dwNewLong);
+                                break;
+                            default:
+                                if (nIndex >= 0)
+                                {
+                                    previous = r.extra[nIndex];
+                                    r.extra[nIndex] = dwNewLong;
+                                }
+                                else
+                                    valid = false;
+                            }
+                        }))
     {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
@@ -787,17 +799,19 @@ BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint)
 
 BOOL SetWindowPos(HWND hWnd, HWND, int X, int Y, int cx, int cy, UINT uFlags)
 {
-    if (!table().Update(hWnd, [&](WindowRecord& r) {
-            const LONG width = r.rect.right - r.rect.left;
-            const LONG height = r.rect.bottom - r.rect.top;
-            if ((uFlags & SWP_NOMOVE) == 0)
-            {
-                r.rect.left = X;
-                r.rect.top = Y;
-            }
-            r.rect.right = r.rect.left + ((uFlags & SWP_NOSIZE) == 0 ? cx : width);
-            r.rect.bottom = r.rect.top + ((uFlags & SWP_NOSIZE) == 0 ? cy : height);
-        }))
+    if (!table().Update(hWnd,
+                        [&](WindowRecord& r)
+                        {
+                            const LONG width = r.rect.right - r.rect.left;
+                            const LONG height = r.rect.bottom - r.rect.top;
+                            if ((uFlags & SWP_NOMOVE) == 0)
+                            {
+                                r.rect.left = X;
+                                r.rect.top = Y;
+                            }
+                            r.rect.right = r.rect.left + ((uFlags & SWP_NOSIZE) == 0 ? cx : width);
+                            r.rect.bottom = r.rect.top + ((uFlags & SWP_NOSIZE) == 0 ? cy : height);
+                        }))
     {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
@@ -821,10 +835,12 @@ WNDPROC GetWindowProc(HWND hWnd)
 WNDPROC SetWindowProc(HWND hWnd, WNDPROC proc)
 {
     WNDPROC previous = nullptr;
-    table().Update(hWnd, [&](ui::WindowRecord& r) {
-        previous = r.proc;
-        r.proc = proc;
-    });
+    table().Update(hWnd,
+                   [&](ui::WindowRecord& r)
+                   {
+                       previous = r.proc;
+                       r.proc = proc;
+                   });
     return previous;
 }
 

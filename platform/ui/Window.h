@@ -13,15 +13,15 @@
 // Creation sends WM_NCCREATE and WM_CREATE (lParam: a platform::PointerParam token of the
 // CREATESTRUCTA), then shows the window when WS_VISIBLE is asked for. For a child window hMenu
 // is its control id.
-HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
-                     int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
+HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
+                     int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
                      HINSTANCE hInstance, LPVOID lpParam);
 inline HWND CreateWindowA(LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
                           int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
                           HINSTANCE hInstance, LPVOID lpParam)
 {
-    return CreateWindowExA(0, lpClassName, lpWindowName, dwStyle, X, Y, nWidth, nHeight,
-                           hWndParent, hMenu, hInstance, lpParam);
+    return CreateWindowExA(0, lpClassName, lpWindowName, dwStyle, X, Y, nWidth, nHeight, hWndParent,
+                           hMenu, hInstance, lpParam);
 }
 // Owned windows and children go first; each window gets WM_DESTROY, then WM_NCDESTROY; its
 // timers die with it. Only the owning thread may destroy a window (ERROR_ACCESS_DENIED).

@@ -37,8 +37,8 @@ struct Classes
     {
         // The system's classes; the control areas replace the controls' procedures with theirs.
         add(WC_DIALOG, DefDlgProcA);
-        for (const char* name : {"Button", "Static", "Edit", "ComboBox", "ListBox", "ScrollBar",
-                                 "AfxWnd"})
+        for (const char* name :
+             {"Button", "Static", "Edit", "ComboBox", "ListBox", "ScrollBar", "AfxWnd"})
             add(name, DefWindowProcA);
     }
     void add(const std::string& name, WNDPROC proc)

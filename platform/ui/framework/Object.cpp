@@ -1,7 +1,6 @@
 #include "platform/ui/framework/Object.h"
 
-const CRuntimeClass CObject::classCObject = {"CObject", sizeof(CObject), 0xFFFF, nullptr,
-                                             nullptr};
+const CRuntimeClass CObject::classCObject = {"CObject", sizeof(CObject), 0xFFFF, nullptr, nullptr};
 
 CObject* CRuntimeClass::CreateObject() const
 {

@@ -168,9 +168,7 @@ LPCSTR AfxGetAppName()
     return g_app != nullptr ? g_app->m_pszAppName : nullptr;
 }
 
-void AfxEnableControlContainer()
-{
-}
+void AfxEnableControlContainer() {}
 
 int AfxWinMain(int argc, char** argv)
 {

@@ -9,7 +9,7 @@
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
-    ON_WM_NCDESTROY()
+ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
 
 namespace
@@ -25,10 +25,10 @@ struct Registration
 {
     Registration()
     {
-        platform::ui::SetWindowGoneListener(
-            [](HWND hwnd) { HandleMap::Instance().WindowGone(hwnd); });
-        platform::ui::SetPreTranslateFilter(
-            [](MSG* msg) { return AfxPreTranslateMessage(msg) != FALSE; });
+        platform::ui::SetWindowGoneListener([](HWND hwnd)
+                                            { HandleMap::Instance().WindowGone(hwnd); });
+        platform::ui::SetPreTranslateFilter([](MSG* msg)
+                                            { return AfxPreTranslateMessage(msg) != FALSE; });
     }
 } g_registration;
 
@@ -139,12 +139,9 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
                     int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
                     LPVOID lpParam)
 {
-    CREATESTRUCT cs{lpParam,       AfxGetInstanceHandle(),
-                    nIDorHMenu,    hWndParent,
-                    nHeight,       nWidth,
-                    y,             x,
-                    static_cast<LONG>(dwStyle), lpszWindowName,
-                    lpszClassName, dwExStyle};
+    CREATESTRUCT cs{
+        lpParam, AfxGetInstanceHandle(),     nIDorHMenu,     hWndParent,    nHeight,  nWidth, y,
+        x,       static_cast<LONG>(dwStyle), lpszWindowName, lpszClassName, dwExStyle};
     if (!PreCreateWindow(cs))
     {
         PostNcDestroy();
@@ -321,7 +318,8 @@ HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
 
 HICON CWnd::GetIcon(BOOL bBigIcon) const
 {
-    return static_cast<HICON>(::SendMessageA(m_hWnd, WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0));
+    return static_cast<HICON>(
+        ::SendMessageA(m_hWnd, WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0));
 }
 
 void CWnd::GetWindowRect(LPRECT lpRect) const
@@ -348,8 +346,8 @@ void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint)
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
 {
-    return ::SetWindowPos(m_hWnd, pWndInsertAfter != nullptr ? pWndInsertAfter->m_hWnd : 0, x,
-                          y, cx, cy, nFlags);
+    return ::SetWindowPos(m_hWnd, pWndInsertAfter != nullptr ? pWndInsertAfter->m_hWnd : 0, x, y,
+                          cx, cy, nFlags);
 }
 
 void CWnd::Invalidate(BOOL bErase)
@@ -448,7 +446,8 @@ BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
     for (HWND hWnd = pMsg->hwnd; hWnd != 0; hWnd = ::GetParent(hWnd))
     {
-        if (CWnd* pWnd = FromHandlePermanent(hWnd); pWnd != nullptr && pWnd->PreTranslateMessage(pMsg))
+        if (CWnd* pWnd = FromHandlePermanent(hWnd);
+            pWnd != nullptr && pWnd->PreTranslateMessage(pMsg))
             return TRUE;
         if (hWnd == hWndStop)
             break;
@@ -530,13 +529,9 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     return OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), nCode, &notify, nullptr);
 }
 
-void CWnd::PostNcDestroy()
-{
-}
+void CWnd::PostNcDestroy() {}
 
-void CWnd::PreSubclassWindow()
-{
-}
+void CWnd::PreSubclassWindow() {}
 
 LRESULT CWnd::Default()
 {

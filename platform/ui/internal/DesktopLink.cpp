@@ -78,8 +78,7 @@ std::optional<ForeignWindow> FindForeignWindow(HWND hwnd)
     return std::nullopt;
 }
 
-bool PostToForeignWindow(const ForeignWindow& window, UINT message, WPARAM wParam,
-                         LPARAM lParam)
+bool PostToForeignWindow(const ForeignWindow& window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     try
     {
@@ -102,12 +101,15 @@ void EnsureReceiving()
     {
         if (machine::desktop::IsReceiving())
             return;
-        machine::desktop::StartReceiving(
-            machine::CurrentMachine(), [](const machine::desktop::PostedMessage& post) {
-                // Only windows of this process: a post never travels on from here.
-                if (WindowTable::Instance().Contains(post.hwnd))
-                    PostMessageA(post.hwnd, post.message, post.wParam, post.lParam);
-            });
+        machine::desktop::StartReceiving(machine::CurrentMachine(),
+                                         [](const machine::desktop::PostedMessage& post)
+                                         {
+                                             // Only windows of this process: a post never travels
+                                             // on from here.
+                                             if (WindowTable::Instance().Contains(post.hwnd))
+                                                 PostMessageA(post.hwnd, post.message, post.wParam,
+                                                              post.lParam);
+                                         });
     }
     catch (const std::exception&)
     {

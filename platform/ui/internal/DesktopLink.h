@@ -29,8 +29,7 @@ void WithdrawFromDirectory(HWND hwnd);
 // Top-level windows of the other processes of the machine.
 std::vector<ForeignWindow> ForeignWindows();
 std::optional<ForeignWindow> FindForeignWindow(HWND hwnd);
-bool PostToForeignWindow(const ForeignWindow& window, UINT message, WPARAM wParam,
-                         LPARAM lParam);
+bool PostToForeignWindow(const ForeignWindow& window, UINT message, WPARAM wParam, LPARAM lParam);
 // Starts taking posts from other processes into the queues of the windows' threads.
 void EnsureReceiving();
 

@@ -186,9 +186,9 @@ UINT_PTR ThreadQueue::SetThreadTimer(UINT_PTR requestedId, UINT period, TIMERPRO
     UINT_PTR id = 0;
     {
         std::lock_guard lock(m_mutex);
-        auto it = std::find_if(m_timers.begin(), m_timers.end(), [&](const Timer& t) {
-            return t.hwnd == 0 && requestedId != 0 && t.id == requestedId;
-        });
+        auto it = std::find_if(m_timers.begin(), m_timers.end(),
+                               [&](const Timer& t)
+                               { return t.hwnd == 0 && requestedId != 0 && t.id == requestedId; });
         if (it != m_timers.end())
         {
             it->period = period;
@@ -353,8 +353,12 @@ bool ThreadQueue::Take(MSG& msg, const MessageFilter& filter, bool remove)
 
     if (const Timer* t = dueTimerLocked(filter, now))
     {
-        msg = MSG{t->hwnd, WM_TIMER, static_cast<WPARAM>(t->id), t->proc != nullptr ? 1 : 0,
-                  static_cast<DWORD>(now), {}};
+        msg = MSG{t->hwnd,
+                  WM_TIMER,
+                  static_cast<WPARAM>(t->id),
+                  t->proc != nullptr ? 1 : 0,
+                  static_cast<DWORD>(now),
+                  {}};
         // Re-armed from the time it fires: a late timer fires once, not once per period.
         if (remove)
             const_cast<Timer*>(t)->due = now + t->period;

@@ -34,9 +34,9 @@ struct SentMessage
 struct MessageFilter
 {
     bool anyWindow = true;
-    bool threadOnly = false;    // hWnd == (HWND)-1: messages posted to the thread only
-    std::vector<HWND> windows;  // the window asked for and its descendants
-    UINT first = 0, last = 0;   // 0, 0: every message
+    bool threadOnly = false;   // hWnd == (HWND)-1: messages posted to the thread only
+    std::vector<HWND> windows; // the window asked for and its descendants
+    UINT first = 0, last = 0;  // 0, 0: every message
 
     bool acceptsMessage(UINT message) const
     {

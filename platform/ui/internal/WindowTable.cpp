@@ -80,8 +80,7 @@ WindowTable::sortedLocked(const std::function<bool(const WindowRecord&)>& pred) 
 std::vector<HWND> WindowTable::Children(HWND parent) const
 {
     std::lock_guard lock(m_mutex);
-    return sortedLocked(
-        [&](const WindowRecord& r) { return r.isChild() && r.parent == parent; });
+    return sortedLocked([&](const WindowRecord& r) { return r.isChild() && r.parent == parent; });
 }
 
 std::vector<HWND> WindowTable::Descendants(HWND parent) const

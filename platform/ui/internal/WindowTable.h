@@ -62,7 +62,8 @@ public:
     std::vector<HWND> OwnedBy(HWND owner) const;
     std::vector<HWND> OfThread(DWORD threadId) const;
     // The first record (creation order) for which pred holds.
-    std::optional<WindowRecord> FindFirst(const std::function<bool(const WindowRecord&)>& pred) const;
+    std::optional<WindowRecord>
+    FindFirst(const std::function<bool(const WindowRecord&)>& pred) const;
     std::size_t Count() const;
     // Handles of this process, including those of windows that are gone.
     bool EverHeld(HWND hwnd) const;

@@ -3,6 +3,7 @@
 #include "machine/FileStore.h"
 #include "machine/registry/HiveText.h"
 #include "machine/registry/Registry.h"
+#include "tests/support/InOtherProcess.h"
 #include "tests/support/TempMachine.h"
 
 #include <gtest/gtest.h>
@@ -18,17 +19,6 @@ namespace reg = machine::registry;
 
 namespace
 {
-
-// Runs `body` in a forked child, standing for another process of the machine.
-int inOtherProcess(const std::function<bool()>& body)
-{
-    pid_t pid = ::fork();
-    if (pid == 0)
-        ::_exit(body() ? 0 : 1);
-    int status = -1;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 TEST(HiveStore, ANewMachineHasTheDefaultRegistry)
 {
@@ -65,7 +55,7 @@ TEST(HiveStore, ChangesReachTheFileAndAnotherProcess)
     const char* key = "HKLM\\SOFTWARE\\Tessaryn\\Shared";
     ASSERT_TRUE(reg::SetValue(m.machine(), key, "OpMode", reg::kTypeString, "1"));
     // The other process sees this process's change, makes its own...
-    EXPECT_EQ(inOtherProcess(
+    EXPECT_EQ(testing_support::InOtherProcess(
                   [&]
                   {
                       auto v = reg::GetValue(m.machine(), key, "OpMode");

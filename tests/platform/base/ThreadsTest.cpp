@@ -1,6 +1,6 @@
 #include "platform/base/Threads.h"
 #include "platform/base/Events.h"
-#include "platform/base/Sleep.h"
+#include "platform/ui/Sleep.h"
 #include "platform/base/WinError.h"
 
 #include <atomic>

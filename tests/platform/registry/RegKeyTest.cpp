@@ -1,6 +1,7 @@
 #include "platform/registry/WinReg.h"
 
 #include "machine/registry/Registry.h"
+#include "tests/support/InOtherProcess.h"
 #include "tests/support/TempMachine.h"
 
 #include <gtest/gtest.h>
@@ -13,16 +14,6 @@ namespace reg = machine::registry;
 
 namespace
 {
-
-int inOtherProcess(const std::function<bool()>& body)
-{
-    pid_t pid = ::fork();
-    if (pid == 0)
-        ::_exit(body() ? 0 : 1);
-    int status = -1;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 TEST(RegKey, CreateMakesTheKeysAboveAndReportsWhetherItWasNew)
 {
@@ -110,7 +101,7 @@ TEST(RegKey, AHandleToAKeyDeletedElsewhereReportsKeyDeleted)
               ERROR_SUCCESS);
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Shared", 0, KEY_ALL_ACCESS, &parent),
               ERROR_SUCCESS);
-    ASSERT_EQ(inOtherProcess(
+    ASSERT_EQ(testing_support::InOtherProcess(
                   []
                   { return RegDeleteKeyA(HKEY_CURRENT_USER, "Shared\\Doomed") == ERROR_SUCCESS; }),
               0);
@@ -133,7 +124,7 @@ TEST(RegKey, AHandleToAKeyDeletedElsewhereReportsKeyDeleted)
     EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
 
     // The other process's writes are seen through a handle held here.
-    ASSERT_EQ(inOtherProcess(
+    ASSERT_EQ(testing_support::InOtherProcess(
                   []
                   {
                       HKEY k = 0;

@@ -71,9 +71,9 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CTestDlg, CDialog)
-    ON_COMMAND(ID_TRAY_LAUNCH, OnTrayLaunch)
-    ON_WM_TIMER()
-    ON_WM_PAINT()
+ON_COMMAND(ID_TRAY_LAUNCH, OnTrayLaunch)
+ON_WM_TIMER()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 // The dialog window of the modal run in progress (the only dialog of the test).
@@ -86,10 +86,12 @@ TEST_F(DialogTest, APostedCommandEndsTheModalRunWithTheHandlersResult)
 {
     g_events.clear();
     CTestDlg dlg;
-    platform::SetIdleHook([] {
-        if (HWND h = currentDialog())
-            PostMessageA(h, WM_COMMAND, ID_TRAY_LAUNCH, 0);
-    });
+    platform::SetIdleHook(
+        []
+        {
+            if (HWND h = currentDialog())
+                PostMessageA(h, WM_COMMAND, ID_TRAY_LAUNCH, 0);
+        });
     const std::size_t before = platform::WindowCount();
     EXPECT_EQ(dlg.DoModal(), 42);
     EXPECT_EQ(dlg.m_hWnd, 0u);
@@ -129,11 +131,14 @@ TEST_F(DialogTest, APostFromAnotherThreadReachesTheDialogAndEndsIt)
 {
     // No idle hook: the modal loop sleeps until the worker's post arrives.
     g_events.clear();
-    std::thread worker([] {
-        HWND h = 0;
-        ASSERT_TRUE(ui_test::Eventually([&] { return (h = FindWindowA(nullptr, "Vantir Wireless UI")) != 0; }));
-        PostMessageA(h, WM_COMMAND, ID_TRAY_LAUNCH, 0);
-    });
+    std::thread worker(
+        []
+        {
+            HWND h = 0;
+            ASSERT_TRUE(ui_test::Eventually(
+                [&] { return (h = FindWindowA(nullptr, "Vantir Wireless UI")) != 0; }));
+            PostMessageA(h, WM_COMMAND, ID_TRAY_LAUNCH, 0);
+        });
     platform::DialogTemplate hidden;
     hidden.caption = "Vantir Wireless UI";
     platform::RegisterDialogTemplate(149, hidden);
@@ -154,20 +159,22 @@ TEST_F(DialogTest, ADialogThatHidesWhenPaintedStaysHiddenAndIsFoundByTitle)
     CTestDlg dlg(nullptr, 149);
     dlg.m_bHideOnPaint = true;
     int idleCalls = 0;
-    platform::SetIdleHook([&] {
-        HWND h = FindWindowA(nullptr, "Vantir Wireless UI");
-        ASSERT_NE(h, 0u);
-        EXPECT_FALSE(IsWindowVisible(h));
-        if (++idleCalls == 1)
+    platform::SetIdleHook(
+        [&]
         {
-            // Painted again while hidden: it stays hidden.
-            SendMessageA(h, WM_PAINT, 0, 0);
+            HWND h = FindWindowA(nullptr, "Vantir Wireless UI");
+            ASSERT_NE(h, 0u);
             EXPECT_FALSE(IsWindowVisible(h));
-            platform::AdvanceClock(1000);
-        }
-        else
-            PostMessageA(h, WM_COMMAND, ID_TRAY_LAUNCH, 0);
-    });
+            if (++idleCalls == 1)
+            {
+                // Painted again while hidden: it stays hidden.
+                SendMessageA(h, WM_PAINT, 0, 0);
+                EXPECT_FALSE(IsWindowVisible(h));
+                platform::AdvanceClock(1000);
+            }
+            else
+                PostMessageA(h, WM_COMMAND, ID_TRAY_LAUNCH, 0);
+        });
     EXPECT_EQ(dlg.DoModal(), 42);
     // Shown once when the loop first had nothing to do, painted, hidden.
     EXPECT_EQ(g_events, (std::vector<std::string>{"init", "paint", "paint", "launch"}));
@@ -180,25 +187,27 @@ TEST_F(DialogTest, TheOwnerIsDisabledDuringTheModalRun)
     CTestDlg dlg(&owner);
     platform::SetIdleHook([] { PostMessageA(currentDialog(), WM_COMMAND, IDOK, 0); });
     // The modeless owner is the first dialog; find the newest one instead.
-    platform::SetIdleHook([&] {
-        HWND modal = 0;
-        struct Pick
+    platform::SetIdleHook(
+        [&]
         {
-            static BOOL CALLBACK Visit(HWND h, LPARAM lParam)
+            HWND modal = 0;
+            struct Pick
             {
-                char cls[16];
-                GetClassNameA(h, cls, sizeof cls);
-                if (std::string(cls) == WC_DIALOG)
-                    *platform::PointerFromParam<HWND>(lParam) = h;
-                return TRUE;
-            }
-        };
-        platform::PointerParam param(&modal);
-        EnumWindows(Pick::Visit, param);
-        EXPECT_NE(modal, owner.m_hWnd);
-        EXPECT_EQ(GetParent(modal), owner.m_hWnd);
-        PostMessageA(modal, WM_COMMAND, IDOK, 0);
-    });
+                static BOOL CALLBACK Visit(HWND h, LPARAM lParam)
+                {
+                    char cls[16];
+                    GetClassNameA(h, cls, sizeof cls);
+                    if (std::string(cls) == WC_DIALOG)
+                        *platform::PointerFromParam<HWND>(lParam) = h;
+                    return TRUE;
+                }
+            };
+            platform::PointerParam param(&modal);
+            EnumWindows(Pick::Visit, param);
+            EXPECT_NE(modal, owner.m_hWnd);
+            EXPECT_EQ(GetParent(modal), owner.m_hWnd);
+            PostMessageA(modal, WM_COMMAND, IDOK, 0);
+        });
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_FALSE(dlg.m_bOwnerEnabledInInit);
     EXPECT_TRUE(owner.IsWindowEnabled());
@@ -236,22 +245,24 @@ TEST_F(DialogTest, TemplateControlsAreChildrenOfTheDialog)
     };
     platform::RegisterDialogTemplate(901, withControls);
     CTestDlg dlg(nullptr, 901);
-    platform::SetIdleHook([&] {
-        CWnd* refresh = dlg.GetDlgItem(1003);
-        ASSERT_NE(refresh, nullptr);
-        CString text;
-        refresh->GetWindowText(text);
-        EXPECT_STREQ(text, "Refresh");
-        EXPECT_EQ(refresh->GetParent(), &dlg);
-        EXPECT_FALSE(dlg.GetDlgItem(1010)->IsWindowVisible());
-        EXPECT_EQ(GetFocus(), dlg.GetDlgItem(IDOK)->m_hWnd); // the first tab stop
-        CString caption;
-        dlg.GetWindowText(caption);
-        EXPECT_STREQ(caption, "With controls");
-        // A click on OK, as the button reports it.
-        dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                        static_cast<LPARAM>(dlg.GetDlgItem(IDOK)->m_hWnd));
-    });
+    platform::SetIdleHook(
+        [&]
+        {
+            CWnd* refresh = dlg.GetDlgItem(1003);
+            ASSERT_NE(refresh, nullptr);
+            CString text;
+            refresh->GetWindowText(text);
+            EXPECT_STREQ(text, "Refresh");
+            EXPECT_EQ(refresh->GetParent(), &dlg);
+            EXPECT_FALSE(dlg.GetDlgItem(1010)->IsWindowVisible());
+            EXPECT_EQ(GetFocus(), dlg.GetDlgItem(IDOK)->m_hWnd); // the first tab stop
+            CString caption;
+            dlg.GetWindowText(caption);
+            EXPECT_STREQ(caption, "With controls");
+            // A click on OK, as the button reports it.
+            dlg.PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                            static_cast<LPARAM>(dlg.GetDlgItem(IDOK)->m_hWnd));
+        });
     EXPECT_EQ(dlg.DoModal(), IDOK);
 }
 
@@ -260,22 +271,24 @@ TEST_F(DialogTest, ModalRunsNestAndTheQuitEndsThemAll)
     g_events.clear();
     CTestDlg outer;
     int step = 0;
-    platform::SetIdleHook([&] {
-        switch (step++)
+    platform::SetIdleHook(
+        [&]
         {
-        case 0:
-        {
-            CTestDlg inner(&outer);
-            g_events.push_back("inner " + std::to_string(inner.DoModal()));
-            break;
-        }
-        case 1: // inside the inner run
-            PostQuitMessage(4);
-            break;
-        default:
-            FAIL() << "no more idle time expected";
-        }
-    });
+            switch (step++)
+            {
+            case 0:
+            {
+                CTestDlg inner(&outer);
+                g_events.push_back("inner " + std::to_string(inner.DoModal()));
+                break;
+            }
+            case 1: // inside the inner run
+                PostQuitMessage(4);
+                break;
+            default:
+                FAIL() << "no more idle time expected";
+            }
+        });
     EXPECT_EQ(outer.DoModal(), -1);
     EXPECT_EQ(g_events, (std::vector<std::string>{"init", "paint", "init", "paint", "inner -1"}));
     // The quit is still there for the program's own loop.

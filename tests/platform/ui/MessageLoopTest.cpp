@@ -93,12 +93,14 @@ TEST_F(MessageLoopTest, PostingToAWindowOfAnotherThreadWakesItsLoop)
     std::atomic<HWND> window{0};
     std::atomic<DWORD> thread{0};
     MSG received{};
-    std::thread ui([&] {
-        window = MakeWindow("ui");
-        thread = GetCurrentThreadId();
-        GetMessageA(&received, 0, 0, 0);
-        DestroyWindow(window);
-    });
+    std::thread ui(
+        [&]
+        {
+            window = MakeWindow("ui");
+            thread = GetCurrentThreadId();
+            GetMessageA(&received, 0, 0, 0);
+            DestroyWindow(window);
+        });
     ASSERT_TRUE(ui_test::Eventually([&] { return platform::GetLoopWaitState(thread).waiting; }));
     EXPECT_TRUE(PostMessageA(window, WM_APP + 1, 0x8006, -5));
     ui.join();
@@ -116,11 +118,14 @@ TEST_F(MessageLoopTest, PostsFailForWindowsAndThreadsThatAreGone)
     EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
 
     DWORD ended = 0;
-    std::thread([&] {
-        ended = GetCurrentThreadId();
-        MSG msg;
-        PeekMessageA(&msg, 0, 0, 0, PM_NOREMOVE); // has a queue while it runs
-    }).join();
+    std::thread(
+        [&]
+        {
+            ended = GetCurrentThreadId();
+            MSG msg;
+            PeekMessageA(&msg, 0, 0, 0, PM_NOREMOVE); // has a queue while it runs
+        })
+        .join();
     EXPECT_FALSE(PostThreadMessageA(ended, WM_USER, 0, 0));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_THREAD_ID);
 
@@ -152,15 +157,17 @@ TEST_F(MessageLoopTest, SendMessageToAnotherThreadWaitsForItsAnswerAndServesSend
     RegisterClassA(&wc);
     std::atomic<HWND> server{0};
     std::atomic<DWORD> serverThread{0};
-    std::thread ui([&] {
-        server = CreateWindowExA(0, "UiTestServer", "server", WS_POPUP, 0, 0, 0, 0, 0, 0, 0,
-                                 nullptr);
-        serverThread = GetCurrentThreadId();
-        MSG msg;
-        while (GetMessageA(&msg, 0, 0, 0) > 0)
-            DispatchMessageA(&msg);
-        DestroyWindow(server);
-    });
+    std::thread ui(
+        [&]
+        {
+            server = CreateWindowExA(0, "UiTestServer", "server", WS_POPUP, 0, 0, 0, 0, 0, 0, 0,
+                                     nullptr);
+            serverThread = GetCurrentThreadId();
+            MSG msg;
+            while (GetMessageA(&msg, 0, 0, 0) > 0)
+                DispatchMessageA(&msg);
+            DestroyWindow(server);
+        });
     ASSERT_TRUE(ui_test::Eventually([&] { return serverThread != 0; }));
 
     EXPECT_EQ(SendMessageA(server, WM_USER + 5, 0, 0), static_cast<LRESULT>(serverThread.load()));
@@ -183,6 +190,7 @@ struct IdleCase
 {
     const char* name;
     bool withTimer; // a timer far in the future: the wait has a deadline, still no spinning
+    friend std::ostream& operator<<(std::ostream& out, const IdleCase& c) { return out << c.name; }
 };
 
 class IdleLoopTest : public ui_test::UiTest, public ::testing::WithParamInterface<IdleCase>
@@ -193,16 +201,18 @@ TEST_P(IdleLoopTest, AnIdleLoopSleepsInItsWaitInsteadOfSpinning)
 {
     platform::UseRealClock();
     std::atomic<DWORD> thread{0};
-    std::thread ui([&] {
-        HWND hwnd = MakeWindow("idle");
-        if (GetParam().withTimer)
-            SetTimer(hwnd, 1, 600000, nullptr);
-        thread = GetCurrentThreadId();
-        MSG msg;
-        while (GetMessageA(&msg, 0, 0, 0) > 0)
-            DispatchMessageA(&msg);
-        DestroyWindow(hwnd);
-    });
+    std::thread ui(
+        [&]
+        {
+            HWND hwnd = MakeWindow("idle");
+            if (GetParam().withTimer)
+                SetTimer(hwnd, 1, 600000, nullptr);
+            thread = GetCurrentThreadId();
+            MSG msg;
+            while (GetMessageA(&msg, 0, 0, 0) > 0)
+                DispatchMessageA(&msg);
+            DestroyWindow(hwnd);
+        });
     ASSERT_TRUE(ui_test::Eventually([&] { return platform::GetLoopWaitState(thread).waiting; }));
     const auto before = platform::GetLoopWaitState(thread);
     // Time for a polling loop to show itself.
@@ -223,16 +233,18 @@ TEST_F(MessageLoopTest, OnTheManualClockALoopSleepsUntilTheClockReachesItsTimer)
 {
     std::atomic<DWORD> thread{0};
     std::atomic<int> ticks{0};
-    std::thread ui([&] {
-        HWND hwnd = MakeWindow("ticker");
-        SetTimer(hwnd, 1, 1000, nullptr);
-        thread = GetCurrentThreadId();
-        MSG msg;
-        while (GetMessageA(&msg, 0, 0, 0) > 0)
-            if (msg.message == WM_TIMER && ++ticks == 1)
-                PostQuitMessage(0);
-        DestroyWindow(hwnd);
-    });
+    std::thread ui(
+        [&]
+        {
+            HWND hwnd = MakeWindow("ticker");
+            SetTimer(hwnd, 1, 1000, nullptr);
+            thread = GetCurrentThreadId();
+            MSG msg;
+            while (GetMessageA(&msg, 0, 0, 0) > 0)
+                if (msg.message == WM_TIMER && ++ticks == 1)
+                    PostQuitMessage(0);
+            DestroyWindow(hwnd);
+        });
     ASSERT_TRUE(ui_test::Eventually([&] { return platform::GetLoopWaitState(thread).waiting; }));
     platform::AdvanceClock(999);
     ASSERT_TRUE(ui_test::Eventually([&] { return platform::GetLoopWaitState(thread).waiting; }));
@@ -247,16 +259,28 @@ TEST_F(MessageLoopTest, TheIdleHookRunsWhenTheLoopWouldSleep)
     HWND hwnd = MakeWindow("w");
     SetTimer(hwnd, 4, 500, nullptr);
     int calls = 0;
-    platform::SetIdleHook([&] {
-        ++calls;
-        platform::AdvanceClockWithoutDispatch(250);
-    });
+    platform::SetIdleHook(
+        [&]
+        {
+            ++calls;
+            platform::AdvanceClockWithoutDispatch(250);
+        });
+    // The first call moves the clock halfway: the loop gets a WM_NULL to look at its state.
     MSG msg;
+    ASSERT_TRUE(GetMessageA(&msg, 0, 0, 0));
+    EXPECT_EQ(msg.message, WM_NULL);
+    EXPECT_EQ(msg.hwnd, 0u);
+    // The second makes the timer due.
     ASSERT_TRUE(GetMessageA(&msg, 0, 0, 0));
     EXPECT_EQ(msg.message, WM_TIMER);
     EXPECT_EQ(msg.wParam, 4u);
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(platform::Now(), 1500u);
+    // With something queued the hook is not asked.
+    PostMessageA(hwnd, WM_USER, 0, 0);
+    ASSERT_TRUE(GetMessageA(&msg, 0, 0, 0));
+    EXPECT_EQ(msg.message, WM_USER);
+    EXPECT_EQ(calls, 2);
     DestroyWindow(hwnd);
 }
 

@@ -24,16 +24,19 @@ public:
 protected:
     afx_msg void OnBaseCommand() { g_calls.push_back("base 100"); }
     afx_msg void OnOverridden() { g_calls.push_back("base 101"); }
-    afx_msg void OnTimer(UINT_PTR nIDEvent) { g_calls.push_back("timer " + std::to_string(nIDEvent)); }
+    afx_msg void OnTimer(UINT_PTR nIDEvent)
+    {
+        g_calls.push_back("timer " + std::to_string(nIDEvent));
+    }
     void PostNcDestroy() override { ++m_nPostNcDestroy; }
     DECLARE_MESSAGE_MAP()
 };
 
 IMPLEMENT_DYNAMIC(CBaseWnd, CWnd)
 BEGIN_MESSAGE_MAP(CBaseWnd, CWnd)
-    ON_COMMAND(100, OnBaseCommand)
-    ON_COMMAND(101, OnOverridden)
-    ON_WM_TIMER()
+ON_COMMAND(100, OnBaseCommand)
+ON_COMMAND(101, OnOverridden)
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 inline constexpr UINT kNotifyCode = static_cast<UINT>(-12);
@@ -69,14 +72,14 @@ protected:
 
 IMPLEMENT_DYNCREATE(CDerivedWnd, CBaseWnd)
 BEGIN_MESSAGE_MAP(CDerivedWnd, CBaseWnd)
-    ON_COMMAND(101, OnDerivedOverride)
-    ON_COMMAND_RANGE(200, 209, OnRange)
-    ON_BN_CLICKED(1003, OnClicked)
-    ON_EN_KILLFOCUS(1004, OnKillFocusEdit)
-    ON_MESSAGE(WM_APP + 1, OnApp)
-    ON_NOTIFY(kNotifyCode, 1005, OnNotifyList)
-    ON_WM_PAINT()
-    ON_WM_CLOSE()
+ON_COMMAND(101, OnDerivedOverride)
+ON_COMMAND_RANGE(200, 209, OnRange)
+ON_BN_CLICKED(1003, OnClicked)
+ON_EN_KILLFOCUS(1004, OnKillFocusEdit)
+ON_MESSAGE(WM_APP + 1, OnApp)
+ON_NOTIFY(kNotifyCode, 1005, OnNotifyList)
+ON_WM_PAINT()
+ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 TEST_F(MessageMapTest, CommandsReachTheirHandlersThroughTheClassChain)
@@ -92,16 +95,16 @@ TEST_F(MessageMapTest, CommandsReachTheirHandlersThroughTheClassChain)
         std::vector<std::string> calls;
     };
     const Case cases[] = {
-        {100, 0, {"base 100"}},                          // found in the base class's map
-        {101, 0, {"derived 101"}},                       // the derived entry comes first
-        {205, 0, {"range 205"}},                         // inside the range
-        {209, 0, {"range 209"}},                         // its last id
-        {210, 0, {}},                                    // outside
-        {1003, 0, {"clicked 1003"}},                     // a posted (1003, 0) is a click
+        {100, 0, {"base 100"}},      // found in the base class's map
+        {101, 0, {"derived 101"}},   // the derived entry comes first
+        {205, 0, {"range 205"}},     // inside the range
+        {209, 0, {"range 209"}},     // its last id
+        {210, 0, {}},                // outside
+        {1003, 0, {"clicked 1003"}}, // a posted (1003, 0) is a click
         {MAKEWPARAM(1003, BN_CLICKED), static_cast<LPARAM>(control), {"clicked 1003"}},
         {MAKEWPARAM(1004, EN_KILLFOCUS), static_cast<LPARAM>(control), {"killfocus 1004"}},
         {MAKEWPARAM(1004, EN_CHANGE), static_cast<LPARAM>(control), {}}, // no entry
-        {MAKEWPARAM(100, 1), 0, {"base 100"}},           // an accelerator is a command
+        {MAKEWPARAM(100, 1), 0, {"base 100"}}, // an accelerator is a command
     };
     for (const Case& c : cases)
     {
@@ -240,7 +243,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CSubclass, CWnd)
-    ON_MESSAGE(WM_USER + 50, OnMine)
+ON_MESSAGE(WM_USER + 50, OnMine)
 END_MESSAGE_MAP()
 
 TEST_F(MessageMapTest, ASubclassedWindowPassesWhatItDoesNotHandleToItsOwnProcedure)

@@ -35,8 +35,8 @@ TEST_F(TimerTest, WindowTimersReturnTheIdPassedAndFireInDueOrderReadingTheirDueT
     platform::AdvanceClock(1000);
 
     const std::vector<std::pair<UINT_PTR, std::uint64_t>> expected = {
-        {2, 1200}, {1, 1300}, {2, 1400}, {0, 1500}, {1, 1600}, {2, 1600},
-        {2, 1800}, {1, 1900}, {2, 2000}, {0, 2000}};
+        {2, 1200}, {1, 1300}, {2, 1400}, {0, 1500}, {1, 1600},
+        {2, 1600}, {2, 1800}, {1, 1900}, {2, 2000}, {0, 2000}};
     EXPECT_EQ(firedTimers(), expected);
     for (const auto& m : Messages(WM_TIMER))
         EXPECT_EQ(m.hwnd, m.wParam == 2 ? second : first);
@@ -61,7 +61,8 @@ TEST_F(TimerTest, SettingAnExistingTimerRestartsIt)
     SetTimer(hwnd, 2, 50, nullptr);
     ui_test::ClearLog();
     platform::AdvanceClock(100);
-    EXPECT_EQ(firedTimers(), (std::vector<std::pair<UINT_PTR, std::uint64_t>>{{2, 2650}, {2, 2700}}));
+    EXPECT_EQ(firedTimers(),
+              (std::vector<std::pair<UINT_PTR, std::uint64_t>>{{2, 2650}, {2, 2700}}));
     DestroyWindow(hwnd);
 }
 
@@ -210,23 +211,26 @@ TEST_F(TimerTest, AGetMessageLoopSeesTimersOfItsThreadOnly)
     // A window of a worker thread: its timer fires in the worker's loop, not in this thread's.
     std::atomic<HWND> workerWindow{0};
     std::atomic<DWORD> workerThread{0};
-    std::thread worker([&] {
-        HWND hwnd = MakeWindow("worker");
-        workerWindow = hwnd;
-        SetTimer(hwnd, 9, 100, nullptr);
-        workerThread = GetCurrentThreadId();
-        MSG msg;
-        while (GetMessageA(&msg, 0, 0, 0) > 0)
+    std::thread worker(
+        [&]
         {
-            DispatchMessageA(&msg);
-            if (msg.message == WM_TIMER)
+            HWND hwnd = MakeWindow("worker");
+            workerWindow = hwnd;
+            SetTimer(hwnd, 9, 100, nullptr);
+            workerThread = GetCurrentThreadId();
+            MSG msg;
+            while (GetMessageA(&msg, 0, 0, 0) > 0)
             {
-                DestroyWindow(hwnd);
-                PostQuitMessage(0);
+                DispatchMessageA(&msg);
+                if (msg.message == WM_TIMER)
+                {
+                    DestroyWindow(hwnd);
+                    PostQuitMessage(0);
+                }
             }
-        }
-    });
-    ASSERT_TRUE(ui_test::Eventually([&] { return platform::GetLoopWaitState(workerThread).waiting; }));
+        });
+    ASSERT_TRUE(
+        ui_test::Eventually([&] { return platform::GetLoopWaitState(workerThread).waiting; }));
     platform::AdvanceClock(100); // this thread has no timers: it only moves the clock
     worker.join();
     auto fired = Messages(WM_TIMER);

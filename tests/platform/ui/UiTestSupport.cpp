@@ -53,6 +53,11 @@ HWND MakeWindow(const char* title, DWORD style, HWND parent, int id)
 void UiTest::SetUp()
 {
     platform::UseManualClock(1000);
+    // What an earlier test of this process left in the thread's queue (a quit, say).
+    MSG msg;
+    while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE))
+    {
+    }
     ClearLog();
 }
 

@@ -31,8 +31,7 @@ std::vector<Recorded> Messages(UINT message);
 inline constexpr const char* kRecordingClass = "UiTestRecorder";
 LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-HWND MakeWindow(const char* title, DWORD style = WS_OVERLAPPEDWINDOW, HWND parent = 0,
-                int id = 0);
+HWND MakeWindow(const char* title, DWORD style = WS_OVERLAPPEDWINDOW, HWND parent = 0, int id = 0);
 
 class UiTest : public ::testing::Test
 {

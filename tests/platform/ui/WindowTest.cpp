@@ -40,8 +40,8 @@ TEST_F(WindowTest, CreationAndDestructionSendTheLifeMessagesInOrder)
 
     DestroyWindow(parent);
     const std::vector<std::pair<HWND, UINT>> expected = {
-        {parent, WM_NCCREATE}, {parent, WM_CREATE},  {parent, WM_SHOWWINDOW},
-        {child, WM_NCCREATE},  {child, WM_CREATE},   {parent, WM_DESTROY},
+        {parent, WM_NCCREATE}, {parent, WM_CREATE},   {parent, WM_SHOWWINDOW},
+        {child, WM_NCCREATE},  {child, WM_CREATE},    {parent, WM_DESTROY},
         {child, WM_DESTROY},   {child, WM_NCDESTROY}, {parent, WM_NCDESTROY}};
     EXPECT_EQ(lifeMessages(), expected);
     EXPECT_FALSE(IsWindow(parent));
@@ -99,9 +99,9 @@ TEST_F(WindowTest, ShowAndEnableReturnThePreviousStateAndVisibilityFollowsThePar
         BOOL iconicAfter;
     };
     const Step steps[] = {
-        {SW_SHOW, FALSE, TRUE, FALSE},     {SW_SHOW, TRUE, TRUE, FALSE},
-        {SW_MINIMIZE, TRUE, TRUE, TRUE},   {SW_RESTORE, TRUE, TRUE, FALSE},
-        {SW_HIDE, TRUE, FALSE, FALSE},     {SW_HIDE, FALSE, FALSE, FALSE},
+        {SW_SHOW, FALSE, TRUE, FALSE},       {SW_SHOW, TRUE, TRUE, FALSE},
+        {SW_MINIMIZE, TRUE, TRUE, TRUE},     {SW_RESTORE, TRUE, TRUE, FALSE},
+        {SW_HIDE, TRUE, FALSE, FALSE},       {SW_HIDE, FALSE, FALSE, FALSE},
         {SW_SHOWNORMAL, FALSE, TRUE, FALSE},
     };
     for (const Step& s : steps)
@@ -282,15 +282,17 @@ TEST_F(WindowTest, AWindowBelongsToTheThreadThatCreatedIt)
     std::atomic<HWND> foreign{0};
     std::atomic<DWORD> foreignThread{0};
     std::atomic<bool> done{false};
-    std::thread owner([&] {
-        foreign = MakeWindow("owned elsewhere");
-        foreignThread = GetCurrentThreadId();
-        MSG msg;
-        while (GetMessageA(&msg, 0, 0, 0) > 0)
-            DispatchMessageA(&msg);
-        DestroyWindow(foreign);
-        done = true;
-    });
+    std::thread owner(
+        [&]
+        {
+            foreign = MakeWindow("owned elsewhere");
+            foreignThread = GetCurrentThreadId();
+            MSG msg;
+            while (GetMessageA(&msg, 0, 0, 0) > 0)
+                DispatchMessageA(&msg);
+            DestroyWindow(foreign);
+            done = true;
+        });
     ASSERT_TRUE(ui_test::Eventually([&] { return foreignThread != 0; }));
     DWORD pid = 0;
     EXPECT_EQ(GetWindowThreadProcessId(foreign, &pid), foreignThread.load());

@@ -1,12 +1,20 @@
-#include "platform/base/Sleep.h"
+#include "platform/ui/Sleep.h"
 
 #include "platform/base/Waitable.h"
+#include "platform/ui/Clock.h"
 
 #include <chrono>
 #include <thread>
 
 void Sleep(DWORD dwMilliseconds)
 {
+    if (platform::IsManualClock())
+    {
+        // A sleeping thread lets the time pass and dispatches nothing meanwhile.
+        if (dwMilliseconds != INFINITE)
+            platform::AdvanceClockWithoutDispatch(dwMilliseconds);
+        return;
+    }
     if (dwMilliseconds == 0)
     {
         std::this_thread::yield();
