@@ -20,7 +20,10 @@ std::filesystem::path Machine::driveDir(char letter) const
     return m_root / "drive" / std::string(1, lower);
 }
 
-bool Machine::exists() const { return std::filesystem::exists(systemConfPath()); }
+bool Machine::exists() const
+{
+    return std::filesystem::exists(systemConfPath());
+}
 
 std::filesystem::path DefaultMachineDirectory()
 {
@@ -60,7 +63,8 @@ void openMachine(const std::filesystem::path& root)
             CreateDefaultImage(*opened);
     }
     // A replaced machine stays alive: references to it may still be held.
-    static std::vector<std::unique_ptr<Machine>>* retired = new std::vector<std::unique_ptr<Machine>>;
+    static std::vector<std::unique_ptr<Machine>>* retired =
+        new std::vector<std::unique_ptr<Machine>>;
     if (current().machine)
         retired->push_back(std::move(current().machine));
     current().machine = std::move(opened);

@@ -19,13 +19,13 @@ struct SystemInfo
     std::uint32_t buildNumber = 6002;
     std::uint32_t productType = 1; // 1 workstation, 3 server
     std::string servicePack = "Service Pack 2";
-    bool versionExFails = false;   // the OSVERSIONINFOEX form is refused (very old systems)
-    bool wow64 = false;            // a 32-bit program on 64-bit Windows
-    bool hasWow64Exports = true;   // kernel32 exports IsWow64Process and the redirection switch
-    bool administrator = true;     // the user is a member of the Administrators group
+    bool versionExFails = false; // the OSVERSIONINFOEX form is refused (very old systems)
+    bool wow64 = false;          // a 32-bit program on 64-bit Windows
+    bool hasWow64Exports = true; // kernel32 exports IsWow64Process and the redirection switch
+    bool administrator = true;   // the user is a member of the Administrators group
     std::string userName = "Owner";
     std::uint16_t languageId = 0x0409;
-    int timeZoneBiasMinutes = 0;   // local time = UTC - bias, as the platform counts it
+    int timeZoneBiasMinutes = 0; // local time = UTC - bias, as the platform counts it
 };
 
 SystemInfo LoadSystemInfo(const Machine& machine);

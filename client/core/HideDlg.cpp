@@ -3,7 +3,7 @@
 #include "resources/TessarynUI/resource.h"
 
 BEGIN_MESSAGE_MAP(CHideDlg, CDialog)
-    ON_WM_PAINT()
+ON_WM_PAINT()
 ON_COMMAND(ID_TRAY_LAUNCH, OnTrayLaunch)
 ON_COMMAND(ID_TRAY_EXIT, OnTrayExit)
 END_MESSAGE_MAP()

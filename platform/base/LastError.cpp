@@ -6,6 +6,12 @@ namespace
 thread_local DWORD t_lastError = ERROR_SUCCESS;
 } // namespace
 
-DWORD GetLastError() { return t_lastError; }
+DWORD GetLastError()
+{
+    return t_lastError;
+}
 
-void SetLastError(DWORD dwErrCode) { t_lastError = dwErrCode; }
+void SetLastError(DWORD dwErrCode)
+{
+    t_lastError = dwErrCode;
+}

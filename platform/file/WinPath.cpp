@@ -17,7 +17,10 @@ namespace
 std::mutex g_cwdLock;
 std::optional<std::string> g_cwd;
 
-char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+char upper(char c)
+{
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
 
 bool equalNoCase(std::string_view a, std::string_view b)
 {
@@ -116,7 +119,8 @@ std::optional<std::string> FullWindowsPath(std::string_view path)
 
     std::vector<std::string> parts;
     std::string part;
-    auto flush = [&]() -> bool {
+    auto flush = [&]() -> bool
+    {
         if (part.empty() || part == ".")
         {
         }

@@ -5,6 +5,15 @@
 #include <cstring>
 #include <strings.h>
 
-inline char* _strdup(const char* s) { return ::strdup(s); }
-inline int _stricmp(const char* a, const char* b) { return ::strcasecmp(a, b); }
-inline int _strnicmp(const char* a, const char* b, std::size_t n) { return ::strncasecmp(a, b, n); }
+inline char* _strdup(const char* s)
+{
+    return ::strdup(s);
+}
+inline int _stricmp(const char* a, const char* b)
+{
+    return ::strcasecmp(a, b);
+}
+inline int _strnicmp(const char* a, const char* b, std::size_t n)
+{
+    return ::strncasecmp(a, b, n);
+}

@@ -35,8 +35,8 @@ void OutputDebugStringA(LPCSTR lpOutputString)
 {
     if (lpOutputString == nullptr)
         return;
-    std::string line = "[" + std::to_string(::getpid()) + " " + programName() + "] " +
-                       lpOutputString;
+    std::string line =
+        "[" + std::to_string(::getpid()) + " " + programName() + "] " + lpOutputString;
     if (line.empty() || line.back() != '\n')
         line += '\n';
     std::filesystem::path path = platform::DebugLogPath();

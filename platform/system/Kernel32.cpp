@@ -22,9 +22,15 @@ bool sameName(LPCSTR a, const char* b)
     return *a == *b;
 }
 
-bool isKernel32(LPCSTR name) { return sameName(name, "kernel32.dll") || sameName(name, "kernel32"); }
+bool isKernel32(LPCSTR name)
+{
+    return sameName(name, "kernel32.dll") || sameName(name, "kernel32");
+}
 
-machine::SystemInfo systemInfo() { return machine::LoadSystemInfo(machine::CurrentMachine()); }
+machine::SystemInfo systemInfo()
+{
+    return machine::LoadSystemInfo(machine::CurrentMachine());
+}
 
 BOOL IsWow64ProcessImpl(HANDLE hProcess, PBOOL Wow64Process)
 {
@@ -53,9 +59,15 @@ HMODULE GetModuleHandleA(LPCSTR lpModuleName)
     return 0;
 }
 
-HMODULE LoadLibraryA(LPCSTR lpLibFileName) { return GetModuleHandleA(lpLibFileName); }
+HMODULE LoadLibraryA(LPCSTR lpLibFileName)
+{
+    return GetModuleHandleA(lpLibFileName);
+}
 
-BOOL FreeLibrary(HMODULE hLibModule) { return hLibModule == kKernel32 ? TRUE : FALSE; }
+BOOL FreeLibrary(HMODULE hLibModule)
+{
+    return hLibModule == kKernel32 ? TRUE : FALSE;
+}
 
 FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
 {
@@ -70,9 +82,15 @@ FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
     return nullptr;
 }
 
-HANDLE GetCurrentProcess() { return kCurrentProcess; }
+HANDLE GetCurrentProcess()
+{
+    return kCurrentProcess;
+}
 
 namespace platform
 {
-bool Wow64RedirectionEnabled() { return t_redirection; }
+bool Wow64RedirectionEnabled()
+{
+    return t_redirection;
+}
 } // namespace platform

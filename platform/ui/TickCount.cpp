@@ -3,6 +3,12 @@
 #include "platform/ui/Clock.h"
 
 // The tick count follows the one clock, so tests on the manual clock see it move with timers.
-ULONGLONG GetTickCount64() { return platform::Now(); }
+ULONGLONG GetTickCount64()
+{
+    return platform::Now();
+}
 
-DWORD GetTickCount() { return static_cast<DWORD>(GetTickCount64()); }
+DWORD GetTickCount()
+{
+    return static_cast<DWORD>(GetTickCount64());
+}

@@ -64,7 +64,10 @@ std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds timeout)
     return m_status;
 }
 
-bool ChildProcess::running() { return !waitForExit(std::chrono::milliseconds(0)); }
+bool ChildProcess::running()
+{
+    return !waitForExit(std::chrono::milliseconds(0));
+}
 
 void ChildProcess::kill()
 {

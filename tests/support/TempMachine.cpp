@@ -11,7 +11,8 @@ namespace testing_support
 
 TempMachine::TempMachine()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tessaryn-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "tessaryn-test-XXXXXX").string();
     char* made = ::mkdtemp(pattern.data());
     if (made == nullptr)
         throw std::runtime_error("mkdtemp failed");

@@ -27,7 +27,10 @@ std::string debugLog()
     return text.str();
 }
 
-bool monitorWindowExists() { return FindWindowA(NULL, kMonitorTitle) != 0; }
+bool monitorWindowExists()
+{
+    return FindWindowA(NULL, kMonitorTitle) != 0;
+}
 
 void endMonitor(ChildProcess& ui)
 {

@@ -1,7 +1,7 @@
 #include "platform/base/Threads.h"
 #include "platform/base/Events.h"
-#include "platform/ui/Sleep.h"
 #include "platform/base/WinError.h"
+#include "platform/ui/Sleep.h"
 
 #include <atomic>
 #include <cstdlib>
