@@ -119,7 +119,7 @@ double AsReal(const FormatArg& a)
     }
 }
 
-struct Spec
+struct Conversion
 {
     bool left = false;
     bool plus = false;
@@ -144,7 +144,7 @@ void Pad(std::string& out, std::size_t count, char c)
 }
 
 // Places body (with its sign or prefix already split off) into the field.
-void Emit(std::string& out, const Spec& s, std::string_view prefix, std::string_view body,
+void Emit(std::string& out, const Conversion& s, std::string_view prefix, std::string_view body,
           bool zeroPad)
 {
     const std::size_t len = prefix.size() + body.size();
@@ -169,7 +169,7 @@ void Emit(std::string& out, const Spec& s, std::string_view prefix, std::string_
     }
 }
 
-void EmitInteger(std::string& out, const Spec& s, std::uint64_t raw, bool isSigned, int base,
+void EmitInteger(std::string& out, const Conversion& s, std::uint64_t raw, bool isSigned, int base,
                  bool upper)
 {
     const std::uint64_t mask = s.bits >= 64 ? ~0ull : ((1ull << s.bits) - 1);
@@ -224,27 +224,27 @@ locale_t ClassicLocale()
 
 // Floating-point text through the C library, under the "C" locale for this thread only, so the
 // decimal point is '.' whatever the process locale is.
-void EmitReal(std::string& out, const Spec& s, double value, char conv)
+void EmitReal(std::string& out, const Conversion& s, double value, char conv)
 {
-    std::string spec = "%";
+    std::string pattern = "%";
     if (s.left)
-        spec += '-';
+        pattern += '-';
     if (s.plus)
-        spec += '+';
+        pattern += '+';
     if (s.space)
-        spec += ' ';
+        pattern += ' ';
     if (s.alt)
-        spec += '#';
+        pattern += '#';
     if (s.zero)
-        spec += '0';
+        pattern += '0';
     // Without a precision the library's default applies (6, or exact for %a).
-    spec += s.precision < 0 ? "*" : "*.*";
-    spec += conv;
+    pattern += s.precision < 0 ? "*" : "*.*";
+    pattern += conv;
     const auto print = [&](char* buf, std::size_t size)
     {
         return s.precision < 0
-                   ? std::snprintf(buf, size, spec.c_str(), s.width, value)
-                   : std::snprintf(buf, size, spec.c_str(), s.width, s.precision, value);
+                   ? std::snprintf(buf, size, pattern.c_str(), s.width, value)
+                   : std::snprintf(buf, size, pattern.c_str(), s.width, s.precision, value);
     };
 
     const locale_t classic = ClassicLocale();
@@ -264,7 +264,7 @@ void EmitReal(std::string& out, const Spec& s, double value, char conv)
         uselocale(previous);
 }
 
-void EmitText(std::string& out, const Spec& s, const FormatArg& a)
+void EmitText(std::string& out, const Conversion& s, const FormatArg& a)
 {
     std::string converted;
     std::string_view body;
@@ -299,7 +299,7 @@ void EmitText(std::string& out, const Spec& s, const FormatArg& a)
     Emit(out, s, {}, body, s.zero && !s.left);
 }
 
-void EmitChar(std::string& out, const Spec& s, const FormatArg& a, bool wide)
+void EmitChar(std::string& out, const Conversion& s, const FormatArg& a, bool wide)
 {
     std::string body;
     const std::uint64_t v = AsBits(a);
@@ -336,7 +336,7 @@ std::string Run(const char* format, ArgSource& src)
             ++p;
             continue;
         }
-        Spec s;
+        Conversion s;
         for (;; ++p)
         {
             if (*p == '-')
@@ -453,7 +453,7 @@ std::string Run(const char* format, ArgSource& src)
             break;
         case 'p':
         {
-            Spec ps = s;
+            Conversion ps = s;
             ps.bits = 32;
             ps.alt = false;
             ps.precision = std::max(s.precision, 8);
