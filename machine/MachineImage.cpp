@@ -2,6 +2,8 @@
 
 #include "machine/FileStore.h"
 #include "machine/SystemInfo.h"
+#include "machine/devices/DeviceBuilders.h"
+#include "machine/devices/DeviceTree.h"
 #include "machine/registry/HiveStore.h"
 
 namespace machine
@@ -75,6 +77,9 @@ void CreateDefaultImage(const Machine& machine)
     fs::create_directories(c / "Windows" / "System32" / "drivers");
     fs::create_directories(c / "Users" / "Owner" / "AppData" / "Local");
     writeDefaultRegistry(machine, SystemInfo{});
+    // The wireless adapter, plugged in with its driver installed.
+    if (!devices::FindDevice(machine, devices::DefaultAdapter().instanceId))
+        devices::InstallDevice(machine, devices::DefaultAdapter());
     // system.conf last: its presence marks a complete image.
     SaveSystemInfo(machine, SystemInfo{});
 }

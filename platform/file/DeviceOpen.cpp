@@ -1,6 +1,7 @@
 #include "platform/file/DeviceOpen.h"
 
 #include "platform/base/WinError.h"
+#include "platform/device/StandardDevices.h"
 
 #include <mutex>
 #include <utility>
@@ -44,6 +45,8 @@ void UnregisterDeviceOpener(int id)
 
 HANDLE OpenDevice(const DeviceOpenRequest& request)
 {
+    // Named here so the machine's own devices are linked into every program that opens one.
+    RegisterStandardDeviceOpeners();
     // Copied out so an opener may itself open devices or register openers.
     std::vector<DeviceOpener> snapshot;
     {

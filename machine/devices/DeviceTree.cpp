@@ -1,0 +1,276 @@
+#include "machine/devices/DeviceTree.h"
+
+#include "machine/FileStore.h"
+#include "machine/MachineLock.h"
+#include "machine/devices/DeviceBuilders.h"
+#include "machine/miniport/AdapterState.h"
+#include "machine/registry/Registry.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <set>
+#include <sstream>
+
+namespace machine::devices
+{
+namespace
+{
+
+const char* busName(Bus bus)
+{
+    return bus == Bus::Pci ? "PCI" : "USB";
+}
+
+bool sameText(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](unsigned char x, unsigned char y)
+                                              { return std::toupper(x) == std::toupper(y); });
+}
+
+std::vector<NetDevice> load(const Machine& machine)
+{
+    auto text = ReadWholeFile(DeviceListPath(machine));
+    return text ? ParseDeviceList(*text) : std::vector<NetDevice>{};
+}
+
+bool save(const Machine& machine, const std::vector<NetDevice>& devices)
+{
+    return WriteFileAtomically(DeviceListPath(machine), FormatDeviceList(devices),
+                               FileAccess::Everyone);
+}
+
+std::string classKeyPath()
+{
+    return std::string("HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Class\\") +
+           kNetClassGuid;
+}
+
+// The lowest four-digit index no driver key of the class uses yet.
+std::string freeDriverIndex(const Machine& machine, const std::vector<NetDevice>& devices)
+{
+    std::set<std::string> used;
+    for (const auto& d : devices)
+        used.insert(d.driverKeyIndex);
+    if (auto keys = registry::ListSubkeys(machine, classKeyPath()))
+        used.insert(keys->begin(), keys->end());
+    for (unsigned i = 0; i < 10000; ++i)
+    {
+        char text[8];
+        std::snprintf(text, sizeof text, "%04u", i);
+        if (!used.count(text))
+            return text;
+    }
+    return "9999";
+}
+
+std::string newGuid(const std::vector<NetDevice>& devices)
+{
+    for (unsigned n = static_cast<unsigned>(devices.size());; ++n)
+    {
+        char text[48];
+        std::snprintf(text, sizeof text, "{A5D0%04X-0E11-4F00-8A11-0000%08X}", n & 0xFFFFu,
+                      0xFA110000u + n);
+        std::string guid = text;
+        if (std::none_of(devices.begin(), devices.end(),
+                         [&](const NetDevice& d) { return sameText(d.netCfgInstanceId, guid); }))
+            return guid;
+    }
+}
+
+} // namespace
+
+std::filesystem::path DeviceListPath(const Machine& machine)
+{
+    return machine.root() / "devices.txt";
+}
+
+std::string DriverKeyPath(const NetDevice& device)
+{
+    return classKeyPath() + "\\" + device.driverKeyIndex;
+}
+
+std::string FormatDeviceList(const std::vector<NetDevice>& devices)
+{
+    std::ostringstream out;
+    out << "# Network devices of the machine, in install order.\n";
+    for (const auto& d : devices)
+    {
+        out << "\n[device]\n";
+        out << "instanceId=" << d.instanceId << "\n";
+        for (const auto& id : d.hardwareIds)
+            out << "hardwareId=" << id << "\n";
+        out << "deviceDesc=" << d.deviceDesc << "\n";
+        out << "friendlyName=" << d.friendlyName << "\n";
+        out << "locationInfo=" << d.locationInfo << "\n";
+        out << "manufacturer=" << d.manufacturer << "\n";
+        out << "bus=" << busName(d.bus) << "\n";
+        out << "driverKeyIndex=" << d.driverKeyIndex << "\n";
+        out << "netCfgInstanceId=" << d.netCfgInstanceId << "\n";
+        out << "chipType=" << d.chipType << "\n";
+        out << "present=" << (d.present ? 1 : 0) << "\n";
+    }
+    return out.str();
+}
+
+std::vector<NetDevice> ParseDeviceList(const std::string& text)
+{
+    std::vector<NetDevice> devices;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line))
+    {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line == "[device]")
+        {
+            devices.emplace_back();
+            continue;
+        }
+        auto eq = line.find('=');
+        if (devices.empty() || line.empty() || line[0] == '#' || eq == std::string::npos)
+            continue;
+        std::string key = line.substr(0, eq), value = line.substr(eq + 1);
+        NetDevice& d = devices.back();
+        if (key == "instanceId")
+            d.instanceId = value;
+        else if (key == "hardwareId")
+            d.hardwareIds.push_back(value);
+        else if (key == "deviceDesc")
+            d.deviceDesc = value;
+        else if (key == "friendlyName")
+            d.friendlyName = value;
+        else if (key == "locationInfo")
+            d.locationInfo = value;
+        else if (key == "manufacturer")
+            d.manufacturer = value;
+        else if (key == "bus")
+            d.bus = sameText(value, "PCI") ? Bus::Pci : Bus::Usb;
+        else if (key == "driverKeyIndex")
+            d.driverKeyIndex = value;
+        else if (key == "netCfgInstanceId")
+            d.netCfgInstanceId = value;
+        else if (key == "chipType")
+        {
+            try
+            {
+                d.chipType = std::stoi(value);
+            }
+            catch (const std::exception&)
+            {
+                d.chipType = -1;
+            }
+        }
+        else if (key == "present")
+            d.present = value != "0";
+    }
+    // A block without an instance ID names nothing.
+    std::erase_if(devices, [](const NetDevice& d) { return d.instanceId.empty(); });
+    return devices;
+}
+
+std::vector<NetDevice> ListDevices(const Machine& machine)
+{
+    MachineLock lock(machine);
+    return load(machine);
+}
+
+std::optional<NetDevice> FindDevice(const Machine& machine, const std::string& instanceId)
+{
+    for (auto& d : ListDevices(machine))
+        if (sameText(d.instanceId, instanceId))
+            return d;
+    return std::nullopt;
+}
+
+std::optional<NetDevice> FindDeviceByNetCfgInstanceId(const Machine& machine,
+                                                      const std::string& netCfgInstanceId)
+{
+    for (auto& d : ListDevices(machine))
+        if (!d.netCfgInstanceId.empty() && sameText(d.netCfgInstanceId, netCfgInstanceId))
+            return d;
+    return std::nullopt;
+}
+
+NetDevice InstallDevice(const Machine& machine, NetDevice device)
+{
+    MachineLock lock(machine);
+    std::vector<NetDevice> devices = load(machine);
+    // Installing again replaces the entry (same instance ID), as a driver update would.
+    auto same =
+        std::find_if(devices.begin(), devices.end(),
+                     [&](const NetDevice& d) { return sameText(d.instanceId, device.instanceId); });
+    if (same != devices.end())
+    {
+        if (device.driverKeyIndex.empty())
+            device.driverKeyIndex = same->driverKeyIndex;
+        if (device.netCfgInstanceId.empty())
+            device.netCfgInstanceId = same->netCfgInstanceId;
+        devices.erase(same);
+    }
+    // Two devices never share a driver key or a device path: a taken one is replaced.
+    if (device.driverKeyIndex.empty() ||
+        std::any_of(devices.begin(), devices.end(),
+                    [&](const NetDevice& d) { return d.driverKeyIndex == device.driverKeyIndex; }))
+        device.driverKeyIndex = freeDriverIndex(machine, devices);
+    if (device.netCfgInstanceId.empty() ||
+        std::any_of(devices.begin(), devices.end(),
+                    [&](const NetDevice& d)
+                    { return sameText(d.netCfgInstanceId, device.netCfgInstanceId); }))
+        device.netCfgInstanceId = newGuid(devices);
+
+    const std::string key = DriverKeyPath(device);
+    registry::CreateKey(machine, key + "\\Default");
+    registry::SetString(machine, key, "DriverDesc", device.deviceDesc);
+    registry::SetString(machine, key, "MatchingDeviceId",
+                        device.hardwareIds.empty() ? std::string() : device.hardwareIds.back());
+    registry::SetString(machine, key, "NetCfgInstanceId", device.netCfgInstanceId);
+    for (const auto& [name, value] : DriverParameters(device))
+        registry::SetString(machine, key, name, value);
+
+    devices.push_back(device);
+    save(machine, devices);
+    return device;
+}
+
+bool RemoveDevice(const Machine& machine, const std::string& instanceId)
+{
+    MachineLock lock(machine);
+    std::vector<NetDevice> devices = load(machine);
+    auto it = std::find_if(devices.begin(), devices.end(),
+                           [&](const NetDevice& d) { return sameText(d.instanceId, instanceId); });
+    if (it == devices.end())
+        return false;
+    registry::DeleteKeyTree(machine, DriverKeyPath(*it));
+    devices.erase(it);
+    return save(machine, devices);
+}
+
+void RemoveAllDevices(const Machine& machine)
+{
+    MachineLock lock(machine);
+    for (const auto& d : load(machine))
+        registry::DeleteKeyTree(machine, DriverKeyPath(d));
+    save(machine, {});
+}
+
+bool SetDevicePresent(const Machine& machine, const std::string& instanceId, bool present)
+{
+    MachineLock lock(machine);
+    std::vector<NetDevice> devices = load(machine);
+    for (auto& d : devices)
+        if (sameText(d.instanceId, instanceId))
+        {
+            bool replugged = present && !d.present;
+            d.present = present;
+            bool saved = save(machine, devices);
+            // Plugged in again, the driver loads afresh.
+            if (replugged && !d.netCfgInstanceId.empty())
+                miniport::ReloadDriver(machine, d.netCfgInstanceId);
+            return saved;
+        }
+    return false;
+}
+
+} // namespace machine::devices

@@ -1,0 +1,91 @@
+#pragma once
+// The model of one adapter's radio and link, shared by its driver and the WLAN service and kept
+// in <root>/miniport/{NetCfgInstanceId}/state.txt. Settings live in a store keyed by the
+// object identifier that answers them; the typed views below name the ones the rest of the
+// machine reads.
+
+#include "machine/Machine.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace machine::miniport
+{
+
+// Register spaces of the chip, as the register requests name them.
+enum RegisterSpace : std::uint32_t
+{
+    kMacRegisters = 0,
+    kBbpRegisters = 1,
+    kRfRegisters = 2,
+    kEeprom = 3,
+};
+
+// EEPROM word of the radio options (bits 8 and 9); 0xFFFF reads as not programmed.
+inline constexpr std::uint32_t kEepromRadioOptions = 0x36;
+
+struct AdapterState
+{
+    std::map<std::uint32_t, std::string> values;                                // exact bytes
+    std::map<std::pair<std::uint32_t, std::uint32_t>, std::uint32_t> registers; // (space, address)
+    std::map<std::uint32_t, std::string> keys;                                  // by key index
+    std::vector<std::string> events; // 16-byte access-point event records not yet answered
+    bool radioOn = true;
+    bool associated = false;
+    bool associateAny = false; // the last SSID set had length 0
+    bool apStarted = false;    // an SSID was set in access-point mode
+
+    // The stored bytes, cut or zero-padded to `size`.
+    std::string bytes(std::uint32_t key, std::size_t size) const;
+    void setBytes(std::uint32_t key, std::string data) { values[key] = std::move(data); }
+    std::uint32_t u32(std::uint32_t key, std::size_t offset = 0) const;
+    void setU32(std::uint32_t key, std::uint32_t value, std::size_t offset = 0);
+    std::uint64_t u64(std::uint32_t key, std::size_t offset) const;
+    void setU64(std::uint32_t key, std::uint64_t value, std::size_t offset);
+    std::uint32_t reg(std::uint32_t space, std::uint32_t address) const;
+};
+
+// A freshly loaded driver on this adapter: defaults of every setting, its MAC address made
+// from the NetCfgInstanceId.
+AdapterState DefaultAdapterState(const std::string& netCfgInstanceId);
+
+std::string FormatAdapterState(const AdapterState& state);
+// Lines it does not understand are skipped.
+AdapterState ParseAdapterState(const std::string& text);
+
+// <root>/miniport/{NETCFGINSTANCEID} (upper case: the ID is compared without regard to case).
+std::filesystem::path AdapterDirectory(const Machine& machine, const std::string& netCfgInstanceId);
+
+// The adapter's state; the defaults when none has been kept yet.
+AdapterState LoadAdapterState(const Machine& machine, const std::string& netCfgInstanceId);
+bool SaveAdapterState(const Machine& machine, const std::string& netCfgInstanceId,
+                      const AdapterState& state);
+// Read, change and write back under the machine lock.
+bool ChangeAdapterState(const Machine& machine, const std::string& netCfgInstanceId,
+                        const std::function<void(AdapterState&)>& change);
+
+// The driver is loaded again (replug, reboot): the start marker reads 0 again.
+void ReloadDriver(const Machine& machine, const std::string& netCfgInstanceId);
+
+// Typed views.
+std::uint32_t OperationMode(const AdapterState& state); // 1 station, 2 access point
+void SetOperationMode(AdapterState& state, std::uint32_t mode);
+std::string AssociatedSsid(const AdapterState& state);
+void SetAssociation(AdapterState& state, const std::string& ssid, const std::string& bssid);
+std::string AdapterMacAddress(const AdapterState& state); // 6 bytes
+
+// Traffic over time: `frames` frames each way (of `frameBytes` bytes). Byte counters of the
+// link record are 32 bits and wrap.
+void AdvanceCounters(AdapterState& state, std::uint64_t frames, std::uint32_t frameBytes = 1500);
+void ResetCounters(AdapterState& state);
+
+// Queues an access-point event record (FILETIME, MAC, code) for the next event query.
+void QueueApEvent(AdapterState& state, std::uint64_t fileTime, const std::string& mac,
+                  std::uint16_t code);
+
+} // namespace machine::miniport
