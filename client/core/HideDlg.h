@@ -9,6 +9,7 @@ class CHideDlg : public CDialog
 public:
     CHideDlg(CWnd* pParent = NULL);
 
+    BOOL m_bDeviceExist;
     BOOL m_bOpenSheetAtStart;
 
 protected:

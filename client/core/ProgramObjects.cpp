@@ -4,6 +4,7 @@
 #include "client/core/ProgramObjects.h"
 
 #include "client/core/AdapterState.h"
+#include "client/core/DriverRequest.h"
 
 namespace
 {
@@ -16,6 +17,7 @@ HANDLE CreateProfileEditorEvent()
 } // namespace
 
 CString g_strNetCfgInstanceId;
+CSetInformationArray RetryQueue;
 CString g_strDriverKey;
 PFN_IsWow64Process g_pfnIsWow64Process = reinterpret_cast<PFN_IsWow64Process>(
     GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process"));

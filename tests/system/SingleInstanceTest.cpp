@@ -72,6 +72,19 @@ TEST(TessarynUI, TwoRacingInstancesLeaveExactlyOne)
     endMonitor(winner);
 }
 
+TEST(TessarynUI, FindsTheAdapterOfTheDefaultMachine)
+{
+    testing_support::TempMachine m;
+    ChildProcess ui("TessarynUI", {"-s"}, m.root());
+    std::string found = "[" + std::to_string(ui.pid()) +
+                        " TessarynUI] adapter \\\\.\\{5C0FFEE1-3400-4A11-8E1D-FA11C0DE3400} "
+                        "(chip type 8)";
+    EXPECT_TRUE(WaitUntil([&] { return debugLog().find(found) != std::string::npos; }, 10s))
+        << debugLog();
+    ASSERT_TRUE(WaitUntil(monitorWindowExists, 10s));
+    endMonitor(ui);
+}
+
 TEST(TessarynUI, AStartWithoutAMachineCreatesTheDefaultOne)
 {
     testing_support::TempMachine m;

@@ -5,6 +5,7 @@
 #include "machine/MachineLock.h"
 #include "machine/SystemInfo.h"
 #include "platform/system/DebugOutput.h"
+#include "tools/vnmachine/DeviceCommand.h"
 #include "tools/vnmachine/RegCommand.h"
 #include "tools/vnmachine/WindowsCommand.h"
 
@@ -29,6 +30,10 @@ void usage()
                  "  windows                 list the top-level windows of running programs\n"
                  "  post TITLE MSG [WPARAM [LPARAM]]\n"
                  "                          post a message to the window with that title\n"
+                 "  devices ...             list, add, remove, unplug and replug network devices\n"
+                 "                          (vnmachine devices help)\n"
+                 "  driver ...              an adapter's driver state, request log and faults\n"
+                 "                          (vnmachine driver help)\n"
                  "  log                     print the programs' debug log\n"
                  "\n"
                  "The machine directory is DIR, else $TESSARYN_MACHINE, else\n"
@@ -89,6 +94,10 @@ int main(int argc, char** argv)
             return RunWindowsCommand(rest);
         if (command == "post")
             return RunPostCommand(rest);
+        if (command == "devices")
+            return RunDevicesCommand(rest);
+        if (command == "driver")
+            return RunDriverCommand(rest);
         if (command == "log")
             return runLog();
     }
