@@ -1,5 +1,7 @@
 #include "machine/devices/DeviceTree.h"
 
+#include "machine/AsciiCase.h"
+
 #include "machine/FileStore.h"
 #include "machine/MachineLock.h"
 #include "machine/devices/DeviceBuilders.h"
@@ -20,13 +22,6 @@ namespace
 const char* busName(Bus bus)
 {
     return bus == Bus::Pci ? "PCI" : "USB";
-}
-
-bool sameText(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](unsigned char x, unsigned char y)
-                                              { return std::toupper(x) == std::toupper(y); });
 }
 
 std::vector<NetDevice> load(const Machine& machine)
@@ -74,7 +69,7 @@ std::string newGuid(const std::vector<NetDevice>& devices)
                       0xFA110000u + n);
         std::string guid = text;
         if (std::none_of(devices.begin(), devices.end(),
-                         [&](const NetDevice& d) { return sameText(d.netCfgInstanceId, guid); }))
+                         [&](const NetDevice& d) { return EqualNoCase(d.netCfgInstanceId, guid); }))
             return guid;
     }
 }
@@ -146,7 +141,7 @@ std::vector<NetDevice> ParseDeviceList(const std::string& text)
         else if (key == "manufacturer")
             d.manufacturer = value;
         else if (key == "bus")
-            d.bus = sameText(value, "PCI") ? Bus::Pci : Bus::Usb;
+            d.bus = EqualNoCase(value, "PCI") ? Bus::Pci : Bus::Usb;
         else if (key == "driverKeyIndex")
             d.driverKeyIndex = value;
         else if (key == "netCfgInstanceId")
@@ -179,7 +174,7 @@ std::vector<NetDevice> ListDevices(const Machine& machine)
 std::optional<NetDevice> FindDevice(const Machine& machine, const std::string& instanceId)
 {
     for (auto& d : ListDevices(machine))
-        if (sameText(d.instanceId, instanceId))
+        if (EqualNoCase(d.instanceId, instanceId))
             return d;
     return std::nullopt;
 }
@@ -188,7 +183,7 @@ std::optional<NetDevice> FindDeviceByNetCfgInstanceId(const Machine& machine,
                                                       const std::string& netCfgInstanceId)
 {
     for (auto& d : ListDevices(machine))
-        if (!d.netCfgInstanceId.empty() && sameText(d.netCfgInstanceId, netCfgInstanceId))
+        if (!d.netCfgInstanceId.empty() && EqualNoCase(d.netCfgInstanceId, netCfgInstanceId))
             return d;
     return std::nullopt;
 }
@@ -198,9 +193,9 @@ NetDevice InstallDevice(const Machine& machine, NetDevice device)
     MachineLock lock(machine);
     std::vector<NetDevice> devices = load(machine);
     // Installing again replaces the entry (same instance ID), as a driver update would.
-    auto same =
-        std::find_if(devices.begin(), devices.end(),
-                     [&](const NetDevice& d) { return sameText(d.instanceId, device.instanceId); });
+    auto same = std::find_if(devices.begin(), devices.end(),
+                             [&](const NetDevice& d)
+                             { return EqualNoCase(d.instanceId, device.instanceId); });
     if (same != devices.end())
     {
         if (device.driverKeyIndex.empty())
@@ -217,7 +212,7 @@ NetDevice InstallDevice(const Machine& machine, NetDevice device)
     if (device.netCfgInstanceId.empty() ||
         std::any_of(devices.begin(), devices.end(),
                     [&](const NetDevice& d)
-                    { return sameText(d.netCfgInstanceId, device.netCfgInstanceId); }))
+                    { return EqualNoCase(d.netCfgInstanceId, device.netCfgInstanceId); }))
         device.netCfgInstanceId = newGuid(devices);
 
     const std::string key = DriverKeyPath(device);
@@ -238,8 +233,9 @@ bool RemoveDevice(const Machine& machine, const std::string& instanceId)
 {
     MachineLock lock(machine);
     std::vector<NetDevice> devices = load(machine);
-    auto it = std::find_if(devices.begin(), devices.end(),
-                           [&](const NetDevice& d) { return sameText(d.instanceId, instanceId); });
+    auto it =
+        std::find_if(devices.begin(), devices.end(),
+                     [&](const NetDevice& d) { return EqualNoCase(d.instanceId, instanceId); });
     if (it == devices.end())
         return false;
     registry::DeleteKeyTree(machine, DriverKeyPath(*it));
@@ -260,7 +256,7 @@ bool SetDevicePresent(const Machine& machine, const std::string& instanceId, boo
     MachineLock lock(machine);
     std::vector<NetDevice> devices = load(machine);
     for (auto& d : devices)
-        if (sameText(d.instanceId, instanceId))
+        if (EqualNoCase(d.instanceId, instanceId))
         {
             bool replugged = present && !d.present;
             d.present = present;

@@ -25,16 +25,6 @@ constexpr ShortName kShortNames[] = {
 
 } // namespace
 
-bool EqualNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (upper(a[i]) != upper(b[i]))
-            return false;
-    return true;
-}
-
 std::optional<std::string> CanonicalRootName(std::string_view name)
 {
     for (const char* root : kRootNames)

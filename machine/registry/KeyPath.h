@@ -3,6 +3,8 @@
 // followed by the names of the keys below it. Names compare without regard to case (ASCII),
 // as the platform does, and keep the spelling they were created with.
 
+#include "machine/AsciiCase.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,7 +37,7 @@ inline constexpr std::size_t kMaxDepth = 512;
 // Root name first, then one entry per key below it.
 using KeyPath = std::vector<std::string>;
 
-bool EqualNoCase(std::string_view a, std::string_view b);
+using machine::EqualNoCase;
 
 // The full root name for "HKEY_LOCAL_MACHINE" or its short form "HKLM" (any case).
 std::optional<std::string> CanonicalRootName(std::string_view name);

@@ -1,5 +1,6 @@
 // The network adapters' device paths and their driver requests.
 
+#include "machine/AsciiCase.h"
 #include "machine/Machine.h"
 #include "machine/SystemInfo.h"
 #include "machine/devices/DeviceBuilders.h"
@@ -19,17 +20,6 @@ namespace platform
 {
 namespace
 {
-
-bool sameText(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 class AdapterDevice : public DeviceObject
 {
@@ -95,7 +85,7 @@ std::optional<machine::devices::NetDevice> deviceNamed(const machine::Machine& m
         return std::nullopt;
     for (auto& d : machine::devices::ListDevices(m))
         if (d.present && d.chipType >= 0 &&
-            sameText(machine::devices::ChipFamilyName(d.chipType), name))
+            machine::EqualNoCase(machine::devices::ChipFamilyName(d.chipType), name))
             return d;
     return std::nullopt;
 }

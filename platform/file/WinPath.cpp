@@ -1,5 +1,6 @@
 #include "platform/file/WinPath.h"
 
+#include "machine/AsciiCase.h"
 #include "machine/Machine.h"
 #include "machine/MachineImage.h"
 #include "platform/base/WinError.h"
@@ -20,16 +21,6 @@ std::optional<std::string> g_cwd;
 char upper(char c)
 {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-}
-
-bool equalNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (upper(a[i]) != upper(b[i]))
-            return false;
-    return true;
 }
 
 bool hasDrive(std::string_view p)
@@ -175,7 +166,7 @@ std::optional<std::filesystem::path> HostPath(std::string_view path)
         {
             for (const auto& entry : fs::directory_iterator(host, ec))
             {
-                if (equalNoCase(entry.path().filename().string(), name))
+                if (machine::EqualNoCase(entry.path().filename().string(), name))
                 {
                     next = entry.path();
                     break;

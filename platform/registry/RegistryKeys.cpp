@@ -3,10 +3,9 @@
 #include "machine/Machine.h"
 #include "machine/SystemInfo.h"
 #include "machine/registry/HiveStore.h"
+#include "platform/base/HandleMap.h"
 
 #include <cstring>
-#include <mutex>
-#include <unordered_map>
 
 namespace platform::registry
 {
@@ -25,17 +24,11 @@ constexpr REGSAM kGenericExecute = 0x20000000;
 constexpr REGSAM kWriteRights =
     KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | kDelete | kWriteDac | kWriteOwner;
 
-struct Table
+// Never destroyed: threads still running at exit may close keys.
+HandleMap<OpenKey>& table()
 {
-    std::mutex lock;
-    std::unordered_map<HKEY, OpenKey> keys;
-    HKEY next = 0x1000;
-};
-
-Table& table()
-{
-    static Table t;
-    return t;
+    static auto* t = new HandleMap<OpenKey>(0x1000);
+    return *t;
 }
 
 const char* predefinedRoot(HKEY hKey)
@@ -80,25 +73,12 @@ LONG mapStatus(reg::StoreStatus status)
 
 HKEY AddOpenKey(OpenKey key)
 {
-    Table& t = table();
-    std::lock_guard guard(t.lock);
-    HKEY handle;
-    do
-    {
-        handle = t.next;
-        t.next += 4;
-        if (t.next >= 0x7FFFFFF0u)
-            t.next = 0x1000;
-    } while (t.keys.count(handle) != 0);
-    t.keys.emplace(handle, std::move(key));
-    return handle;
+    return table().Add(std::move(key));
 }
 
 bool RemoveOpenKey(HKEY hKey)
 {
-    Table& t = table();
-    std::lock_guard guard(t.lock);
-    return t.keys.erase(hKey) != 0;
+    return table().Take(hKey).has_value();
 }
 
 std::optional<OpenKey> FindOpenKey(HKEY hKey)
@@ -109,12 +89,7 @@ std::optional<OpenKey> FindOpenKey(HKEY hKey)
         OpenKey key{{root}, KEY_ALL_ACCESS, true};
         return key;
     }
-    Table& t = table();
-    std::lock_guard guard(t.lock);
-    auto it = t.keys.find(hKey);
-    if (it == t.keys.end())
-        return std::nullopt;
-    return it->second;
+    return table().Find(hKey);
 }
 
 bool CurrentUserIsAdministrator()
@@ -197,9 +172,7 @@ namespace platform
 
 std::size_t OpenRegistryKeyCount()
 {
-    auto& t = registry::table();
-    std::lock_guard guard(t.lock);
-    return t.keys.size();
+    return registry::table().Size();
 }
 
 } // namespace platform

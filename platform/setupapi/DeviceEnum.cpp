@@ -2,6 +2,8 @@
 
 #include "platform/setupapi/DeviceInfoSets.h"
 
+#include "machine/AsciiCase.h"
+
 #include "machine/Machine.h"
 
 #include <cctype>
@@ -13,17 +15,6 @@ using namespace platform::setupapi;
 
 namespace
 {
-
-bool sameNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 bool sameGuid(const GUID& a, const GUID& b)
 {
@@ -48,7 +39,7 @@ BOOL SetupDiClassGuidsFromNameA(PCSTR ClassName, GUID* ClassGuidList, DWORD Clas
         return FALSE;
     }
     // The machine installs only network adapters; other classes have no GUID here.
-    DWORD found = sameNoCase(ClassName, "Net") ? 1 : 0;
+    DWORD found = machine::EqualNoCase(ClassName, "Net") ? 1 : 0;
     if (RequiredSize != nullptr)
         *RequiredSize = found;
     if (found > ClassGuidListSize)
@@ -85,7 +76,7 @@ HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwnd
                 if ((Flags & DIGCF_PRESENT) != 0 && !device.present)
                     continue;
                 if (Enumerator != nullptr &&
-                    !sameNoCase(enumeratorOf(device.instanceId), Enumerator))
+                    !machine::EqualNoCase(enumeratorOf(device.instanceId), Enumerator))
                     continue;
                 set->members.push_back({std::move(device), static_cast<DWORD>(i + 1)});
             }

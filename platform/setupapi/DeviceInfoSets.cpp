@@ -1,57 +1,33 @@
 #include "platform/setupapi/DeviceInfoSets.h"
 
-#include <mutex>
-#include <unordered_map>
+#include "platform/base/HandleMap.h"
 
 namespace platform::setupapi
 {
 namespace
 {
 
-struct Table
+HandleMap<std::shared_ptr<const DeviceInfoSet>>& table()
 {
-    std::mutex lock;
-    std::unordered_map<HDEVINFO, std::shared_ptr<const DeviceInfoSet>> sets;
-    HDEVINFO next = 0x00D00000;
-};
-
-Table& table()
-{
-    static Table t;
-    return t;
+    static auto* t = new HandleMap<std::shared_ptr<const DeviceInfoSet>>(0x00D00000);
+    return *t;
 }
 
 } // namespace
 
 HDEVINFO AddDeviceInfoSet(std::shared_ptr<const DeviceInfoSet> set)
 {
-    Table& t = table();
-    std::lock_guard guard(t.lock);
-    HDEVINFO handle;
-    do
-    {
-        handle = t.next;
-        t.next += 4;
-        if (t.next >= 0x7FFFFFF0u)
-            t.next = 0x00D00000;
-    } while (t.sets.count(handle) != 0);
-    t.sets.emplace(handle, std::move(set));
-    return handle;
+    return table().Add(std::move(set));
 }
 
 bool RemoveDeviceInfoSet(HDEVINFO handle)
 {
-    Table& t = table();
-    std::lock_guard guard(t.lock);
-    return t.sets.erase(handle) != 0;
+    return table().Take(handle).has_value();
 }
 
 std::shared_ptr<const DeviceInfoSet> FindDeviceInfoSet(HDEVINFO handle)
 {
-    Table& t = table();
-    std::lock_guard guard(t.lock);
-    auto it = t.sets.find(handle);
-    return it == t.sets.end() ? nullptr : it->second;
+    return table().Find(handle).value_or(nullptr);
 }
 
 void DescribeMember(const DeviceInfoSet& set, DWORD index, SP_DEVINFO_DATA& out)
@@ -99,9 +75,7 @@ namespace platform
 
 std::size_t OpenDeviceInfoSetCount()
 {
-    auto& t = setupapi::table();
-    std::lock_guard guard(t.lock);
-    return t.sets.size();
+    return setupapi::table().Size();
 }
 
 } // namespace platform
