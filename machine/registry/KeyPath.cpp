@@ -5,11 +5,6 @@ namespace machine::registry
 namespace
 {
 
-char upper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 struct ShortName
 {
     const char* shortName;
