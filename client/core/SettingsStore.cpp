@@ -31,7 +31,7 @@ const DWORD kCopyValueSize = 128;
 bool ReadFileWhole(LPCSTR lpszFile, std::string& contents)
 {
     HANDLE hFile = CreateFileA(lpszFile, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, NULL);
+                               FILE_ATTRIBUTE_NORMAL, 0);
     if (hFile == INVALID_HANDLE_VALUE)
         return false;
     contents.clear();
@@ -56,7 +56,7 @@ bool ReadFileWhole(LPCSTR lpszFile, std::string& contents)
 bool WriteFileWhole(LPCSTR lpszFile, const std::string& contents)
 {
     HANDLE hFile = CreateFileA(lpszFile, GENERIC_READ | GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, NULL);
+                               FILE_ATTRIBUTE_NORMAL, 0);
     if (hFile == INVALID_HANDLE_VALUE)
         return false;
     DWORD dwWritten = 0;

@@ -15,7 +15,7 @@ const DWORD kPathBufferSize = 128;
 
 } // namespace
 
-CVnConfigApp::CVnConfigApp() : m_hMutex(NULL), m_nStorageType(0) {}
+CVnConfigApp::CVnConfigApp() : m_hMutex(0), m_nStorageType(0) {}
 
 BOOL CVnConfigApp::InitInstance()
 {
@@ -25,11 +25,11 @@ BOOL CVnConfigApp::InitInstance()
     if (GetLastError() == ERROR_ALREADY_EXISTS)
     {
         // Another instance (or the access-point program) runs: ask it to open its window.
-        if (m_hMutex != NULL)
+        if (m_hMutex != 0)
             CloseHandle(m_hMutex);
-        m_hMutex = NULL;
+        m_hMutex = 0;
         HWND hWnd = FindWindowA(NULL, kMonitorTitle);
-        if (hWnd != NULL)
+        if (hWnd != 0)
             PostMessageA(hWnd, WM_COMMAND, ID_TRAY_LAUNCH, 0);
         return FALSE;
     }
@@ -55,10 +55,10 @@ BOOL CVnConfigApp::InitInstance()
 int CVnConfigApp::ExitInstance()
 {
     // The mutex is never owned: closing the handle is what releases it.
-    if (m_hMutex != NULL)
+    if (m_hMutex != 0)
     {
         CloseHandle(m_hMutex);
-        m_hMutex = NULL;
+        m_hMutex = 0;
     }
     return CWinApp::ExitInstance();
 }
@@ -70,7 +70,7 @@ void CVnConfigApp::BuildDataDirectory()
     if (nType == 1)
     {
         m_nStorageType = 0;
-        HKEY hKey = NULL;
+        HKEY hKey = 0;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, "Volatile Environment", 0, KEY_READ, &hKey) ==
             ERROR_SUCCESS)
         {

@@ -279,7 +279,7 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int
     // character when the caller gave one, else U+FFFD.
     std::string replacement = "\xEF\xBF\xBD";
     if (lpDefaultChar != nullptr && *lpDefaultChar != '\0')
-        replacement.assign(lpDefaultChar, 1);
+        replacement = std::string(1, *lpDefaultChar);
     std::string narrow;
     const bool clean = Utf16ToUtf8(std::u16string_view(lpWideCharStr, length), narrow, replacement);
     if (!clean && (dwFlags & WC_ERR_INVALID_CHARS) != 0)

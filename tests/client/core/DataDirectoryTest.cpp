@@ -19,7 +19,7 @@ protected:
     }
     void setLocalAppData(const char* value, DWORD size)
     {
-        HKEY hKey = NULL;
+        HKEY hKey = 0;
         ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Volatile Environment", 0, NULL, 0,
                                   KEY_ALL_ACCESS, NULL, &hKey, NULL),
                   ERROR_SUCCESS);
@@ -62,7 +62,7 @@ TEST_F(DataDirectoryTest, TheSettingFileChoosesTheDirectory)
 
 TEST_F(DataDirectoryTest, MissingLocalAppDataLeavesTheDirectoryEmpty)
 {
-    HKEY hKey = NULL;
+    HKEY hKey = 0;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Volatile Environment", 0, KEY_ALL_ACCESS, &hKey),
               ERROR_SUCCESS);
     ASSERT_EQ(RegDeleteValueA(hKey, "LOCALAPPDATA"), ERROR_SUCCESS);

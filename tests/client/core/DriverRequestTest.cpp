@@ -53,7 +53,9 @@ protected:
         for (const auto& d : machine::devices::ListDevices(m.machine()))
         {
             if (d.netCfgInstanceId == id)
+            {
                 ASSERT_TRUE(machine::devices::SetDevicePresent(m.machine(), d.instanceId, false));
+            }
         }
     }
 
