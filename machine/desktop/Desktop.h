@@ -20,6 +20,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace machine::desktop
@@ -30,6 +31,11 @@ namespace machine::desktop
 // (0xFFFF, 0xFFFFFFFD..0xFFFFFFFF) never occur.
 inline constexpr std::uint32_t kFirstWindowHandle = 0x00010010u;
 inline constexpr std::uint32_t kWindowHandleLimit = 0xFFFF0000u;
+
+// Window titles and class names are bytes: this is the form they take in the window
+// directory and wherever they are printed, with "\\", tabs, line ends and every other control
+// byte escaped ("\\t", "\\n", "\\xHH").
+std::string EscapeText(std::string_view text);
 
 // A fresh window handle, unique among the handles handed out on the machine.
 std::uint32_t AllocateWindowHandle(const Machine& machine);

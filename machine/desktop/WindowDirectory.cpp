@@ -186,6 +186,13 @@ bool writeOwnFile(const Machine& machine, const Published& published)
 
 } // namespace
 
+std::string EscapeText(std::string_view text)
+{
+    std::string out;
+    appendEscaped(out, text);
+    return out;
+}
+
 bool PublishWindow(const Machine& machine, const TopLevelWindow& window)
 {
     if (window.hwnd == 0)

@@ -108,6 +108,17 @@ LONG createKey(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, PHKEY phkResult,
     return Code(ERROR_SUCCESS);
 }
 
+// The short forms given no subkey hand back the very handle they were given.
+LONG sameKeyForNoSubkey(HKEY hKey, PHKEY phkResult)
+{
+    if (phkResult == nullptr)
+        return Code(ERROR_INVALID_PARAMETER);
+    if (!FindOpenKey(hKey))
+        return Code(ERROR_INVALID_HANDLE);
+    *phkResult = hKey;
+    return Code(ERROR_SUCCESS);
+}
+
 } // namespace
 
 LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult)
@@ -120,16 +131,8 @@ LONG RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult)
     return Guarded(
         [&]
         {
-            if (phkResult == nullptr)
-                return Code(ERROR_INVALID_PARAMETER);
-            if (lpSubKey == nullptr || *lpSubKey == '\0')
-            {
-                // The platform hands back the very handle it was given.
-                if (!FindOpenKey(hKey))
-                    return Code(ERROR_INVALID_HANDLE);
-                *phkResult = hKey;
-                return Code(ERROR_SUCCESS);
-            }
+            if (phkResult == nullptr || lpSubKey == nullptr || *lpSubKey == '\0')
+                return sameKeyForNoSubkey(hKey, phkResult);
             return openKey(hKey, lpSubKey, kMaximumAllowed, phkResult);
         });
 }
@@ -147,15 +150,8 @@ LONG RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult)
     return Guarded(
         [&]
         {
-            if (phkResult == nullptr)
-                return Code(ERROR_INVALID_PARAMETER);
-            if (lpSubKey == nullptr || *lpSubKey == '\0')
-            {
-                if (!FindOpenKey(hKey))
-                    return Code(ERROR_INVALID_HANDLE);
-                *phkResult = hKey;
-                return Code(ERROR_SUCCESS);
-            }
+            if (phkResult == nullptr || lpSubKey == nullptr || *lpSubKey == '\0')
+                return sameKeyForNoSubkey(hKey, phkResult);
             return createKey(hKey, lpSubKey, kMaximumAllowed, phkResult, nullptr);
         });
 }

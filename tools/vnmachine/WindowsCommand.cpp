@@ -12,30 +12,6 @@
 namespace
 {
 
-std::string printable(const std::string& text)
-{
-    std::string out;
-    for (char c : text)
-    {
-        auto byte = static_cast<unsigned char>(c);
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '\n')
-            out += "\\n";
-        else if (byte < 0x20 || byte == 0x7F)
-        {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            out += escaped;
-        }
-        else
-            out += c;
-    }
-    return out;
-}
-
 // A 32-bit value: decimal, negative decimal (two's complement), or 0x hexadecimal.
 std::optional<std::uint32_t> parseNumber(const std::string& text)
 {
@@ -77,7 +53,8 @@ int RunWindowsCommand(const std::vector<std::string>& args)
         char hwnd[16];
         std::snprintf(hwnd, sizeof hwnd, "0x%08X", w.hwnd);
         std::cout << hwnd << '\t' << w.pid << '\t' << (w.visible ? "visible" : "hidden") << '\t'
-                  << printable(w.className) << '\t' << printable(w.title) << '\n';
+                  << machine::desktop::EscapeText(w.className) << '\t'
+                  << machine::desktop::EscapeText(w.title) << '\n';
     }
     return 0;
 }
@@ -123,6 +100,7 @@ int RunPostCommand(const std::vector<std::string>& args)
         }
         return 0;
     }
-    std::cerr << "vnmachine post: no window titled \"" << printable(args[0]) << "\"\n";
+    std::cerr << "vnmachine post: no window titled \"" << machine::desktop::EscapeText(args[0])
+              << "\"\n";
     return 1;
 }
