@@ -24,24 +24,35 @@ bool copyName(const std::string& name, LPSTR buffer, LPDWORD size)
     return true;
 }
 
+// The key a handle stands for and the path of its subkey; fails for an unknown handle, a bad
+// name or a failure injected for the operation on that subkey.
+LONG resolveSubKey(HKEY hKey, LPCSTR lpSubKey, reg::Operation operation, reg::KeyPath& basePath,
+                   reg::KeyPath& path)
+{
+    auto base = FindOpenKey(hKey);
+    if (!base)
+        return Code(ERROR_INVALID_HANDLE);
+    basePath = base->path;
+    if (LONG rc = AppendSubKey(basePath, lpSubKey, path); rc != ERROR_SUCCESS)
+        return rc;
+    return InjectedFailure(operation, path);
+}
+
 LONG openKey(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, PHKEY phkResult)
 {
     if (phkResult == nullptr)
         return Code(ERROR_INVALID_PARAMETER);
     *phkResult = 0;
-    auto base = FindOpenKey(hKey);
-    if (!base)
-        return Code(ERROR_INVALID_HANDLE);
+    reg::KeyPath basePath;
     reg::KeyPath path;
-    if (LONG rc = AppendSubKey(base->path, lpSubKey, path); rc != ERROR_SUCCESS)
-        return rc;
-    if (LONG rc = InjectedFailure(reg::Operation::Open, path); rc != ERROR_SUCCESS)
+    if (LONG rc = resolveSubKey(hKey, lpSubKey, reg::Operation::Open, basePath, path);
+        rc != ERROR_SUCCESS)
         return rc;
     LONG found = Code(ERROR_SUCCESS);
     LONG rc = ReadRegistry(
         [&](const reg::Hive& hive)
         {
-            if (hive.find(base->path) == nullptr)
+            if (hive.find(basePath) == nullptr)
                 found = Code(ERROR_KEY_DELETED);
             else if (hive.find(path) == nullptr)
                 found = Code(ERROR_FILE_NOT_FOUND);
@@ -63,13 +74,10 @@ LONG createKey(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, PHKEY phkResult,
     if (phkResult == nullptr || lpSubKey == nullptr)
         return Code(ERROR_INVALID_PARAMETER);
     *phkResult = 0;
-    auto base = FindOpenKey(hKey);
-    if (!base)
-        return Code(ERROR_INVALID_HANDLE);
+    reg::KeyPath basePath;
     reg::KeyPath path;
-    if (LONG rc = AppendSubKey(base->path, lpSubKey, path); rc != ERROR_SUCCESS)
-        return rc;
-    if (LONG rc = InjectedFailure(reg::Operation::Create, path); rc != ERROR_SUCCESS)
+    if (LONG rc = resolveSubKey(hKey, lpSubKey, reg::Operation::Create, basePath, path);
+        rc != ERROR_SUCCESS)
         return rc;
     auto granted = GrantAccess(path, samDesired);
     // Creating needs the right to write the key above; refused where opening for writing is.
@@ -79,7 +87,7 @@ LONG createKey(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, PHKEY phkResult,
     LONG rc = ChangeRegistry(
         [&](reg::Hive& hive)
         {
-            if (hive.find(base->path) == nullptr)
+            if (hive.find(basePath) == nullptr)
             {
                 result = Code(ERROR_KEY_DELETED);
                 return false;
@@ -176,13 +184,10 @@ LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
         {
             if (lpSubKey == nullptr)
                 return Code(ERROR_INVALID_PARAMETER);
-            auto base = FindOpenKey(hKey);
-            if (!base)
-                return Code(ERROR_INVALID_HANDLE);
+            reg::KeyPath basePath;
             reg::KeyPath path;
-            if (LONG rc = AppendSubKey(base->path, lpSubKey, path); rc != ERROR_SUCCESS)
-                return rc;
-            if (LONG rc = InjectedFailure(reg::Operation::Delete, path); rc != ERROR_SUCCESS)
+            if (LONG rc = resolveSubKey(hKey, lpSubKey, reg::Operation::Delete, basePath, path);
+                rc != ERROR_SUCCESS)
                 return rc;
             bool mayDelete = path.size() > 1 && GrantAccess(path, kDelete).has_value();
             LONG result = Code(ERROR_SUCCESS);
@@ -190,7 +195,7 @@ LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
                 [&](reg::Hive& hive)
                 {
                     const reg::Key* key = hive.find(path);
-                    if (hive.find(base->path) == nullptr)
+                    if (hive.find(basePath) == nullptr)
                         result = Code(ERROR_KEY_DELETED);
                     else if (key == nullptr)
                         result = Code(ERROR_FILE_NOT_FOUND);
