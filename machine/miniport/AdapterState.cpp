@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 namespace machine::miniport
@@ -181,6 +182,8 @@ std::string FormatAdapterState(const AdapterState& s)
     out << "# Radio and link of one adapter.\n";
     out << "radioOn=" << s.radioOn << "\nassociated=" << s.associated
         << "\nassociateAny=" << s.associateAny << "\napStarted=" << s.apStarted << "\n";
+    if (s.trafficKnown)
+        out << "trafficAt=" << s.trafficAt << "\n";
     for (const auto& [key, data] : s.values)
         out << "value " << hex8(key) << " " << (data.empty() ? "-" : toHex(data)) << "\n";
     for (const auto& [where, value] : s.registers)
@@ -215,6 +218,12 @@ AdapterState ParseAdapterState(const std::string& text)
         else if (auto eq = line.find('='); eq != std::string::npos)
         {
             std::string name = line.substr(0, eq);
+            if (name == "trafficAt")
+            {
+                s.trafficAt = std::strtoull(line.c_str() + eq + 1, nullptr, 10);
+                s.trafficKnown = true;
+                continue;
+            }
             bool on = line.substr(eq + 1) == "1";
             if (name == "radioOn")
                 s.radioOn = on;
@@ -330,6 +339,24 @@ void AdvanceCounters(AdapterState& state, std::uint64_t frames, std::uint32_t fr
     std::uint32_t bytes = static_cast<std::uint32_t>(frames * frameBytes);
     state.setU32(oid::LinkRecord, state.u32(oid::LinkRecord, 8) + bytes, 8);
     state.setU32(oid::LinkRecord, state.u32(oid::LinkRecord, 12) + bytes, 12);
+}
+
+bool CatchUpTraffic(AdapterState& state, std::uint64_t now)
+{
+    if (!state.associated || !state.radioOn || !state.trafficKnown || now < state.trafficAt)
+    {
+        // No traffic until now (or a clock that went back: another process's, a reboot).
+        bool changed = !state.trafficKnown || state.trafficAt != now;
+        state.trafficKnown = true;
+        state.trafficAt = now;
+        return changed;
+    }
+    std::uint64_t frames = (now - state.trafficAt) * kFramesPerSecond / 1000;
+    if (frames == 0)
+        return false;
+    AdvanceCounters(state, frames);
+    state.trafficAt += frames * 1000 / kFramesPerSecond;
+    return true;
 }
 
 void ResetCounters(AdapterState& state)

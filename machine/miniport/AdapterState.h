@@ -37,8 +37,10 @@ struct AdapterState
     std::vector<std::string> events; // 16-byte access-point event records not yet answered
     bool radioOn = true;
     bool associated = false;
-    bool associateAny = false; // the last SSID set had length 0
-    bool apStarted = false;    // an SSID was set in access-point mode
+    bool associateAny = false;   // the last SSID set had length 0
+    bool apStarted = false;      // an SSID was set in access-point mode
+    bool trafficKnown = false;   // trafficAt has been set
+    std::uint64_t trafficAt = 0; // machine time up to which the traffic counters are grown
 
     // The stored bytes, cut or zero-padded to `size`.
     std::string bytes(std::uint32_t key, std::size_t size) const;
@@ -83,6 +85,11 @@ std::string AdapterMacAddress(const AdapterState& state); // 6 bytes
 // link record are 32 bits and wrap.
 void AdvanceCounters(AdapterState& state, std::uint64_t frames, std::uint32_t frameBytes = 1500);
 void ResetCounters(AdapterState& state);
+// While the link is up and the radio on, traffic flows at kFramesPerSecond each way: grows the
+// counters for the time since trafficAt and moves it to `now` (keeping the part of a frame not
+// yet due). False when nothing changed.
+inline constexpr std::uint64_t kFramesPerSecond = 50;
+bool CatchUpTraffic(AdapterState& state, std::uint64_t now);
 
 // Queues an access-point event record (FILETIME, MAC, code) for the next event query.
 void QueueApEvent(AdapterState& state, std::uint64_t fileTime, const std::string& mac,

@@ -1,5 +1,7 @@
 #include "machine/miniport/Miniport.h"
 
+#include "machine/MachineClock.h"
+
 #include "machine/MachineLock.h"
 #include "machine/miniport/AdapterState.h"
 #include "machine/miniport/DriverFaults.h"
@@ -194,6 +196,7 @@ RequestResult HandleRequest(const Machine& machine, const std::string& netCfgIns
     else
     {
         AdapterState state = LoadAdapterState(machine, netCfgInstanceId);
+        bool grew = CatchUpTraffic(state, MachineNow());
         std::string answer = buffer;
         result = isSet ? applySet(state, *entry, buffer) : answerQuery(state, *entry, answer);
         if (result.ok)
@@ -213,6 +216,8 @@ RequestResult HandleRequest(const Machine& machine, const std::string& netCfgIns
             if (isSet || entry->kind == OidKind::Events)
                 SaveAdapterState(machine, netCfgInstanceId, state);
         }
+        if (grew && !(result.ok && (isSet || entry->kind == OidKind::Events)))
+            SaveAdapterState(machine, netCfgInstanceId, state);
     }
     log.ok = result.ok;
     log.error = result.error;

@@ -1,5 +1,7 @@
 #include "platform/ui/Clock.h"
 
+#include "machine/MachineClock.h"
+
 #include "platform/ui/TestPump.h"
 #include "platform/ui/internal/ThreadQueue.h"
 
@@ -35,6 +37,14 @@ void moveTo(std::uint64_t ms)
     ui::WakeAllQueues();
 }
 
+} // namespace
+
+std::uint64_t Now();
+
+namespace
+{
+// The machine's time-dependent behaviour follows this process's clock.
+const bool g_machineFollows = (machine::SetClockSource(&Now), true);
 } // namespace
 
 std::uint64_t Now()

@@ -28,6 +28,9 @@ public:
     // Idle work; TRUE asks for more calls.
     virtual BOOL OnIdle(LONG lCount);
     virtual CWnd* GetMainWnd();
+    // Three-dimensional dialog controls are the platform's own look: nothing to switch on.
+    BOOL Enable3dControls() { return TRUE; }
+    BOOL Enable3dControlsStatic() { return TRUE; }
 
     CWnd* m_pMainWnd = nullptr;
     HINSTANCE m_hInstance = 0;

@@ -4,6 +4,7 @@
 #include "machine/miniport/DriverFaults.h"
 #include "machine/miniport/OidTable.h"
 #include "machine/miniport/RequestLog.h"
+#include "platform/ui/Clock.h"
 #include "tests/support/InOtherProcess.h"
 #include "tests/support/TempMachine.h"
 
@@ -181,6 +182,38 @@ TEST(Miniport, SsidSetsAssociateAndStartTheAccessPoint)
     EXPECT_EQ(mp::OperationMode(state()), 2u);
     ASSERT_TRUE(request(0x0D810102, le32(6) + "SoftAP" + std::string(26, '\0')).result.ok);
     EXPECT_TRUE(state().apStarted);
+}
+
+TEST(Miniport, TrafficGrowsWithTheClockOnlyWhileTheLinkIsUp)
+{
+    testing_support::TempMachine m;
+    platform::UseManualClock(1000);
+    auto transmitted = []
+    {
+        std::string stats = query(0x0D020212, 200).buffer;
+        std::uint64_t v = 0;
+        for (int i = 7; i >= 0; --i)
+            v = v << 8 | static_cast<unsigned char>(stats[8 + i]);
+        return v;
+    };
+    ASSERT_TRUE(request(0x0D810102, le32(4) + "Home" + std::string(28, '\0')).result.ok);
+    EXPECT_EQ(transmitted(), 0u);
+    platform::AdvanceClockWithoutDispatch(10000);
+    EXPECT_EQ(transmitted(), 10 * mp::kFramesPerSecond);
+    // A part of a frame is kept for the next look.
+    platform::AdvanceClockWithoutDispatch(1000 / mp::kFramesPerSecond / 2);
+    EXPECT_EQ(transmitted(), 10 * mp::kFramesPerSecond);
+    platform::AdvanceClockWithoutDispatch(1000 / mp::kFramesPerSecond / 2);
+    EXPECT_EQ(transmitted(), 10 * mp::kFramesPerSecond + 1);
+
+    // Disassociated: nothing flows, and nothing is owed when the link comes back.
+    ASSERT_TRUE(request(0x0D810115, "").result.ok);
+    platform::AdvanceClockWithoutDispatch(60000);
+    std::uint64_t before = transmitted();
+    ASSERT_TRUE(request(0x0D810102, le32(4) + "Home" + std::string(28, '\0')).result.ok);
+    EXPECT_EQ(transmitted(), before);
+    platform::AdvanceClockWithoutDispatch(2000);
+    EXPECT_EQ(transmitted(), before + 2 * mp::kFramesPerSecond);
 }
 
 TEST(Miniport, StatisticsGrowAndAreResetByEitherProgram)
