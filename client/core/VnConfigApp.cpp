@@ -1,6 +1,7 @@
 #include "client/core/VnConfigApp.h"
 
 #include "client/core/HideDlg.h"
+#include "client/status/ChannelFrequencyTable.h"
 #include "platform/system/Crt.h"
 #include "resources/TessarynUI/resource.h"
 
@@ -35,6 +36,8 @@ BOOL CVnConfigApp::InitInstance()
     }
 
     BuildDataDirectory();
+    // The table's last rows are completed before the first window reads it.
+    CompleteChannelFrequencyTable();
 
     CString strHelpFile = ".\\";
     strHelpFile += "VnConfig.HLP";
