@@ -4,6 +4,8 @@
 #include "machine/SystemInfo.h"
 #include "machine/devices/DeviceBuilders.h"
 #include "machine/devices/DeviceTree.h"
+#include "machine/network/Connections.h"
+#include "machine/programs/ProgramFiles.h"
 #include "machine/registry/HiveStore.h"
 
 namespace machine
@@ -53,18 +55,6 @@ void writeDefaultRegistry(const Machine& machine, const SystemInfo& info)
                     });
 }
 
-// The programs' files in the program folder: what lies beside a program is how the programs
-// know what is installed. The files stand for the programs; the builds run them.
-void writeProgramFolder(const std::filesystem::path& folder)
-{
-    for (const char* program : {"TessarynUI.exe"})
-    {
-        std::filesystem::path file = folder / program;
-        if (!std::filesystem::exists(file))
-            WriteFileAtomically(file, "Tessaryn wireless utility\r\n", FileAccess::Everyone);
-    }
-}
-
 } // namespace
 
 void CreateDefaultImage(const Machine& machine)
@@ -73,13 +63,18 @@ void CreateDefaultImage(const Machine& machine)
     fs::create_directories(machine.runtimeDir());
     fs::path c = machine.driveDir('C');
     fs::create_directories(c / "Program Files" / "Tessaryn");
-    writeProgramFolder(c / "Program Files" / "Tessaryn");
+    // The programs' files: what lies beside a program is how the programs know what is
+    // installed. The files stand for the programs; starting one runs the build or a stand-in.
+    programs::WriteDefaultPrograms(machine);
     fs::create_directories(c / "Windows" / "System32" / "drivers");
     fs::create_directories(c / "Users" / "Owner" / "AppData" / "Local");
     writeDefaultRegistry(machine, SystemInfo{});
     // The wireless adapter, plugged in with its driver installed.
     if (!devices::FindDevice(machine, devices::DefaultAdapter().instanceId))
         devices::InstallDevice(machine, devices::DefaultAdapter());
+    // The network connections, the wireless adapter's among them.
+    if (!fs::exists(machine.root() / "network" / "connections.txt"))
+        network::SaveConnections(machine, network::DefaultConnections());
     // system.conf last: its presence marks a complete image.
     SaveSystemInfo(machine, SystemInfo{});
 }

@@ -1,7 +1,9 @@
 #include "machine/desktop/Desktop.h"
 
 #include "machine/MachineLock.h"
+#include "machine/desktop/Automation.h"
 #include "machine/desktop/RuntimeFolder.h"
+#include "machine/desktop/SocketAddress.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -38,44 +40,7 @@ constexpr std::uint32_t kMagic = 0x31505154; // "TQP1"
 // A sent message must not wait forever on a receiver that has stopped draining its socket.
 constexpr int kSendTimeoutSeconds = 2;
 
-// The address of a socket file. A path too long for sun_path is reached through a
-// descriptor of its folder, so machine folders deep in the file system work too.
-class SocketAddress
-{
-public:
-    explicit SocketAddress(const std::filesystem::path& path)
-    {
-        m_addr.sun_family = AF_UNIX;
-        std::string text = path.string();
-        if (text.size() >= sizeof m_addr.sun_path)
-        {
-            m_dirFd = ::open(path.parent_path().c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-            if (m_dirFd < 0)
-                return;
-            text = "/proc/self/fd/" + std::to_string(m_dirFd) + "/" + path.filename().string();
-            if (text.size() >= sizeof m_addr.sun_path)
-                return;
-        }
-        std::memcpy(m_addr.sun_path, text.c_str(), text.size() + 1);
-        m_size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + text.size() + 1);
-    }
-    ~SocketAddress()
-    {
-        if (m_dirFd >= 0)
-            ::close(m_dirFd);
-    }
-    SocketAddress(const SocketAddress&) = delete;
-    SocketAddress& operator=(const SocketAddress&) = delete;
-
-    bool valid() const { return m_size != 0; }
-    const sockaddr* get() const { return reinterpret_cast<const sockaddr*>(&m_addr); }
-    socklen_t size() const { return m_size; }
-
-private:
-    sockaddr_un m_addr = {};
-    socklen_t m_size = 0;
-    int m_dirFd = -1;
-};
+using detail::SocketAddress;
 
 // What the receiving thread owns; it outlives the thread's slot when the thread stops itself.
 struct Core
@@ -279,6 +244,8 @@ bool StartReceiving(const Machine& machine, std::function<void(const PostedMessa
     s.core = std::move(core);
     s.pid = ::getpid();
     s.socketPath = std::move(path);
+    // A process that takes posts also answers the desktop's automation requests.
+    detail::StartAutomationIfWanted(machine);
     return true;
 }
 

@@ -66,6 +66,14 @@ std::filesystem::path MutexDir(const Machine& machine)
 {
     return machine.runtimeDir() / "mutex";
 }
+std::filesystem::path TrayDir(const Machine& machine)
+{
+    return machine.runtimeDir() / "tray";
+}
+std::filesystem::path UiSocketDir(const Machine& machine)
+{
+    return machine.runtimeDir() / "ui";
+}
 std::filesystem::path HandleCounterPath(const Machine& machine)
 {
     return machine.runtimeDir() / "next-hwnd";
@@ -118,6 +126,8 @@ bool RegisterThisProcess(const Machine& machine)
     const std::string name = std::to_string(self);
     removeQuietly(WindowsDir(machine) / name);
     removeQuietly(SocketDir(machine) / name);
+    removeQuietly(TrayDir(machine) / name);
+    removeQuietly(UiSocketDir(machine) / name);
     reg.pid = self;
     reg.fd = fd;
     return true;
@@ -151,7 +161,8 @@ void SweepGoneProcesses(const Machine& machine)
             it = running.emplace(pid, IsProcessRunning(machine, pid)).first;
         return it->second;
     };
-    for (const auto& dir : {ProcsDir(machine), WindowsDir(machine), SocketDir(machine)})
+    for (const auto& dir : {ProcsDir(machine), WindowsDir(machine), SocketDir(machine),
+                            TrayDir(machine), UiSocketDir(machine)})
     {
         std::error_code ec;
         std::vector<std::filesystem::path> gone;

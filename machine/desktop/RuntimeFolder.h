@@ -14,6 +14,9 @@ std::filesystem::path ProcsDir(const Machine& machine);
 std::filesystem::path WindowsDir(const Machine& machine);
 std::filesystem::path SocketDir(const Machine& machine);
 std::filesystem::path MutexDir(const Machine& machine);
+// The notification-area icons and the automation sockets, one entry per process.
+std::filesystem::path TrayDir(const Machine& machine);
+std::filesystem::path UiSocketDir(const Machine& machine);
 std::filesystem::path HandleCounterPath(const Machine& machine);
 
 // Makes this process known on the machine, once per process: takes the lock on its alive file

@@ -63,6 +63,9 @@ using SC_HANDLE = std::uint32_t;
 
 inline constexpr HANDLE INVALID_HANDLE_VALUE = 0xFFFFFFFFu;
 
+// The longest path the fixed-size buffers of the programs hold, terminator included.
+inline constexpr int MAX_PATH = 260;
+
 constexpr WORD LOWORD(DWORD v)
 {
     return static_cast<WORD>(v & 0xFFFF);

@@ -1,6 +1,7 @@
 #include "platform/ui/WindowClass.h"
 
 #include "platform/ui/Messaging.h"
+#include "platform/ui/controls/ControlProcs.h"
 
 #include <strings.h>
 
@@ -37,9 +38,17 @@ struct Classes
     {
         // The system's classes; the control areas replace the controls' procedures with theirs.
         add(WC_DIALOG, DefDlgProcA);
-        for (const char* name :
-             {"Button", "Static", "Edit", "ComboBox", "ListBox", "ScrollBar", "AfxWnd"})
-            add(name, DefWindowProcA);
+        add("AfxWnd", DefWindowProcA);
+        add("Button", controls::ButtonProc);
+        add("Static", controls::StaticProc);
+        add("Edit", controls::EditProc);
+        add("ComboBox", controls::ComboBoxProc);
+        add("ListBox", controls::ListBoxProc);
+        add("ScrollBar", controls::ScrollBarProc);
+        add("SysListView32", controls::ListViewProc);
+        add("msctls_trackbar32", controls::TrackbarProc);
+        add("msctls_progress32", controls::ProgressProc);
+        add("SysIPAddress32", controls::IpAddressProc);
     }
     void add(const std::string& name, WNDPROC proc)
     {

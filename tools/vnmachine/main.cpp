@@ -5,8 +5,12 @@
 #include "machine/MachineLock.h"
 #include "machine/SystemInfo.h"
 #include "platform/system/DebugOutput.h"
+#include "tools/vnmachine/DesktopCommand.h"
 #include "tools/vnmachine/DeviceCommand.h"
+#include "tools/vnmachine/NetworkCommand.h"
+#include "tools/vnmachine/ProgramsCommand.h"
 #include "tools/vnmachine/RegCommand.h"
+#include "tools/vnmachine/UiCommand.h"
 #include "tools/vnmachine/WindowsCommand.h"
 
 #include <cstdio>
@@ -28,6 +32,9 @@ void usage()
                  "  reg ...                 show, export, import and change the registry\n"
                  "                          (vnmachine reg help)\n"
                  "  windows                 list the top-level windows of running programs\n"
+                 "  ui ...                  see and drive the programs' windows, menus, message\n"
+                 "                          boxes and tray icons (vnmachine ui help)\n"
+                 "  desktop                 the interactive desktop (commands on stdin)\n"
                  "  post TITLE MSG [WPARAM [LPARAM]]\n"
                  "                          post a message to the window with that title\n"
                  "  devices ...             list, add, remove, unplug and replug network devices\n"
@@ -35,6 +42,13 @@ void usage()
                  "  driver ...              an adapter's driver state, request log and faults\n"
                  "                          (vnmachine driver help)\n"
                  "  log                     print the programs' debug log\n"
+                 "  log programs            print the program starts (vnmachine programs log)\n"
+                 "  programs ...            program starts, their failures, the report stand-in\n"
+                 "                          (vnmachine programs help)\n"
+                 "  connections ...         list, add, remove and change network connections\n"
+                 "                          (vnmachine connections help)\n"
+                 "  sharing ...             Internet Connection Sharing, its call log and faults\n"
+                 "                          (vnmachine sharing help)\n"
                  "\n"
                  "The machine directory is DIR, else $TESSARYN_MACHINE, else\n"
                  "$XDG_DATA_HOME/tessaryn/machine (~/.local/share/tessaryn/machine).\n";
@@ -92,14 +106,26 @@ int main(int argc, char** argv)
             return RunRegCommand(rest);
         if (command == "windows")
             return RunWindowsCommand(rest);
+        if (command == "ui")
+            return RunUiCommand(rest);
+        if (command == "desktop")
+            return RunDesktopCommand(rest);
         if (command == "post")
             return RunPostCommand(rest);
         if (command == "devices")
             return RunDevicesCommand(rest);
         if (command == "driver")
             return RunDriverCommand(rest);
+        if (command == "log" && rest.size() == 1 && rest[0] == "programs")
+            return RunProgramsCommand({"log"});
         if (command == "log")
             return runLog();
+        if (command == "programs")
+            return RunProgramsCommand(rest);
+        if (command == "connections")
+            return RunConnectionsCommand(rest);
+        if (command == "sharing")
+            return RunSharingCommand(rest);
     }
     catch (const std::exception& e)
     {

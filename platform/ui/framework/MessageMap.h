@@ -21,6 +21,23 @@
 class CCmdTarget;
 class CWnd;
 class CScrollBar;
+class CDC;
+
+// Notifications a parent reflects back to the control that sent them are looked up in the
+// control's map under the message plus this base (ON_CONTROL_REFLECT, ON_NOTIFY_REFLECT, ...).
+inline constexpr UINT WM_REFLECT_BASE = 0xBC00;
+// The one map message that stands for every WM_CTLCOLORxxx; the handler receives which one as
+// nCtlColor (CTLCOLOR_*).
+inline constexpr UINT WM_CTLCOLOR = 0x0019;
+inline constexpr UINT CTLCOLOR_MSGBOX = 0;
+inline constexpr UINT CTLCOLOR_EDIT = 1;
+inline constexpr UINT CTLCOLOR_LISTBOX = 2;
+inline constexpr UINT CTLCOLOR_BTN = 3;
+inline constexpr UINT CTLCOLOR_DLG = 4;
+inline constexpr UINT CTLCOLOR_SCROLLBAR = 5;
+inline constexpr UINT CTLCOLOR_STATIC = 6;
+
+struct NCCALCSIZE_PARAMS;
 
 // What an adapter sees of the message being dispatched.
 struct AFX_MSGCALL
@@ -30,7 +47,7 @@ struct AFX_MSGCALL
     LPARAM lParam;
     UINT nID;     // commands and notifications: the control or command id
     UINT nCode;   // commands and notifications: the notification code
-    void* pExtra; // WM_NOTIFY: the AFX_NOTIFY
+    void* pExtra; // WM_NOTIFY: the AFX_NOTIFY; WM_CTLCOLOR: the CDC
     LRESULT result;
 };
 
@@ -85,8 +102,9 @@ protected:                                                                      
     }                                                                                              \
     const AFX_MSGMAP* theClass::GetThisMessageMap()                                                \
     {                                                                                              \
-        using ThisClass = theClass;                                                                \
+        using ThisClass [[maybe_unused]] = theClass;                                               \
         using TheBaseClass = baseClass;                                                            \
+        static_assert(sizeof(ThisClass) > 0, "an empty map names its class too");                  \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP()                                                                         \
@@ -111,6 +129,7 @@ protected:                                                                      
 #define AFX_CALL(signature, memberFxn)                                                            \
     (AFX_TARGET->*::platform::afx::Handler<signature>(&ThisClass::memberFxn))
 #define AFX_WND_FROM_PARAM(param) CWnd::FromHandle(static_cast<HWND>(param))
+#define AFX_DC_FROM_PARAM(param) CDC::FromHandle(static_cast<HDC>(param))
 
 // Window messages, with the framework's handler names and signatures.
 #define ON_WM_CREATE()                                                                            \
@@ -156,6 +175,58 @@ protected:                                                                      
               AFX_TARGET->OnChar(static_cast<UINT>(afxCall.wParam), LOWORD(afxCall.lParam),       \
                                  HIWORD(afxCall.lParam)))
 
+#define ON_WM_NCCALCSIZE()                                                                        \
+    AFX_ENTRY(WM_NCCALCSIZE, 0, 0, 0,                                                             \
+              AFX_TARGET->OnNcCalcSize(static_cast<BOOL>(afxCall.wParam),                         \
+                  ::platform::PointerFromParam<NCCALCSIZE_PARAMS>(afxCall.lParam)))
+#define ON_WM_ERASEBKGND()                                                                        \
+    AFX_ENTRY(WM_ERASEBKGND, 0, 0, 0,                                                             \
+              afxCall.result = AFX_TARGET->OnEraseBkgnd(AFX_DC_FROM_PARAM(afxCall.wParam)))
+#define ON_WM_ICONERASEBKGND()                                                                    \
+    AFX_ENTRY(WM_ICONERASEBKGND, 0, 0, 0,                                                         \
+              AFX_TARGET->OnIconEraseBkgnd(AFX_DC_FROM_PARAM(afxCall.wParam)))
+// HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor), for every WM_CTLCOLORxxx.
+#define ON_WM_CTLCOLOR()                                                                          \
+    AFX_ENTRY(WM_CTLCOLOR, 0, 0, 0,                                                               \
+              afxCall.result = static_cast<LRESULT>(AFX_TARGET->OnCtlColor(                       \
+                  static_cast<CDC*>(afxCall.pExtra), AFX_WND_FROM_PARAM(afxCall.lParam),          \
+                  afxCall.nCode)))
+#define AFX_MOUSE_ENTRY(msg, memberFxn)                                                           \
+    AFX_ENTRY(msg, 0, 0, 0,                                                                       \
+              AFX_TARGET->memberFxn(static_cast<UINT>(afxCall.wParam),                            \
+                  POINT{static_cast<SHORT>(LOWORD(static_cast<DWORD>(afxCall.lParam))),           \
+                        static_cast<SHORT>(HIWORD(static_cast<DWORD>(afxCall.lParam)))}))
+// void OnXxx(UINT nFlags, CPoint point); the point arrives as a POINT.
+#define ON_WM_LBUTTONDOWN() AFX_MOUSE_ENTRY(WM_LBUTTONDOWN, OnLButtonDown)
+#define ON_WM_LBUTTONUP() AFX_MOUSE_ENTRY(WM_LBUTTONUP, OnLButtonUp)
+#define ON_WM_LBUTTONDBLCLK() AFX_MOUSE_ENTRY(WM_LBUTTONDBLCLK, OnLButtonDblClk)
+#define ON_WM_RBUTTONDOWN() AFX_MOUSE_ENTRY(WM_RBUTTONDOWN, OnRButtonDown)
+#define ON_WM_RBUTTONUP() AFX_MOUSE_ENTRY(WM_RBUTTONUP, OnRButtonUp)
+#define ON_WM_MOUSEMOVE() AFX_MOUSE_ENTRY(WM_MOUSEMOVE, OnMouseMove)
+#define ON_WM_SIZE()                                                                              \
+    AFX_ENTRY(WM_SIZE, 0, 0, 0,                                                                   \
+              AFX_TARGET->OnSize(static_cast<UINT>(afxCall.wParam),                               \
+                                 LOWORD(static_cast<DWORD>(afxCall.lParam)),                      \
+                                 HIWORD(static_cast<DWORD>(afxCall.lParam))))
+#define ON_WM_MOVE()                                                                              \
+    AFX_ENTRY(WM_MOVE, 0, 0, 0,                                                                   \
+              AFX_TARGET->OnMove(static_cast<SHORT>(LOWORD(static_cast<DWORD>(afxCall.lParam))),  \
+                                 static_cast<SHORT>(HIWORD(static_cast<DWORD>(afxCall.lParam)))))
+#define ON_WM_CONTEXTMENU()                                                                       \
+    AFX_ENTRY(WM_CONTEXTMENU, 0, 0, 0,                                                            \
+              AFX_TARGET->OnContextMenu(AFX_WND_FROM_PARAM(afxCall.wParam),                       \
+                  POINT{static_cast<SHORT>(LOWORD(static_cast<DWORD>(afxCall.lParam))),           \
+                        static_cast<SHORT>(HIWORD(static_cast<DWORD>(afxCall.lParam)))}))
+// UINT OnPowerBroadcast(UINT nPowerEvent, LPARAM lParam).
+#define ON_WM_POWERBROADCAST()                                                                    \
+    AFX_ENTRY(WM_POWERBROADCAST, 0, 0, 0,                                                         \
+              afxCall.result = static_cast<LRESULT>(AFX_TARGET->OnPowerBroadcast(                 \
+                  static_cast<UINT>(afxCall.wParam), afxCall.lParam)))
+#define ON_WM_KEYDOWN()                                                                           \
+    AFX_ENTRY(WM_KEYDOWN, 0, 0, 0,                                                                \
+              AFX_TARGET->OnKeyDown(static_cast<UINT>(afxCall.wParam), LOWORD(afxCall.lParam),    \
+                                    HIWORD(afxCall.lParam)))
+
 // Any message, handled as LRESULT OnMessage(WPARAM, LPARAM).
 #define ON_MESSAGE(message, memberFxn)                                                            \
     AFX_ENTRY(message, 0, 0, 0,                                                                   \
@@ -197,4 +268,42 @@ protected:                                                                      
               auto* afxNotify = static_cast<AFX_NOTIFY*>(afxCall.pExtra);                         \
               AFX_CALL(void (ThisClass::*)(UINT, NMHDR*, LRESULT*), memberFxn)(                   \
                   afxCall.nID, afxNotify->pNMHDR, afxNotify->pResult))
+
+// Reflected notifications, in the control's own map: the parent offers a control's WM_COMMAND
+// notification, WM_NOTIFY, WM_HSCROLL/WM_VSCROLL and WM_CTLCOLORxxx to the control's permanent
+// object first. A plain reflect entry takes the notification (the parent's map does not see it);
+// the _EX forms return BOOL, and FALSE passes it on to the parent.
+#define ON_CONTROL_REFLECT(wNotifyCode, memberFxn)                                                \
+    AFX_ENTRY(WM_REFLECT_BASE + WM_COMMAND, wNotifyCode, 0, 0,                                    \
+              AFX_CALL(void (ThisClass::*)(), memberFxn)())
+#define ON_CONTROL_REFLECT_EX(wNotifyCode, memberFxn)                                             \
+    AFX_ENTRY(WM_REFLECT_BASE + WM_COMMAND, wNotifyCode, 0, 0,                                    \
+              return AFX_CALL(BOOL (ThisClass::*)(), memberFxn)() != FALSE)
+#define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn)                                                 \
+    AFX_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, static_cast<WORD>(static_cast<int>(wNotifyCode)), 0, 0, \
+              auto* afxNotify = static_cast<AFX_NOTIFY*>(afxCall.pExtra);                         \
+              AFX_CALL(void (ThisClass::*)(NMHDR*, LRESULT*), memberFxn)(afxNotify->pNMHDR,       \
+                                                                          afxNotify->pResult))
+#define ON_NOTIFY_REFLECT_EX(wNotifyCode, memberFxn)                                              \
+    AFX_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, static_cast<WORD>(static_cast<int>(wNotifyCode)), 0, 0, \
+              auto* afxNotify = static_cast<AFX_NOTIFY*>(afxCall.pExtra);                         \
+              return AFX_CALL(BOOL (ThisClass::*)(NMHDR*, LRESULT*), memberFxn)(                  \
+                  afxNotify->pNMHDR, afxNotify->pResult) != FALSE)
+#define ON_EN_KILLFOCUS_REFLECT(memberFxn) ON_CONTROL_REFLECT(EN_KILLFOCUS, memberFxn)
+#define ON_CBN_DROPDOWN_REFLECT(memberFxn) ON_CONTROL_REFLECT(CBN_DROPDOWN, memberFxn)
+// void HScroll(UINT nSBCode, UINT nPos) / VScroll, in the scrolling control's map.
+#define ON_WM_HSCROLL_REFLECT()                                                                   \
+    AFX_ENTRY(WM_REFLECT_BASE + WM_HSCROLL, 0, 0, 0,                                              \
+              AFX_TARGET->HScroll(LOWORD(afxCall.wParam),                                         \
+                  static_cast<UINT>(static_cast<SHORT>(HIWORD(afxCall.wParam)))))
+#define ON_WM_VSCROLL_REFLECT()                                                                   \
+    AFX_ENTRY(WM_REFLECT_BASE + WM_VSCROLL, 0, 0, 0,                                              \
+              AFX_TARGET->VScroll(LOWORD(afxCall.wParam),                                         \
+                  static_cast<UINT>(static_cast<SHORT>(HIWORD(afxCall.wParam)))))
+// HBRUSH CtlColor(CDC* pDC, UINT nCtlColor); a null brush passes it on to the parent.
+#define ON_WM_CTLCOLOR_REFLECT()                                                                  \
+    AFX_ENTRY(WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, 0,                                             \
+              afxCall.result = static_cast<LRESULT>(AFX_TARGET->CtlColor(                         \
+                  static_cast<CDC*>(afxCall.pExtra), afxCall.nCode));                             \
+              return afxCall.result != 0)
 // clang-format on

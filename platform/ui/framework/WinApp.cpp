@@ -1,6 +1,7 @@
 #include "platform/ui/framework/WinApp.h"
 
 #include "machine/MachineImage.h"
+#include "platform/process/CommandLine.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -179,11 +180,19 @@ int AfxWinMain(int argc, char** argv)
         return -1;
     }
     std::string tail;
-    for (int i = 1; i < argc; ++i)
+    if (const char* commandLine = std::getenv("TESSARYN_COMMAND_LINE"))
     {
-        if (i > 1)
-            tail += ' ';
-        tail += argv[i];
+        // Started through WinExec or ShellExecuteA: the tail of the Windows command line.
+        tail = platform::CommandTail(commandLine);
+    }
+    else
+    {
+        for (int i = 1; i < argc; ++i)
+        {
+            if (i > 1)
+                tail += ' ';
+            tail += argv[i];
+        }
     }
     app->SetCurrentHandles(argc > 0 ? argv[0] : nullptr, std::move(tail));
     if (!app->InitApplication())

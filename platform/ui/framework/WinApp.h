@@ -5,8 +5,11 @@
 // pumps messages until WM_QUIT and then calls ExitInstance.
 
 #include "platform/ui/framework/Wnd.h"
+#include "platform/ui/gdi/Resources.h"
 
 #include <string>
+
+HINSTANCE AfxGetResourceHandle();
 
 class CWinApp : public CCmdTarget
 {
@@ -28,6 +31,11 @@ public:
     // Idle work; TRUE asks for more calls.
     virtual BOOL OnIdle(LONG lCount);
     virtual CWnd* GetMainWnd();
+    // An icon of the program's resources.
+    HICON LoadIcon(UINT nIDResource) const
+    {
+        return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
+    }
     // Three-dimensional dialog controls are the platform's own look: nothing to switch on.
     BOOL Enable3dControls() { return TRUE; }
     BOOL Enable3dControlsStatic() { return TRUE; }

@@ -1,6 +1,9 @@
 #include "platform/ui/framework/Wnd.h"
 
+#include "platform/ui/DialogTemplate.h"
+#include "platform/ui/framework/DC.h"
 #include "platform/ui/framework/HandleMap.h"
+#include "platform/ui/framework/MessageBox.h"
 #include "platform/ui/framework/WinApp.h"
 #include "platform/ui/internal/Hooks.h"
 
@@ -8,8 +11,12 @@
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
+// The default handlers of the notifications a parent reflects to its controls.
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 ON_WM_NCDESTROY()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
+ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 namespace
@@ -31,6 +38,14 @@ struct Registration
                                             { return AfxPreTranslateMessage(msg) != FALSE; });
     }
 } g_registration;
+
+// The window long in which CWnd::SetFont keeps the font for windows whose procedure has none.
+constexpr int kFontIndex = 0x7F04;
+
+bool isCtlColor(UINT message)
+{
+    return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
 
 bool isIdleMessage(const MSG& msg)
 {
@@ -360,6 +375,164 @@ void CWnd::UpdateWindow()
     ::UpdateWindow(m_hWnd);
 }
 
+namespace
+{
+// A window's origin in screen coordinates: its own plus its parents' (children only; a
+// top-level window's rectangle is in screen coordinates already).
+POINT screenOrigin(HWND hWnd)
+{
+    POINT origin{0, 0};
+    for (HWND h = hWnd; h != 0;)
+    {
+        RECT r{};
+        ::GetWindowRect(h, &r);
+        origin.x += r.left;
+        origin.y += r.top;
+        if ((::GetWindowLongA(h, GWL_STYLE) & WS_CHILD) == 0)
+            break;
+        h = ::GetParent(h);
+    }
+    return origin;
+}
+} // namespace
+
+void CWnd::ScreenToClient(LPPOINT lpPoint) const
+{
+    const POINT o = screenOrigin(m_hWnd);
+    lpPoint->x -= o.x;
+    lpPoint->y -= o.y;
+}
+
+void CWnd::ScreenToClient(LPRECT lpRect) const
+{
+    const POINT o = screenOrigin(m_hWnd);
+    lpRect->left -= o.x;
+    lpRect->right -= o.x;
+    lpRect->top -= o.y;
+    lpRect->bottom -= o.y;
+}
+
+void CWnd::ClientToScreen(LPPOINT lpPoint) const
+{
+    const POINT o = screenOrigin(m_hWnd);
+    lpPoint->x += o.x;
+    lpPoint->y += o.y;
+}
+
+void CWnd::ClientToScreen(LPRECT lpRect) const
+{
+    const POINT o = screenOrigin(m_hWnd);
+    lpRect->left += o.x;
+    lpRect->right += o.x;
+    lpRect->top += o.y;
+    lpRect->bottom += o.y;
+}
+
+CDC* CWnd::GetDC()
+{
+    return CDC::FromHandle(::GetDC(m_hWnd));
+}
+
+int CWnd::ReleaseDC(CDC* pDC)
+{
+    if (pDC == nullptr)
+        return 0;
+    const HDC hdc = pDC->m_hDC;
+    const int result = ::ReleaseDC(m_hWnd, hdc);
+    CDC::DeleteTempObject(hdc);
+    return result;
+}
+
+CFont* CWnd::GetFont() const
+{
+    HFONT hFont = static_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+    if (hFont == 0)
+        hFont = static_cast<HFONT>(::GetWindowLongA(m_hWnd, kFontIndex));
+    if (hFont == 0)
+        hFont = ::GetStockObject(DEFAULT_GUI_FONT);
+    return CFont::FromHandle(hFont);
+}
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
+{
+    const HFONT hFont = pFont != nullptr ? pFont->m_hObject : 0;
+    ::SetWindowLongA(m_hWnd, kFontIndex, static_cast<LONG>(hFont));
+    ::SendMessageA(m_hWnd, WM_SETFONT, hFont, bRedraw);
+}
+
+void CWnd::CheckDlgButton(int nIDButton, UINT nCheck)
+{
+    ::CheckDlgButton(m_hWnd, nIDButton, nCheck);
+}
+
+UINT CWnd::IsDlgButtonChecked(int nIDButton) const
+{
+    return ::IsDlgButtonChecked(m_hWnd, nIDButton);
+}
+
+void CWnd::CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton)
+{
+    ::CheckRadioButton(m_hWnd, nIDFirstButton, nIDLastButton, nIDCheckButton);
+}
+
+int CWnd::GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton)
+{
+    for (int id = nIDFirstButton; id <= nIDLastButton; ++id)
+        if (::IsDlgButtonChecked(m_hWnd, id) != 0)
+            return id;
+    return 0;
+}
+
+int CWnd::GetDlgItemText(int nID, LPSTR lpStr, int nMaxCount) const
+{
+    return static_cast<int>(::GetDlgItemTextA(m_hWnd, nID, lpStr, nMaxCount));
+}
+
+int CWnd::GetDlgItemText(int nID, CString& rString) const
+{
+    rString.Empty();
+    if (CWnd* pItem = GetDlgItem(nID))
+        pItem->GetWindowText(rString);
+    return rString.GetLength();
+}
+
+void CWnd::SetDlgItemText(int nID, LPCSTR lpszString)
+{
+    ::SetDlgItemTextA(m_hWnd, nID, lpszString);
+}
+
+UINT CWnd::GetDlgItemInt(int nID, BOOL* lpTrans, BOOL bSigned) const
+{
+    return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned);
+}
+
+void CWnd::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned)
+{
+    ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned);
+}
+
+LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam);
+}
+
+CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const
+{
+    return FromHandle(
+        ::GetNextDlgTabItem(m_hWnd, pWndCtl != nullptr ? pWndCtl->m_hWnd : 0, bPrevious));
+}
+
+CWnd* CWnd::GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious) const
+{
+    return FromHandle(
+        ::GetNextDlgGroupItem(m_hWnd, pWndCtl != nullptr ? pWndCtl->m_hWnd : 0, bPrevious));
+}
+
+int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
+{
+    return AfxWndMessageBox(m_hWnd, lpszText, lpszCaption, nType);
+}
+
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     return ::PostMessageA(m_hWnd, message, wParam, lParam);
@@ -482,6 +655,21 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         if (!OnNotify(wParam, lParam, &result))
             return FALSE;
     }
+    else if (isCtlColor(message))
+    {
+        // Every WM_CTLCOLORxxx goes to the one OnCtlColor entry.
+        const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(GetMessageMap(), WM_CTLCOLOR);
+        if (entry == nullptr)
+            return FALSE;
+        CDC dc;
+        dc.m_hDC = static_cast<HDC>(wParam);
+        AFX_MSGCALL call{message, wParam, lParam, 0, message - WM_CTLCOLORMSGBOX, &dc, 0};
+        const bool handled = entry->pfn(this, call);
+        dc.m_hDC = 0;
+        if (!handled)
+            return FALSE;
+        result = call.result;
+    }
     else
     {
         const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(GetMessageMap(), message);
@@ -516,14 +704,21 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
             return FALSE;
         nCode = CN_COMMAND;
     }
+    else if (ReflectToChild(hWndCtrl, WM_COMMAND, wParam, lParam, nullptr))
+    {
+        // The control took its own notification.
+        return TRUE;
+    }
     return OnCmdMsg(nID, nCode, nullptr, nullptr);
 }
 
-BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     NMHDR* pNMHDR = platform::PointerFromParam<NMHDR>(lParam);
     if (pNMHDR == nullptr)
         return FALSE;
+    if (ReflectToChild(pNMHDR->hwndFrom, WM_NOTIFY, wParam, lParam, pResult))
+        return TRUE;
     AFX_NOTIFY notify{pResult, pNMHDR};
     const int nCode = static_cast<int>(MAKELONG(static_cast<WORD>(pNMHDR->code), WM_NOTIFY));
     return OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), nCode, &notify, nullptr);
@@ -590,14 +785,185 @@ HCURSOR CWnd::OnQueryDragIcon()
     return static_cast<HCURSOR>(Default());
 }
 
-void CWnd::OnHScroll(UINT, UINT, CScrollBar*)
+void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
+{
+    if (pScrollBar != nullptr && ReflectLastMsg(reinterpret_cast<CWnd*>(pScrollBar)->m_hWnd))
+        return;
+    Default();
+}
+
+void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
+{
+    if (pScrollBar != nullptr && ReflectLastMsg(reinterpret_cast<CWnd*>(pScrollBar)->m_hWnd))
+        return;
+    Default();
+}
+
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
+{
+    LRESULT result = 0;
+    if (pWnd != nullptr && ReflectLastMsg(pWnd->m_hWnd, &result))
+        return static_cast<HBRUSH>(result);
+    return static_cast<HBRUSH>(Default());
+}
+
+void CWnd::OnKeyDown(UINT, UINT, UINT)
 {
     Default();
 }
 
-void CWnd::OnVScroll(UINT, UINT, CScrollBar*)
+void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*)
 {
     Default();
+}
+
+BOOL CWnd::OnEraseBkgnd(CDC*)
+{
+    return static_cast<BOOL>(Default());
+}
+
+void CWnd::OnIconEraseBkgnd(CDC*)
+{
+    Default();
+}
+
+void CWnd::OnLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+
+void CWnd::OnLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+
+void CWnd::OnLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+
+void CWnd::OnRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+
+void CWnd::OnRButtonUp(UINT, CPoint)
+{
+    Default();
+}
+
+void CWnd::OnMouseMove(UINT, CPoint)
+{
+    Default();
+}
+
+void CWnd::OnSize(UINT, int, int)
+{
+    Default();
+}
+
+void CWnd::OnMove(int, int)
+{
+    Default();
+}
+
+void CWnd::OnContextMenu(CWnd*, CPoint)
+{
+    Default();
+}
+
+UINT CWnd::OnPowerBroadcast(UINT, LPARAM)
+{
+    return static_cast<UINT>(Default());
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    return ReflectChildNotify(message, wParam, lParam, pResult);
+}
+
+BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    switch (message)
+    {
+    case WM_COMMAND:
+    {
+        const int nCode = static_cast<int>(
+            MAKELONG(HIWORD(wParam), static_cast<WORD>(WM_REFLECT_BASE + WM_COMMAND)));
+        if (!CCmdTarget::OnCmdMsg(0, nCode, nullptr, nullptr))
+            return FALSE;
+        if (pResult != nullptr)
+            *pResult = 1;
+        return TRUE;
+    }
+    case WM_NOTIFY:
+    {
+        NMHDR* pNMHDR = platform::PointerFromParam<NMHDR>(lParam);
+        if (pNMHDR == nullptr)
+            return FALSE;
+        LRESULT ignored = 0;
+        AFX_NOTIFY notify{pResult != nullptr ? pResult : &ignored, pNMHDR};
+        const int nCode = static_cast<int>(MAKELONG(
+            static_cast<WORD>(pNMHDR->code), static_cast<WORD>(WM_REFLECT_BASE + WM_NOTIFY)));
+        return CCmdTarget::OnCmdMsg(0, nCode, &notify, nullptr);
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    {
+        const AFX_MSGMAP_ENTRY* entry =
+            FindMessageEntry(GetMessageMap(), WM_REFLECT_BASE + message);
+        if (entry == nullptr)
+            return FALSE;
+        AFX_MSGCALL call{WM_REFLECT_BASE + message, wParam, lParam, 0, 0, nullptr, 0};
+        if (!entry->pfn(this, call))
+            return FALSE;
+        if (pResult != nullptr)
+            *pResult = 0;
+        return TRUE;
+    }
+    default:
+        break;
+    }
+    if (isCtlColor(message))
+    {
+        const AFX_MSGMAP_ENTRY* entry =
+            FindMessageEntry(GetMessageMap(), WM_REFLECT_BASE + WM_CTLCOLOR);
+        if (entry == nullptr)
+            return FALSE;
+        CDC dc;
+        dc.m_hDC = static_cast<HDC>(wParam);
+        AFX_MSGCALL call{WM_REFLECT_BASE + WM_CTLCOLOR, wParam, lParam, 0,
+                         message - WM_CTLCOLORMSGBOX,   &dc,    0};
+        const bool handled = entry->pfn(this, call);
+        dc.m_hDC = 0;
+        if (!handled)
+            return FALSE;
+        if (pResult != nullptr)
+            *pResult = call.result;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CWnd::ReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
+                          LRESULT* pResult)
+{
+    CWnd* pChild = FromHandlePermanent(hWndChild);
+    if (pChild == nullptr)
+        return FALSE;
+    return pChild->OnChildNotify(message, wParam, lParam, pResult);
+}
+
+BOOL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult)
+{
+    const MSG* msg = GetCurrentMessage();
+    return ReflectToChild(hWndChild, msg->message, msg->wParam, msg->lParam, pResult);
+}
+
+BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult)
+{
+    const MSG* msg = GetCurrentMessage();
+    return OnChildNotify(msg->message, msg->wParam, msg->lParam, pResult);
 }
 
 BOOL CWnd::OnHelpInfo(HELPINFO*)

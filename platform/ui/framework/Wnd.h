@@ -10,6 +10,10 @@
 #include "platform/ui/Timers.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/framework/CmdTarget.h"
+#include "platform/ui/framework/Geometry.h"
+
+class CDC;
+class CFont;
 
 // m_nFlags of a CWnd.
 inline constexpr UINT WF_CONTINUEMODAL = 0x0004;
@@ -19,6 +23,8 @@ inline constexpr UINT WF_MODALLOOP = 0x0008;
 inline constexpr DWORD MLF_NOIDLEMSG = 0x0001;
 inline constexpr DWORD MLF_NOKICKIDLE = 0x0002;
 inline constexpr DWORD MLF_SHOWONIDLE = 0x0004;
+
+class CMenu;
 
 class CWnd : public CCmdTarget
 {
@@ -79,6 +85,8 @@ public:
     void BringWindowToTop();
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     HICON GetIcon(BOOL bBigIcon) const;
+    // The window's system menu as a temporary object (the standard one again with bRevert).
+    CMenu* GetSystemMenu(BOOL bRevert) const;
     void GetWindowRect(LPRECT lpRect) const;
     void GetClientRect(LPRECT lpRect) const;
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
@@ -86,6 +94,34 @@ public:
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     void Invalidate(BOOL bErase = TRUE);
     void UpdateWindow();
+    // Screen coordinates: a window's origin plus the origins of its parents.
+    void ScreenToClient(LPPOINT lpPoint) const;
+    void ScreenToClient(LPRECT lpRect) const;
+    void ClientToScreen(LPPOINT lpPoint) const;
+    void ClientToScreen(LPRECT lpRect) const;
+
+    // Drawing. GetDC's object lives until ReleaseDC. A window that was given no font answers
+    // GetFont with the default GUI font.
+    CDC* GetDC();
+    int ReleaseDC(CDC* pDC);
+    CFont* GetFont() const;
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+
+    // The dialog items of this window.
+    void CheckDlgButton(int nIDButton, UINT nCheck);
+    UINT IsDlgButtonChecked(int nIDButton) const;
+    void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
+    // The id of the checked button in the range, 0 when none is.
+    int GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton);
+    int GetDlgItemText(int nID, LPSTR lpStr, int nMaxCount) const;
+    int GetDlgItemText(int nID, CString& rString) const;
+    void SetDlgItemText(int nID, LPCSTR lpszString);
+    UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const;
+    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE);
+    LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
+    CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
+    int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = 0);
 
     // Messages and timers.
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -107,7 +143,21 @@ public:
 
     UINT m_nFlags = 0;
 
+    // Reflection: a parent offers a control's notification to the control's permanent object
+    // before its own map. OnChildNotify gets the parent's message (WM_COMMAND, WM_NOTIFY,
+    // WM_HSCROLL, WM_VSCROLL, WM_CTLCOLORxxx); TRUE means the control took it (with *pResult the
+    // parent's answer).
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Offers the message the parent is handling to the control's object; FALSE when the control
+    // has none or did not take it.
+    static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = nullptr);
+    BOOL SendChildNotifyLastMsg(LRESULT* pResult = nullptr);
+
 protected:
+    BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    static BOOL ReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
+                               LRESULT* pResult);
+
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -136,6 +186,21 @@ protected:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnIconEraseBkgnd(CDC* pDC);
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnMove(int x, int y);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
+    afx_msg UINT OnPowerBroadcast(UINT nPowerEvent, LPARAM lParam);
 
     WNDPROC m_pfnSuper = nullptr; // the procedure the window had before this object took it
     int m_nModalResult = -1;
@@ -149,6 +214,23 @@ protected:
     friend LRESULT AfxCallWndProc(CWnd*, HWND, UINT, WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
+};
+
+// WM_NCCALCSIZE's record (lParam, a platform::PointerParam token, when wParam is TRUE).
+struct WINDOWPOS
+{
+    HWND hwnd;
+    HWND hwndInsertAfter;
+    int x;
+    int y;
+    int cx;
+    int cy;
+    UINT flags;
+};
+struct NCCALCSIZE_PARAMS
+{
+    RECT rgrc[3];
+    WINDOWPOS* lppos;
 };
 
 // The window procedure of every window with a permanent object.

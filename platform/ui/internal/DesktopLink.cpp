@@ -2,6 +2,7 @@
 
 #include "machine/desktop/Desktop.h"
 #include "platform/ui/Messaging.h"
+#include "platform/ui/automation/Remote.h"
 #include "platform/ui/internal/WindowTable.h"
 
 #include <unistd.h>
@@ -97,6 +98,8 @@ bool PostToForeignWindow(const ForeignWindow& window, UINT message, WPARAM wPara
 
 void EnsureReceiving()
 {
+    // Every process that has windows can be described and driven from outside.
+    automation::EnsureServing();
     try
     {
         if (machine::desktop::IsReceiving())

@@ -1,0 +1,28 @@
+#pragma once
+// The list of the Site Survey page: full-row selection, images in the columns, and a small
+// image list of its own (the three icons that mark a row).
+
+#include "platform/Windows.h"
+
+// The program's icons of the site list, in image order.
+inline constexpr UINT IDI_SITE_LIST_0 = 173;
+inline constexpr UINT IDI_SITE_LIST_1 = 237;
+inline constexpr UINT IDI_SITE_LIST_2 = 238;
+
+class CSiteListCtrl : public CListCtrl
+{
+    DECLARE_DYNAMIC(CSiteListCtrl)
+public:
+    CSiteListCtrl() = default;
+
+    // Makes the 16 x 16 image list with the three icons and gives it to the list as its
+    // small-image list. FALSE when the list cannot be made.
+    BOOL CreateImageList();
+    CImageList& GetSiteImageList() { return m_imageList; }
+
+protected:
+    // No messages of its own: the list view's map serves it.
+    void PreSubclassWindow() override;
+
+    CImageList m_imageList; // owned: destroyed with the control object
+};

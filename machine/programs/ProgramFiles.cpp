@@ -1,0 +1,76 @@
+#include "machine/programs/ProgramFiles.h"
+
+#include "machine/AsciiCase.h"
+#include "machine/FileStore.h"
+
+namespace machine::programs
+{
+namespace
+{
+
+constexpr std::string_view kMagic = "#!tessaryn ";
+
+void writeIfMissing(const std::filesystem::path& file, const std::string& text)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(file.parent_path(), ec);
+    if (!std::filesystem::exists(file, ec))
+        WriteFileAtomically(file, text, FileAccess::Everyone);
+}
+
+} // namespace
+
+std::string PlaceholderText(const std::string& program, const std::string& description)
+{
+    return std::string(kMagic) + program + "\r\n" + description + "\r\n";
+}
+
+std::optional<std::string> PlaceholderProgram(std::string_view text)
+{
+    if (text.substr(0, kMagic.size()) != kMagic)
+        return std::nullopt;
+    text.remove_prefix(kMagic.size());
+    std::size_t end = text.find_first_of("\r\n \t");
+    std::string name(text.substr(0, end));
+    if (name.empty())
+        return std::nullopt;
+    return name;
+}
+
+ProgramKind KindOf(const std::string& program)
+{
+    if (EqualNoCase(program, "TessarynUI") || EqualNoCase(program, "TessarynAp") ||
+        EqualNoCase(program, "UplinkPick") || EqualNoCase(program, "vnmachine"))
+        return ProgramKind::Built;
+    if (EqualNoCase(program, "VnSwap"))
+        return ProgramKind::VnSwap;
+    if (EqualNoCase(program, "lanmeld"))
+        return ProgramKind::Lanmeld;
+    if (EqualNoCase(program, "NicReport"))
+        return ProgramKind::NicReport;
+    if (EqualNoCase(program, "WebBrowser"))
+        return ProgramKind::Browser;
+    return ProgramKind::Unknown;
+}
+
+void WriteDefaultPrograms(const Machine& machine)
+{
+    const std::filesystem::path c = machine.driveDir('C');
+    const std::filesystem::path programFolder = c / "Program Files" / "Tessaryn";
+    const std::filesystem::path system32 = c / "Windows" / "System32";
+    writeIfMissing(programFolder / "TessarynUI.exe",
+                   PlaceholderText("TessarynUI", "Tessaryn wireless utility"));
+    writeIfMissing(programFolder / "TessarynAp.exe",
+                   PlaceholderText("TessarynAp", "Tessaryn software access point"));
+    writeIfMissing(programFolder / "UplinkPick.exe",
+                   PlaceholderText("UplinkPick", "Tessaryn connection sharing selector"));
+    writeIfMissing(programFolder / "NicReport.bat",
+                   PlaceholderText("NicReport", "@ipconfig /all > NicReport.txt"));
+    writeIfMissing(system32 / "VnSwap.exe",
+                   PlaceholderText("VnSwap", "Tessaryn adapter mode switch"));
+    writeIfMissing(system32 / "lanmeld.exe", PlaceholderText("lanmeld", "Network bridge setup"));
+    writeIfMissing(c / "Program Files" / "Web Browser" / "browser.exe",
+                   PlaceholderText("WebBrowser", "Web browser"));
+}
+
+} // namespace machine::programs

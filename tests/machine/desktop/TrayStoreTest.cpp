@@ -1,0 +1,108 @@
+#include "machine/desktop/Tray.h"
+
+#include "tests/machine/desktop/ChildProcess.h"
+#include "tests/support/TempMachine.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+using machine::desktop::ApplyTrayCommand;
+using machine::desktop::ListTrayIcons;
+using machine::desktop::TrayCommand;
+using machine::desktop::TrayIcon;
+using machine::desktop::TrayOutcome;
+
+TrayIcon icon(std::uint32_t hwnd, std::uint32_t uid, std::string tip)
+{
+    TrayIcon i;
+    i.hwnd = hwnd;
+    i.uid = uid;
+    i.callbackMessage = 0x0464;
+    i.icon = 0x7000;
+    i.iconResource = 161;
+    i.tip = std::move(tip);
+    return i;
+}
+
+class TrayStoreTest : public ::testing::Test
+{
+protected:
+    testing_support::TempMachine m_machine;
+    const machine::Machine& m() { return machine::CurrentMachine(); }
+};
+
+TEST_F(TrayStoreTest, IconsOfOtherProcessesAreSeenUntilTheyEnd)
+{
+    desktop_tests::ChildProcess child(
+        [&](const desktop_tests::Channel& parent)
+        {
+            bool ok = ApplyTrayCommand(m(), TrayCommand::Add, icon(0x10010, 161, "tab\there")) ==
+                          TrayOutcome::Done &&
+                      ApplyTrayCommand(m(), TrayCommand::Add, icon(0x10010, 162, "second")) ==
+                          TrayOutcome::Done;
+            parent.Send(ok ? 'y' : 'n');
+            parent.Receive(); // stay until told
+            return 0;
+        });
+    ASSERT_EQ(child.channel().Receive(), std::optional<char>('y'));
+
+    auto icons = ListTrayIcons(m());
+    ASSERT_EQ(icons.size(), 2u);
+    EXPECT_EQ(icons[0].pid, child.pid());
+    EXPECT_EQ(icons[0].hwnd, 0x10010u);
+    EXPECT_EQ(icons[0].uid, 161u);
+    EXPECT_EQ(icons[0].callbackMessage, 0x0464u);
+    EXPECT_EQ(icons[0].iconResource, 161u);
+    EXPECT_EQ(icons[0].tip, "tab\there");
+    EXPECT_EQ(icons[1].uid, 162u);
+
+    // This process has none of them to change.
+    EXPECT_EQ(ApplyTrayCommand(m(), TrayCommand::Delete, icon(0x10010, 161, "")),
+              TrayOutcome::Missing);
+
+    child.Kill();
+    child.Wait();
+    EXPECT_TRUE(ListTrayIcons(m()).empty());
+}
+
+TEST_F(TrayStoreTest, RefusalsInjectedByOneProcessApplyToAnother)
+{
+    machine::desktop::InjectTrayRefusal(m(), TrayCommand::Modify, 1);
+    desktop_tests::ChildProcess child(
+        [&](const desktop_tests::Channel&)
+        {
+            if (ApplyTrayCommand(m(), TrayCommand::Add, icon(0x10020, 1, "a")) != TrayOutcome::Done)
+                return 1;
+            if (ApplyTrayCommand(m(), TrayCommand::Modify, icon(0x10020, 1, "b")) !=
+                TrayOutcome::Refused)
+                return 2;
+            if (ApplyTrayCommand(m(), TrayCommand::Modify, icon(0x10020, 1, "c")) !=
+                TrayOutcome::Done)
+                return 3;
+            return 0;
+        });
+    EXPECT_EQ(child.Wait(), 0);
+    EXPECT_EQ(machine::desktop::PendingTrayRefusals(m(), TrayCommand::Modify), 0);
+}
+
+TEST_F(TrayStoreTest, AModifyChangesOnlyTheNamedFields)
+{
+    ASSERT_EQ(ApplyTrayCommand(m(), TrayCommand::Add, icon(0x10030, 5, "first")),
+              TrayOutcome::Done);
+    machine::desktop::TrayFields tipOnly{false, false, true};
+    TrayIcon change = icon(0x10030, 5, "second");
+    change.icon = 0x9999;
+    change.callbackMessage = 0x1234;
+    ASSERT_EQ(ApplyTrayCommand(m(), TrayCommand::Modify, change, tipOnly), TrayOutcome::Done);
+    auto icons = ListTrayIcons(m());
+    ASSERT_EQ(icons.size(), 1u);
+    EXPECT_EQ(icons[0].tip, "second");
+    EXPECT_EQ(icons[0].icon, 0x7000u);
+    EXPECT_EQ(icons[0].callbackMessage, 0x0464u);
+    EXPECT_EQ(ApplyTrayCommand(m(), TrayCommand::Add, icon(0x10030, 5, "x")),
+              TrayOutcome::Duplicate);
+}
+
+} // namespace

@@ -1,0 +1,5 @@
+// The program-wide objects of UplinkPick.
+
+#include "uplink/UplinkPickApp.h"
+
+CUplinkPickApp theApp;

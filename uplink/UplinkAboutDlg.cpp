@@ -1,0 +1,3 @@
+#include "uplink/UplinkAboutDlg.h"
+
+CUplinkAboutDlg::CUplinkAboutDlg() : CDialog(CUplinkAboutDlg::IDD) {}
