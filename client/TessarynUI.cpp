@@ -1,6 +1,7 @@
 // TessarynUI: the wireless client in the notification area.
 
 #include "client/core/ProgramObjects.h"
+#include "resources/TessarynUI/TessarynUIResources.h"
 
 int main(int argc, char** argv)
 {
@@ -8,5 +9,6 @@ int main(int argc, char** argv)
     // the program-wide objects (defined in the client library) linked into the program.
     CWinApp* volatile pApp = &theApp;
     (void)pApp;
+    RegisterTessarynUIResources();
     return AfxWinMain(argc, argv);
 }

@@ -2,6 +2,7 @@
 
 #include "client/core/AdapterState.h"
 #include "client/core/OsVersion.h"
+#include "client/core/SelCardDlg.h"
 
 #include <cstring>
 
@@ -50,11 +51,6 @@ const ChipFamilyEntry g_ChipFamilyTable[CHIP_FAMILY_COUNT] = {
 
 namespace
 {
-
-DWORD ChooseFirstAdapter(HDEVINFO, const CDWordArray& candidates)
-{
-    return candidates[0];
-}
 
 // The first string of a property (multi-strings included), always terminated; empty when the
 // property cannot be read.
@@ -143,7 +139,7 @@ BOOL DeviceOpens(const CString& strPath)
 
 } // namespace
 
-PFN_CHOOSE_ADAPTER g_pfnChooseAdapter = ChooseFirstAdapter;
+PFN_CHOOSE_ADAPTER g_pfnChooseAdapter = ChooseAdapterByDialog;
 PFN_ADAPTER_CHOSEN g_pfnAdapterChosen = NULL;
 
 int DiscoverAdapter()

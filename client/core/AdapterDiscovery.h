@@ -30,8 +30,8 @@ extern const HardwareIdEntry g_UsbHardwareIdTable[USB_HARDWARE_ID_COUNT];
 extern const HardwareIdEntry g_PciHardwareIdTable[PCI_HARDWARE_ID_COUNT];
 extern const ChipFamilyEntry g_ChipFamilyTable[CHIP_FAMILY_COUNT];
 
-// Chooses among several adapters that open: returns the member index of the one to use.
-// Until the adapter selection dialog takes this over, the first candidate is taken.
+// Chooses among several adapters that open: returns the member index of the one to use. The
+// adapter selection dialog, unless replaced.
 typedef DWORD (*PFN_CHOOSE_ADAPTER)(HDEVINFO hDevInfo, const CDWordArray& candidates);
 extern PFN_CHOOSE_ADAPTER g_pfnChooseAdapter;
 

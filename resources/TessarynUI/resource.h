@@ -3,6 +3,14 @@
 
 // Dialog templates
 #define IDD_HIDE_DIALOG 149
+#define IDD_SELCARD_DIALOG 177
+
+// Controls of the adapter selection dialog
+#define IDC_SELCARD_COMBO 1094
+#define IDC_SELCARD_DEVICEDESC 1095
+#define IDC_SELCARD_HARDWAREID 1097
+#define IDC_SELCARD_LOCATION 1098
+#define IDC_SELCARD_MANUFACTURER 1099
 
 // Notification-area commands
 #define ID_TRAY_LAUNCH 0x8006

@@ -208,10 +208,10 @@ TEST_F(AdapterDiscoveryTest, SeveralCandidatesAreChosenAmong)
     install(machine::devices::OtherMakerNic());
     NetDevice second = install(machine::devices::TessarynPciAdapter(6));
 
-    ASSERT_EQ(DiscoverAdapter(), 1); // by default the first one
-    EXPECT_EQ(std::string(g_strNetCfgInstanceId), first.netCfgInstanceId);
-
     g_pfnChooseAdapter = ScriptedChooser;
+    g_pick = 0;
+    ASSERT_EQ(DiscoverAdapter(), 1);
+    EXPECT_EQ(std::string(g_strNetCfgInstanceId), first.netCfgInstanceId);
     g_pick = 1;
     ASSERT_EQ(DiscoverAdapter(), 1);
     EXPECT_EQ(g_shown, (std::vector<DWORD>{0, 2})); // member indexes, the other NIC left out
