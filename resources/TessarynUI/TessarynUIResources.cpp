@@ -2,24 +2,13 @@
 
 #include "platform/Windows.h"
 #include "resources/TessarynUI/resource.h"
+#include "resources/common/DialogScript.h"
 
 namespace
 {
 
-using platform::DialogControl;
 using platform::DialogTemplate;
-
-// Rectangles are in dialog units.
-DialogControl control(const char* className, const char* text, int id, DWORD style, RECT rect)
-{
-    DialogControl c;
-    c.className = className;
-    c.text = text;
-    c.id = id;
-    c.style = WS_CHILD | WS_VISIBLE | style;
-    c.rect = rect;
-    return c;
-}
+using resources::Control;
 
 DialogTemplate selectCardDialog()
 {
@@ -28,26 +17,43 @@ DialogTemplate selectCardDialog()
     t.caption = "Select wireless lan card";
     t.rect = {0, 0, 280, 120};
     t.controls = {
-        control("Static", "Friendly Name : ", IDC_STATIC, SS_LEFT, {10, 10, 90, 20}),
-        control("ComboBox", "", IDC_SELCARD_COMBO, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+        Control("Static", "Friendly Name : ", IDC_STATIC, SS_LEFT, {10, 10, 90, 20}),
+        Control("ComboBox", "", IDC_SELCARD_COMBO, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
                 {92, 8, 270, 70}),
-        control("Static", "Device Description : ", IDC_STATIC, SS_LEFT, {10, 28, 90, 38}),
-        control("Static", "", IDC_SELCARD_DEVICEDESC, SS_LEFT, {92, 28, 270, 38}),
-        control("Static", "Hardware ID : ", IDC_STATIC, SS_LEFT, {10, 44, 90, 54}),
-        control("Static", "", IDC_SELCARD_HARDWAREID, SS_LEFT, {92, 44, 270, 54}),
-        control("Static", "Location Infoamation : ", IDC_STATIC, SS_LEFT, {10, 60, 90, 70}),
-        control("Static", "", IDC_SELCARD_LOCATION, SS_LEFT, {92, 60, 270, 70}),
-        control("Static", "Manufactory : ", IDC_STATIC, SS_LEFT, {10, 76, 90, 86}),
-        control("Static", "", IDC_SELCARD_MANUFACTURER, SS_LEFT, {92, 76, 270, 86}),
-        control("Button", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+        Control("Static", "Device Description : ", IDC_STATIC, SS_LEFT, {10, 28, 90, 38}),
+        Control("Static", "", IDC_SELCARD_DEVICEDESC, SS_LEFT, {92, 28, 270, 38}),
+        Control("Static", "Hardware ID : ", IDC_STATIC, SS_LEFT, {10, 44, 90, 54}),
+        Control("Static", "", IDC_SELCARD_HARDWAREID, SS_LEFT, {92, 44, 270, 54}),
+        Control("Static", "Location Infoamation : ", IDC_STATIC, SS_LEFT, {10, 60, 90, 70}),
+        Control("Static", "", IDC_SELCARD_LOCATION, SS_LEFT, {92, 60, 270, 70}),
+        Control("Static", "Manufactory : ", IDC_STATIC, SS_LEFT, {10, 76, 90, 86}),
+        Control("Static", "", IDC_SELCARD_MANUFACTURER, SS_LEFT, {92, 76, 270, 86}),
+        Control("Button", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
                 {115, 98, 165, 112}),
     };
     return t;
 }
 
+// Icons: the notification-area states, the sheet's own, the site list's and the profile
+// list's images.
+const struct
+{
+    UINT id;
+    const char* description;
+} kIcons[] = {
+    {156, "signal good"},   {159, "signal weak"},       {161, "signal excellent"},
+    {163, "not connected"}, {173, "connected network"}, {174, "profile"},
+    {179, "no adapter"},    {185, "profile active"},    {204, "wrong key"},
+    {237, "site list 1"},   {238, "site list 2"},
+};
+
 } // namespace
 
 void RegisterTessarynUIResources()
 {
+    for (const auto& icon : kIcons)
+        platform::RegisterIconResource(icon.id, icon.description);
+    platform::RegisterBitmapResource(188, "radio on");
+    platform::RegisterBitmapResource(189, "radio off");
     platform::RegisterDialogTemplate(IDD_SELCARD_DIALOG, selectCardDialog());
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Windows.h"
 #include "resources/UplinkPick/resource.h"
+#include "resources/common/DialogScript.h"
 
 #include <map>
 #include <string>
@@ -9,20 +10,8 @@
 namespace
 {
 
-using platform::DialogControl;
 using platform::DialogTemplate;
-
-// Rectangles are in dialog units.
-DialogControl control(const char* className, const char* text, int id, DWORD style, RECT rect)
-{
-    DialogControl c;
-    c.className = className;
-    c.text = text;
-    c.id = id;
-    c.style = WS_CHILD | WS_VISIBLE | style;
-    c.rect = rect;
-    return c;
-}
+using resources::Control;
 
 DialogTemplate mainDialog()
 {
@@ -35,20 +24,20 @@ DialogTemplate mainDialog()
     const DWORD label = SS_LEFT;
     const DWORD field = ES_AUTOHSCROLL | ES_READONLY | WS_BORDER | WS_TABSTOP;
     t.controls = {
-        control("Static", "Please select a network card which had Internet access(WAN)", IDC_STATIC,
+        Control("Static", "Please select a network card which had Internet access(WAN)", IDC_STATIC,
                 label, {10, 8, 252, 18}),
-        control("Static", "Name", IDC_STATIC, label, {10, 28, 64, 38}),
-        control("ComboBox", "", IDC_COMBO_ADAPTER,
+        Control("Static", "Name", IDC_STATIC, label, {10, 28, 64, 38}),
+        Control("ComboBox", "", IDC_COMBO_ADAPTER,
                 CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, {70, 26, 252, 106}),
-        control("Static", "Description", IDC_STATIC, label, {10, 46, 64, 56}),
-        control("Edit", "", IDC_EDIT_DESCRIPTION, field, {70, 44, 252, 56}),
-        control("Static", "MAC Address", IDC_STATIC, label, {10, 64, 64, 74}),
-        control("Edit", "", IDC_EDIT_MAC, field, {70, 62, 252, 74}),
-        control("Static", "IP Address", IDC_STATIC, label, {10, 82, 64, 92}),
-        control("Edit", "", IDC_EDIT_IP, field, {70, 80, 252, 92}),
-        control("Button", "&Enable ICS", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+        Control("Static", "Description", IDC_STATIC, label, {10, 46, 64, 56}),
+        Control("Edit", "", IDC_EDIT_DESCRIPTION, field, {70, 44, 252, 56}),
+        Control("Static", "MAC Address", IDC_STATIC, label, {10, 64, 64, 74}),
+        Control("Edit", "", IDC_EDIT_MAC, field, {70, 62, 252, 74}),
+        Control("Static", "IP Address", IDC_STATIC, label, {10, 82, 64, 92}),
+        Control("Edit", "", IDC_EDIT_IP, field, {70, 80, 252, 92}),
+        Control("Button", "&Enable ICS", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
                 {40, 108, 120, 124}),
-        control("Button", "&Not enable ICS", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP,
+        Control("Button", "&Not enable ICS", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP,
                 {142, 108, 222, 124}),
     };
     return t;
@@ -61,10 +50,10 @@ DialogTemplate aboutDialog()
     t.caption = "\xE9\x97\x9C\xE6\x96\xBC UplinkPick"; // "About UplinkPick"
     t.rect = {0, 0, 217, 55};
     t.controls = {
-        control("Static", "#128", IDC_STATIC, SS_ICON, {11, 17, 31, 37}),
-        control("Static", "UplinkPick Version 1.0", IDC_STATIC, SS_LEFT | SS_NOPREFIX,
+        Control("Static", "#128", IDC_STATIC, SS_ICON, {11, 17, 31, 37}),
+        Control("Static", "UplinkPick Version 1.0", IDC_STATIC, SS_LEFT | SS_NOPREFIX,
                 {40, 10, 159, 18}),
-        control("Button", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, {178, 7, 210, 21}),
+        Control("Button", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, {178, 7, 210, 21}),
     };
     return t;
 }
