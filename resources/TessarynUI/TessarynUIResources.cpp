@@ -34,6 +34,32 @@ DialogTemplate selectCardDialog()
     return t;
 }
 
+platform::MenuTemplateItem menuItem(const char* text, UINT id)
+{
+    platform::MenuTemplateItem item;
+    item.text = text;
+    item.id = id;
+    return item;
+}
+
+// The menus are popups whose first submenu is shown (GetSubMenu(0)).
+platform::MenuTemplate trayMenu(bool withSwitch)
+{
+    platform::MenuTemplateItem popup;
+    popup.text = "Tray";
+    popup.flags = MF_POPUP;
+    if (withSwitch)
+        popup.items = {menuItem("Launch Config Utilities ", ID_TRAY_LAUNCH),
+                       menuItem("Switch to AP Mode", ID_TRAY_SWITCH_AP),
+                       menuItem("Exit", ID_TRAY_EXIT)};
+    else
+        popup.items = {menuItem("Launch Config Utilities", ID_TRAY_LAUNCH),
+                       menuItem("Exit", ID_TRAY_EXIT)};
+    platform::MenuTemplate menu;
+    menu.items = {popup};
+    return menu;
+}
+
 // Icons: the notification-area states, the sheet's own, the site list's and the profile
 // list's images.
 const struct
@@ -56,4 +82,6 @@ void RegisterTessarynUIResources()
     platform::RegisterBitmapResource(188, "radio on");
     platform::RegisterBitmapResource(189, "radio off");
     platform::RegisterDialogTemplate(IDD_SELCARD_DIALOG, selectCardDialog());
+    platform::RegisterMenuTemplate(IDR_TRAY_MENU, trayMenu(false));
+    platform::RegisterMenuTemplate(IDR_TRAY_MENU_AP, trayMenu(true));
 }

@@ -12,6 +12,10 @@
 #define IDC_SELCARD_LOCATION 1098
 #define IDC_SELCARD_MANUFACTURER 1099
 
+// Notification-area menus: with and without the switch to access-point use
+#define IDR_TRAY_MENU 228
+#define IDR_TRAY_MENU_AP 231
+
 // Notification-area commands
 #define ID_TRAY_LAUNCH 0x8006
 #define ID_TRAY_EXIT 0x8008
