@@ -118,10 +118,12 @@ void CUplinkPickDlg::OnOK()
     DisableAllConnectionSharing();
     int bWan = EnableConnectionSharing(g_strWanName, 0, 0);
     int bWireless = EnableConnectionSharing(g_strWirelessName, 1, 0);
-    // A refused enable leaves sharing off (everything was disabled first): say so and stay,
-    // so that the user can pick again or leave with "&Not enable ICS".
+    // One side shared without the other is no sharing at all: when either enable was refused,
+    // turn everything off again, say so and stay, so that the user can pick again or leave
+    // with "&Not enable ICS".
     if (!bWan || !bWireless)
     {
+        DisableAllConnectionSharing();
         CString strMessage;
         strMessage.Format("Internet Connection Sharing could not be enabled on \"%s\".",
                           !bWan ? (LPCSTR)g_strWanName : (LPCSTR)g_strWirelessName);

@@ -3,13 +3,13 @@
 #include "machine/FileStore.h"
 #include "machine/MachineLock.h"
 #include "machine/desktop/Desktop.h"
+#include "machine/desktop/ProcessFiles.h"
 #include "machine/desktop/RuntimeFolder.h"
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <mutex>
 #include <sstream>
 
@@ -20,25 +20,12 @@ namespace
 
 constexpr std::string_view kHeader = "tessaryn-tray 1\n";
 
-struct Own
-{
-    pid_t pid = 0; // icons inherited across fork are the parent's
-    std::vector<TrayIcon> icons;
-};
-
 std::mutex g_lock;
-std::map<std::string, Own>& ownByMachine()
+// Never destroyed: threads may still change icons while the process ends.
+detail::OwnRecords<TrayIcon>& ownIcons()
 {
-    static auto* map = new std::map<std::string, Own>;
-    return *map;
-}
-
-Own& ownFor(const Machine& machine)
-{
-    Own& own = ownByMachine()[machine.root().string()];
-    if (own.pid != ::getpid())
-        own = {::getpid(), {}};
-    return own;
+    static auto* own = new detail::OwnRecords<TrayIcon>;
+    return *own;
 }
 
 std::filesystem::path refusalsPath(const Machine& machine)
@@ -86,102 +73,41 @@ std::string hex(std::uint32_t v)
     return out.str();
 }
 
-std::string serialize(const std::vector<TrayIcon>& icons)
+std::vector<std::string> serialize(const std::vector<TrayIcon>& icons)
 {
-    std::string out(kHeader);
+    std::vector<std::string> lines;
     for (const auto& i : icons)
-        out += hex(i.hwnd) + "\t" + hex(i.uid) + "\t" + hex(i.callbackMessage) + "\t" +
-               hex(i.icon) + "\t" + std::to_string(i.iconResource) + "\t" + EscapeText(i.tip) +
-               "\n";
-    return out;
+        lines.push_back(hex(i.hwnd) + "\t" + hex(i.uid) + "\t" + hex(i.callbackMessage) + "\t" +
+                        hex(i.icon) + "\t" + std::to_string(i.iconResource) + "\t" +
+                        EscapeText(i.tip));
+    return lines;
 }
 
-std::optional<std::string> unescape(std::string_view text)
+std::optional<TrayIcon> parseLine(std::string_view line, int pid)
 {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i)
+    auto f = detail::SplitFields(line, 6);
+    if (!f)
+        return std::nullopt;
+    auto tip = detail::UnescapeText((*f)[5]);
+    if (!tip)
+        return std::nullopt;
+    try
     {
-        if (text[i] != '\\')
-        {
-            out += text[i];
-            continue;
-        }
-        if (++i == text.size())
-            return std::nullopt;
-        char c = text[i];
-        if (c == '\\')
-            out += '\\';
-        else if (c == 't')
-            out += '\t';
-        else if (c == 'n')
-            out += '\n';
-        else if (c == 'x' && text.size() - i >= 3)
-        {
-            out += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
-            i += 2;
-        }
-        else
-            return std::nullopt;
+        TrayIcon icon;
+        icon.pid = pid;
+        icon.hwnd = static_cast<std::uint32_t>(std::stoul(std::string((*f)[0]), nullptr, 16));
+        icon.uid = static_cast<std::uint32_t>(std::stoul(std::string((*f)[1]), nullptr, 16));
+        icon.callbackMessage =
+            static_cast<std::uint32_t>(std::stoul(std::string((*f)[2]), nullptr, 16));
+        icon.icon = static_cast<std::uint32_t>(std::stoul(std::string((*f)[3]), nullptr, 16));
+        icon.iconResource = static_cast<std::uint32_t>(std::stoul(std::string((*f)[4])));
+        icon.tip = std::move(*tip);
+        return icon;
     }
-    return out;
-}
-
-void parse(std::string_view data, int pid, std::vector<TrayIcon>& out)
-{
-    if (data.substr(0, kHeader.size()) != kHeader)
-        return;
-    data.remove_prefix(kHeader.size());
-    while (!data.empty())
+    catch (const std::exception&)
     {
-        auto eol = data.find('\n');
-        if (eol == std::string_view::npos)
-            return;
-        std::string_view line = data.substr(0, eol);
-        data.remove_prefix(eol + 1);
-        std::vector<std::string_view> f;
-        for (int k = 0; k < 5; ++k)
-        {
-            auto tab = line.find('\t');
-            if (tab == std::string_view::npos)
-                break;
-            f.push_back(line.substr(0, tab));
-            line.remove_prefix(tab + 1);
-        }
-        if (f.size() != 5)
-            continue;
-        auto tip = unescape(line);
-        if (!tip)
-            continue;
-        try
-        {
-            TrayIcon icon;
-            icon.pid = pid;
-            icon.hwnd = static_cast<std::uint32_t>(std::stoul(std::string(f[0]), nullptr, 16));
-            icon.uid = static_cast<std::uint32_t>(std::stoul(std::string(f[1]), nullptr, 16));
-            icon.callbackMessage =
-                static_cast<std::uint32_t>(std::stoul(std::string(f[2]), nullptr, 16));
-            icon.icon = static_cast<std::uint32_t>(std::stoul(std::string(f[3]), nullptr, 16));
-            icon.iconResource = static_cast<std::uint32_t>(std::stoul(std::string(f[4])));
-            icon.tip = std::move(*tip);
-            out.push_back(std::move(icon));
-        }
-        catch (const std::exception&)
-        {
-        }
+        return std::nullopt;
     }
-}
-
-bool writeOwn(const Machine& machine, const Own& own)
-{
-    auto path = detail::TrayDir(machine) / std::to_string(own.pid);
-    std::error_code ec;
-    if (own.icons.empty())
-    {
-        std::filesystem::remove(path, ec);
-        return !ec;
-    }
-    std::filesystem::create_directories(detail::TrayDir(machine), ec);
-    return WriteFileAtomically(path, serialize(own.icons), FileAccess::Everyone);
 }
 
 } // namespace
@@ -215,29 +141,29 @@ TrayOutcome ApplyTrayCommand(const Machine& machine, TrayCommand command, const 
         return TrayOutcome::Refused;
     }
     std::lock_guard guard(g_lock);
-    Own& own = ownFor(machine);
+    std::vector<TrayIcon>& icons = ownIcons().For(machine);
     auto it =
-        std::find_if(own.icons.begin(), own.icons.end(),
+        std::find_if(icons.begin(), icons.end(),
                      [&](const TrayIcon& i) { return i.hwnd == icon.hwnd && i.uid == icon.uid; });
     switch (command)
     {
     case TrayCommand::Add:
     {
-        if (it != own.icons.end())
+        if (it != icons.end())
             return TrayOutcome::Duplicate;
         TrayIcon entry = icon;
-        entry.pid = own.pid;
+        entry.pid = ::getpid();
         if (!fields.message)
             entry.callbackMessage = 0;
         if (!fields.icon)
             entry.icon = entry.iconResource = 0;
         if (!fields.tip)
             entry.tip.clear();
-        own.icons.push_back(std::move(entry));
+        icons.push_back(std::move(entry));
         break;
     }
     case TrayCommand::Modify:
-        if (it == own.icons.end())
+        if (it == icons.end())
             return TrayOutcome::Missing;
         if (fields.message)
             it->callbackMessage = icon.callbackMessage;
@@ -250,33 +176,24 @@ TrayOutcome ApplyTrayCommand(const Machine& machine, TrayCommand command, const 
             it->tip = icon.tip;
         break;
     case TrayCommand::Delete:
-        if (it == own.icons.end())
+        if (it == icons.end())
             return TrayOutcome::Missing;
-        own.icons.erase(it);
+        icons.erase(it);
         break;
     }
-    return writeOwn(machine, own) ? TrayOutcome::Done : TrayOutcome::Failed;
+    return detail::WriteOwnFile(detail::TrayDir(machine), kHeader, serialize(icons))
+               ? TrayOutcome::Done
+               : TrayOutcome::Failed;
 }
 
 std::vector<TrayIcon> ListTrayIcons(const Machine& machine)
 {
     MachineLock machineLock(machine);
-    detail::SweepGoneProcesses(machine);
-    std::vector<int> pids;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(detail::TrayDir(machine), ec), end;
-         !ec && it != end; it.increment(ec))
-    {
-        std::string name = it->path().filename().string();
-        int pid = detail::LeadingPid(name);
-        if (pid != 0 && name == std::to_string(pid))
-            pids.push_back(pid);
-    }
-    std::sort(pids.begin(), pids.end());
     std::vector<TrayIcon> icons;
-    for (int pid : pids)
-        if (auto data = ReadWholeFile(detail::TrayDir(machine) / std::to_string(pid)))
-            parse(*data, pid, icons);
+    for (const auto& file : detail::ReadProcessFiles(machine, detail::TrayDir(machine), kHeader))
+        for (const auto& line : file.lines)
+            if (auto icon = parseLine(line, file.pid))
+                icons.push_back(std::move(*icon));
     return icons;
 }
 

@@ -2,13 +2,13 @@
 
 #include "machine/FileStore.h"
 #include "machine/MachineLock.h"
+#include "machine/desktop/ProcessFiles.h"
 #include "machine/desktop/RuntimeFolder.h"
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
-#include <map>
 #include <mutex>
 
 namespace machine::desktop
@@ -19,124 +19,37 @@ namespace
 // First line of a window file; a file without it is not read.
 constexpr std::string_view kHeader = "tessaryn-windows 1\n";
 
-struct Published
-{
-    pid_t pid = 0; // windows inherited across fork are the parent's
-    std::vector<TopLevelWindow> windows;
-};
-
 std::mutex g_lock;
 // Never destroyed: threads may still post or publish while the process ends.
-std::map<std::string, Published>& publishedByMachine()
+detail::OwnRecords<TopLevelWindow>& ownWindows()
 {
-    static auto* map = new std::map<std::string, Published>;
-    return *map;
+    static auto* own = new detail::OwnRecords<TopLevelWindow>;
+    return *own;
 }
 
-Published& publishedFor(const Machine& machine)
+std::vector<std::string> serialize(const std::vector<TopLevelWindow>& windows)
 {
-    Published& published = publishedByMachine()[machine.root().string()];
-    if (published.pid != ::getpid())
-        published = {::getpid(), {}};
-    return published;
-}
-
-// Titles and class names are bytes; the fields of a line are kept apart by escaping the
-// separators and every other control byte.
-void appendEscaped(std::string& out, std::string_view text)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    for (char c : text)
-    {
-        auto byte = static_cast<unsigned char>(c);
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '\n')
-            out += "\\n";
-        else if (byte < 0x20 || byte == 0x7F)
-        {
-            out += "\\x";
-            out += hex[byte >> 4];
-            out += hex[byte & 15];
-        }
-        else
-            out += c;
-    }
-}
-
-std::optional<std::string> unescape(std::string_view text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i)
-    {
-        if (text[i] != '\\')
-        {
-            out += text[i];
-            continue;
-        }
-        if (++i == text.size())
-            return std::nullopt;
-        switch (text[i])
-        {
-        case '\\':
-            out += '\\';
-            break;
-        case 't':
-            out += '\t';
-            break;
-        case 'n':
-            out += '\n';
-            break;
-        case 'x':
-        {
-            unsigned value = 0;
-            if (text.size() - i < 3)
-                return std::nullopt;
-            auto [ptr, ec] = std::from_chars(text.data() + i + 1, text.data() + i + 3, value, 16);
-            if (ec != std::errc() || ptr != text.data() + i + 3)
-                return std::nullopt;
-            out += static_cast<char>(value);
-            i += 2;
-            break;
-        }
-        default:
-            return std::nullopt;
-        }
-    }
-    return out;
-}
-
-std::string serialize(const std::vector<TopLevelWindow>& windows)
-{
-    std::string out(kHeader);
+    std::vector<std::string> lines;
     for (const auto& w : windows)
     {
         char hwnd[16];
         auto [end, ec] = std::to_chars(hwnd, hwnd + sizeof hwnd, w.hwnd, 16);
-        out.append(hwnd, end);
-        out += w.visible ? "\t1\t" : "\t0\t";
-        appendEscaped(out, w.className);
-        out += '\t';
-        appendEscaped(out, w.title);
-        out += '\n';
+        std::string line(hwnd, end);
+        line += w.visible ? "\t1\t" : "\t0\t";
+        line += EscapeText(w.className);
+        line += '\t';
+        line += EscapeText(w.title);
+        lines.push_back(std::move(line));
     }
-    return out;
+    return lines;
 }
 
 std::optional<TopLevelWindow> parseLine(std::string_view line, int pid)
 {
-    std::string_view fields[4];
-    for (int i = 0; i < 3; ++i)
-    {
-        auto tab = line.find('\t');
-        if (tab == std::string_view::npos)
-            return std::nullopt;
-        fields[i] = line.substr(0, tab);
-        line.remove_prefix(tab + 1);
-    }
-    fields[3] = line;
+    auto split = detail::SplitFields(line, 4);
+    if (!split)
+        return std::nullopt;
+    const auto& fields = *split;
     TopLevelWindow w;
     w.pid = pid;
     auto [ptr, ec] =
@@ -146,8 +59,8 @@ std::optional<TopLevelWindow> parseLine(std::string_view line, int pid)
     if (fields[1] != "0" && fields[1] != "1")
         return std::nullopt;
     w.visible = fields[1] == "1";
-    auto className = unescape(fields[2]);
-    auto title = unescape(fields[3]);
+    auto className = detail::UnescapeText(fields[2]);
+    auto title = detail::UnescapeText(fields[3]);
     if (!className || !title)
         return std::nullopt;
     w.className = std::move(*className);
@@ -155,43 +68,13 @@ std::optional<TopLevelWindow> parseLine(std::string_view line, int pid)
     return w;
 }
 
-void parseFile(std::string_view data, int pid, std::vector<TopLevelWindow>& out)
-{
-    if (data.substr(0, kHeader.size()) != kHeader)
-        return;
-    data.remove_prefix(kHeader.size());
-    while (!data.empty())
-    {
-        auto eol = data.find('\n');
-        if (eol == std::string_view::npos)
-            return; // a line without its end was never written whole
-        if (auto w = parseLine(data.substr(0, eol), pid))
-            out.push_back(std::move(*w));
-        data.remove_prefix(eol + 1);
-    }
-}
-
 // Writes this process's file; no file when it has no windows. The caller holds both locks.
-bool writeOwnFile(const Machine& machine, const Published& published)
+bool writeOwnFile(const Machine& machine, const std::vector<TopLevelWindow>& windows)
 {
-    auto path = detail::WindowsDir(machine) / std::to_string(published.pid);
-    if (published.windows.empty())
-    {
-        std::error_code ec;
-        std::filesystem::remove(path, ec);
-        return !ec;
-    }
-    return WriteFileAtomically(path, serialize(published.windows), FileAccess::Everyone);
+    return detail::WriteOwnFile(detail::WindowsDir(machine), kHeader, serialize(windows));
 }
 
 } // namespace
-
-std::string EscapeText(std::string_view text)
-{
-    std::string out;
-    appendEscaped(out, text);
-    return out;
-}
 
 bool PublishWindow(const Machine& machine, const TopLevelWindow& window)
 {
@@ -201,52 +84,39 @@ bool PublishWindow(const Machine& machine, const TopLevelWindow& window)
     if (!detail::RegisterThisProcess(machine))
         return false;
     std::lock_guard guard(g_lock);
-    Published& published = publishedFor(machine);
+    std::vector<TopLevelWindow>& windows = ownWindows().For(machine);
     TopLevelWindow entry = window;
-    entry.pid = published.pid;
-    auto it = std::find_if(published.windows.begin(), published.windows.end(),
+    entry.pid = ::getpid();
+    auto it = std::find_if(windows.begin(), windows.end(),
                            [&](const TopLevelWindow& w) { return w.hwnd == window.hwnd; });
-    if (it != published.windows.end())
+    if (it != windows.end())
         *it = std::move(entry);
     else
-        published.windows.push_back(std::move(entry));
-    return writeOwnFile(machine, published);
+        windows.push_back(std::move(entry));
+    return writeOwnFile(machine, windows);
 }
 
 void WithdrawWindow(const Machine& machine, std::uint32_t hwnd)
 {
     MachineLock machineLock(machine);
     std::lock_guard guard(g_lock);
-    Published& published = publishedFor(machine);
-    auto it = std::find_if(published.windows.begin(), published.windows.end(),
+    std::vector<TopLevelWindow>& windows = ownWindows().For(machine);
+    auto it = std::find_if(windows.begin(), windows.end(),
                            [&](const TopLevelWindow& w) { return w.hwnd == hwnd; });
-    if (it == published.windows.end())
+    if (it == windows.end())
         return;
-    published.windows.erase(it);
-    writeOwnFile(machine, published);
+    windows.erase(it);
+    writeOwnFile(machine, windows);
 }
 
 std::vector<TopLevelWindow> ListWindows(const Machine& machine)
 {
     MachineLock machineLock(machine);
-    detail::SweepGoneProcesses(machine);
-    std::vector<int> pids;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(detail::WindowsDir(machine), ec), end;
-         !ec && it != end; it.increment(ec))
-    {
-        std::string name = it->path().filename().string();
-        int pid = detail::LeadingPid(name);
-        if (pid != 0 && name == std::to_string(pid))
-            pids.push_back(pid);
-    }
-    std::sort(pids.begin(), pids.end());
     std::vector<TopLevelWindow> windows;
-    for (int pid : pids)
-    {
-        if (auto data = ReadWholeFile(detail::WindowsDir(machine) / std::to_string(pid)))
-            parseFile(*data, pid, windows);
-    }
+    for (const auto& file : detail::ReadProcessFiles(machine, detail::WindowsDir(machine), kHeader))
+        for (const auto& line : file.lines)
+            if (auto w = parseLine(line, file.pid))
+                windows.push_back(std::move(*w));
     return windows;
 }
 

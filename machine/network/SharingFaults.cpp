@@ -1,7 +1,7 @@
 #include "machine/network/SharingFaults.h"
 
-#include "machine/FileStore.h"
 #include "machine/MachineLock.h"
+#include "machine/SettingsFile.h"
 
 #include <algorithm>
 #include <fstream>
@@ -16,23 +16,13 @@ constexpr SharingCall kCalls[] = {SharingCall::Create, SharingCall::Enumerate,
                                   SharingCall::Props,  SharingCall::Configuration,
                                   SharingCall::Enable, SharingCall::Disable};
 
-std::filesystem::path faultsPath(const Machine& machine)
-{
-    return machine.root() / "network" / "sharing-faults.txt";
-}
-
 std::filesystem::path logPath(const Machine& machine)
 {
     return machine.root() / "network" / "sharing.log";
 }
 
-template <class F> void change(const Machine& machine, F f)
-{
-    MachineLock lock(machine);
-    SharingFaults faults = LoadSharingFaults(machine);
-    f(faults);
-    SaveSharingFaults(machine, faults);
-}
+const SettingsFile<SharingFaults> kFaultsFile{"network/sharing-faults.txt", FormatSharingFaults,
+                                              ParseSharingFaults};
 
 } // namespace
 
@@ -77,93 +67,73 @@ std::string FormatSharingFaults(const SharingFaults& faults)
 SharingFaults ParseSharingFaults(const std::string& text)
 {
     SharingFaults faults;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line))
-    {
-        std::istringstream words(line);
-        std::string word;
-        words >> word;
-        if (word == "fail")
-        {
-            std::string name;
-            SharingFailure f;
-            words >> name >> f.remaining >> f.result;
-            auto call = ParseSharingCall(name);
-            if (call && !words.fail())
-            {
-                f.call = *call;
-                faults.failures.push_back(f);
-            }
-        }
-        else if (word == "item")
-        {
-            std::size_t p = 0;
-            if (words >> p)
-                faults.oddItems.push_back(p);
-        }
-    }
+    ForEachSetting(text,
+                   [&](const std::string& keyword, std::istream& words)
+                   {
+                       if (keyword == "fail")
+                       {
+                           std::string name;
+                           SharingFailure f;
+                           words >> name >> f.remaining >> f.result;
+                           auto call = ParseSharingCall(name);
+                           if (call && !words.fail())
+                           {
+                               f.call = *call;
+                               faults.failures.push_back(f);
+                           }
+                       }
+                       else if (keyword == "item")
+                       {
+                           std::size_t p = 0;
+                           if (words >> p)
+                               faults.oddItems.push_back(p);
+                       }
+                   });
     return faults;
 }
 
 SharingFaults LoadSharingFaults(const Machine& machine)
 {
-    auto text = ReadWholeFile(faultsPath(machine));
-    return text ? ParseSharingFaults(*text) : SharingFaults{};
+    return kFaultsFile.Load(machine);
 }
 
 bool SaveSharingFaults(const Machine& machine, const SharingFaults& faults)
 {
-    std::error_code ec;
-    std::filesystem::create_directories(faultsPath(machine).parent_path(), ec);
-    return WriteFileAtomically(faultsPath(machine), FormatSharingFaults(faults),
-                               FileAccess::Everyone);
+    return kFaultsFile.Save(machine, faults);
 }
 
 void InjectSharingFailure(const Machine& machine, SharingCall call, int times, std::uint32_t result)
 {
-    change(machine,
-           [&](SharingFaults& f)
-           {
-               std::erase_if(f.failures, [&](const SharingFailure& x) { return x.call == call; });
-               if (times != 0)
-                   f.failures.push_back({call, times, result});
-           });
+    kFaultsFile.Change(machine,
+                       [&](SharingFaults& f)
+                       {
+                           std::erase_if(f.failures,
+                                         [&](const SharingFailure& x) { return x.call == call; });
+                           if (times != 0)
+                               f.failures.push_back({call, times, result});
+                       });
 }
 
 void InjectOddItem(const Machine& machine, std::size_t position)
 {
-    change(machine,
-           [&](SharingFaults& f)
-           {
-               if (std::find(f.oddItems.begin(), f.oddItems.end(), position) == f.oddItems.end())
-                   f.oddItems.push_back(position);
-           });
+    kFaultsFile.Change(machine,
+                       [&](SharingFaults& f)
+                       {
+                           if (std::find(f.oddItems.begin(), f.oddItems.end(), position) ==
+                               f.oddItems.end())
+                               f.oddItems.push_back(position);
+                       });
 }
 
 void ClearSharingFaults(const Machine& machine)
 {
-    change(machine, [](SharingFaults& f) { f = {}; });
+    kFaultsFile.Change(machine, [](SharingFaults& f) { f = {}; });
 }
 
 std::optional<std::uint32_t> TakeSharingFailure(const Machine& machine, SharingCall call)
 {
-    MachineLock lock(machine);
-    SharingFaults faults = LoadSharingFaults(machine);
-    for (auto it = faults.failures.begin(); it != faults.failures.end(); ++it)
-    {
-        if (it->call != call)
-            continue;
-        std::uint32_t result = it->result;
-        if (it->remaining > 0)
-        {
-            if (--it->remaining == 0)
-                faults.failures.erase(it);
-            SaveSharingFaults(machine, faults);
-        }
-        return result;
-    }
-    return std::nullopt;
+    return kFaultsFile.TakeFailure(machine, &SharingFaults::failures,
+                                   [&](const SharingFailure& f) { return f.call == call; });
 }
 
 void AppendSharingLog(const Machine& machine, const std::string& line)

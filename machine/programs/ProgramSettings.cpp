@@ -1,8 +1,7 @@
 #include "machine/programs/ProgramSettings.h"
 
 #include "machine/AsciiCase.h"
-#include "machine/FileStore.h"
-#include "machine/MachineLock.h"
+#include "machine/SettingsFile.h"
 
 #include <sstream>
 
@@ -11,18 +10,8 @@ namespace machine::programs
 namespace
 {
 
-std::filesystem::path settingsPath(const Machine& machine)
-{
-    return machine.root() / "programs" / "settings.txt";
-}
-
-template <class F> void change(const Machine& machine, F f)
-{
-    MachineLock lock(machine);
-    ProgramSettings s = LoadProgramSettings(machine);
-    f(s);
-    SaveProgramSettings(machine, s);
-}
+const SettingsFile<ProgramSettings> kSettingsFile{"programs/settings.txt", FormatProgramSettings,
+                                                  ParseProgramSettings};
 
 bool sameProgram(const std::string& pattern, const std::string& fileName)
 {
@@ -51,82 +40,75 @@ std::string FormatProgramSettings(const ProgramSettings& settings)
 ProgramSettings ParseProgramSettings(const std::string& text)
 {
     ProgramSettings s;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line))
-    {
-        std::istringstream words(line);
-        std::string word;
-        words >> word;
-        if (word == "fail")
-        {
-            StartFailure f;
-            words >> f.result >> f.remaining >> std::ws;
-            std::getline(words, f.program);
-            if (!f.program.empty())
-                s.failures.push_back(f);
-        }
-        else if (word == "record-only")
-        {
-            std::string program;
-            words >> std::ws;
-            std::getline(words, program);
-            if (!program.empty())
-                s.recordOnly.push_back(program);
-        }
-        else if (word == "report-delay")
-            words >> s.reportDelayMs;
-        else if (word == "report-fail")
-        {
-            words >> word;
-            s.reportWritesNothing = word == "on";
-        }
-    }
+    ForEachSetting(text,
+                   [&](const std::string& keyword, std::istream& words)
+                   {
+                       if (keyword == "fail")
+                       {
+                           StartFailure f;
+                           words >> f.result >> f.remaining >> std::ws;
+                           std::getline(words, f.program);
+                           if (!f.program.empty())
+                               s.failures.push_back(f);
+                       }
+                       else if (keyword == "record-only")
+                       {
+                           std::string program;
+                           words >> std::ws;
+                           std::getline(words, program);
+                           if (!program.empty())
+                               s.recordOnly.push_back(program);
+                       }
+                       else if (keyword == "report-delay")
+                           words >> s.reportDelayMs;
+                       else if (keyword == "report-fail")
+                       {
+                           std::string value;
+                           words >> value;
+                           s.reportWritesNothing = value == "on";
+                       }
+                   });
     return s;
 }
 
 ProgramSettings LoadProgramSettings(const Machine& machine)
 {
-    auto text = ReadWholeFile(settingsPath(machine));
-    return text ? ParseProgramSettings(*text) : ProgramSettings{};
+    return kSettingsFile.Load(machine);
 }
 
 bool SaveProgramSettings(const Machine& machine, const ProgramSettings& settings)
 {
-    std::error_code ec;
-    std::filesystem::create_directories(settingsPath(machine).parent_path(), ec);
-    return WriteFileAtomically(settingsPath(machine), FormatProgramSettings(settings),
-                               FileAccess::Everyone);
+    return kSettingsFile.Save(machine, settings);
 }
 
 void InjectStartFailure(const Machine& machine, const std::string& program, std::uint32_t result,
                         int times)
 {
-    change(machine,
-           [&](ProgramSettings& s)
-           {
-               std::erase_if(s.failures, [&](const StartFailure& f)
-                             { return EqualNoCase(f.program, program); });
-               if (times != 0)
-                   s.failures.push_back({program, result, times});
-           });
+    kSettingsFile.Change(machine,
+                         [&](ProgramSettings& s)
+                         {
+                             std::erase_if(s.failures, [&](const StartFailure& f)
+                                           { return EqualNoCase(f.program, program); });
+                             if (times != 0)
+                                 s.failures.push_back({program, result, times});
+                         });
 }
 
 void ClearStartFailures(const Machine& machine)
 {
-    change(machine, [](ProgramSettings& s) { s.failures.clear(); });
+    kSettingsFile.Change(machine, [](ProgramSettings& s) { s.failures.clear(); });
 }
 
 void SetRecordOnly(const Machine& machine, const std::string& program, bool recordOnly)
 {
-    change(machine,
-           [&](ProgramSettings& s)
-           {
-               std::erase_if(s.recordOnly,
-                             [&](const std::string& p) { return EqualNoCase(p, program); });
-               if (recordOnly)
-                   s.recordOnly.push_back(program);
-           });
+    kSettingsFile.Change(machine,
+                         [&](ProgramSettings& s)
+                         {
+                             std::erase_if(s.recordOnly, [&](const std::string& p)
+                                           { return EqualNoCase(p, program); });
+                             if (recordOnly)
+                                 s.recordOnly.push_back(program);
+                         });
 }
 
 bool IsRecordOnly(const ProgramSettings& settings, const std::string& program)
@@ -139,32 +121,20 @@ bool IsRecordOnly(const ProgramSettings& settings, const std::string& program)
 
 void SetReportDelay(const Machine& machine, std::uint32_t ms)
 {
-    change(machine, [&](ProgramSettings& s) { s.reportDelayMs = ms; });
+    kSettingsFile.Change(machine, [&](ProgramSettings& s) { s.reportDelayMs = ms; });
 }
 
 void SetReportWritesNothing(const Machine& machine, bool writesNothing)
 {
-    change(machine, [&](ProgramSettings& s) { s.reportWritesNothing = writesNothing; });
+    kSettingsFile.Change(machine,
+                         [&](ProgramSettings& s) { s.reportWritesNothing = writesNothing; });
 }
 
 std::optional<std::uint32_t> TakeStartFailure(const Machine& machine, const std::string& fileName)
 {
-    MachineLock lock(machine);
-    ProgramSettings s = LoadProgramSettings(machine);
-    for (auto it = s.failures.begin(); it != s.failures.end(); ++it)
-    {
-        if (!sameProgram(it->program, fileName))
-            continue;
-        std::uint32_t result = it->result;
-        if (it->remaining > 0)
-        {
-            if (--it->remaining == 0)
-                s.failures.erase(it);
-            SaveProgramSettings(machine, s);
-        }
-        return result;
-    }
-    return std::nullopt;
+    return kSettingsFile.TakeFailure(machine, &ProgramSettings::failures,
+                                     [&](const StartFailure& f)
+                                     { return sameProgram(f.program, fileName); });
 }
 
 } // namespace machine::programs

@@ -1,8 +1,10 @@
 #include "platform/ui/Messaging.h"
 
+#include "platform/ui/DialogTemplate.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/PointerParam.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/controls/ControlMessages.h"
 #include "platform/ui/internal/WindowOps.h"
 
 #include <algorithm>
@@ -14,6 +16,17 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     {
     case WM_NCCREATE:
         return TRUE;
+    case WM_NCCALCSIZE:
+        // No window has a frame of its own: the client area is the whole rectangle, which
+        // rgrc[0] already holds.
+        return 0;
+    case WM_SETFONT:
+        platform::ui::SetWindowFont(hWnd, static_cast<HFONT>(wParam));
+        if (LOWORD(static_cast<DWORD>(lParam)) != 0)
+            InvalidateRect(hWnd, nullptr, TRUE);
+        return 0;
+    case WM_GETFONT:
+        return static_cast<LRESULT>(platform::ui::GetWindowFont(hWnd));
     case WM_SETTEXT:
     {
         const char* text = platform::PointerFromParam<const char>(lParam);
@@ -99,6 +112,24 @@ LRESULT DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_INITDIALOG:
         return TRUE;
+    case DM_GETDEFID:
+        return static_cast<LRESULT>(
+            MAKELONG(static_cast<WORD>(platform::DialogDefaultId(hDlg)), DC_HASDEFID));
+    case DM_SETDEFID:
+    {
+        // The old default push button loses its look, the new one gets it.
+        const UINT previous = platform::DialogDefaultId(hDlg);
+        const UINT id = static_cast<UINT>(wParam);
+        if (HWND hOld = GetDlgItem(hDlg, static_cast<int>(previous));
+            hOld != 0 && previous != id &&
+            (GetWindowLongA(hOld, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            SendMessageA(hOld, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+        if (HWND hNew = GetDlgItem(hDlg, static_cast<int>(id));
+            hNew != 0 && (GetWindowLongA(hNew, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON)
+            SendMessageA(hNew, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+        platform::SetDialogDefaultId(hDlg, id);
+        return TRUE;
+    }
     default:
         return DefWindowProcA(hDlg, Msg, wParam, lParam);
     }

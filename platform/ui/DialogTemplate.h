@@ -70,8 +70,8 @@ HWND CreateDialogFromTemplate(const DialogTemplate& dialogTemplate, HWND hWndOwn
                               LPARAM initParam);
 
 // The default push button of a dialog: the id set with DM_SETDEFID, else the first control with
-// BS_DEFPUSHBUTTON, else IDOK. The dialog window procedure of the framework answers DM_GETDEFID
-// and DM_SETDEFID with these.
+// BS_DEFPUSHBUTTON, else IDOK. DefDlgProcA (so every dialog, the framework's too) answers
+// DM_GETDEFID and DM_SETDEFID with these.
 UINT DialogDefaultId(HWND hDlg);
 void SetDialogDefaultId(HWND hDlg, UINT id);
 // The id DM_SETDEFID set, 0 when none was.

@@ -37,9 +37,11 @@ LRESULT CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wPara
 DWORD GetMessageTime();
 
 // The default handling of every window: text (WM_SETTEXT/WM_GETTEXT), WM_CLOSE destroys,
-// WM_PAINT validates, WM_SYSCOMMAND's close/minimize/restore, icons, WM_HELP goes up to the
-// parent or owner.
+// WM_PAINT validates, WM_SYSCOMMAND's close/minimize/restore, icons, the font (WM_SETFONT keeps
+// it, WM_GETFONT answers it, 0 for a window given none), WM_NCCALCSIZE by the frame rule of
+// Window.h, WM_HELP goes up to the parent or owner.
 LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-// The dialog class's default handling: WM_CLOSE becomes WM_COMMAND IDCANCEL; the rest is
-// DefWindowProcA's.
+// The dialog class's default handling: WM_CLOSE becomes WM_COMMAND IDCANCEL, DM_GETDEFID and
+// DM_SETDEFID answer with platform::DialogDefaultId / SetDialogDefaultId (DM_SETDEFID also
+// moves the BS_DEFPUSHBUTTON look); the rest is DefWindowProcA's.
 LRESULT DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam);

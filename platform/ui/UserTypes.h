@@ -111,3 +111,27 @@ struct HELPINFO
     POINT MousePos;
 };
 using LPHELPINFO = HELPINFO*;
+
+// SetWindowPos's request, as WM_NCCALCSIZE passes it on.
+struct WINDOWPOS
+{
+    HWND hwnd;
+    HWND hwndInsertAfter;
+    int x;
+    int y;
+    int cx;
+    int cy;
+    UINT flags;
+};
+using LPWINDOWPOS = WINDOWPOS*;
+
+// WM_NCCALCSIZE's record (lParam, a platform::PointerParam token). rgrc[0] is the window's new
+// rectangle in its parent's client coordinates (the screen for a top-level window); the
+// receiver leaves the new client rectangle there. With wParam TRUE, rgrc[1] and rgrc[2] are the
+// old window and client rectangles and lppos the request.
+struct NCCALCSIZE_PARAMS
+{
+    RECT rgrc[3];
+    WINDOWPOS* lppos;
+};
+using LPNCCALCSIZE_PARAMS = NCCALCSIZE_PARAMS*;

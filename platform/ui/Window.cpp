@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <optional>
 
 using platform::ui::WindowRecord;
 using platform::ui::WindowTable;
@@ -50,6 +51,53 @@ HWND topLevelAncestor(HWND hwnd)
             return hwnd;
         hwnd = r->parent;
     }
+}
+
+// The screen position of the window's client area origin: a child's rectangle is in its
+// parent's client coordinates, so the chain up to the top-level window adds up.
+std::optional<POINT> clientOrigin(HWND hwnd)
+{
+    POINT origin{0, 0};
+    for (HWND h = hwnd;;)
+    {
+        auto r = table().Get(h);
+        if (!r)
+            return std::nullopt;
+        origin.x += r->rect.left + r->clientInset.left;
+        origin.y += r->rect.top + r->clientInset.top;
+        if (!r->isChild())
+            return origin;
+        h = r->parent;
+    }
+}
+
+void offsetRect(RECT& rect, LONG dx, LONG dy)
+{
+    rect.left += dx;
+    rect.right += dx;
+    rect.top += dy;
+    rect.bottom += dy;
+}
+
+// Asks the window for its client area within rect (its new rectangle, in its parent's client
+// coordinates) and keeps what it leaves as the nonclient area on each side.
+void calcClientArea(HWND hwnd, BOOL full, NCCALCSIZE_PARAMS& params)
+{
+    const RECT window = params.rgrc[0];
+    {
+        platform::PointerParam token(&params);
+        SendMessageA(hwnd, WM_NCCALCSIZE, full, token);
+    }
+    const RECT& client = params.rgrc[0];
+    table().Update(hwnd,
+                   [&](WindowRecord& r)
+                   {
+                       // A client area is never larger than the window.
+                       r.clientInset.left = std::max<LONG>(0, client.left - window.left);
+                       r.clientInset.top = std::max<LONG>(0, client.top - window.top);
+                       r.clientInset.right = std::max<LONG>(0, window.right - client.right);
+                       r.clientInset.bottom = std::max<LONG>(0, window.bottom - client.bottom);
+                   });
 }
 
 bool sameText(LPCSTR wanted, const std::string& actual)
@@ -203,6 +251,24 @@ HICON GetWindowIcon(HWND hwnd, bool big)
     return r ? (big ? r->iconBig : r->iconSmall) : 0;
 }
 
+HFONT SetWindowFont(HWND hwnd, HFONT font)
+{
+    HFONT previous = 0;
+    table().Update(hwnd,
+                   [&](WindowRecord& r)
+                   {
+                       previous = r.font;
+                       r.font = font;
+                   });
+    return previous;
+}
+
+HFONT GetWindowFont(HWND hwnd)
+{
+    auto r = table().Get(hwnd);
+    return r ? r->font : 0;
+}
+
 } // namespace platform::ui
 
 HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
@@ -284,6 +350,14 @@ HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, D
             finishDestroy(hwnd);
         return 0;
     }
+    if (auto r = table().Get(hwnd))
+    {
+        NCCALCSIZE_PARAMS params{};
+        params.rgrc[0] = r->rect;
+        calcClientArea(hwnd, FALSE, params);
+    }
+    if (!table().Contains(hwnd)) // destroyed while being created
+        return 0;
     if (SendMessageA(hwnd, WM_CREATE, 0, csParam) == -1)
     {
         DestroyWindow(hwnd);
@@ -775,7 +849,18 @@ BOOL GetWindowRect(HWND hWnd, LPRECT lpRect)
         SetLastError(r ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    *lpRect = r->rect;
+    RECT rect = r->rect;
+    if (r->isChild())
+    {
+        auto origin = clientOrigin(r->parent);
+        if (!origin)
+        {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return FALSE;
+        }
+        offsetRect(rect, origin->x, origin->y);
+    }
+    *lpRect = rect;
     return TRUE;
 }
 
@@ -787,8 +872,57 @@ BOOL GetClientRect(HWND hWnd, LPRECT lpRect)
         SetLastError(r ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    *lpRect = RECT{0, 0, r->rect.right - r->rect.left, r->rect.bottom - r->rect.top};
+    const RECT& w = r->rect;
+    const RECT& inset = r->clientInset;
+    *lpRect = RECT{0, 0, std::max<LONG>(0, w.right - w.left - inset.left - inset.right),
+                   std::max<LONG>(0, w.bottom - w.top - inset.top - inset.bottom)};
     return TRUE;
+}
+
+BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint)
+{
+    auto origin = clientOrigin(hWnd);
+    if (!origin || lpPoint == nullptr)
+    {
+        SetLastError(origin ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    lpPoint->x -= origin->x;
+    lpPoint->y -= origin->y;
+    return TRUE;
+}
+
+BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint)
+{
+    auto origin = clientOrigin(hWnd);
+    if (!origin || lpPoint == nullptr)
+    {
+        SetLastError(origin ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    lpPoint->x += origin->x;
+    lpPoint->y += origin->y;
+    return TRUE;
+}
+
+int MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints)
+{
+    auto from = hWndFrom == 0 ? std::optional<POINT>(POINT{0, 0}) : clientOrigin(hWndFrom);
+    auto to = hWndTo == 0 ? std::optional<POINT>(POINT{0, 0}) : clientOrigin(hWndTo);
+    if (!from || !to || (lpPoints == nullptr && cPoints != 0))
+    {
+        SetLastError(from && to ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
+        return 0;
+    }
+    const LONG dx = from->x - to->x;
+    const LONG dy = from->y - to->y;
+    for (UINT i = 0; i < cPoints; ++i)
+    {
+        lpPoints[i].x += dx;
+        lpPoints[i].y += dy;
+    }
+    SetLastError(ERROR_SUCCESS);
+    return static_cast<int>(MAKELONG(static_cast<WORD>(dx), static_cast<WORD>(dy)));
 }
 
 BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint)
@@ -797,11 +931,14 @@ BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint)
                         SWP_NOZORDER | SWP_NOACTIVATE | (bRepaint ? 0 : SWP_NOREDRAW));
 }
 
-BOOL SetWindowPos(HWND hWnd, HWND, int X, int Y, int cx, int cy, UINT uFlags)
+BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags)
 {
+    RECT before{}, after{}, inset{};
     if (!table().Update(hWnd,
                         [&](WindowRecord& r)
                         {
+                            before = r.rect;
+                            inset = r.clientInset;
                             const LONG width = r.rect.right - r.rect.left;
                             const LONG height = r.rect.bottom - r.rect.top;
                             if ((uFlags & SWP_NOMOVE) == 0)
@@ -811,10 +948,26 @@ BOOL SetWindowPos(HWND hWnd, HWND, int X, int Y, int cx, int cy, UINT uFlags)
                             }
                             r.rect.right = r.rect.left + ((uFlags & SWP_NOSIZE) == 0 ? cx : width);
                             r.rect.bottom = r.rect.top + ((uFlags & SWP_NOSIZE) == 0 ? cy : height);
+                            after = r.rect;
                         }))
     {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
+    }
+    if ((uFlags & SWP_FRAMECHANGED) != 0)
+    {
+        WINDOWPOS pos{hWnd,      hWndInsertAfter,          after.left,
+                      after.top, after.right - after.left, after.bottom - after.top,
+                      uFlags};
+        NCCALCSIZE_PARAMS params{};
+        params.rgrc[0] = after;
+        params.rgrc[1] = before;
+        params.rgrc[2] = RECT{before.left + inset.left, before.top + inset.top,
+                              before.right - inset.right, before.bottom - inset.bottom};
+        params.lppos = &pos;
+        calcClientArea(hWnd, TRUE, params);
+        if (!table().Contains(hWnd))
+            return TRUE;
     }
     if ((uFlags & SWP_SHOWWINDOW) != 0)
         ShowWindow(hWnd, SW_SHOWNA);

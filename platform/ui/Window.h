@@ -10,9 +10,10 @@
 #include "platform/ui/WindowClass.h"
 #include "platform/ui/WindowStyles.h"
 
-// Creation sends WM_NCCREATE and WM_CREATE (lParam: a platform::PointerParam token of the
-// CREATESTRUCTA), then shows the window when WS_VISIBLE is asked for. For a child window hMenu
-// is its control id.
+// Creation sends WM_NCCREATE, WM_NCCALCSIZE (wParam FALSE; lParam a token of an
+// NCCALCSIZE_PARAMS whose rgrc[0] is the window rectangle, so a handler that reads a RECT works
+// too) and WM_CREATE (lParam: a platform::PointerParam token of the CREATESTRUCTA), then shows the
+// window when WS_VISIBLE is asked for. For a child window hMenu is its control id.
 HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
                      int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
                      HINSTANCE hInstance, LPVOID lpParam);
@@ -67,9 +68,25 @@ BOOL SetForegroundWindow(HWND hWnd);
 HWND GetForegroundWindow();
 BOOL BringWindowToTop(HWND hWnd);
 
+// Geometry. A window's rectangle includes its nonclient area; the client area is what
+// WM_NCCALCSIZE leaves of it. The frame rule: no window has a nonclient area of its own (no
+// border, caption or scroll bar takes room; DefWindowProcA leaves the rectangle as it is), so
+// the client area is the window rectangle unless the window's procedure answers
+// WM_NCCALCSIZE with a smaller one. A top-level window's rectangle is in screen coordinates, a
+// child's position (CreateWindowExA, MoveWindow, SetWindowPos) in its parent's client
+// coordinates; a child moves with its parent.
+// In screen coordinates, for child windows too.
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
+// Always (0, 0, width, height) of the client area.
 BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
+BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint);
+BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint);
+// From the client coordinates of one window to another's; a NULL window is the screen.
+// Returns the horizontal offset in the low word and the vertical one in the high word.
+int MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints);
 BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
+// SWP_FRAMECHANGED sends WM_NCCALCSIZE (wParam TRUE) after the window has its new rectangle;
+// otherwise the nonclient area keeps its size.
 BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags);
 
 namespace platform

@@ -6,6 +6,7 @@
 #include "machine/miniport/AdapterState.h"
 #include "machine/miniport/DriverFaults.h"
 #include "machine/miniport/RequestLog.h"
+#include "tools/vnmachine/Arguments.h"
 
 #include <cctype>
 #include <cstdint>
@@ -32,43 +33,11 @@ int usage()
     return 2;
 }
 
-std::optional<long> number(const std::string& text, int base = 10)
-{
-    try
-    {
-        std::size_t used = 0;
-        long v = std::stol(text, &used, base);
-        if (used == text.size())
-            return v;
-    }
-    catch (const std::exception&)
-    {
-    }
-    return std::nullopt;
-}
-
-std::optional<std::uint32_t> code(const std::string& text)
-{
-    std::string digits =
-        text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0 ? text.substr(2) : text;
-    try
-    {
-        std::size_t used = 0;
-        unsigned long v = std::stoul(digits, &used, 16);
-        if (used == digits.size() && v <= 0xFFFFFFFFul)
-            return static_cast<std::uint32_t>(v);
-    }
-    catch (const std::exception&)
-    {
-    }
-    return std::nullopt;
-}
-
 std::optional<devices::NetDevice> findDevice(const std::string& id)
 {
     const machine::Machine& m = machine::CurrentMachine();
     auto list = devices::ListDevices(m);
-    if (auto n = number(id); n && *n >= 0 && static_cast<std::size_t>(*n) < list.size())
+    if (auto n = ParseNumber(id); n && *n >= 0 && static_cast<std::size_t>(*n) < list.size())
         return list[static_cast<std::size_t>(*n)];
     if (auto d = devices::FindDevice(m, id))
         return d;
@@ -123,14 +92,14 @@ int addDevice(const std::vector<std::string>& args)
     std::optional<long> chip;
     if (kind == "usb" || kind == "pci")
     {
-        if (args.size() < 3 || !(chip = number(args[2])) || *chip < 0 || *chip > 8)
+        if (args.size() < 3 || !(chip = ParseNumber(args[2])) || *chip < 0 || *chip > 8)
             return usage();
         next = 3;
     }
     int index = 0;
     if (args.size() > next)
     {
-        auto n = number(args[next]);
+        auto n = ParseNumber(args[next]);
         if (!n || *n < 0 || *n > 99)
             return usage();
         index = static_cast<int>(*n);
@@ -189,7 +158,7 @@ int fault(const devices::NetDevice& d, const std::vector<std::string>& args)
     }
     if (args.size() == 2 && args[0] == "scribble")
     {
-        auto c = code(args[1]);
+        auto c = ParseCode(args[1]);
         if (!c)
             return usage();
         miniport::InjectSetScribble(m, id, *c);
@@ -197,8 +166,8 @@ int fault(const devices::NetDevice& d, const std::vector<std::string>& args)
     }
     if (args.size() == 3 && args[0] == "short")
     {
-        auto c = code(args[1]);
-        auto bytes = number(args[2]);
+        auto c = ParseCode(args[1]);
+        auto bytes = ParseNumber(args[2]);
         if (!c || !bytes || *bytes < 0)
             return usage();
         miniport::InjectShortAnswer(m, id, *c, static_cast<std::uint32_t>(*bytes));
@@ -206,17 +175,11 @@ int fault(const devices::NetDevice& d, const std::vector<std::string>& args)
     }
     if (args.size() == 2 || args.size() == 3)
     {
-        auto c = code(args[0]);
+        auto c = ParseCode(args[0]);
         if (!c)
             return usage();
-        int times = 0;
-        if (args[1] == "once")
-            times = 1;
-        else if (args[1] == "always")
-            times = -1;
-        else if (auto n = number(args[1]); n && *n > 0 && *n < 1000000)
-            times = static_cast<int>(*n);
-        else
+        auto times = ParseTimes(args[1], 1, 999999);
+        if (!times)
             return usage();
         miniport::Direction direction = miniport::Direction::Both;
         if (args.size() == 3)
@@ -228,7 +191,7 @@ int fault(const devices::NetDevice& d, const std::vector<std::string>& args)
             else
                 return usage();
         }
-        miniport::InjectRequestFault(m, id, *c, times, direction);
+        miniport::InjectRequestFault(m, id, *c, *times, direction);
         return 0;
     }
     return usage();

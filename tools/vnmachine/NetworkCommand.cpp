@@ -3,8 +3,10 @@
 #include "machine/Machine.h"
 #include "machine/network/Connections.h"
 #include "machine/network/SharingFaults.h"
+#include "tools/vnmachine/Arguments.h"
 
 #include <iostream>
+#include <limits>
 #include <optional>
 
 namespace network = machine::network;
@@ -25,21 +27,6 @@ int usage()
                  "FIELD: name description guid mac ip mask gateway dhcp status type sharing\n"
                  "CALL: create enum props configuration enable disable\n";
     return 2;
-}
-
-std::optional<long> number(const std::string& text, int base = 10)
-{
-    try
-    {
-        std::size_t used = 0;
-        long v = std::stol(text, &used, base);
-        if (used == text.size())
-            return v;
-    }
-    catch (const std::exception&)
-    {
-    }
-    return std::nullopt;
 }
 
 void list(const machine::Machine& m)
@@ -170,7 +157,7 @@ int RunSharingCommand(const std::vector<std::string>& args)
         }
         if (args[1] == "item" && args.size() == 3)
         {
-            auto p = number(args[2]);
+            auto p = ParseNumber(args[2]);
             if (!p || *p < 0)
                 return usage();
             network::InjectOddItem(m, static_cast<std::size_t>(*p));
@@ -179,25 +166,19 @@ int RunSharingCommand(const std::vector<std::string>& args)
         auto call = network::ParseSharingCall(args[1]);
         if (!call || args.size() < 3 || args.size() > 4)
             return usage();
-        int times = 0;
-        if (args[2] == "once")
-            times = 1;
-        else if (args[2] == "always")
-            times = -1;
-        else if (auto n = number(args[2]); n && *n >= 0)
-            times = static_cast<int>(*n);
-        else
+        // 0 calls takes the failure away.
+        auto times = ParseTimes(args[2], 0, std::numeric_limits<int>::max());
+        if (!times)
             return usage();
         std::uint32_t result = 0x80004005u;
         if (args.size() == 4)
         {
-            std::string digits = args[3].rfind("0x", 0) == 0 ? args[3].substr(2) : args[3];
-            auto v = number(digits, 16);
-            if (!v || *v < 0 || *v > 0xFFFFFFFFl)
+            auto v = ParseCode(args[3]);
+            if (!v)
                 return usage();
-            result = static_cast<std::uint32_t>(*v);
+            result = *v;
         }
-        network::InjectSharingFailure(m, *call, times, result);
+        network::InjectSharingFailure(m, *call, *times, result);
         return 0;
     }
     return usage();

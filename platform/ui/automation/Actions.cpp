@@ -176,8 +176,13 @@ ActionResult MouseClick(HWND window, const std::string& control)
     HWND hwnd = usable(window, control, why);
     if (hwnd == 0)
         return why;
-    PostMessageA(hwnd, WM_LBUTTONDOWN, 0x0001 /* MK_LBUTTON */, 0);
-    PostMessageA(hwnd, WM_LBUTTONUP, 0, 0);
+    // Down and up in the middle of the control, in its client coordinates.
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const LPARAM middle =
+        MAKELPARAM(static_cast<WORD>(client.right / 2), static_cast<WORD>(client.bottom / 2));
+    PostMessageA(hwnd, WM_LBUTTONDOWN, 0x0001 /* MK_LBUTTON */, middle);
+    PostMessageA(hwnd, WM_LBUTTONUP, 0, middle);
     return ok("clicked");
 }
 

@@ -54,7 +54,7 @@ struct WindowNode
     bool defaultButton = false;
     bool readOnly = false;
     char passwordChar = 0;
-    RECT rect{};
+    RECT rect{}; // on the screen
     // Combo and list boxes.
     std::vector<std::string> items;
     int selection = -1;

@@ -21,6 +21,7 @@ struct ButtonState
     UINT check = BST_UNCHECKED;
     bool pushed = false;
     bool focused = false;
+    bool pressedByMouse = false; // the left button went down on it and is not up yet
     HANDLE icon = 0;
     HANDLE bitmap = 0;
 };
@@ -111,6 +112,28 @@ void applyClick(HWND hwnd, ButtonState& state)
     }
 }
 
+// Disabled buttons and group boxes take no clicks.
+bool takesClicks(HWND hwnd)
+{
+    return IsWindowEnabled(hwnd) && buttonType(hwnd) != BS_GROUPBOX;
+}
+
+bool overButton(HWND hwnd, LPARAM lParam)
+{
+    const int x = static_cast<short>(LOWORD(static_cast<DWORD>(lParam)));
+    const int y = static_cast<short>(HIWORD(static_cast<DWORD>(lParam)));
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    return x >= client.left && y >= client.top && x < client.right && y < client.bottom;
+}
+
+// The auto styles change their check, then the parent hears BN_CLICKED.
+void click(HWND hwnd, ButtonState& state)
+{
+    applyClick(hwnd, state);
+    NotifyParentCommand(hwnd, BN_CLICKED);
+}
+
 } // namespace
 
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -145,18 +168,41 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     case BM_CLICK:
-    {
-        // A click the way the mouse makes it: the button takes the focus, the auto styles
-        // change their check, then the parent hears BN_CLICKED. Disabled buttons and group
-        // boxes take no clicks.
-        if (!IsWindowEnabled(hwnd) || buttonType(hwnd) == BS_GROUPBOX)
+        // A click the way the mouse makes it: the button takes the focus, then it is clicked.
+        if (!takesClicks(hwnd))
             return 0;
         if (GetFocus() != hwnd)
             SetFocus(hwnd);
         if (!IsWindow(hwnd))
             return 0;
-        applyClick(hwnd, *state);
-        NotifyParentCommand(hwnd, BN_CLICKED);
+        click(hwnd, *state);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // Pressed: the button takes the focus and looks pushed until the button comes up.
+        if (!takesClicks(hwnd))
+            return 0;
+        if (GetFocus() != hwnd)
+            SetFocus(hwnd);
+        if (!IsWindow(hwnd))
+            return 0;
+        state->pressedByMouse = true;
+        state->pushed = true;
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONUP:
+    {
+        // Released over the button after being pressed on it: a click. Released elsewhere,
+        // or disabled meanwhile: nothing.
+        const bool pressed = state->pressedByMouse;
+        state->pressedByMouse = false;
+        if (state->pushed)
+        {
+            state->pushed = false;
+            InvalidateRect(hwnd, nullptr, FALSE);
+        }
+        if (pressed && takesClicks(hwnd) && overButton(hwnd, lParam))
+            click(hwnd, *state);
         return 0;
     }
     case BM_SETIMAGE:

@@ -23,6 +23,11 @@ inline constexpr int kItemHeight = 16;
 inline constexpr int kFieldHeight = 18;
 inline constexpr int kVisibleItems = 8;
 
+constexpr ItemMessages kItemMessages{CB_ADDSTRING,   CB_INSERTSTRING,    CB_DELETESTRING,
+                                     CB_GETCOUNT,    CB_GETLBTEXT,       CB_GETLBTEXTLEN,
+                                     CB_FINDSTRING,  CB_FINDSTRINGEXACT, CB_SETITEMDATA,
+                                     CB_GETITEMDATA, CB_INITSTORAGE,     CBS_SORT};
+
 struct ComboState
 {
     ItemList items;
@@ -46,12 +51,6 @@ ControlStates<ComboState>& states()
 DWORD comboKind(HWND hwnd)
 {
     return ControlStyle(hwnd) & 0x3;
-}
-
-std::string textParam(LPARAM lParam)
-{
-    const char* text = platform::PointerFromParam<const char>(lParam);
-    return text != nullptr ? text : "";
 }
 
 int windowWidth(HWND hwnd)
@@ -98,79 +97,32 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     auto state = states().Get(hwnd);
+    const int selected = state->curSel;
+    if (const auto answer = AnswerItemMessage(kItemMessages, hwnd, state->items, state->curSel,
+                                              message, wParam, lParam))
+    {
+        // Only a delete loses the selection; a drop-down list then shows nothing.
+        if (selected >= 0 && state->curSel < 0 && comboKind(hwnd) == CBS_DROPDOWNLIST)
+            SetControlText(hwnd, std::string());
+        return *answer;
+    }
     const int index = static_cast<int>(wParam);
     switch (message)
     {
-    case CB_ADDSTRING:
-    {
-        const int at = state->items.Add(textParam(lParam), (ControlStyle(hwnd) & CBS_SORT) != 0);
-        state->curSel = IndexAfterInsert(state->curSel, at);
-        return at;
-    }
-    case CB_INSERTSTRING:
-    {
-        const int at = state->items.Insert(index, textParam(lParam));
-        if (at < 0)
-            return CB_ERR;
-        state->curSel = IndexAfterInsert(state->curSel, at);
-        return at;
-    }
-    case CB_DELETESTRING:
-    {
-        const int left = state->items.Delete(index);
-        if (left < 0)
-            return CB_ERR;
-        const bool wasSelected = state->curSel == index;
-        state->curSel = IndexAfterDelete(state->curSel, index);
-        if (wasSelected && comboKind(hwnd) == CBS_DROPDOWNLIST)
-            SetControlText(hwnd, std::string());
-        return left;
-    }
     case CB_RESETCONTENT:
         state->items.Clear();
         state->curSel = CB_ERR;
         SetControlText(hwnd, std::string());
         InvalidateRect(hwnd, nullptr, TRUE);
         return CB_OKAY;
-    case CB_GETCOUNT:
-        return state->items.Count();
     case CB_SETCURSEL:
         return setCurSel(hwnd, *state, index);
     case CB_GETCURSEL:
         return state->curSel;
-    case CB_GETLBTEXT:
-    {
-        const ListItem* item = state->items.At(index);
-        if (item == nullptr)
-            return CB_ERR;
-        return CopyOut(item->text, platform::PointerFromParam<char>(lParam), -1);
-    }
-    case CB_GETLBTEXTLEN:
-    {
-        const ListItem* item = state->items.At(index);
-        return item != nullptr ? static_cast<LRESULT>(item->text.size()) : CB_ERR;
-    }
-    case CB_FINDSTRING:
-        return state->items.Find(index, textParam(lParam), false);
-    case CB_FINDSTRINGEXACT:
-        return state->items.Find(index, textParam(lParam), true);
     case CB_SELECTSTRING:
     {
-        const int found = state->items.Find(index, textParam(lParam), false);
+        const int found = state->items.Find(index, TextParam(lParam), false);
         return found < 0 ? CB_ERR : setCurSel(hwnd, *state, found);
-    }
-    case CB_SETITEMDATA:
-    {
-        ListItem* item = state->items.At(index);
-        if (item == nullptr)
-            return CB_ERR;
-        item->data = static_cast<DWORD_PTR>(lParam);
-        return CB_OKAY;
-    }
-    case CB_GETITEMDATA:
-    {
-        const ListItem* item = state->items.At(index);
-        return item != nullptr ? static_cast<LRESULT>(item->data) : CB_ERR;
     }
     case CB_SETDROPPEDWIDTH:
         if (index < 0)
@@ -227,13 +179,11 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case CB_SETHORIZONTALEXTENT:
         state->horizontalExtent = index;
         return 0;
-    case CB_INITSTORAGE:
-        return state->items.Count() + index;
     case WM_SETTEXT:
         if (comboKind(hwnd) == CBS_DROPDOWNLIST)
         {
             // Without an edit field the text can only name an item.
-            const int found = state->items.Find(-1, textParam(lParam), true);
+            const int found = state->items.Find(-1, TextParam(lParam), true);
             return found < 0 ? CB_ERR : (setCurSel(hwnd, *state, found), TRUE);
         }
         return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -1,5 +1,8 @@
 #include "platform/ui/controls/ItemList.h"
 
+#include "platform/ui/PointerParam.h"
+#include "platform/ui/controls/ControlNotify.h"
+
 #include <strings.h>
 
 namespace platform::controls
@@ -65,6 +68,76 @@ int IndexAfterDelete(int index, int at)
     if (index < 0 || at > index)
         return index;
     return at == index ? -1 : index - 1;
+}
+
+std::string TextParam(LPARAM lParam)
+{
+    const char* text = platform::PointerFromParam<const char>(lParam);
+    return text != nullptr ? text : "";
+}
+
+std::optional<LRESULT> AnswerItemMessage(const ItemMessages& ids, HWND control, ItemList& items,
+                                         int& curSel, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    constexpr LRESULT kError = -1;
+    constexpr LRESULT kDone = 0;
+    const int index = static_cast<int>(wParam);
+    if (message == ids.addString)
+    {
+        const int at = items.Add(TextParam(lParam), (ControlStyle(control) & ids.sortStyle) != 0);
+        curSel = IndexAfterInsert(curSel, at);
+        return at;
+    }
+    if (message == ids.insertString)
+    {
+        const int at = items.Insert(index, TextParam(lParam));
+        if (at < 0)
+            return kError;
+        curSel = IndexAfterInsert(curSel, at);
+        return at;
+    }
+    if (message == ids.deleteString)
+    {
+        const int left = items.Delete(index);
+        if (left < 0)
+            return kError;
+        curSel = IndexAfterDelete(curSel, index);
+        return left;
+    }
+    if (message == ids.getCount)
+        return items.Count();
+    if (message == ids.getText)
+    {
+        const ListItem* item = items.At(index);
+        if (item == nullptr)
+            return kError;
+        return CopyOut(item->text, platform::PointerFromParam<char>(lParam), -1);
+    }
+    if (message == ids.getTextLength)
+    {
+        const ListItem* item = items.At(index);
+        return item != nullptr ? static_cast<LRESULT>(item->text.size()) : kError;
+    }
+    if (message == ids.findString)
+        return items.Find(index, TextParam(lParam), false);
+    if (message == ids.findStringExact)
+        return items.Find(index, TextParam(lParam), true);
+    if (message == ids.setItemData)
+    {
+        ListItem* item = items.At(index);
+        if (item == nullptr)
+            return kError;
+        item->data = static_cast<DWORD_PTR>(lParam);
+        return kDone;
+    }
+    if (message == ids.getItemData)
+    {
+        const ListItem* item = items.At(index);
+        return item != nullptr ? static_cast<LRESULT>(item->data) : kError;
+    }
+    if (message == ids.initStorage)
+        return items.Count() + index;
+    return std::nullopt;
 }
 
 } // namespace platform::controls

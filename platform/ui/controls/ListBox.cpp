@@ -18,6 +18,16 @@ namespace
 
 inline constexpr int kItemHeight = 16;
 
+constexpr ItemMessages kItemMessages{LB_ADDSTRING,   LB_INSERTSTRING,    LB_DELETESTRING,
+                                     LB_GETCOUNT,    LB_GETTEXT,         LB_GETTEXTLEN,
+                                     LB_FINDSTRING,  LB_FINDSTRINGEXACT, LB_SETITEMDATA,
+                                     LB_GETITEMDATA, LB_INITSTORAGE,     LBS_SORT};
+
+bool changesItems(UINT message)
+{
+    return message == LB_ADDSTRING || message == LB_INSERTSTRING || message == LB_DELETESTRING;
+}
+
 struct ListBoxState
 {
     ItemList items;
@@ -32,12 +42,6 @@ ControlStates<ListBoxState>& states()
 {
     static auto* s = new ControlStates<ListBoxState>;
     return *s;
-}
-
-std::string textParam(LPARAM lParam)
-{
-    const char* text = platform::PointerFromParam<const char>(lParam);
-    return text != nullptr ? text : "";
 }
 
 LRESULT setCurSel(HWND hwnd, ListBoxState& state, int index)
@@ -59,34 +63,16 @@ LRESULT CALLBACK ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     auto state = states().Get(hwnd);
+    if (const auto answer = AnswerItemMessage(kItemMessages, hwnd, state->items, state->curSel,
+                                              message, wParam, lParam))
+    {
+        if (changesItems(message) && *answer != LB_ERR)
+            InvalidateRect(hwnd, nullptr, TRUE);
+        return *answer;
+    }
     const int index = static_cast<int>(wParam);
     switch (message)
     {
-    case LB_ADDSTRING:
-    {
-        const int at = state->items.Add(textParam(lParam), (ControlStyle(hwnd) & LBS_SORT) != 0);
-        state->curSel = IndexAfterInsert(state->curSel, at);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return at;
-    }
-    case LB_INSERTSTRING:
-    {
-        const int at = state->items.Insert(index, textParam(lParam));
-        if (at < 0)
-            return LB_ERR;
-        state->curSel = IndexAfterInsert(state->curSel, at);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return at;
-    }
-    case LB_DELETESTRING:
-    {
-        const int left = state->items.Delete(index);
-        if (left < 0)
-            return LB_ERR;
-        state->curSel = IndexAfterDelete(state->curSel, index);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return left;
-    }
     case LB_RESETCONTENT:
         state->items.Clear();
         state->curSel = LB_ERR;
@@ -94,8 +80,6 @@ LRESULT CALLBACK ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         state->caret = 0;
         InvalidateRect(hwnd, nullptr, TRUE);
         return LB_OKAY;
-    case LB_GETCOUNT:
-        return state->items.Count();
     case LB_SETCURSEL:
         return setCurSel(hwnd, *state, index);
     case LB_GETCURSEL:
@@ -107,39 +91,10 @@ LRESULT CALLBACK ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case LB_GETSELCOUNT:
     case LB_SETSEL:
         return LB_ERR; // multiple selection is not supported by a single-selection list
-    case LB_GETTEXT:
-    {
-        const ListItem* item = state->items.At(index);
-        if (item == nullptr)
-            return LB_ERR;
-        return CopyOut(item->text, platform::PointerFromParam<char>(lParam), -1);
-    }
-    case LB_GETTEXTLEN:
-    {
-        const ListItem* item = state->items.At(index);
-        return item != nullptr ? static_cast<LRESULT>(item->text.size()) : LB_ERR;
-    }
-    case LB_FINDSTRING:
-        return state->items.Find(index, textParam(lParam), false);
-    case LB_FINDSTRINGEXACT:
-        return state->items.Find(index, textParam(lParam), true);
     case LB_SELECTSTRING:
     {
-        const int found = state->items.Find(index, textParam(lParam), false);
+        const int found = state->items.Find(index, TextParam(lParam), false);
         return found < 0 ? LB_ERR : setCurSel(hwnd, *state, found);
-    }
-    case LB_SETITEMDATA:
-    {
-        ListItem* item = state->items.At(index);
-        if (item == nullptr)
-            return LB_ERR;
-        item->data = static_cast<DWORD_PTR>(lParam);
-        return LB_OKAY;
-    }
-    case LB_GETITEMDATA:
-    {
-        const ListItem* item = state->items.At(index);
-        return item != nullptr ? static_cast<LRESULT>(item->data) : LB_ERR;
     }
     case LB_SETITEMHEIGHT:
         if (lParam <= 0 || lParam > 255)
@@ -181,8 +136,6 @@ LRESULT CALLBACK ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case LB_SETHORIZONTALEXTENT:
         state->horizontalExtent = index;
         return 0;
-    case LB_INITSTORAGE:
-        return state->items.Count() + index;
     case WM_SETFOCUS:
         if ((ControlStyle(hwnd) & LBS_NOTIFY) != 0)
             NotifyParentCommand(hwnd, LBN_SETFOCUS);

@@ -3,6 +3,7 @@
 #include "machine/MachineImage.h"
 #include "platform/process/CommandLine.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -171,6 +172,26 @@ LPCSTR AfxGetAppName()
 
 void AfxEnableControlContainer() {}
 
+namespace
+{
+
+// The show state a starting program passes on (a decimal number); SW_SHOWDEFAULT without one
+// or for anything that is not a show command.
+int startShowState()
+{
+    const char* given = std::getenv("TESSARYN_SHOW");
+    if (given == nullptr || *given == '\0')
+        return SW_SHOWDEFAULT;
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(given, &end, 10);
+    if (errno != 0 || *end != '\0' || value < SW_HIDE || value > SW_FORCEMINIMIZE)
+        return SW_SHOWDEFAULT;
+    return static_cast<int>(value);
+}
+
+} // namespace
+
 int AfxWinMain(int argc, char** argv)
 {
     CWinApp* app = AfxGetApp();
@@ -195,6 +216,7 @@ int AfxWinMain(int argc, char** argv)
         }
     }
     app->SetCurrentHandles(argc > 0 ? argv[0] : nullptr, std::move(tail));
+    app->m_nCmdShow = startShowState();
     if (!app->InitApplication())
         return -1;
     if (!app->InitInstance())

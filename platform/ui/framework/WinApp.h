@@ -42,8 +42,12 @@ public:
 
     CWnd* m_pMainWnd = nullptr;
     HINSTANCE m_hInstance = 0;
-    // The command tail: the arguments after the program's name, joined by blanks.
+    // The command tail: the Windows command line the program was started with, after the
+    // program's name and the blanks that follow it (platform::CommandTail), as it stands. A
+    // program started from a host shell gets its arguments joined by blanks.
     LPSTR m_lpCmdLine = nullptr;
+    // The show state its starter asked for (WinExec's uCmdShow, ShellExecuteA's nShowCmd);
+    // SW_SHOWDEFAULT when none was.
     int m_nCmdShow = 10; // SW_SHOWDEFAULT
     // Owned by the application and freed with free(): a program that replaces one frees the
     // old value and assigns a copy made with _strdup.

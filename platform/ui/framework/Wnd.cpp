@@ -39,9 +39,6 @@ struct Registration
     }
 } g_registration;
 
-// The window long in which CWnd::SetFont keeps the font for windows whose procedure has none.
-constexpr int kFontIndex = 0x7F04;
-
 bool isCtlColor(UINT message)
 {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
@@ -375,57 +372,24 @@ void CWnd::UpdateWindow()
     ::UpdateWindow(m_hWnd);
 }
 
-namespace
-{
-// A window's origin in screen coordinates: its own plus its parents' (children only; a
-// top-level window's rectangle is in screen coordinates already).
-POINT screenOrigin(HWND hWnd)
-{
-    POINT origin{0, 0};
-    for (HWND h = hWnd; h != 0;)
-    {
-        RECT r{};
-        ::GetWindowRect(h, &r);
-        origin.x += r.left;
-        origin.y += r.top;
-        if ((::GetWindowLongA(h, GWL_STYLE) & WS_CHILD) == 0)
-            break;
-        h = ::GetParent(h);
-    }
-    return origin;
-}
-} // namespace
-
 void CWnd::ScreenToClient(LPPOINT lpPoint) const
 {
-    const POINT o = screenOrigin(m_hWnd);
-    lpPoint->x -= o.x;
-    lpPoint->y -= o.y;
+    ::ScreenToClient(m_hWnd, lpPoint);
 }
 
 void CWnd::ScreenToClient(LPRECT lpRect) const
 {
-    const POINT o = screenOrigin(m_hWnd);
-    lpRect->left -= o.x;
-    lpRect->right -= o.x;
-    lpRect->top -= o.y;
-    lpRect->bottom -= o.y;
+    ::MapWindowPoints(0, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
 void CWnd::ClientToScreen(LPPOINT lpPoint) const
 {
-    const POINT o = screenOrigin(m_hWnd);
-    lpPoint->x += o.x;
-    lpPoint->y += o.y;
+    ::ClientToScreen(m_hWnd, lpPoint);
 }
 
 void CWnd::ClientToScreen(LPRECT lpRect) const
 {
-    const POINT o = screenOrigin(m_hWnd);
-    lpRect->left += o.x;
-    lpRect->right += o.x;
-    lpRect->top += o.y;
-    lpRect->bottom += o.y;
+    ::MapWindowPoints(m_hWnd, 0, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
 CDC* CWnd::GetDC()
@@ -445,9 +409,8 @@ int CWnd::ReleaseDC(CDC* pDC)
 
 CFont* CWnd::GetFont() const
 {
+    // DefWindowProcA keeps a window's font; one that was given none draws with the default.
     HFONT hFont = static_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
-    if (hFont == 0)
-        hFont = static_cast<HFONT>(::GetWindowLongA(m_hWnd, kFontIndex));
     if (hFont == 0)
         hFont = ::GetStockObject(DEFAULT_GUI_FONT);
     return CFont::FromHandle(hFont);
@@ -456,7 +419,6 @@ CFont* CWnd::GetFont() const
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
     const HFONT hFont = pFont != nullptr ? pFont->m_hObject : 0;
-    ::SetWindowLongA(m_hWnd, kFontIndex, static_cast<LONG>(hFont));
     ::SendMessageA(m_hWnd, WM_SETFONT, hFont, bRedraw);
 }
 

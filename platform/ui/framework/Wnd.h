@@ -216,23 +216,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// WM_NCCALCSIZE's record (lParam, a platform::PointerParam token, when wParam is TRUE).
-struct WINDOWPOS
-{
-    HWND hwnd;
-    HWND hwndInsertAfter;
-    int x;
-    int y;
-    int cx;
-    int cy;
-    UINT flags;
-};
-struct NCCALCSIZE_PARAMS
-{
-    RECT rgrc[3];
-    WINDOWPOS* lppos;
-};
-
 // The window procedure of every window with a permanent object.
 LRESULT AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);

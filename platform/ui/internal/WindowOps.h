@@ -22,5 +22,7 @@ bool SetDialogEnded(HWND hwnd, INT_PTR result);
 bool IsDialogEnded(HWND hwnd);
 HICON SetWindowIcon(HWND hwnd, bool big, HICON icon);
 HICON GetWindowIcon(HWND hwnd, bool big);
+HFONT SetWindowFont(HWND hwnd, HFONT font);
+HFONT GetWindowFont(HWND hwnd);
 
 } // namespace platform::ui

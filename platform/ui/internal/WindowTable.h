@@ -30,7 +30,9 @@ struct WindowRecord
     UINT id = 0;
     LONG userData = 0;
     std::map<int, LONG> extra; // GetWindowLongA with non-negative indexes
-    RECT rect{};
+    RECT rect{}; // a child's in its parent's client coordinates, a top-level one's on the screen
+    RECT clientInset{}; // the nonclient area on each side, as WM_NCCALCSIZE left it
+    HFONT font = 0;     // WM_SETFONT's, for DefWindowProcA
     HICON iconSmall = 0;
     HICON iconBig = 0;
     bool published = false; // in the machine's directory of top-level windows

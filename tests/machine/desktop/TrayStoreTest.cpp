@@ -1,9 +1,12 @@
 #include "machine/desktop/Tray.h"
 
+#include "machine/FileStore.h"
+#include "machine/desktop/RuntimeFolder.h"
 #include "tests/machine/desktop/ChildProcess.h"
 #include "tests/support/TempMachine.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace
 {
@@ -103,6 +106,27 @@ TEST_F(TrayStoreTest, AModifyChangesOnlyTheNamedFields)
     EXPECT_EQ(icons[0].callbackMessage, 0x0464u);
     EXPECT_EQ(ApplyTrayCommand(m(), TrayCommand::Add, icon(0x10030, 5, "x")),
               TrayOutcome::Duplicate);
+}
+
+TEST_F(TrayStoreTest, DamagedLinesOfAnIconFileArePassedOver)
+{
+    ASSERT_EQ(ApplyTrayCommand(m(), TrayCommand::Add, icon(0x10040, 1, "kept")), TrayOutcome::Done);
+    // Tips with bad escapes, a field that is no number, too few fields, an unfinished line.
+    const std::string file = "tessaryn-tray 1\n"
+                             "10040\t1\t464\t7000\t161\tkept\\x41\n"
+                             "10040\t2\t464\t7000\t161\tbad \\xzz\n"
+                             "10040\t3\t464\t7000\t161\tbad \\x4\n"
+                             "10040\t4\t464\t7000\t161\tbad \\q\n"
+                             "10040\t5\t464\tnothex\t161\tbad\n"
+                             "10040\t6\t464\n"
+                             "10040\t7\t464\t7000\t161\tunfinished";
+    ASSERT_TRUE(machine::WriteFileAtomically(machine::desktop::detail::TrayDir(m()) /
+                                                 std::to_string(::getpid()),
+                                             file, machine::FileAccess::Everyone));
+    auto icons = ListTrayIcons(m());
+    ASSERT_EQ(icons.size(), 1u);
+    EXPECT_EQ(icons[0].uid, 1u);
+    EXPECT_EQ(icons[0].tip, "keptA");
 }
 
 } // namespace

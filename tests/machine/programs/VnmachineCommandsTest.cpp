@@ -43,6 +43,8 @@ TEST(VnmachineCommands, ConnectionsAndSharingChangeAsAsked)
         {{"sharing", "fault", "enable", "once", "80070005"}, 0},
         {{"sharing", "fault", "item", "2"}, 0},
         {{"sharing", "fault", "nothing", "once"}, 2},
+        {{"sharing", "fault", "create", "4294967297"}, 2},        // more calls than a count holds
+        {{"sharing", "fault", "create", "once", "100000000"}, 2}, // wider than 32 bits
         {{"programs", "fail", "NicReport.bat", "2", "once"}, 0},
         {{"programs", "report-delay", "500"}, 0},
         {{"programs", "report-fail", "on"}, 0},

@@ -161,10 +161,10 @@ TEST_F(DialogBehaviourTest, TemplateRectanglesAreDialogUnits)
     } cases[] = {
         // 10,20 200x100 units: x and width times 6/4, y and height times 13/8.
         {dlg.m_hWnd, {15, 32, 15 + 300, 32 + 162}},
-        // 10,10 100x12 units.
-        {::GetDlgItem(dlg.m_hWnd, IDC_EDIT), {15, 16, 15 + 150, 16 + 19}},
+        // 10,10 100x12 units, on the screen: the dialog's client area starts at 15,32.
+        {::GetDlgItem(dlg.m_hWnd, IDC_EDIT), {15 + 15, 32 + 16, 15 + 15 + 150, 32 + 16 + 19}},
         // 70,30 50x14 units: each part truncated on its own.
-        {::GetDlgItem(dlg.m_hWnd, IDC_OTHER), {105, 48, 105 + 75, 48 + 22}},
+        {::GetDlgItem(dlg.m_hWnd, IDC_OTHER), {15 + 105, 32 + 48, 15 + 105 + 75, 32 + 48 + 22}},
     };
     for (const Case& c : cases)
     {
@@ -211,12 +211,13 @@ TEST_F(DialogBehaviourTest, ScreenAndClientCoordinatesFollowTheParents)
     ASSERT_TRUE(dlg.Create(IDD_KEYS));
     CWnd* other = dlg.GetDlgItem(IDC_OTHER);
     CRect r;
-    other->GetWindowRect(&r); // relative to the dialog
+    other->GetWindowRect(&r); // on the screen
     CPoint p(r.left, r.top);
-    dlg.ClientToScreen(&p);
     EXPECT_EQ(p, CPoint(15 + 105, 32 + 48));
     dlg.ScreenToClient(&p);
     EXPECT_EQ(p, CPoint(105, 48));
+    dlg.ClientToScreen(&p);
+    EXPECT_EQ(p, CPoint(15 + 105, 32 + 48));
     dlg.DestroyWindow();
 }
 

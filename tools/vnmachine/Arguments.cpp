@@ -1,0 +1,46 @@
+#include "tools/vnmachine/Arguments.h"
+
+#include <exception>
+
+std::optional<long> ParseNumber(const std::string& text, int base)
+{
+    try
+    {
+        std::size_t used = 0;
+        long v = std::stol(text, &used, base);
+        if (used == text.size())
+            return v;
+    }
+    catch (const std::exception&)
+    {
+    }
+    return std::nullopt;
+}
+
+std::optional<std::uint32_t> ParseCode(const std::string& text)
+{
+    std::string digits =
+        text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0 ? text.substr(2) : text;
+    try
+    {
+        std::size_t used = 0;
+        unsigned long v = std::stoul(digits, &used, 16);
+        if (used == digits.size() && v <= 0xFFFFFFFFul)
+            return static_cast<std::uint32_t>(v);
+    }
+    catch (const std::exception&)
+    {
+    }
+    return std::nullopt;
+}
+
+std::optional<int> ParseTimes(const std::string& text, int least, int most)
+{
+    if (text == "once")
+        return 1;
+    if (text == "always")
+        return -1;
+    if (auto n = ParseNumber(text); n && *n >= least && *n <= most)
+        return static_cast<int>(*n);
+    return std::nullopt;
+}

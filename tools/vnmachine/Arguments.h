@@ -1,0 +1,15 @@
+#pragma once
+// The numbers the machine tool takes in its arguments.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// A whole number in `base`; nullopt when the text holds anything else.
+std::optional<long> ParseNumber(const std::string& text, int base = 10);
+
+// A 32-bit code in hexadecimal, with or without "0x" (an object identifier, an HRESULT).
+std::optional<std::uint32_t> ParseCode(const std::string& text);
+
+// How many calls a fault is for: "once", "always" (-1), or a count from `least` to `most`.
+std::optional<int> ParseTimes(const std::string& text, int least, int most);
