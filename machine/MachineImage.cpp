@@ -6,6 +6,7 @@
 #include "machine/devices/DeviceTree.h"
 #include "machine/network/Connections.h"
 #include "machine/programs/ProgramFiles.h"
+#include "machine/radio/DefaultNetworks.h"
 #include "machine/registry/HiveStore.h"
 
 namespace machine
@@ -75,6 +76,7 @@ void CreateDefaultImage(const Machine& machine)
     // The network connections, the wireless adapter's among them.
     if (!fs::exists(machine.root() / "network" / "connections.txt"))
         network::SaveConnections(machine, network::DefaultConnections());
+    radio::WriteDefaultNetworks(machine); // the networks in range of the wireless adapter
     // system.conf last: its presence marks a complete image.
     SaveSystemInfo(machine, SystemInfo{});
 }

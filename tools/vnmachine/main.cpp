@@ -8,6 +8,7 @@
 #include "tools/vnmachine/DesktopCommand.h"
 #include "tools/vnmachine/DeviceCommand.h"
 #include "tools/vnmachine/NetworkCommand.h"
+#include "tools/vnmachine/NetworksCommand.h"
 #include "tools/vnmachine/ProgramsCommand.h"
 #include "tools/vnmachine/RegCommand.h"
 #include "tools/vnmachine/UiCommand.h"
@@ -24,34 +25,37 @@ namespace
 
 void usage()
 {
-    std::cerr << "usage: vnmachine [--machine DIR] COMMAND [ARGS...]\n"
-                 "\n"
-                 "commands:\n"
-                 "  init                    create the default machine when none exists\n"
-                 "  where                   print the machine directory\n"
-                 "  reg ...                 show, export, import and change the registry\n"
-                 "                          (vnmachine reg help)\n"
-                 "  windows                 list the top-level windows of running programs\n"
-                 "  ui ...                  see and drive the programs' windows, menus, message\n"
-                 "                          boxes and tray icons (vnmachine ui help)\n"
-                 "  desktop                 the interactive desktop (commands on stdin)\n"
-                 "  post TITLE MSG [WPARAM [LPARAM]]\n"
-                 "                          post a message to the window with that title\n"
-                 "  devices ...             list, add, remove, unplug and replug network devices\n"
-                 "                          (vnmachine devices help)\n"
-                 "  driver ...              an adapter's driver state, request log and faults\n"
-                 "                          (vnmachine driver help)\n"
-                 "  log                     print the programs' debug log\n"
-                 "  log programs            print the program starts (vnmachine programs log)\n"
-                 "  programs ...            program starts, their failures, the report stand-in\n"
-                 "                          (vnmachine programs help)\n"
-                 "  connections ...         list, add, remove and change network connections\n"
-                 "                          (vnmachine connections help)\n"
-                 "  sharing ...             Internet Connection Sharing, its call log and faults\n"
-                 "                          (vnmachine sharing help)\n"
-                 "\n"
-                 "The machine directory is DIR, else $TESSARYN_MACHINE, else\n"
-                 "$XDG_DATA_HOME/tessaryn/machine (~/.local/share/tessaryn/machine).\n";
+    std::cerr
+        << "usage: vnmachine [--machine DIR] COMMAND [ARGS...]\n"
+           "\n"
+           "commands:\n"
+           "  init                    create the default machine when none exists\n"
+           "  where                   print the machine directory\n"
+           "  reg ...                 show, export, import and change the registry\n"
+           "                          (vnmachine reg help)\n"
+           "  windows                 list the top-level windows of running programs\n"
+           "  ui ...                  see and drive the programs' windows, menus, message\n"
+           "                          boxes and tray icons (vnmachine ui help)\n"
+           "  desktop                 the interactive desktop (commands on stdin)\n"
+           "  post TITLE MSG [WPARAM [LPARAM]]\n"
+           "                          post a message to the window with that title\n"
+           "  devices ...             list, add, remove, unplug and replug network devices\n"
+           "                          (vnmachine devices help)\n"
+           "  driver ...              an adapter's driver state, request log and faults\n"
+           "                          (vnmachine driver help)\n"
+           "  log                     print the programs' debug log\n"
+           "  log programs            print the program starts (vnmachine programs log)\n"
+           "  programs ...            program starts, their failures, the report stand-in\n"
+           "                          (vnmachine programs help)\n"
+           "  connections ...         list, add, remove and change network connections\n"
+           "                          (vnmachine connections help)\n"
+           "  sharing ...             Internet Connection Sharing, its call log and faults\n"
+           "                          (vnmachine sharing help)\n"
+           "  networks ...            list, add, remove and change the networks in radio\n"
+           "                          range, load a set from a file (vnmachine networks help)\n"
+           "\n"
+           "The machine directory is DIR, else $TESSARYN_MACHINE, else\n"
+           "$XDG_DATA_HOME/tessaryn/machine (~/.local/share/tessaryn/machine).\n";
 }
 
 int runInit()
@@ -126,6 +130,8 @@ int main(int argc, char** argv)
             return RunConnectionsCommand(rest);
         if (command == "sharing")
             return RunSharingCommand(rest);
+        if (command == "networks")
+            return RunNetworksCommand(rest);
     }
     catch (const std::exception& e)
     {
