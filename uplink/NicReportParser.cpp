@@ -183,16 +183,14 @@ int ParseNicReportText(const char* pData, std::size_t nSize, CStringArray& names
 
 BOOL ReadNicReport(LPCSTR lpszFileName, CStringArray& names)
 {
-    HANDLE hFile = CreateFileA(lpszFileName, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, 0);
-    if (hFile == INVALID_HANDLE_VALUE)
+    CStdioFile file;
+    if (!file.Open(lpszFileName, CFile::modeRead | CFile::shareDenyNone | CFile::typeText))
         return FALSE;
-    std::string contents;
-    char buffer[4096];
-    DWORD dwRead = 0;
-    while (ReadFile(hFile, buffer, sizeof buffer, &dwRead, NULL) && dwRead > 0)
-        contents.append(buffer, dwRead);
-    CloseHandle(hFile);
-    ParseNicReportText(contents.data(), contents.size(), names);
+    CStringArray lines;
+    CString strLine;
+    while (file.ReadString(strLine))
+        lines.Add(strLine);
+    file.Close();
+    ParseNicReport(lines, names);
     return TRUE;
 }
