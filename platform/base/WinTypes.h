@@ -14,6 +14,7 @@ using LONG = std::int32_t;
 using ULONG = std::uint32_t;
 using USHORT = std::uint16_t;
 using UCHAR = std::uint8_t;
+using BOOLEAN = std::uint8_t;
 using SHORT = std::int16_t;
 using CHAR = char;
 using WCHAR = char16_t;

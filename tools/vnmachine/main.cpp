@@ -9,10 +9,13 @@
 #include "tools/vnmachine/DeviceCommand.h"
 #include "tools/vnmachine/NetworkCommand.h"
 #include "tools/vnmachine/NetworksCommand.h"
+#include "tools/vnmachine/PowerCommand.h"
 #include "tools/vnmachine/ProgramsCommand.h"
 #include "tools/vnmachine/RegCommand.h"
+#include "tools/vnmachine/ServicesCommand.h"
 #include "tools/vnmachine/UiCommand.h"
 #include "tools/vnmachine/WindowsCommand.h"
+#include "tools/vnmachine/WlanCommand.h"
 
 #include <cstdio>
 #include <fstream>
@@ -132,6 +135,12 @@ int main(int argc, char** argv)
             return RunSharingCommand(rest);
         if (command == "networks")
             return RunNetworksCommand(rest);
+        if (command == "wlan")
+            return RunWlanCommand(rest);
+        if (command == "services")
+            return RunServicesCommand(rest);
+        if (command == "power")
+            return RunPowerCommand(rest);
     }
     catch (const std::exception& e)
     {
