@@ -1,0 +1,54 @@
+#pragma once
+// The service's reading of a profile document: a small, bounded XML reader (elements,
+// attributes, text, the five named entities and numeric references) and the profile's fields.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace machine::wlan
+{
+
+struct XmlElement
+{
+    std::string name; // as written, prefix included
+    std::vector<std::pair<std::string, std::string>> attributes;
+    std::string text; // the element's own text, entities resolved
+    std::vector<XmlElement> children;
+
+    const XmlElement* child(const std::string& local) const;
+    std::string childText(const std::string& local) const;
+    std::optional<std::string> attribute(const std::string& attributeName) const;
+};
+
+// Nullopt for anything malformed (unbalanced tags, bad entities, junk after the root, too deep
+// or too large).
+std::optional<XmlElement> ParseXml(const std::string& text);
+
+struct ProfileDocument
+{
+    std::string name;
+    std::string ssid;
+    std::string connectionType; // ESS or IBSS
+    std::string authentication;
+    std::string encryption;
+    bool oneX = false;
+    bool hasSharedKey = false;
+    std::string keyType;
+    bool keyProtected = false;
+    std::string keyMaterial;
+};
+
+// Reason codes of a rejected document.
+inline constexpr std::uint32_t kReasonInvalidProfileSchema = 0x00080002;
+inline constexpr std::uint32_t kReasonProfileMissing = 0x00080003;
+inline constexpr std::uint32_t kReasonInvalidProfileName = 0x00080004;
+inline constexpr std::uint32_t kReasonInvalidProfileType = 0x00080005;
+inline constexpr std::uint32_t kReasonMsmSecurityMissing = 0x00080007;
+inline constexpr std::uint32_t kReasonProfileSsidInvalid = 0x00080008;
+
+// 0 and `doc` filled when the document reads as a profile; else the reason.
+std::uint32_t CheckProfile(const std::string& xml, ProfileDocument& doc);
+
+} // namespace machine::wlan

@@ -1,0 +1,138 @@
+#pragma once
+// The machine's WLAN service: interfaces over the wireless adapters, scans, the networks in
+// range grouped as the service lists them, the profile store, connections and the
+// notifications journal. Its state lives in <root>/wlan/ so that every process on the machine
+// sees one service. Results are the platform's error numbers (0 success).
+
+#include "machine/Machine.h"
+#include "machine/radio/Network.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace machine::wlan
+{
+
+struct InterfaceInfo
+{
+    std::string guid; // "{...}", the adapter's NetCfgInstanceId
+    std::string description;
+    std::uint32_t state = 4; // the platform's interface states: 1 connected, 4 disconnected
+    std::vector<std::uint32_t> phyTypes;
+};
+
+struct PhyRadio
+{
+    std::uint32_t software = 1; // 1 on, 2 off
+    std::uint32_t hardware = 1;
+};
+
+struct Security
+{
+    bool enabled = false;
+    bool oneX = false;
+    std::uint32_t auth = 1;   // the platform's auth algorithm numbers
+    std::uint32_t cipher = 0; // and cipher numbers
+};
+
+struct AvailableNetwork
+{
+    std::string ssid;
+    std::uint32_t bssType = 1;
+    bool securityEnabled = false;
+    std::vector<radio::Network> bss;
+    std::string profileName; // a stored profile for this SSID
+    bool connected = false;
+    Security security;
+    std::uint32_t quality = 0;
+};
+
+struct Profile
+{
+    std::string name;
+    std::string xml;
+    bool user = false;
+};
+
+struct Connection
+{
+    std::uint32_t mode = 0;
+    std::string profileName;
+    std::string ssid;
+    std::uint32_t bssType = 1;
+    radio::Bssid bssid{};
+    std::uint32_t phyType = 0;
+    std::uint32_t phyIndex = 0;
+    std::uint32_t quality = 0;
+    std::uint32_t rateKbps = 54000;
+    std::int32_t rssi = 0;
+    Security security;
+};
+
+struct ConnectRequest
+{
+    std::uint32_t mode = 0; // 0 profile, 2/3 discovery
+    std::string profileName;
+    std::optional<std::string> ssid;
+    std::uint32_t bssType = 1; // 1 infrastructure, 2 independent, 3 any
+    std::vector<radio::Bssid> bssids;
+};
+
+struct Statistics
+{
+    std::vector<std::uint8_t> phyRecord; // 144 bytes: the driver's counters
+    std::uint32_t phyIndex = 0;
+    std::uint32_t phyCount = 2;
+    std::uint64_t wepIcvErrors = 0;
+};
+
+struct Notification
+{
+    std::uint64_t seq = 0;
+    std::uint64_t due = 0; // machine time
+    std::uint32_t source = 0;
+    std::uint32_t code = 0;
+    std::string guid;
+    std::vector<std::uint8_t> data;
+};
+
+// Logs the call and gives the error it fails with: the service stopped, or a fault injected.
+std::uint32_t BeginCall(const Machine& machine, const std::string& call,
+                        const std::string& detail = {});
+void Log(const Machine& machine, const std::string& line);
+
+std::vector<InterfaceInfo> ListInterfaces(const Machine& machine);
+bool HasInterface(const Machine& machine, const std::string& guid);
+
+std::uint32_t StartScan(const Machine& machine, const std::string& guid);
+std::vector<AvailableNetwork> AvailableNetworks(const Machine& machine, const std::string& guid);
+// Security a network offers, from its privacy bit and elements.
+Security NetworkSecurity(const radio::Network& network);
+
+// ERROR_BAD_PROFILE with `reason` set for a document that does not read as a profile.
+std::uint32_t SetProfile(const Machine& machine, const std::string& guid, const std::string& xml,
+                         bool user, bool overwrite, std::uint32_t& reason);
+std::optional<Profile> GetProfile(const Machine& machine, const std::string& guid,
+                                  const std::string& name);
+std::uint32_t DeleteProfile(const Machine& machine, const std::string& guid,
+                            const std::string& name);
+std::vector<Profile> ListProfiles(const Machine& machine, const std::string& guid);
+
+std::uint32_t Connect(const Machine& machine, const std::string& guid,
+                      const ConnectRequest& request);
+std::uint32_t Disconnect(const Machine& machine, const std::string& guid);
+std::optional<Connection> CurrentConnection(const Machine& machine, const std::string& guid);
+std::vector<PhyRadio> RadioState(const Machine& machine, const std::string& guid);
+std::uint32_t SetSoftwareRadioState(const Machine& machine, const std::string& guid,
+                                    std::uint32_t phyIndex, std::uint32_t software);
+std::optional<Statistics> LinkStatistics(const Machine& machine, const std::string& guid);
+
+// Carries out what has fallen due (scan results, connect outcomes) by the machine clock.
+void Pump(const Machine& machine);
+// Journal entries after `seq`; the last sequence number handed out.
+std::vector<Notification> NotificationsAfter(const Machine& machine, std::uint64_t seq);
+std::uint64_t LastNotificationSeq(const Machine& machine);
+
+} // namespace machine::wlan
