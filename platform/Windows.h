@@ -99,3 +99,4 @@
 #include "platform/ui/gdi/SystemMetrics.h"
 #include "platform/ui/menus/Menus.h"
 #include "platform/ui/msgbox/MessageBox.h"
+#include "platform/wmi/Wbem.h"

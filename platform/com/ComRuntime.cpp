@@ -2,8 +2,10 @@
 
 #include "machine/Machine.h"
 #include "machine/network/SharingFaults.h"
+#include "machine/wmi/DriverEvents.h"
 #include "platform/base/StringConv.h"
 #include "platform/sharing/SharingManager.h"
+#include "platform/wmi/Wbem.h"
 
 #include <atomic>
 #include <cstdio>
@@ -39,6 +41,7 @@ struct ComClass
 const ComClass kClasses[] = {
     {u"HNetCfg.HNetShare.1", &CLSID_NetSharingManager, &sharing::CreateSharingManager},
     {u"HNetCfg.HNetShare", &CLSID_NetSharingManager, &sharing::CreateSharingManager},
+    {nullptr, &CLSID_WbemLocator, &wmi::CreateWbemLocator}, // found by CLSID only
 };
 
 std::string hex(HRESULT hr)
@@ -106,6 +109,12 @@ int ComInitCount()
     return t_com.count;
 }
 
+void ResetComSecurity()
+{
+    std::lock_guard guard(g_securityLock);
+    g_security = {};
+}
+
 } // namespace platform
 
 HRESULT CoInitializeEx(LPVOID pvReserved, DWORD dwCoInit)
@@ -113,7 +122,10 @@ HRESULT CoInitializeEx(LPVOID pvReserved, DWORD dwCoInit)
     using namespace platform;
     const DWORD model = dwCoInit & COINIT_APARTMENTTHREADED;
     HRESULT hr;
-    if (t_com.count > 0 && t_com.model != model)
+    if (auto failure = machine::wmi::TakeWmiFailure(machine::CurrentMachine(),
+                                                    machine::wmi::WmiStep::Initialize))
+        hr = static_cast<HRESULT>(*failure);
+    else if (t_com.count > 0 && t_com.model != model)
         hr = RPC_E_CHANGED_MODE;
     else
     {
@@ -147,7 +159,10 @@ HRESULT CoInitializeSecurity(PSECURITY_DESCRIPTOR pSecDesc, LONG cAuthSvc,
     HRESULT hr = S_OK;
     {
         std::lock_guard guard(g_securityLock);
-        if (g_security.done)
+        if (auto failure = machine::wmi::TakeWmiFailure(machine::CurrentMachine(),
+                                                        machine::wmi::WmiStep::Security))
+            hr = static_cast<HRESULT>(*failure);
+        else if (g_security.done)
             hr = RPC_E_TOO_LATE;
         else
         {
@@ -173,7 +188,7 @@ HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, LPCLSID lpclsid)
     std::u16string_view progId(lpszProgID);
     HRESULT hr = CO_E_CLASSSTRING;
     for (const auto& c : kClasses)
-        if (equalNoCase(progId, c.progId))
+        if (c.progId != nullptr && equalNoCase(progId, c.progId))
         {
             *lpclsid = *c.clsid;
             hr = S_OK;

@@ -52,5 +52,8 @@ struct SecurityInitialization
 SecurityInitialization ComSecurity();
 // Calls of CoInitialize(Ex) still to be undone on this thread.
 int ComInitCount();
+// For tests that run in one process: forgets the CoInitializeSecurity call, as a new process
+// starts without one.
+void ResetComSecurity();
 
 } // namespace platform

@@ -6,6 +6,7 @@
 #include "machine/miniport/AdapterState.h"
 #include "machine/miniport/DriverFaults.h"
 #include "machine/miniport/RequestLog.h"
+#include "machine/wmi/DriverEvents.h"
 #include "tools/vnmachine/Arguments.h"
 
 #include <cctype>
@@ -29,6 +30,10 @@ int usage()
                  "       vnmachine driver [--device ID] fault short CODE BYTES\n"
                  "       vnmachine driver [--device ID] fault scribble CODE\n"
                  "       vnmachine driver [--device ID] fault open | clear | list\n"
+                 "       vnmachine driver event [CLASS] [--batch N] [--unreadable K]...\n"
+                 "       vnmachine driver wmi-fail init|security|locator|connect|query "
+                 "[once|N|always] [HRESULT]\n"
+                 "       vnmachine driver wmi-faults | wmi-clear | wmi-log | wmi-clear-log\n"
                  "ID: the device's number in the list, its instance ID or NetCfgInstanceId.\n";
     return 2;
 }
@@ -197,6 +202,83 @@ int fault(const devices::NetDevice& d, const std::vector<std::string>& args)
     return usage();
 }
 
+// The driver's instrumentation events: raising them, and what subscribing to them meets.
+int wmiCommand(const std::vector<std::string>& args)
+{
+    namespace wmi = machine::wmi;
+    const machine::Machine& m = machine::CurrentMachine();
+    const std::string& command = args[0];
+    if (command == "event")
+    {
+        std::string className = wmi::kDriverEventClass;
+        long count = 1;
+        std::vector<long> unreadable;
+        for (std::size_t i = 1; i < args.size(); ++i)
+        {
+            if ((args[i] == "--batch" || args[i] == "--unreadable") && i + 1 < args.size())
+            {
+                auto n = ParseNumber(args[i + 1]);
+                if (!n || *n < 1 || *n > 1000)
+                    return usage();
+                if (args[i] == "--batch")
+                    count = *n;
+                else
+                    unreadable.push_back(*n);
+                ++i;
+            }
+            else if (i == 1 && args[i].rfind("--", 0) != 0)
+                className = args[i];
+            else
+                return usage();
+        }
+        std::vector<wmi::EventObject> objects(static_cast<std::size_t>(count),
+                                              wmi::EventObject{className, true});
+        for (long k : unreadable)
+        {
+            if (k > count)
+                return usage();
+            objects[static_cast<std::size_t>(k - 1)].classReadable = false;
+        }
+        auto seq = wmi::RaiseDriverEvents(m, objects);
+        if (seq == 0)
+        {
+            std::cerr << "vnmachine: the event could not be raised\n";
+            return 1;
+        }
+        std::cout << "raised batch " << seq << " (" << count << " object" << (count == 1 ? "" : "s")
+                  << ")\n";
+        return 0;
+    }
+    if (command == "wmi-fail" && args.size() >= 2 && args.size() <= 4)
+    {
+        auto step = wmi::ParseWmiStep(args[1]);
+        std::optional<int> times = 1;
+        if (args.size() >= 3)
+            times = ParseTimes(args[2], 1, 999999);
+        std::optional<std::uint32_t> result = 0x80004005u;
+        if (args.size() == 4)
+            result = ParseCode(args[3]);
+        if (!step || !times || !result)
+            return usage();
+        wmi::InjectWmiFailure(m, *step, *times, *result);
+        return 0;
+    }
+    if (args.size() != 1)
+        return usage();
+    if (command == "wmi-faults")
+        std::cout << wmi::FormatWmiFaults(wmi::LoadWmiFaults(m));
+    else if (command == "wmi-clear")
+        wmi::ClearWmiFaults(m);
+    else if (command == "wmi-log")
+        for (const auto& line : wmi::ReadWmiLog(m))
+            std::cout << line << "\n";
+    else if (command == "wmi-clear-log")
+        wmi::ClearWmiLog(m);
+    else
+        return usage();
+    return 0;
+}
+
 } // namespace
 
 int RunDevicesCommand(const std::vector<std::string>& args)
@@ -222,6 +304,9 @@ int RunDriverCommand(const std::vector<std::string>& input)
     if (args.empty())
         return usage();
     const std::string command = args[0];
+    // Events and their faults are the machine's, whichever adapter raises them.
+    if (command == "event" || command.rfind("wmi-", 0) == 0)
+        return wmiCommand(args);
     if ((command == "state" || command == "log" || command == "clear-log") && args.size() == 2)
         deviceId = args[1];
     else if (command != "fault" && args.size() != 1)

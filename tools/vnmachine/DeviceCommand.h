@@ -12,6 +12,13 @@
 //   driver fault scribble CODE      sets of CODE write into the caller's buffer
 //   driver fault open               the device cannot be opened
 //   driver fault clear | driver fault list
+//   driver event [CLASS] [--batch N] [--unreadable K]...
+//                                   raises one batch of N event objects (the driver's class
+//                                   unless CLASS is given); the K-th cannot be read
+//   driver wmi-fail STEP [once|N|always] [HRESULT]
+//                                   a step of subscribing to the events fails (init, security,
+//                                   locator, connect, query); E_FAIL unless HRESULT is given
+//   driver wmi-faults | wmi-clear | wmi-log | wmi-clear-log
 // ID is a device's number in the list, its instance ID or its NetCfgInstanceId; the driver
 // commands take the first Tessaryn adapter without one ("--device ID" before a fault command
 // chooses another). Exit status 1 when the command fails, 2 on a usage error.
