@@ -1,6 +1,7 @@
 #include "machine/miniport/RequestLog.h"
 
 #include "machine/FileStore.h"
+#include "machine/LineLog.h"
 #include "machine/MachineLock.h"
 #include "machine/miniport/AdapterState.h"
 
@@ -90,21 +91,13 @@ bool ParseLogEntry(const std::string& line, LogEntry& e)
 void AppendRequestLog(const Machine& machine, const std::string& netCfgInstanceId,
                       const LogEntry& entry)
 {
-    MachineLock lock(machine);
-    std::error_code ec;
-    std::filesystem::create_directories(AdapterDirectory(machine, netCfgInstanceId), ec);
-    // Appended whole lines under the lock: a reader sees complete requests.
-    std::ofstream out(logPath(machine, netCfgInstanceId), std::ios::app | std::ios::binary);
-    out << FormatLogEntry(entry) << "\n";
+    AppendLogLine(machine, logPath(machine, netCfgInstanceId), FormatLogEntry(entry));
 }
 
 std::vector<LogEntry> ReadRequestLog(const Machine& machine, const std::string& netCfgInstanceId)
 {
-    MachineLock lock(machine);
     std::vector<LogEntry> entries;
-    std::ifstream in(logPath(machine, netCfgInstanceId), std::ios::binary);
-    std::string line;
-    while (std::getline(in, line))
+    for (const std::string& line : ReadLogLines(machine, logPath(machine, netCfgInstanceId)))
     {
         LogEntry e;
         if (ParseLogEntry(line, e))
@@ -115,9 +108,7 @@ std::vector<LogEntry> ReadRequestLog(const Machine& machine, const std::string& 
 
 void ClearRequestLog(const Machine& machine, const std::string& netCfgInstanceId)
 {
-    MachineLock lock(machine);
-    std::error_code ec;
-    std::filesystem::remove(logPath(machine, netCfgInstanceId), ec);
+    ClearLog(machine, logPath(machine, netCfgInstanceId));
 }
 
 } // namespace machine::miniport

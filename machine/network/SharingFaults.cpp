@@ -1,5 +1,6 @@
 #include "machine/network/SharingFaults.h"
 
+#include "machine/LineLog.h"
 #include "machine/MachineLock.h"
 #include "machine/SettingsFile.h"
 
@@ -138,29 +139,17 @@ std::optional<std::uint32_t> TakeSharingFailure(const Machine& machine, SharingC
 
 void AppendSharingLog(const Machine& machine, const std::string& line)
 {
-    MachineLock lock(machine);
-    std::error_code ec;
-    std::filesystem::create_directories(logPath(machine).parent_path(), ec);
-    std::ofstream out(logPath(machine), std::ios::app | std::ios::binary);
-    out << line << "\n";
+    AppendLogLine(machine, logPath(machine), line);
 }
 
 std::vector<std::string> ReadSharingLog(const Machine& machine)
 {
-    MachineLock lock(machine);
-    std::vector<std::string> lines;
-    std::ifstream in(logPath(machine), std::ios::binary);
-    std::string line;
-    while (std::getline(in, line))
-        lines.push_back(line);
-    return lines;
+    return ReadLogLines(machine, logPath(machine));
 }
 
 void ClearSharingLog(const Machine& machine)
 {
-    MachineLock lock(machine);
-    std::error_code ec;
-    std::filesystem::remove(logPath(machine), ec);
+    ClearLog(machine, logPath(machine));
 }
 
 } // namespace machine::network

@@ -1,8 +1,6 @@
 #include "machine/programs/ProgramLog.h"
 
-#include "machine/MachineLock.h"
-
-#include <fstream>
+#include "machine/LineLog.h"
 
 namespace machine::programs
 {
@@ -14,27 +12,17 @@ std::filesystem::path ProgramLogPath(const Machine& machine)
 
 void AppendProgramLog(const Machine& machine, const std::string& line)
 {
-    MachineLock lock(machine);
-    std::ofstream out(ProgramLogPath(machine), std::ios::app | std::ios::binary);
-    out << line << "\n";
+    AppendLogLine(machine, ProgramLogPath(machine), line);
 }
 
 std::vector<std::string> ReadProgramLog(const Machine& machine)
 {
-    MachineLock lock(machine);
-    std::vector<std::string> lines;
-    std::ifstream in(ProgramLogPath(machine), std::ios::binary);
-    std::string line;
-    while (std::getline(in, line))
-        lines.push_back(line);
-    return lines;
+    return ReadLogLines(machine, ProgramLogPath(machine));
 }
 
 void ClearProgramLog(const Machine& machine)
 {
-    MachineLock lock(machine);
-    std::error_code ec;
-    std::filesystem::remove(ProgramLogPath(machine), ec);
+    ClearLog(machine, ProgramLogPath(machine));
 }
 
 } // namespace machine::programs

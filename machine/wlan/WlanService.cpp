@@ -425,6 +425,19 @@ Suites ReadSuites(const std::vector<std::uint8_t>& b, std::size_t at, std::size_
     return out;
 }
 
+// Calls visit(id, body, end) for each whole element; a cut-off element ends the walk. visit
+// returns false to stop.
+template <class Visit> void ForEachElement(const std::vector<std::uint8_t>& b, Visit visit)
+{
+    for (std::size_t at = 0; at + 2 <= b.size();)
+    {
+        std::size_t body = at + 2, end = body + b[at + 1];
+        if (end > b.size() || !visit(b[at], body, end))
+            return;
+        at = end;
+    }
+}
+
 std::string ConnectSecret(const State& s, const radio::Network& n)
 {
     if (auto it = s.secrets.find(radio::FormatBssid(n.bssid)); it != s.secrets.end())
@@ -473,30 +486,28 @@ bool Offers(const radio::Network& n, std::uint32_t auth, std::uint32_t cipher)
     bool wpa2 = auth == 6 || auth == 7;
     bool psk = auth == 4 || auth == 7;
     std::uint32_t oui = wpa2 ? 0x000FAC00u : 0x0050F200u;
-    for (std::size_t at = 0; at + 2 <= b.size();)
-    {
-        std::size_t len = b[at + 1];
-        std::size_t body = at + 2, end = body + len;
-        if (end > b.size())
-            break;
-        Suites s;
-        if (wpa2 && b[at] == 48 && len >= 2)
-            s = ReadSuites(b, body, end);
-        else if (!wpa2 && b[at] == 221 && len >= 6 && Be32(b, body) == 0x0050F201u)
-            s = ReadSuites(b, body + 4, end);
-        if (s.present)
-        {
-            std::uint32_t wantAkm = oui | (psk ? 2u : 1u);
-            std::uint32_t wantCipher = oui | (cipher == 4 ? 4u : 2u);
-            bool akm = std::find(s.akm.begin(), s.akm.end(), wantAkm) != s.akm.end();
-            bool pc =
-                std::find(s.pairwise.begin(), s.pairwise.end(), wantCipher) != s.pairwise.end();
-            if (akm && pc)
-                return true;
-        }
-        at = end;
-    }
-    return false;
+    bool offered = false;
+    ForEachElement(b,
+                   [&](std::uint8_t id, std::size_t body, std::size_t end)
+                   {
+                       std::size_t len = end - body;
+                       Suites s;
+                       if (wpa2 && id == 48 && len >= 2)
+                           s = ReadSuites(b, body, end);
+                       else if (!wpa2 && id == 221 && len >= 6 && Be32(b, body) == 0x0050F201u)
+                           s = ReadSuites(b, body + 4, end);
+                       if (s.present)
+                       {
+                           std::uint32_t wantAkm = oui | (psk ? 2u : 1u);
+                           std::uint32_t wantCipher = oui | (cipher == 4 ? 4u : 2u);
+                           bool akm = std::find(s.akm.begin(), s.akm.end(), wantAkm) != s.akm.end();
+                           bool pc = std::find(s.pairwise.begin(), s.pairwise.end(), wantCipher) !=
+                                     s.pairwise.end();
+                           offered = akm && pc;
+                       }
+                       return !offered;
+                   });
+    return offered;
 }
 
 } // namespace
@@ -510,33 +521,32 @@ Security NetworkSecurity(const radio::Network& n)
     sec.auth = 1;
     sec.cipher = 0x101;
     const auto& b = n.elements;
-    for (std::size_t at = 0; at + 2 <= b.size();)
-    {
-        std::size_t len = b[at + 1];
-        std::size_t body = at + 2, end = body + len;
-        if (end > b.size())
-            break;
-        Suites s;
-        bool rsn = false;
-        if (b[at] == 48 && len >= 2)
+    ForEachElement(
+        b,
+        [&](std::uint8_t id, std::size_t body, std::size_t end)
         {
-            s = ReadSuites(b, body, end);
-            rsn = true;
-        }
-        else if (b[at] == 221 && len >= 6 && Be32(b, body) == 0x0050F201u && sec.auth < 6)
-            s = ReadSuites(b, body + 4, end);
-        if (s.present)
-        {
-            std::uint32_t oui = rsn ? 0x000FAC00u : 0x0050F200u;
-            bool psk = std::find(s.akm.begin(), s.akm.end(), oui | 2u) != s.akm.end();
-            sec.oneX = !psk;
-            sec.auth = rsn ? (psk ? 7 : 6) : (psk ? 4 : 3);
-            bool ccmp =
-                std::find(s.pairwise.begin(), s.pairwise.end(), oui | 4u) != s.pairwise.end();
-            sec.cipher = ccmp ? 4 : 2;
-        }
-        at = end;
-    }
+            std::size_t len = end - body;
+            Suites s;
+            bool rsn = false;
+            if (id == 48 && len >= 2)
+            {
+                s = ReadSuites(b, body, end);
+                rsn = true;
+            }
+            else if (id == 221 && len >= 6 && Be32(b, body) == 0x0050F201u && sec.auth < 6)
+                s = ReadSuites(b, body + 4, end);
+            if (s.present)
+            {
+                std::uint32_t oui = rsn ? 0x000FAC00u : 0x0050F200u;
+                bool psk = std::find(s.akm.begin(), s.akm.end(), oui | 2u) != s.akm.end();
+                sec.oneX = !psk;
+                sec.auth = rsn ? (psk ? 7 : 6) : (psk ? 4 : 3);
+                bool ccmp =
+                    std::find(s.pairwise.begin(), s.pairwise.end(), oui | 4u) != s.pairwise.end();
+                sec.cipher = ccmp ? 4 : 2;
+            }
+            return true;
+        });
     return sec;
 }
 

@@ -2,6 +2,7 @@
 
 #include "machine/AsciiCase.h"
 #include "machine/FileStore.h"
+#include "machine/LineLog.h"
 #include "machine/MachineLock.h"
 #include "machine/SettingsFile.h"
 
@@ -253,29 +254,17 @@ std::optional<std::uint32_t> TakeWmiFailure(const Machine& machine, WmiStep step
 
 void AppendWmiLog(const Machine& machine, const std::string& line)
 {
-    MachineLock lock(machine);
-    std::error_code ec;
-    std::filesystem::create_directories(logPath(machine).parent_path(), ec);
-    std::ofstream out(logPath(machine), std::ios::app | std::ios::binary);
-    out << line << "\n";
+    AppendLogLine(machine, logPath(machine), line);
 }
 
 std::vector<std::string> ReadWmiLog(const Machine& machine)
 {
-    MachineLock lock(machine);
-    std::vector<std::string> lines;
-    std::ifstream in(logPath(machine), std::ios::binary);
-    std::string line;
-    while (std::getline(in, line))
-        lines.push_back(line);
-    return lines;
+    return ReadLogLines(machine, logPath(machine));
 }
 
 void ClearWmiLog(const Machine& machine)
 {
-    MachineLock lock(machine);
-    std::error_code ec;
-    std::filesystem::remove(logPath(machine), ec);
+    ClearLog(machine, logPath(machine));
 }
 
 } // namespace machine::wmi
