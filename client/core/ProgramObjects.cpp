@@ -3,6 +3,7 @@
 
 #include "client/core/ProgramObjects.h"
 
+#include "client/core/ActionQueue.h"
 #include "client/core/AdapterState.h"
 #include "client/core/DriverRequest.h"
 
@@ -18,6 +19,7 @@ HANDLE CreateProfileEditorEvent()
 
 CString g_strNetCfgInstanceId;
 CSetInformationArray RetryQueue;
+CActionArray ActionQueue;
 CString g_strDriverKey;
 PFN_IsWow64Process g_pfnIsWow64Process = reinterpret_cast<PFN_IsWow64Process>(
     GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process"));

@@ -64,6 +64,11 @@ WmiEventReceiver::WmiEventReceiver()
 {
 }
 
+WmiEventReceiver::~WmiEventReceiver()
+{
+    DisconnectWmiEvents();
+}
+
 void WmiEventReceiver::SetNotifyWindow(HWND hWnd)
 {
     m_hNotifyWnd = hWnd;

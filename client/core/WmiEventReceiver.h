@@ -35,6 +35,8 @@ class WmiEventReceiver
 {
 public:
     WmiEventReceiver();
+    // Disconnects when its owner did not (a second disconnect does nothing).
+    ~WmiEventReceiver();
 
     void SetNotifyWindow(HWND hWnd);
     // 1 when subscribed, else 0 (everything obtained on the way is given back).

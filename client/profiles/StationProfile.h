@@ -92,12 +92,71 @@ struct StationProfile
     char ProfileName[100];    // at most 99 characters
     DWORD ConnectThroughWlan; // 1: connect through the WLAN service before the driver sets
 };
+// Every field at its place in the 32-bit layout. A native pointer wider than 32 bits adds its
+// extra width and as much alignment padding before it, which moves every later field back.
+inline constexpr std::size_t STATION_POINTER_EXTRA = sizeof(void*) - 4;
+static_assert(alignof(StationProfile) == alignof(void*));
+static_assert(offsetof(StationProfile, BssidGiven) == 0);
 static_assert(offsetof(StationProfile, SsidLength) == 4);
 static_assert(offsetof(StationProfile, Ssid) == 8);
 static_assert(offsetof(StationProfile, Bssid) == 40);
 static_assert(offsetof(StationProfile, NetworkType) == 48);
+static_assert(offsetof(StationProfile, Preamble) == 52);
+static_assert(offsetof(StationProfile, RtsThreshold) == 56);
+static_assert(offsetof(StationProfile, FragThreshold) == 60);
 static_assert(offsetof(StationProfile, AuthenticationMode) == 64);
+static_assert(offsetof(StationProfile, EncryptionStatus) == 68);
 static_assert(offsetof(StationProfile, TxPower) == 72);
+static_assert(offsetof(StationProfile, pWpaNoneKey) == 76 + STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, WpaNoneKeySize) == 80 + 2 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, pWepKey1) == 84 + 3 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, WepKey1Size) == 88 + 4 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, pWepKey2) == 92 + 5 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, WepKey2Size) == 96 + 6 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, pWepKey3) == 100 + 7 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, WepKey3Size) == 104 + 8 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, pWepKey4) == 108 + 9 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, WepKey4Size) == 112 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, PowerMode) == 116 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, CamOnAcPower) == 120 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, AdhocChannelFrequency) == 124 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, Reserved1) == 128 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, bSetAdvance) == 132 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, Reserved2) == 136 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, DesiredRates) == 140 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, AdvancedConfig) == 148 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, CCX2Control) == 180 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, CountryRegion) == 184 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, Use8021X) == 188 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, AuthenProtocol) == 192 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, TunnelProtocol) == 196 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, ProvisioningTunnel) == 200 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, TtlsInnerMethod) == 204 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, SessionResumption) == 208 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, UseClientCert) == 212 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, UseServerCert) == 216 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, UsePAC) == 220 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, ProvisionMode) == 224 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, PACFilePath) == 228 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, IntermediateCert) == 484 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, NameRule) == 488 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, ID) == 492 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, Password) == 620 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, TunnelID) == 748 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, TunnelPassword) == 876 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, ServerName) == 1004 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, WpaPassphrase) == 1132 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, WpaPassphraseLength) == 1196 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, PasswordMode) == 1200 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, LeapEnabled) == 1204 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, CCKM) == 1205 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, LeapUserName) == 1206 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, LeapUserNameLength) == 1464 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, LeapPassword) == 1468 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, LeapPasswordLength) == 1724 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, ProfileName) == 1728 + 10 * STATION_POINTER_EXTRA);
+static_assert(offsetof(StationProfile, ConnectThroughWlan) == 1828 + 10 * STATION_POINTER_EXTRA);
+static_assert(sizeof(StationProfile) == 1832 + 10 * STATION_POINTER_EXTRA);
 
 // The WEP key blocks by number (1 to 4); null for another number.
 inline StationKeyBlock** WepKeyBlock(StationProfile* p, int n)

@@ -29,6 +29,10 @@ enum RegisterSpace : std::uint32_t
 // EEPROM word of the radio options (bits 8 and 9); 0xFFFF reads as not programmed.
 inline constexpr std::uint32_t kEepromRadioOptions = 0x36;
 
+// Store key, not a driver code: how many dB the driver's own signal reading lies above the
+// radio's (signed; 0 when never set), for setups where the two differ.
+inline constexpr std::uint32_t kDriverSignalOffset = 0x7F000010;
+
 struct AdapterState
 {
     std::map<std::uint32_t, std::string> values;                                // exact bytes

@@ -7,6 +7,7 @@
 #include "machine/miniport/DriverFaults.h"
 #include "machine/miniport/OidTable.h"
 #include "machine/miniport/RequestLog.h"
+#include "machine/radio/RadioStore.h"
 
 #include <algorithm>
 
@@ -171,6 +172,25 @@ RequestResult answerQuery(AdapterState& state, const OidEntry& e, std::string& b
     return {true, 0, static_cast<std::uint32_t>(answer.size())};
 }
 
+// The signal the driver reports is the associated access point's as the radio shows it now, so
+// that the driver and the WLAN service agree when a network's signal changes.
+void followSignal(const Machine& machine, AdapterState& state)
+{
+    if (!state.associated)
+        return;
+    const std::string bssid = state.bytes(oid::Bssid, 6);
+    for (const radio::Network& n : radio::LoadNetworks(machine))
+    {
+        if (std::equal(n.bssid.begin(), n.bssid.end(), bssid.begin(), bssid.end(),
+                       [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); }))
+        {
+            const auto offset = static_cast<std::int32_t>(state.u32(kDriverSignalOffset));
+            state.setU32(oid::Rssi, static_cast<std::uint32_t>(n.rssi + offset));
+            return;
+        }
+    }
+}
+
 } // namespace
 
 RequestResult HandleRequest(const Machine& machine, const std::string& netCfgInstanceId,
@@ -197,6 +217,8 @@ RequestResult HandleRequest(const Machine& machine, const std::string& netCfgIns
     {
         AdapterState state = LoadAdapterState(machine, netCfgInstanceId);
         bool grew = CatchUpTraffic(state, MachineNow());
+        if (!isSet && entry->storeKey == oid::Rssi)
+            followSignal(machine, state);
         std::string answer = buffer;
         result = isSet ? applySet(state, *entry, buffer) : answerQuery(state, *entry, answer);
         if (result.ok)

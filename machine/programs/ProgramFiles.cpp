@@ -50,6 +50,8 @@ ProgramKind KindOf(const std::string& program)
         return ProgramKind::NicReport;
     if (EqualNoCase(program, "WebBrowser"))
         return ProgramKind::Browser;
+    if (EqualNoCase(program, "HubDesk"))
+        return ProgramKind::AccessPoint;
     return ProgramKind::Unknown;
 }
 
@@ -57,18 +59,23 @@ void WriteDefaultPrograms(const Machine& machine)
 {
     const std::filesystem::path c = machine.driveDir('C');
     const std::filesystem::path programFolder = c / "Program Files" / "Tessaryn";
-    const std::filesystem::path system32 = c / "Windows" / "System32";
     writeIfMissing(programFolder / "TessarynUI.exe",
                    PlaceholderText("TessarynUI", "Tessaryn wireless utility"));
     writeIfMissing(programFolder / "TessarynAp.exe",
                    PlaceholderText("TessarynAp", "Tessaryn software access point"));
+    writeIfMissing(programFolder / "HubDesk.exe",
+                   PlaceholderText("HubDesk", "Tessaryn software access point"));
     writeIfMissing(programFolder / "UplinkPick.exe",
                    PlaceholderText("UplinkPick", "Tessaryn connection sharing selector"));
     writeIfMissing(programFolder / "NicReport.bat",
                    PlaceholderText("NicReport", "@ipconfig /all > NicReport.txt"));
-    writeIfMissing(system32 / "VnSwap.exe",
+    writeIfMissing(programFolder / "VnSwap.exe",
                    PlaceholderText("VnSwap", "Tessaryn adapter mode switch"));
-    writeIfMissing(system32 / "lanmeld.exe", PlaceholderText("lanmeld", "Network bridge setup"));
+    writeIfMissing(programFolder / "lanmeld.exe",
+                   PlaceholderText("lanmeld", "Network bridge setup"));
+    // Help files: the viewer only records what is asked of it.
+    for (const char* help : {"VnConfigENG.chm", "HubPanelENG.HLP", "HubPanelCHN.HLP"})
+        writeIfMissing(programFolder / help, std::string("Tessaryn help: ") + help + "\r\n");
     writeIfMissing(c / "Program Files" / "Web Browser" / "browser.exe",
                    PlaceholderText("WebBrowser", "Web browser"));
 }

@@ -5,9 +5,10 @@
 // that name; the outside programs are the machine's stand-ins (VnSwap, lanmeld, NicReport, the
 // web browser). Removing the file makes a start fail as on the platform.
 //
-// The default image puts the project's programs and NicReport.bat in the program folder,
-// VnSwap.exe and lanmeld.exe in C:\Windows\system32 (where the driver package installs them)
-// and the web browser in "C:\Program Files\Web Browser".
+// The default image puts the project's programs, NicReport.bat, the mode switch VnSwap.exe,
+// the bridging program lanmeld.exe, the access-point program under the file name HubDesk.exe
+// (the name the client looks for beside itself) and the help files in the program folder, and
+// the web browser in "C:\Program Files\Web Browser".
 
 #include "machine/Machine.h"
 
@@ -29,7 +30,10 @@ enum class ProgramKind
     Lanmeld,   // records its arguments
     NicReport, // writes NicReport.txt beside itself
     Browser,   // records the address it opens
-    Unknown    // a file that names no program (not startable)
+    // HubDesk.exe: the access-point program, TessarynAp. Until that program is built (or while
+    // its starts are record-only) a stand-in that records its start: "HubDesk ran [ARGS]".
+    AccessPoint,
+    Unknown // a file that names no program (not startable)
 };
 
 // "#!tessaryn NAME\r\n" + a line of description.

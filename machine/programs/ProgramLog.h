@@ -6,6 +6,8 @@
 //   WinExec ["NicReport.bat" ] show=0 dir=[C:\Program Files\Tessaryn] result=33
 //   ShellExecute open [http://x/] params=[] dir=[] show=1 result=42
 //   VnSwap ran [ON TessarynUI TessarynAp "Tessaryn KWF-9310USB"]
+//
+// Help requests are kept here too, as the viewer opens nothing (platform/help/HtmlHelp.h).
 
 #include "machine/Machine.h"
 

@@ -70,6 +70,9 @@ struct State
     std::map<std::tuple<std::string, bool, std::string>, std::string> profiles;
     std::vector<Notification> journal;
     std::uint64_t nextSeq = 1;
+    // The interfaces the service last saw present, to tell arrivals and removals.
+    bool presentKnown = false;
+    std::vector<std::string> present;
 };
 
 std::string Hex(const std::string& s)
@@ -127,6 +130,13 @@ std::string FormatState(const State& s)
     std::ostringstream o;
     o << "running " << s.running << "\nscan-delay " << s.scanDelay << "\nconnect-delay "
       << s.connectDelay << "\nnext-seq " << s.nextSeq << '\n';
+    if (s.presentKnown)
+    {
+        o << "present";
+        for (const auto& guid : s.present)
+            o << ' ' << guid;
+        o << '\n';
+    }
     for (const auto& [call, f] : s.faults)
         o << "fault " << Hex(call) << ' ' << f.error << ' ' << f.times << '\n';
     for (const auto& [key, value] : s.secrets)
@@ -176,6 +186,13 @@ State ParseState(const std::string& text)
             in >> s.connectDelay;
         else if (kind == "next-seq")
             in >> s.nextSeq;
+        else if (kind == "present")
+        {
+            s.presentKnown = true;
+            std::string guid;
+            while (in >> guid)
+                s.present.push_back(guid);
+        }
         else if (kind == "fault")
         {
             std::string call;
@@ -353,6 +370,31 @@ void LinkDown(const Machine& m, State& s, const std::string& guid, Iface& i, std
     miniport::ChangeAdapterState(m, guid, [](miniport::AdapterState& a) { a.associated = false; });
     if (was)
         Append(s, now, kAcm, 21, guid);
+}
+
+// Compares the adapters present now with the last look: ACM interface_arrival for a new one,
+// interface_removal (after its link went down) for one gone. The first look only records.
+void NoteInterfaces(const Machine& m, State& s, const std::vector<devices::NetDevice>& list,
+                    std::uint64_t now)
+{
+    std::vector<std::string> present;
+    for (const auto& d : list)
+        present.push_back(Upper(d.netCfgInstanceId));
+    if (s.presentKnown)
+    {
+        for (const auto& guid : present)
+            if (std::find(s.present.begin(), s.present.end(), guid) == s.present.end())
+                Append(s, now, kAcm, 13, guid);
+        for (const auto& guid : s.present)
+            if (std::find(present.begin(), present.end(), guid) == present.end())
+            {
+                if (auto it = s.ifaces.find(guid); it != s.ifaces.end())
+                    LinkDown(m, s, guid, it->second, now);
+                Append(s, now, kAcm, 14, guid);
+            }
+    }
+    s.presentKnown = true;
+    s.present = std::move(present);
 }
 
 // Applies connects that have fallen due.
@@ -588,6 +630,7 @@ std::vector<InterfaceInfo> ListInterfaces(const Machine& m)
     return WithState(m,
                      [&](State& s)
                      {
+                         NoteInterfaces(m, s, devicesList, MachineNow());
                          std::vector<InterfaceInfo> out;
                          for (auto& d : devicesList)
                          {
@@ -965,7 +1008,24 @@ std::optional<Statistics> LinkStatistics(const Machine& m, const std::string& gu
 
 void Pump(const Machine& m)
 {
-    WithState(m, [](State&) { return 0; });
+    auto list = WirelessDevices(m);
+    WithState(m,
+              [&](State& s)
+              {
+                  NoteInterfaces(m, s, list, MachineNow());
+                  return 0;
+              });
+}
+
+std::string StateStamp(const Machine& m)
+{
+    std::error_code error;
+    auto path = Dir(m) / "state.txt";
+    auto time = std::filesystem::last_write_time(path, error);
+    if (error)
+        return {};
+    auto size = std::filesystem::file_size(path, error);
+    return std::to_string(time.time_since_epoch().count()) + ":" + std::to_string(size);
 }
 
 std::vector<Notification> NotificationsAfter(const Machine& m, std::uint64_t seq)

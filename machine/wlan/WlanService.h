@@ -129,8 +129,12 @@ std::uint32_t SetSoftwareRadioState(const Machine& machine, const std::string& g
                                     std::uint32_t phyIndex, std::uint32_t software);
 std::optional<Statistics> LinkStatistics(const Machine& machine, const std::string& guid);
 
-// Carries out what has fallen due (scan results, connect outcomes) by the machine clock.
+// Carries out what has fallen due (scan results, connect outcomes) by the machine clock, and
+// journals adapters that arrived (ACM interface_arrival) or went (interface_removal).
 void Pump(const Machine& machine);
+// Changes whenever the service's state is written (empty before the first write): lets a reader
+// skip a look when nothing has changed.
+std::string StateStamp(const Machine& machine);
 // Journal entries after `seq`; the last sequence number handed out.
 std::vector<Notification> NotificationsAfter(const Machine& machine, std::uint64_t seq);
 std::uint64_t LastNotificationSeq(const Machine& machine);

@@ -14,6 +14,7 @@
 #include "platform/process/CommandLine.h"
 #include "platform/process/Spawn.h"
 #include "platform/ui/Clock.h"
+#include "platform/ui/WindowStyles.h"
 
 #include <atomic>
 #include <chrono>
@@ -29,6 +30,7 @@ namespace
 namespace programs = machine::programs;
 
 constexpr UINT kWinExecStarted = 33;
+constexpr const char* kAccessPointProgram = "TessarynAp";
 constexpr HINSTANCE kShellExecuteDone = 42;
 constexpr const char* kEnvironmentKey =
     "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
@@ -248,6 +250,20 @@ StartOutcome runProgram(const std::string& file, const std::string& commandLine,
             return outcome;
         }
         break;
+    case programs::ProgramKind::AccessPoint:
+    {
+        // The access-point program runs once it is built; until then its stand-in records.
+        std::error_code ec;
+        if (programs::IsRecordOnly(programs::LoadProgramSettings(m), kAccessPointProgram) ||
+            !std::filesystem::exists(BuiltProgramFolder() / kAccessPointProgram, ec))
+        {
+            afterLog.push_back(*program);
+            outcome.result = kWinExecStarted;
+            return outcome;
+        }
+        program = kAccessPointProgram;
+        break;
+    }
     }
     SpawnRequest request;
     request.executable = BuiltProgramFolder() / *program;
@@ -278,10 +294,24 @@ void runStandIn(const std::string& program, const std::string& file, const std::
     switch (programs::KindOf(program))
     {
     case programs::ProgramKind::Built: // recorded only
-    case programs::ProgramKind::VnSwap:
+    case programs::ProgramKind::AccessPoint:
     case programs::ProgramKind::Lanmeld:
         programs::RecordStandInRun(m, program, arguments);
         break;
+    case programs::ProgramKind::VnSwap:
+    {
+        programs::RecordStandInRun(m, program, arguments);
+        std::vector<std::string> argv = SplitArguments("VnSwap " + arguments);
+        argv.erase(argv.begin());
+        if (auto next = programs::RunVnSwap(m, argv))
+        {
+            // The program it hands over to lies beside it, and is started as any other.
+            const std::string path = folderOf(*FullWindowsPath(file)) + "\\" + *next;
+            programs::AppendProgramLog(m, "VnSwap starts [" + path + "]");
+            ::WinExec(("\"" + path + "\"").c_str(), SW_SHOWNORMAL);
+        }
+        break;
+    }
     case programs::ProgramKind::Browser:
         programs::RecordBrowserOpen(m, arguments);
         break;

@@ -1,6 +1,9 @@
 #include "resources/TessarynUI/TessarynUIResources.h"
 
 #include "platform/Windows.h"
+#include "platform/base/StringResolver.h"
+#include "resources/TessarynUI/TessarynUIPages.h"
+#include "resources/TessarynUI/TessarynUIStrings.h"
 #include "resources/TessarynUI/resource.h"
 #include "resources/common/DialogScript.h"
 
@@ -82,6 +85,15 @@ void RegisterTessarynUIResources()
     platform::RegisterBitmapResource(188, "radio on");
     platform::RegisterBitmapResource(189, "radio off");
     platform::RegisterDialogTemplate(IDD_SELCARD_DIALOG, selectCardDialog());
+    RegisterTessarynUIPageTemplates();
     platform::RegisterMenuTemplate(IDR_TRAY_MENU, trayMenu(false));
     platform::RegisterMenuTemplate(IDR_TRAY_MENU_AP, trayMenu(true));
+    platform::SetStringResolver(
+        [](UINT id) -> std::optional<std::string>
+        {
+            auto it = TessarynUIStringTable().find(id);
+            if (it == TessarynUIStringTable().end())
+                return std::nullopt;
+            return it->second;
+        });
 }

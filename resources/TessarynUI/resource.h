@@ -5,6 +5,20 @@
 #define IDD_HIDE_DIALOG 149
 #define IDD_SELCARD_DIALOG 177
 
+// The main sheet's title-bar icon
+#define IDI_SHEET_ICON 163
+
+// Property pages
+#define IDD_PROFILE_PAGE 129
+#define IDD_SYSCONFIG_PAGE 130
+#define IDD_LINKSTATUS_PAGE 133
+#define IDD_SITESURVEY_PAGE 134
+#define IDD_STATISTIC_PAGE 135
+#define IDD_ABOUT_PAGE 136
+#define IDD_REGSET_PAGE 175
+#define IDD_ADVANCE_PAGE 190
+#define IDD_BLOCKACK_PAGE 244
+
 // Controls of the adapter selection dialog
 #define IDC_SELCARD_COMBO 1094
 #define IDC_SELCARD_DEVICEDESC 1095

@@ -2,7 +2,9 @@
 
 #include "tests/support/TempMachine.h"
 
+#include <array>
 #include <csignal>
+#include <cstdio>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <thread>
@@ -85,6 +87,29 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return true;
+}
+
+CommandRun RunShellCommand(const std::string& command)
+{
+    CommandRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return run;
+    std::array<char, 4096> buffer;
+    std::size_t n;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        run.out.append(buffer.data(), n);
+    const int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string ShellQuoted(const std::string& word)
+{
+    std::string q = "'";
+    for (char ch : word)
+        q += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+    return q + "'";
 }
 
 } // namespace testing_support

@@ -33,6 +33,17 @@ private:
     std::optional<int> m_status;
 };
 
+// A command line run through the shell: its exit status and what it wrote to standard output.
+struct CommandRun
+{
+    int status = -1;
+    std::string out;
+};
+CommandRun RunShellCommand(const std::string& command);
+
+// A word for the shell, quoted as it is.
+std::string ShellQuoted(const std::string& word);
+
 // Polls `condition` until it holds or the timeout passes.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 

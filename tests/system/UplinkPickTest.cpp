@@ -31,20 +31,8 @@ constexpr std::chrono::milliseconds kPatience = 30s;
 const char kCaption[] = "Internet  Connection Sharing with SoftAP";
 const char kAboutCaption[] = "\xE9\x97\x9C\xE6\x96\xBC UplinkPick";
 
-struct ToolRun
-{
-    int status = -1;
-    std::string out;
-};
-
-// A word for the shell, quoted as it is.
-std::string quoted(const std::string& word)
-{
-    std::string q = "'";
-    for (char ch : word)
-        q += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-    return q + "'";
-}
+using ToolRun = testing_support::CommandRun;
+using testing_support::ShellQuoted;
 
 struct RefusalCase
 {
@@ -63,22 +51,13 @@ class UplinkPickSystemTest : public ::testing::Test
 protected:
     ToolRun vnmachine(const std::vector<std::string>& args)
     {
-        std::string command = quoted((testing_support::ProgramDirectory() / "vnmachine").string()) +
-                              " --machine " + quoted(m.root().string());
+        std::string command =
+            ShellQuoted((testing_support::ProgramDirectory() / "vnmachine").string()) +
+            " --machine " + ShellQuoted(m.root().string());
         for (const auto& a : args)
-            command += " " + quoted(a);
+            command += " " + ShellQuoted(a);
         command += " </dev/null 2>&1";
-        ToolRun run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr)
-            return run;
-        std::array<char, 4096> buffer;
-        std::size_t n;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-            run.out.append(buffer.data(), n);
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
+        return testing_support::RunShellCommand(command);
     }
 
     // Starts the program and returns its process id, from the machine's record of the start.

@@ -95,11 +95,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     ::_exit(0);
 }
 
-struct ToolRun
-{
-    int status;
-    std::string out;
-};
+using ToolRun = testing_support::CommandRun;
 
 class VnmachineUiTest : public ::testing::Test
 {
@@ -111,17 +107,7 @@ protected:
         const std::string command = (testing_support::ProgramDirectory() / "vnmachine").string() +
                                     " --machine '" + m_machine.root().string() + "' " + args +
                                     " <'" + inputPath.string() + "' 2>&1";
-        ToolRun run{-1, {}};
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr)
-            return run;
-        std::array<char, 4096> buffer;
-        std::size_t n;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-            run.out.append(buffer.data(), n);
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
+        return testing_support::RunShellCommand(command);
     }
 
     testing_support::TempMachine m_machine;

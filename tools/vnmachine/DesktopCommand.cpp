@@ -134,10 +134,18 @@ int RunDesktop(std::istream& in, std::ostream& out, std::ostream& err)
 
 int RunDesktopCommand(const std::vector<std::string>& args)
 {
+    // "--start PROGRAM [ARGS...]" starts a program first, as the desktop's "start" would.
+    if (!args.empty() && (args[0] != "--start" || args.size() < 2))
+    {
+        std::cerr << "usage: vnmachine desktop [--start PROGRAM [ARGS...]]\n";
+        return 2;
+    }
     if (!args.empty())
     {
-        std::cerr << "usage: vnmachine desktop\n";
-        return 2;
+        std::vector<std::string> start(args.begin() + 1, args.end());
+        start.insert(start.begin(), "start");
+        if (RunUiCommand(start, std::cout, std::cerr) != 0)
+            return 1;
     }
     return RunDesktop(std::cin, std::cout, std::cerr);
 }

@@ -118,7 +118,15 @@ int RunNetworksCommand(const std::vector<std::string>& args)
             std::cerr << "vnmachine: cannot read " << args[1] << "\n";
             return 1;
         }
-        return radio::SaveNetworks(m, radio::ParseNetworks(*text)) ? 0 : 1;
+        auto networks = radio::ParseNetworks(*text);
+        // An empty file empties the air on purpose; text without one readable network is
+        // more likely a wrong file, and would wipe the environment silently.
+        if (networks.empty() && text->find_first_not_of(" \t\r\n") != std::string::npos)
+        {
+            std::cerr << "vnmachine: no network could be read from " << args[1] << "\n";
+            return 1;
+        }
+        return radio::SaveNetworks(m, networks) ? 0 : 1;
     }
     if (verb == "add" && args.size() >= 2 && args.size() % 2 == 0)
         return add(m, args);

@@ -5,6 +5,7 @@
 #include "machine/miniport/DriverFaults.h"
 #include "machine/miniport/RequestLog.h"
 #include "tests/client/core/SelectedAdapter.h"
+#include "tests/support/HexBytes.h"
 #include "tests/support/TempMachine.h"
 
 #include <functional>
@@ -18,18 +19,7 @@ namespace
 
 using machine::miniport::LogEntry;
 
-// "01 02 ff" -> bytes; "..." at the end pads with zeros up to `size`.
-std::string Hex(const std::string& text, std::size_t size = 0)
-{
-    std::istringstream in(text);
-    std::string out;
-    std::string word;
-    while (in >> word)
-        out.push_back(static_cast<char>(std::stoul(word, nullptr, 16)));
-    if (out.size() < size)
-        out.resize(size, '\0');
-    return out;
-}
+using testing_support::HexBytes;
 
 const BYTE kPeer[6] = {0x02, 0x11, 0x22, 0x33, 0x44, 0x55};
 
@@ -48,88 +38,88 @@ std::vector<AccessorCase> Cases()
     AggregationRequest aggregation = {1, 2, 3, 4, 5, 6, 7, 8};
     return {
         {"SetPhyMode", [](OidAccessor& a) { return a.SetPhyMode(9); }, 0xFF8C0002,
-         Hex("09 00 00 00")},
+         HexBytes("09 00 00 00")},
         {"SetCountryRegion", [](OidAccessor& a) { return a.SetCountryRegion(0x0105); }, 0xFF8C0003,
-         Hex("05 01 00 00")},
+         HexBytes("05 01 00 00")},
         {"SetTxPower 0", [](OidAccessor& a) { return a.SetTxPower(0); }, 0xFF8C0007,
-         Hex("ff ff ff ff")},
+         HexBytes("ff ff ff ff")},
         {"SetTxPower 1", [](OidAccessor& a) { return a.SetTxPower(1); }, 0xFF8C0007,
-         Hex("64 00 00 00")},
+         HexBytes("64 00 00 00")},
         {"SetTxPower 2", [](OidAccessor& a) { return a.SetTxPower(2); }, 0xFF8C0007,
-         Hex("4b 00 00 00")},
+         HexBytes("4b 00 00 00")},
         {"SetTxPower 3", [](OidAccessor& a) { return a.SetTxPower(3); }, 0xFF8C0007,
-         Hex("32 00 00 00")},
+         HexBytes("32 00 00 00")},
         {"SetTxPower 4", [](OidAccessor& a) { return a.SetTxPower(4); }, 0xFF8C0007,
-         Hex("19 00 00 00")},
+         HexBytes("19 00 00 00")},
         {"SetTxPower 5", [](OidAccessor& a) { return a.SetTxPower(5); }, 0xFF8C0007,
-         Hex("0a 00 00 00")},
+         HexBytes("0a 00 00 00")},
         {"SetTxPower 6", [](OidAccessor& a) { return a.SetTxPower(6); }, 0xFF8C0007,
-         Hex("06 00 00 00")},
+         HexBytes("06 00 00 00")},
         {"SetTxPower 7", [](OidAccessor& a) { return a.SetTxPower(7); }, 0xFF8C0007,
-         Hex("ff ff ff ff")},
+         HexBytes("ff ff ff ff")},
         {"SetTxPower -1", [](OidAccessor& a) { return a.SetTxPower(-1); }, 0xFF8C0007,
-         Hex("ff ff ff ff")},
+         HexBytes("ff ff ff ff")},
         {"SetOpMode 1", [](OidAccessor& a) { return a.SetOpMode(1); }, 0xFF810308,
-         Hex("00 00 00 00 02 00 00 00")},
+         HexBytes("00 00 00 00 02 00 00 00")},
         {"SetOpMode 0", [](OidAccessor& a) { return a.SetOpMode(0); }, 0xFF810308,
-         Hex("00 00 00 00 01 00 00 00")},
+         HexBytes("00 00 00 00 01 00 00 00")},
         {"SetOpMode 2", [](OidAccessor& a) { return a.SetOpMode(2); }, 0xFF810308,
-         Hex("00 00 00 00 01 00 00 00")},
+         HexBytes("00 00 00 00 01 00 00 00")},
         {"SetRateSet", [=](OidAccessor& a) { return a.SetRateSet(rates, 4, extRates, 2); },
-         0xFF81031A, Hex("06 00 00 00 82 84 8b 96 0c 12", 132)},
+         0xFF81031A, HexBytes("06 00 00 00 82 84 8b 96 0c 12", 132)},
         {"SetHtPhyMode",
          [](OidAccessor& a) { return a.SetHtPhyMode(HtPhyModeFromTransmitSetting(0x0001F8A3)); },
-         0xFF8C0028, Hex("03 00 00 00 03 01 00 0a 01 01 01 00")},
+         0xFF8C0028, HexBytes("03 00 00 00 03 01 00 0a 01 01 01 00")},
         {"AddBaSession", [](OidAccessor& a) { return a.AddBaSession(1, kPeer, 5, 64); }, 0xFF8C0025,
-         Hex("01 02 11 22 33 44 55 05 40 00 00 00 00 00")},
+         HexBytes("01 02 11 22 33 44 55 05 40 00 00 00 00 00")},
         {"DeleteBaSession", [](OidAccessor& a) { return a.DeleteBaSession(0, kPeer, 2, TRUE); },
-         0xFF8C0027, Hex("00 02 11 22 33 44 55 02 00 00 00 00 01 00")},
+         0xFF8C0027, HexBytes("00 02 11 22 33 44 55 02 00 00 00 00 01 00")},
         {"SetAggregation", [=](OidAccessor& a) { return a.SetAggregation(aggregation); },
-         0xFF8C0026, Hex("01 02 03 04 05 06 07 08")},
+         0xFF8C0026, HexBytes("01 02 03 04 05 06 07 08")},
         {"SetRegister", [](OidAccessor& a) { return a.SetRegister(1, 0x42, 0x1234); }, 0xFF8C0008,
-         Hex("01 00 00 00 42 00 00 00 34 12 00 00")},
+         HexBytes("01 00 00 00 42 00 00 00 34 12 00 00")},
         {"QueryCurrentAddress",
          [](OidAccessor& a)
          {
              BYTE mac[6];
              return a.QueryCurrentAddress(mac);
          },
-         0x0D010702, Hex("", 6)},
+         0x0D010702, HexBytes("", 6)},
         {"QueryPhyMode",
          [](OidAccessor& a)
          {
              DWORD v;
              return a.QueryPhyMode(&v);
          },
-         0xFF0C0002, Hex("", 4)},
+         0xFF0C0002, HexBytes("", 4)},
         {"QueryCountryRegionByte",
          [](OidAccessor& a)
          {
              DWORD v;
              return a.QueryCountryRegionByte(&v);
          },
-         0xFF0C0003, Hex("", 4)},
+         0xFF0C0003, HexBytes("", 4)},
         {"QueryChannel",
          [](OidAccessor& a)
          {
              DWORD v;
              return a.QueryChannel(&v);
          },
-         0xFF0C0006, Hex("", 4)},
+         0xFF0C0006, HexBytes("", 4)},
         {"QueryTxPower",
          [](OidAccessor& a)
          {
              DWORD v;
              return a.QueryTxPower(&v);
          },
-         0xFF0C0007, Hex("", 4)},
+         0xFF0C0007, HexBytes("", 4)},
         {"QueryOpMode",
          [](OidAccessor& a)
          {
              int v;
              return a.QueryOpMode(&v);
          },
-         0x0D010308, Hex("", 8)},
+         0x0D010308, HexBytes("", 8)},
     };
 }
 

@@ -4,6 +4,7 @@
 #include "machine/miniport/DriverFaults.h"
 #include "machine/miniport/OidTable.h"
 #include "machine/miniport/RequestLog.h"
+#include "machine/radio/RadioStore.h"
 #include "platform/ui/Clock.h"
 #include "tests/support/InOtherProcess.h"
 #include "tests/support/TempMachine.h"
@@ -182,6 +183,33 @@ TEST(Miniport, SsidSetsAssociateAndStartTheAccessPoint)
     EXPECT_EQ(mp::OperationMode(state()), 2u);
     ASSERT_TRUE(request(0x0D810102, le32(6) + "SoftAP" + std::string(26, '\0')).result.ok);
     EXPECT_TRUE(state().apStarted);
+}
+
+// The driver's signal reading is the associated access point's, as the radio shows it now.
+TEST(Miniport, TheSignalFollowsTheAssociatedAccessPoint)
+{
+    testing_support::TempMachine m;
+    machine::radio::Network n;
+    n.ssid = "Signal";
+    n.bssid = {0x02, 0x10, 0x20, 0x30, 0x40, 0x50};
+    n.rssi = -71;
+    ASSERT_TRUE(machine::radio::SaveNetworks(m.machine(), {n}));
+    const std::string bssid(n.bssid.begin(), n.bssid.end());
+    mp::ChangeAdapterState(m.machine(), kId,
+                           [&](mp::AdapterState& a) { mp::SetAssociation(a, "Signal", bssid); });
+    auto signal = []
+    {
+        mp::AdapterState answer;
+        answer.setBytes(mp::oid::Rssi, query(mp::oid::Rssi, 4).buffer);
+        return static_cast<std::int32_t>(answer.u32(mp::oid::Rssi));
+    };
+    EXPECT_EQ(signal(), -71);
+    n.rssi = -48;
+    ASSERT_TRUE(machine::radio::SaveNetworks(m.machine(), {n}));
+    EXPECT_EQ(signal(), -48);
+    mp::ChangeAdapterState(m.machine(), kId,
+                           [](mp::AdapterState& a) { a.setU32(mp::kDriverSignalOffset, 10); });
+    EXPECT_EQ(signal(), -38) << "a driver that reads its own signal higher";
 }
 
 TEST(Miniport, TrafficGrowsWithTheClockOnlyWhileTheLinkIsUp)

@@ -102,6 +102,15 @@ TEST(NetworksCommand, LoadsASetFromAFile)
     EXPECT_EQ(LoadNetworks(m.machine()), set);
     EXPECT_EQ(vnmachine(m, {"networks", "load", (m.root() / "missing.txt").string()}), 1);
     EXPECT_EQ(LoadNetworks(m.machine()), set) << "a failed load keeps the set";
+
+    auto junk = m.root() / "junk.txt";
+    std::ofstream(junk) << "not a network list\n";
+    EXPECT_EQ(vnmachine(m, {"networks", "load", junk.string()}), 1);
+    EXPECT_EQ(LoadNetworks(m.machine()), set) << "a file without networks keeps the set";
+    auto empty = m.root() / "empty.txt";
+    std::ofstream(empty) << "\n";
+    EXPECT_EQ(vnmachine(m, {"networks", "load", empty.string()}), 0);
+    EXPECT_TRUE(LoadNetworks(m.machine()).empty()) << "an empty file empties the air";
 }
 
 } // namespace

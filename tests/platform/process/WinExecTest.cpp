@@ -4,6 +4,9 @@
 #include "platform/Windows.h"
 
 #include "machine/FileStore.h"
+#include "machine/devices/DeviceBuilders.h"
+#include "machine/miniport/AdapterState.h"
+#include "machine/miniport/OidTable.h"
 #include "machine/network/IpconfigReport.h"
 #include "machine/programs/ProgramFiles.h"
 #include "machine/programs/ProgramLog.h"
@@ -18,10 +21,18 @@ namespace
 
 namespace programs = machine::programs;
 namespace network = machine::network;
+namespace miniport = machine::miniport;
 
 class WinExecTest : public ::testing::Test
 {
 protected:
+    // No test here runs a second program: the ones the mode switch hands over to are recorded.
+    WinExecTest()
+    {
+        programs::SetRecordOnly(m.machine(), "TessarynAp", true);
+        programs::SetRecordOnly(m.machine(), "TessarynUI", true);
+    }
+
     testing_support::TempMachine m;
 
     std::vector<std::string> log() const { return programs::ReadProgramLog(m.machine()); }
@@ -67,7 +78,7 @@ TEST_F(WinExecTest, ResultsFollowTheFilesOnTheDrive)
         const char* line;
         UINT result;
     } cases[] = {
-        {"\"VnSwap.exe\" ON TessarynUI TessarynAp \"Tessaryn KWF-9310USB\"", 33}, // system32
+        {"\"VnSwap.exe\" ON TessarynUI TessarynAp \"Tessaryn KWF-9310USB\"", 33}, // beside us
         {"lanmeld remove", 33},                                                   // .exe added
         {"\"LANMELD.EXE\" remove", 33},                                           // any case
         {"\"NoSuchProgram.exe\"", ERROR_FILE_NOT_FOUND},
@@ -100,23 +111,101 @@ TEST_F(WinExecTest, TheMachinesPathIsSearchedLast)
     // What runs is the program the file names.
     EXPECT_EQ(log().back(), "VnSwap ran [a b]");
     EXPECT_EQ(platform::ResolveProgramFile("mytool").path, "C:\\Tools\\mytool.exe");
-    EXPECT_EQ(platform::ResolveProgramFile("VnSwap").path, "C:\\Windows\\system32\\VnSwap.exe");
+    // The client looks for the mode switch and the access-point program beside itself.
+    EXPECT_EQ(platform::ResolveProgramFile("VnSwap").path,
+              "C:\\Program Files\\Tessaryn\\VnSwap.exe");
+    EXPECT_EQ(platform::ResolveProgramFile("HubDesk").path,
+              "C:\\Program Files\\Tessaryn\\HubDesk.exe");
 }
 
-TEST_F(WinExecTest, TheModeSwitchAndTheBridgeToolRecordTheirArguments)
+class ModeSwitchTest : public WinExecTest
+{
+protected:
+    // The default USB adapter and a PCI card, both with drivers that have been started.
+    ModeSwitchTest()
+        : usb(machine::devices::ListDevices(m.machine()).at(0)),
+          pci(machine::devices::InstallDevice(m.machine(), machine::devices::TessarynPciAdapter(4)))
+    {
+        for (const auto* d : {&usb, &pci})
+            miniport::ChangeAdapterState(m.machine(), d->netCfgInstanceId,
+                                         [](miniport::AdapterState& s)
+                                         { s.setU32(miniport::oid::StartMarker, 1); });
+    }
+    std::uint32_t marker(const machine::devices::NetDevice& d) const
+    {
+        return miniport::LoadAdapterState(m.machine(), d.netCfgInstanceId)
+            .u32(miniport::oid::StartMarker);
+    }
+
+    machine::devices::NetDevice usb, pci;
+};
+
+TEST_F(ModeSwitchTest, OnReloadsTheNamedAdapterAndStartsTheAccessPoint)
 {
     EXPECT_EQ(
         WinExec("\"VnSwap.exe\" ON TessarynUI TessarynAp \"Tessaryn KWF-9310USB\"", SW_MINIMIZE),
         33u);
-    EXPECT_EQ(WinExec("\"lanmeld.exe\" remove", SW_MINIMIZE), 33u);
-    EXPECT_EQ(log(), (std::vector<std::string>{
-                         "WinExec [\"VnSwap.exe\" ON TessarynUI TessarynAp \"Tessaryn "
-                         "KWF-9310USB\"] show=6 dir=[C:\\Program Files\\Tessaryn] result=33",
-                         "VnSwap ran [ON TessarynUI TessarynAp \"Tessaryn KWF-9310USB\"]",
-                         "WinExec [\"lanmeld.exe\" remove] show=6 dir=[C:\\Program "
-                         "Files\\Tessaryn] result=33",
-                         "lanmeld ran [remove]",
-                     }));
+    EXPECT_EQ(marker(usb), 0u);
+    EXPECT_EQ(marker(pci), 1u);
+    EXPECT_EQ(log(),
+              (std::vector<std::string>{
+                  "WinExec [\"VnSwap.exe\" ON TessarynUI TessarynAp \"Tessaryn "
+                  "KWF-9310USB\"] show=6 dir=[C:\\Program Files\\Tessaryn] result=33",
+                  "VnSwap ran [ON TessarynUI TessarynAp \"Tessaryn KWF-9310USB\"]",
+                  "VnSwap reloaded the driver of [Tessaryn KWF-9310USB Wireless LAN Adapter] " +
+                      usb.netCfgInstanceId,
+                  "VnSwap starts [C:\\Program Files\\Tessaryn\\HubDesk.exe]",
+                  "WinExec [\"C:\\Program Files\\Tessaryn\\HubDesk.exe\"] show=1 dir=[C:\\Program "
+                  "Files\\Tessaryn] result=33",
+                  "HubDesk ran []",
+              }));
+}
+
+TEST_F(ModeSwitchTest, OffWithAnUnknownAdapterNameReloadsEveryAdapterAndStartsTheClient)
+{
+    EXPECT_EQ(
+        WinExec("\"VnSwap.exe\" OFF TessarynUI TessarynAp \"Tessaryn Wireless\"", SW_MINIMIZE),
+        33u);
+    EXPECT_EQ(marker(usb), 0u);
+    EXPECT_EQ(marker(pci), 0u);
+    auto lines = log();
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[4], "VnSwap starts [C:\\Program Files\\Tessaryn\\TessarynUI.exe]");
+    EXPECT_EQ(lines[6], "TessarynUI ran []");
+
+    // A start that fails leaves the switch done and the failure in the log.
+    programs::InjectStartFailure(m.machine(), "HubDesk.exe", 2, 1);
+    EXPECT_EQ(WinExec("VnSwap on a b c", SW_MINIMIZE), 33u);
+    EXPECT_EQ(log().back(), "WinExec [\"C:\\Program Files\\Tessaryn\\HubDesk.exe\"] show=1 "
+                            "dir=[C:\\Program Files\\Tessaryn] result=2");
+}
+
+TEST_F(ModeSwitchTest, AnyOtherCommandLineIsOnlyRecorded)
+{
+    struct Case
+    {
+        const char* line;
+        const char* recorded;
+    } cases[] = {
+        {"\"VnSwap.exe\" ON", "VnSwap ran [ON]"},
+        {"\"VnSwap.exe\" OFF TessarynUI TessarynAp", "VnSwap ran [OFF TessarynUI TessarynAp]"},
+        {"VnSwap ON TessarynUI TessarynAp \"Tessaryn KWF-9310USB\" x",
+         "VnSwap ran [ON TessarynUI TessarynAp \"Tessaryn KWF-9310USB\" x]"},
+        {"VnSwap STANDBY TessarynUI TessarynAp Tessaryn",
+         "VnSwap ran [STANDBY TessarynUI TessarynAp Tessaryn]"},
+        {"VnSwap ON \"\" TessarynAp Tessaryn", "VnSwap ran [ON \"\" TessarynAp Tessaryn]"},
+        {"\"lanmeld.exe\" remove", "lanmeld ran [remove]"},
+    };
+    for (const auto& c : cases)
+    {
+        programs::ClearProgramLog(m.machine());
+        EXPECT_EQ(WinExec(c.line, SW_MINIMIZE), 33u) << c.line;
+        auto got = log();
+        ASSERT_EQ(got.size(), 2u) << c.line;
+        EXPECT_EQ(got[1], c.recorded);
+    }
+    EXPECT_EQ(marker(usb), 1u);
+    EXPECT_EQ(marker(pci), 1u);
 }
 
 TEST_F(WinExecTest, ARemovedProgramFileCannotStart)

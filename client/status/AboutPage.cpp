@@ -1,0 +1,12 @@
+#include "client/status/AboutPage.h"
+
+#include "resources/TessarynUI/TessarynUIStrings.h"
+
+IMPLEMENT_DYNCREATE(CAboutPage, CPropertyPage)
+
+BEGIN_MESSAGE_MAP(CAboutPage, CPropertyPage)
+END_MESSAGE_MAP()
+
+CAboutPage::CAboutPage() : CPropertyPage(CAboutPage::IDD, IDS_PAGE_ABOUT) {}
+
+CAboutPage::~CAboutPage() {}

@@ -1,0 +1,12 @@
+#include "client/status/LinkStatusPage.h"
+
+#include "resources/TessarynUI/TessarynUIStrings.h"
+
+IMPLEMENT_DYNCREATE(CLinkStatusPage, CPropertyPage)
+
+BEGIN_MESSAGE_MAP(CLinkStatusPage, CPropertyPage)
+END_MESSAGE_MAP()
+
+CLinkStatusPage::CLinkStatusPage() : CPropertyPage(CLinkStatusPage::IDD, IDS_PAGE_LINK_STATUS) {}
+
+CLinkStatusPage::~CLinkStatusPage() {}

@@ -1,0 +1,106 @@
+// The profile store of an interface: per-user and all-user profiles, kept as their documents.
+#include "platform/base/StringConv.h"
+#include "platform/wlan/WlanClient.h"
+
+#include "machine/wlan/WlanService.h"
+
+#include <algorithm>
+
+namespace
+{
+
+// Read, execute and write: what the owner of a profile may do with it.
+constexpr DWORD kGrantedAccess = 0x00070023;
+
+} // namespace
+
+DWORD WlanSetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD dwFlags,
+                     LPCWSTR strProfileXml, LPCWSTR strAllUserProfileSecurity, BOOL bOverwrite,
+                     PVOID pReserved, DWORD* pdwReasonCode)
+{
+    if (DWORD error = platform::wlan::BeginClientCall(hClientHandle, "WlanSetProfile"))
+        return error;
+    if (pReserved != nullptr || strProfileXml == nullptr || pdwReasonCode == nullptr ||
+        (dwFlags != 0 && dwFlags != WLAN_PROFILE_USER))
+        return ERROR_INVALID_PARAMETER;
+    std::string guid;
+    if (DWORD error = platform::wlan::CheckInterface(pInterfaceGuid, guid))
+        return error;
+    std::uint32_t reason = 0;
+    DWORD result = machine::wlan::SetProfile(
+        machine::CurrentMachine(), guid, platform::wlan::NarrowText(strProfileXml),
+        dwFlags == WLAN_PROFILE_USER, bOverwrite != FALSE, reason);
+    *pdwReasonCode = reason;
+    return result;
+}
+
+DWORD WlanGetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR strProfileName,
+                     PVOID pReserved, LPWSTR* pstrProfileXml, DWORD* pdwFlags,
+                     DWORD* pdwGrantedAccess)
+{
+    if (DWORD error = platform::wlan::BeginClientCall(hClientHandle, "WlanGetProfile"))
+        return error;
+    if (pReserved != nullptr || strProfileName == nullptr || pstrProfileXml == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    std::string guid;
+    if (DWORD error = platform::wlan::CheckInterface(pInterfaceGuid, guid))
+        return error;
+    auto profile = machine::wlan::GetProfile(machine::CurrentMachine(), guid,
+                                             platform::wlan::NarrowText(strProfileName));
+    if (!profile)
+        return ERROR_NOT_FOUND;
+    std::u16string xml = platform::Utf8ToUtf16(profile->xml);
+    auto* out =
+        static_cast<LPWSTR>(platform::wlan::AllocateWlanBlock((xml.size() + 1) * sizeof(WCHAR)));
+    if (out == nullptr)
+        return ERROR_NOT_ENOUGH_MEMORY;
+    std::copy(xml.begin(), xml.end(), out);
+    out[xml.size()] = 0;
+    if (pdwFlags != nullptr)
+        *pdwFlags = profile->user ? WLAN_PROFILE_USER : 0;
+    if (pdwGrantedAccess != nullptr)
+        *pdwGrantedAccess = kGrantedAccess;
+    *pstrProfileXml = out;
+    return ERROR_SUCCESS;
+}
+
+DWORD WlanDeleteProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR strProfileName,
+                        PVOID pReserved)
+{
+    if (DWORD error = platform::wlan::BeginClientCall(hClientHandle, "WlanDeleteProfile"))
+        return error;
+    if (pReserved != nullptr || strProfileName == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    std::string guid;
+    if (DWORD error = platform::wlan::CheckInterface(pInterfaceGuid, guid))
+        return error;
+    return machine::wlan::DeleteProfile(machine::CurrentMachine(), guid,
+                                        platform::wlan::NarrowText(strProfileName));
+}
+
+DWORD WlanGetProfileList(HANDLE hClientHandle, const GUID* pInterfaceGuid, PVOID pReserved,
+                         PWLAN_PROFILE_INFO_LIST* ppProfileList)
+{
+    if (DWORD error = platform::wlan::BeginClientCall(hClientHandle, "WlanGetProfileList"))
+        return error;
+    if (pReserved != nullptr || ppProfileList == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    std::string guid;
+    if (DWORD error = platform::wlan::CheckInterface(pInterfaceGuid, guid))
+        return error;
+    auto profiles = machine::wlan::ListProfiles(machine::CurrentMachine(), guid);
+    auto* out = platform::wlan::AllocateList<WLAN_PROFILE_INFO_LIST>(
+        offsetof(WLAN_PROFILE_INFO_LIST, ProfileInfo), sizeof(WLAN_PROFILE_INFO), profiles.size());
+    if (out == nullptr)
+        return ERROR_NOT_ENOUGH_MEMORY;
+    out->dwNumberOfItems = static_cast<DWORD>(profiles.size());
+    WLAN_PROFILE_INFO* item = &out->ProfileInfo[0];
+    for (const auto& p : profiles)
+    {
+        platform::wlan::CopyWide(item->strProfileName, WLAN_MAX_NAME_LENGTH, p.name);
+        item->dwFlags = p.user ? WLAN_PROFILE_USER : 0;
+        ++item;
+    }
+    *ppProfileList = out;
+    return ERROR_SUCCESS;
+}

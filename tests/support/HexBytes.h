@@ -1,0 +1,23 @@
+#pragma once
+// Expected request payloads written the way they read in a dump.
+
+#include <sstream>
+#include <string>
+
+namespace testing_support
+{
+
+// "01 02 ff" -> those bytes, zero-padded up to `size`.
+inline std::string HexBytes(const std::string& text, std::size_t size = 0)
+{
+    std::istringstream in(text);
+    std::string out;
+    std::string word;
+    while (in >> word)
+        out.push_back(static_cast<char>(std::stoul(word, nullptr, 16)));
+    if (out.size() < size)
+        out.resize(size, '\0');
+    return out;
+}
+
+} // namespace testing_support
