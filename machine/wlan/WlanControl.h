@@ -18,6 +18,21 @@ namespace machine::wlan
 void SetScanDelay(const Machine& machine, std::uint64_t milliseconds);
 void SetConnectDelay(const Machine& machine, std::uint64_t milliseconds);
 
+struct ServiceSettings
+{
+    std::uint64_t scanDelay = 0;
+    std::uint64_t connectDelay = 0;
+    struct Fault
+    {
+        std::string call;
+        std::uint32_t error = 0;
+        int times = -1; // -1 always
+    };
+    std::vector<Fault> faults;
+};
+// The delays and the failures waiting, as the machine tool shows them.
+ServiceSettings ReadServiceSettings(const Machine& machine);
+
 // The named call ("WlanScan", "WlanConnect", "scan" for the scan's own completion, ...) fails
 // with `error` the next `times` times (-1 always). A failed "scan" ends in scan_fail.
 void InjectCallFailure(const Machine& machine, const std::string& call, std::uint32_t error,

@@ -1058,6 +1058,20 @@ void SetConnectDelay(const Machine& m, std::uint64_t ms)
     WithState(m, [&](State& s) { return s.connectDelay = ms; });
 }
 
+ServiceSettings ReadServiceSettings(const Machine& m)
+{
+    return WithState(m,
+                     [](State& s)
+                     {
+                         ServiceSettings out;
+                         out.scanDelay = s.scanDelay;
+                         out.connectDelay = s.connectDelay;
+                         for (const auto& [call, f] : s.faults)
+                             out.faults.push_back({call, f.error, f.times});
+                         return out;
+                     });
+}
+
 void InjectCallFailure(const Machine& m, const std::string& call, std::uint32_t error, int times)
 {
     WithState(m,

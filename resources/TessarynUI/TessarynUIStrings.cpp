@@ -1,23 +1,36 @@
 #include "resources/TessarynUI/TessarynUIStrings.h"
 
+#include "resources/TessarynUI/AboutResources.h"
+#include "resources/TessarynUI/LinkStatusResources.h"
+#include "resources/TessarynUI/SiteSurveyResources.h"
+#include "resources/TessarynUI/StatisticResources.h"
+
 const std::map<UINT, std::string>& TessarynUIStringTable()
 {
-    static const std::map<UINT, std::string> strings = {
-        {IDS_SHEET_CAPTION, "Tessaryn Wireless Utility"},
-        {IDS_NOT_READY, "NIC or driver not ready"},
-        {IDS_PAGE_PROFILE, "Profile"},
-        {IDS_PAGE_LINK_STATUS, "Link Status"},
-        {IDS_PAGE_SITE_SURVEY, "Site Survey"},
-        {IDS_PAGE_STATISTICS, "Statistics"},
-        {IDS_PAGE_ABOUT, "About"},
-        {IDS_PAGE_ADVANCED, "Advanced"},
-        {IDS_TIP_GOOD, "Tessaryn Wireless LAN Card\nStatus : Good (%s)"},
-        {IDS_TIP_DISCONNECTED, "Tessaryn Wireless LAN Card\nDisconnected"},
-        {IDS_TIP_NORMAL, "Tessaryn Wireless LAN Card\nstatus : Normal (%s)"},
-        {IDS_TIP_NOT_EXIST, "Tessaryn Wireless LAN Card\nNot exist"},
-        {IDS_TIP_WEAK, "Tessaryn Wireless LAN Card\nStatus : Weak (%s)"},
-        {IDS_TIP_WEP_ERROR, "Tessaryn Wireless LAN Card\nStatus : WEP Error"},
-        {IDS_PAGE_11N, "11n Configuration"},
-    };
+    static const std::map<UINT, std::string> strings = []
+    {
+        std::map<UINT, std::string> table = {
+            {IDS_SHEET_CAPTION, "Tessaryn Wireless Utility"},
+            {IDS_NOT_READY, "NIC or driver not ready"},
+            {IDS_PAGE_PROFILE, "Profile"},
+            {IDS_PAGE_LINK_STATUS, "Link Status"},
+            {IDS_PAGE_SITE_SURVEY, "Site Survey"},
+            {IDS_PAGE_STATISTICS, "Statistics"},
+            {IDS_PAGE_ABOUT, "About"},
+            {IDS_PAGE_ADVANCED, "Advanced"},
+            {IDS_TIP_GOOD, "Tessaryn Wireless LAN Card\nStatus : Good (%s)"},
+            {IDS_TIP_DISCONNECTED, "Tessaryn Wireless LAN Card\nDisconnected"},
+            {IDS_TIP_NORMAL, "Tessaryn Wireless LAN Card\nstatus : Normal (%s)"},
+            {IDS_TIP_NOT_EXIST, "Tessaryn Wireless LAN Card\nNot exist"},
+            {IDS_TIP_WEAK, "Tessaryn Wireless LAN Card\nStatus : Weak (%s)"},
+            {IDS_TIP_WEP_ERROR, "Tessaryn Wireless LAN Card\nStatus : WEP Error"},
+            {IDS_PAGE_11N, "11n Configuration"},
+        };
+        AddSiteSurveyStrings(table);
+        AddLinkStatusStrings(table);
+        AddStatisticStrings(table);
+        AddAboutStrings(table);
+        return table;
+    }();
     return strings;
 }

@@ -1,7 +1,6 @@
 #include "tools/vnmachine/WlanCommand.h"
 
 #include "machine/AsciiCase.h"
-#include "machine/FileStore.h"
 #include "machine/Machine.h"
 #include "machine/radio/Network.h"
 #include "machine/radio/RadioStore.h"
@@ -15,7 +14,6 @@
 #include <iostream>
 #include <map>
 #include <optional>
-#include <sstream>
 
 namespace wlan = machine::wlan;
 namespace radio = machine::radio;
@@ -33,6 +31,7 @@ int usage()
            "       vnmachine wlan fail CALL [ERROR] [--times N|once|always] | clear-faults\n"
            "       vnmachine wlan [--interface GUID] radio on|off [PHY]\n"
            "       vnmachine wlan [--interface GUID] hardware-radio on|off\n"
+           "       vnmachine wlan [--interface GUID] connect SSID | connect --profile NAME\n"
            "       vnmachine wlan [--interface GUID] disconnect | roam\n"
            "       vnmachine wlan [--interface GUID] notify SOURCE CODE [--guid G] [--data HEX]\n"
            "       vnmachine wlan secret SSID|BSSID KEY\n"
@@ -170,42 +169,10 @@ std::string Quoted(const std::string& ssid)
     return "\"" + radio::EscapeSsid(ssid) + "\"";
 }
 
-// The service keeps its delays and faults in its state file; the tool reads them from there
-// to show them, as no call hands them out.
-struct Settings
+std::string FaultText(const wlan::ServiceSettings::Fault& f)
 {
-    std::uint64_t scanDelay = 1500;
-    std::uint64_t connectDelay = 500;
-    std::vector<std::string> faults;
-};
-
-Settings ReadSettings(const machine::Machine& m)
-{
-    Settings s;
-    auto text = machine::ReadWholeFile(m.root() / "wlan" / "state.txt");
-    std::istringstream lines(text.value_or(""));
-    std::string line;
-    while (std::getline(lines, line))
-    {
-        std::istringstream in(line);
-        std::string kind, call;
-        std::uint32_t error = 0;
-        int times = 0;
-        in >> kind;
-        if (kind == "scan-delay")
-            in >> s.scanDelay;
-        else if (kind == "connect-delay")
-            in >> s.connectDelay;
-        else if (kind == "fault" && in >> call >> error >> times)
-        {
-            auto name = radio::FromHex(call);
-            s.faults.push_back(
-                (name ? std::string(name->begin(), name->end()) : call) + " -> " +
-                std::to_string(error) + " (" +
-                (times < 0 ? std::string("always") : std::to_string(times) + " more") + ")");
-        }
-    }
-    return s;
+    return f.call + " -> " + std::to_string(f.error) + " (" +
+           (f.times < 0 ? std::string("always") : std::to_string(f.times) + " more") + ")";
 }
 
 void PrintInterface(const machine::Machine& m, const wlan::InterfaceInfo& info)
@@ -269,12 +236,12 @@ int NoInterface()
 
 int Status(const machine::Machine& m, const Target& t)
 {
-    Settings s = ReadSettings(m);
+    wlan::ServiceSettings s = wlan::ReadServiceSettings(m);
     std::cout << "service " << (wlan::IsServiceRunning(m) ? "running" : "stopped")
               << "\nscan delay " << s.scanDelay << " ms, connect delay " << s.connectDelay
               << " ms\n";
     for (const auto& f : s.faults)
-        std::cout << "fault " << f << "\n";
+        std::cout << "fault " << FaultText(f) << "\n";
     auto list = wlan::ListInterfaces(m);
     bool any = false;
     for (const auto& info : list)
@@ -450,6 +417,45 @@ int Notify(const machine::Machine& m, const Target& t, const std::vector<std::st
     return 0;
 }
 
+// A connection made from outside the programs, as the platform's own connection tools would:
+// to a network by SSID (secured or not, as it offers), or by a stored profile.
+int Connect(const machine::Machine& m, const Target& t, const std::vector<std::string>& args)
+{
+    wlan::ConnectRequest request;
+    request.bssType = 3;
+    if (args.size() == 3 && args[1] == "--profile")
+    {
+        request.mode = 0;
+        request.profileName = args[2];
+    }
+    else if (args.size() == 2)
+    {
+        auto ssid = radio::UnescapeSsid(args[1]);
+        if (!ssid || ssid->empty())
+        {
+            std::cerr << "vnmachine: an SSID holds 1 to 32 bytes\n";
+            return 1;
+        }
+        bool secured = false;
+        for (const radio::Network& n : radio::LoadNetworks(m))
+            if (n.ssid == *ssid)
+                secured = secured || (n.capability & radio::kCapPrivacy) != 0;
+        request.mode = secured ? 2 : 3;
+        request.ssid = *ssid;
+    }
+    else
+        return usage();
+    auto interfaces = Interfaces(m, t);
+    if (interfaces.empty())
+        return NoInterface();
+    if (std::uint32_t error = wlan::Connect(m, interfaces.front(), request))
+    {
+        std::cerr << "vnmachine: the connect failed (" << error << ")\n";
+        return 1;
+    }
+    return 0;
+}
+
 int Secret(const machine::Machine& m, const std::vector<std::string>& args)
 {
     if (args.size() != 3)
@@ -528,6 +534,8 @@ int RunWlanCommand(const std::vector<std::string>& input)
     }
     if (verb == "radio" || verb == "hardware-radio")
         return Radio(m, target, args);
+    if (verb == "connect")
+        return Connect(m, target, args);
     if ((verb == "disconnect" || verb == "roam") && args.size() == 1)
     {
         if (Interfaces(m, target).empty())
