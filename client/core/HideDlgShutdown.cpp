@@ -210,6 +210,8 @@ void CHideDlg::CloseSheet()
     if (m_pPropSheet->m_hWnd != 0 && ::IsWindow(m_pPropSheet->m_hWnd))
     {
         m_pPropSheet->CloseModalChild();
+        CloseHiddenSsidDialogs();
+        CloseSysConfigPages();
         m_pPropSheet->DestroyWindow();
     }
     g_bSheetClosing = TRUE;

@@ -153,6 +153,17 @@ void GetIniValue(LPCSTR lpszName, int nKind, LPCSTR lpszSection, LPCSTR lpszKey,
 BOOL SetIniValue(LPCSTR lpszName, int nKind, LPCSTR lpszSection, LPCSTR lpszKey, LPCSTR lpszValue)
 {
     CString strFile = GetIniFileName(lpszName, nKind);
+    // Reading trims blanks around a value and drops one pair of quotes around it: such a value
+    // (a passphrase or SSID as typed) is written inside quotes so that it reads back whole.
+    size_t nLen = lpszValue != NULL ? strlen(lpszValue) : 0;
+    if (nLen > 0 &&
+        (strchr(" \t", lpszValue[0]) != NULL || strchr(" \t", lpszValue[nLen - 1]) != NULL ||
+         (nLen >= 2 && (lpszValue[0] == '"' || lpszValue[0] == '\'') &&
+          lpszValue[nLen - 1] == lpszValue[0])))
+    {
+        CString strQuoted = CString("\"") + lpszValue + "\"";
+        return WritePrivateProfileStringA(lpszSection, lpszKey, strQuoted, strFile);
+    }
     return WritePrivateProfileStringA(lpszSection, lpszKey, lpszValue, strFile);
 }
 

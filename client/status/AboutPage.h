@@ -1,5 +1,8 @@
 #pragma once
-// The About page of the main sheet: versions and addresses of the utility and the adapter.
+// The About page of the main sheet: versions and dates of the utility and of the adapter's
+// driver, the adapter's EEPROM and firmware versions, its MAC address, and its IP address,
+// mask and gateway (refreshed every five seconds while the page is shown). Its button opens
+// the web site in the browser.
 
 #include "platform/Windows.h"
 #include "resources/TessarynUI/resource.h"
@@ -16,6 +19,62 @@ public:
         IDD = IDD_ABOUT_PAGE
     };
 
+    CString m_strUtilityVersion;
+    CString m_strUtilityDate;
+    CString m_strLegalCopyright;
+    CString m_strDriverVersion;
+    CString m_strDriverDate;
+    CString m_strEepromVersion;
+    CString m_strFirmwareVersion;
+    CString m_strMacAddress;
+    CString m_strIpAddress;
+    CString m_strSubnetMask;
+    CString m_strGateway;
+
+    CString m_strUtilityVersionLabel;
+    CString m_strUtilityDateLabel;
+    CString m_strDriverVersionLabel;
+    CString m_strDriverDateLabel;
+    CString m_strEepromLabel;
+    CString m_strFirmwareLabel;
+    CString m_strMacLabel;
+    CString m_strIpLabel;
+    CString m_strMaskLabel;
+    CString m_strGatewayLabel;
+
+    BYTE m_abCardMac[6];
+    UINT_PTR m_nTimerId;
+
+    virtual BOOL OnSetActive();
+    virtual BOOL OnKillActive();
+
+    // IP address, mask and gateway of the adapter whose MAC is m_abCardMac; empty when the
+    // adapter list does not hold it.
+    void RefreshAddressInfo();
+
+    static UINT OpenWebSiteThread(LPVOID pParam);
+
 protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual BOOL OnInitDialog();
+
+    // Version text and modification date of a file with version information; both stay
+    // untouched when it has none. pstrLegal, when given, receives its copyright notice.
+    static BOOL ReadFileVersion(LPCSTR pszFile, CString& strVersion, CString& strDate,
+                                CString* pstrLegal);
+    // The driver file of the adapter for this system, empty when there is none to read.
+    static CString DriverFilePath();
+    void ReadDriverVersion();
+
+    afx_msg void OnWebLink();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 };
+
+// The address the web link opens.
+#define WEB_SITE_ADDRESS "http://www.tessaryn.example/"
+
+// The last web-link worker started. It deletes itself when it ends, so this is only a record
+// that one was started; nothing waits for it or reads through it.
+extern CWinThread* g_pWebLinkThread;

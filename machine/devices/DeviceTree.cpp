@@ -1,5 +1,7 @@
 #include "machine/devices/DeviceTree.h"
 
+#include "machine/devices/DriverFiles.h"
+
 #include "machine/AsciiCase.h"
 
 #include "machine/FileStore.h"
@@ -223,6 +225,9 @@ NetDevice InstallDevice(const Machine& machine, NetDevice device)
     registry::SetString(machine, key, "NetCfgInstanceId", device.netCfgInstanceId);
     for (const auto& [name, value] : DriverParameters(device))
         registry::SetString(machine, key, name, value);
+
+    // A Tessaryn device brings its family's driver files.
+    InstallDriverFiles(machine, device.chipType);
 
     devices.push_back(device);
     save(machine, devices);

@@ -286,6 +286,30 @@ void ReloadDriver(const Machine& machine, const std::string& netCfgInstanceId)
                        });
 }
 
+int AntennaCount(const AdapterState& state)
+{
+    std::uint32_t n = state.u32(kAntennas);
+    return n == 0 ? 3 : static_cast<int>(std::min<std::uint32_t>(n, 3));
+}
+
+void PinAnswer(AdapterState& state, std::uint32_t code, std::string answer)
+{
+    state.setBytes(code, std::move(answer));
+    if (!IsPinned(state, code))
+        state.values[kPinnedAnswers] += le32(code);
+}
+
+bool IsPinned(const AdapterState& state, std::uint32_t code)
+{
+    auto it = state.values.find(kPinnedAnswers);
+    if (it == state.values.end())
+        return false;
+    for (std::size_t at = 0; at + 4 <= it->second.size(); at += 4)
+        if (it->second.compare(at, 4, le32(code)) == 0)
+            return true;
+    return false;
+}
+
 std::uint32_t OperationMode(const AdapterState& state)
 {
     return state.u32(oid::OperationMode, 4);
@@ -324,13 +348,14 @@ std::string AdapterMacAddress(const AdapterState& state)
 
 void AdvanceCounters(AdapterState& state, std::uint64_t frames, std::uint32_t frameBytes)
 {
-    // Transmitted fragments (8), multicast tx (16), failed (24), retries (32), ..., received
-    // fragments (72), multicast rx (88), FCS errors (96): the busy ones grow with the traffic,
-    // the error counters by a small share of it.
+    // Transmitted fragments (8), multicast tx (16), failed (24), retries (32), multiple
+    // retries (40), RTS success (48) and failure (56), ACK failures (64), duplicates (72),
+    // received fragments (80), multicast rx (88), FCS errors (96): the busy ones grow with the
+    // traffic, the error counters by a small share of it.
     const std::pair<std::size_t, std::uint64_t> grow[] = {
-        {8, frames},       {16, frames / 8},   {24, frames / 64},  {32, frames / 16},
-        {40, frames / 32}, {48, frames / 128}, {56, frames},       {64, frames / 256},
-        {72, frames},      {88, frames / 8},   {96, frames / 100},
+        {8, frames},         {16, frames / 8},   {24, frames / 64},  {32, frames / 16},
+        {40, frames / 32},   {48, frames / 128}, {56, frames / 512}, {64, frames / 256},
+        {72, frames / 1000}, {80, frames},       {88, frames / 8},   {96, frames / 100},
     };
     for (const auto& [offset, by] : grow)
         state.setU64(oid::Statistics, state.u64(oid::Statistics, offset) + by, offset);

@@ -33,6 +33,14 @@ inline constexpr std::uint32_t kEepromRadioOptions = 0x36;
 // radio's (signed; 0 when never set), for setups where the two differ.
 inline constexpr std::uint32_t kDriverSignalOffset = 0x7F000010;
 
+// Store key: the receive antennas of the adapter (1 to 3; 0 when never set reads as 3). The
+// driver refuses the signal query of an antenna it does not have.
+inline constexpr std::uint32_t kAntennas = 0x7F000011;
+
+// Store key: codes (4 bytes each) whose stored answer is given as it is instead of following
+// the link, for a test or a person who wants one fixed answer.
+inline constexpr std::uint32_t kPinnedAnswers = 0x7F000012;
+
 struct AdapterState
 {
     std::map<std::uint32_t, std::string> values;                                // exact bytes
@@ -79,6 +87,10 @@ bool ChangeAdapterState(const Machine& machine, const std::string& netCfgInstanc
 void ReloadDriver(const Machine& machine, const std::string& netCfgInstanceId);
 
 // Typed views.
+int AntennaCount(const AdapterState& state); // 1 to 3
+// Stores the answer of a query code and keeps it from following the link.
+void PinAnswer(AdapterState& state, std::uint32_t code, std::string answer);
+bool IsPinned(const AdapterState& state, std::uint32_t code);
 std::uint32_t OperationMode(const AdapterState& state); // 1 station, 2 access point
 void SetOperationMode(AdapterState& state, std::uint32_t mode);
 std::string AssociatedSsid(const AdapterState& state);

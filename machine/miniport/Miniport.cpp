@@ -2,14 +2,18 @@
 
 #include "machine/MachineClock.h"
 
+#include "machine/AsciiCase.h"
 #include "machine/MachineLock.h"
+#include "machine/devices/DeviceTree.h"
 #include "machine/miniport/AdapterState.h"
 #include "machine/miniport/DriverFaults.h"
 #include "machine/miniport/OidTable.h"
 #include "machine/miniport/RequestLog.h"
+#include "machine/network/Connections.h"
 #include "machine/radio/RadioStore.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace machine::miniport
 {
@@ -172,23 +176,168 @@ RequestResult answerQuery(AdapterState& state, const OidEntry& e, std::string& b
     return {true, 0, static_cast<std::uint32_t>(answer.size())};
 }
 
-// The signal the driver reports is the associated access point's as the radio shows it now, so
-// that the driver and the WLAN service agree when a network's signal changes.
-void followSignal(const Machine& machine, AdapterState& state)
+// Codes of the link's answers beyond the signal.
+constexpr std::uint32_t kThirdRssi = 0xFF0C0022;
+constexpr std::uint32_t kSnr0 = 0xFF0C0023;
+constexpr std::uint32_t kSnr1 = 0xFF0C0024;
+constexpr std::uint32_t kNoise = 0xFF0C000A;
+constexpr std::uint32_t kLinkState = 0xFF0C000D;
+constexpr std::uint32_t kRxRate = 0xFF0C000E;
+constexpr std::uint32_t kTxRateWord = 0xFF0C0021;
+constexpr std::uint32_t kIpAddress = 0x0D71011F;
+constexpr std::uint32_t kNoRssi = static_cast<std::uint32_t>(-200);
+constexpr std::uint32_t kNoSnr = 44; // the driver's "no reading"
+
+bool followsLink(std::uint32_t key)
+{
+    switch (key)
+    {
+    case oid::Rssi:
+    case kThirdRssi:
+    case kSnr0:
+    case kSnr1:
+    case kLinkState:
+    case kRxRate:
+    case kTxRateWord:
+    case oid::LinkRecord:
+    case kIpAddress:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The network in range the adapter is associated with.
+std::optional<radio::Network> associatedNetwork(const Machine& machine, const AdapterState& state)
 {
     if (!state.associated)
-        return;
+        return std::nullopt;
     const std::string bssid = state.bytes(oid::Bssid, 6);
     for (const radio::Network& n : radio::LoadNetworks(machine))
     {
         if (std::equal(n.bssid.begin(), n.bssid.end(), bssid.begin(), bssid.end(),
                        [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); }))
-        {
-            const auto offset = static_cast<std::int32_t>(state.u32(kDriverSignalOffset));
-            state.setU32(oid::Rssi, static_cast<std::uint32_t>(n.rssi + offset));
-            return;
-        }
+            return n;
     }
+    return std::nullopt;
+}
+
+// The transmit-rate word of a link: the best rate of the network's PHY (HT: one MCS set per
+// antenna up to two, short guard interval).
+std::uint32_t rateWordFor(const radio::Network& n, int antennas)
+{
+    switch (n.phyType)
+    {
+    case radio::kPhyHrDsss:
+        return 0x0003; // CCK, 11 Mbps
+    case radio::kPhyHt:
+        return 0x8000 | 0x0100 | (antennas >= 2 ? 15u : 7u);
+    default:
+        return 0x4007; // OFDM, 54 Mbps
+    }
+}
+
+// Mbps of a rate word as the link record's first word counts it (500 kb/s units).
+std::uint32_t halfMbpsFor(std::uint32_t word)
+{
+    switch (word >> 14)
+    {
+    case 0:
+        return 22;
+    case 1:
+        return 108;
+    default:
+        return (word & 0x7F) >= 8 ? 289 : 144;
+    }
+}
+
+std::uint32_t ipv4Of(const std::string& text)
+{
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    char extra = 0;
+    if (std::sscanf(text.c_str(), "%u.%u.%u.%u%c", &a, &b, &c, &d, &extra) != 4 || a > 255 ||
+        b > 255 || c > 255 || d > 255)
+        return 0;
+    return a | b << 8 | c << 16 | d << 24; // address order in memory
+}
+
+// What the driver reports of its link follows the associated network as the radio shows it now,
+// so that the driver and the WLAN service agree when a network's signal changes. A pinned code
+// keeps its stored answer. Returns an error for an antenna the adapter does not have.
+std::optional<std::uint32_t> followLink(const Machine& machine, const std::string& id,
+                                        AdapterState& state, std::uint32_t wireCode,
+                                        std::uint32_t key)
+{
+    const int antennas = AntennaCount(state);
+    if ((wireCode == oid::Rssi && antennas < 2) || (wireCode == kThirdRssi && antennas < 3))
+        return kErrorNotSupported;
+    if (IsPinned(state, key))
+        return std::nullopt;
+    const std::optional<radio::Network> n = associatedNetwork(machine, state);
+    const auto offset = static_cast<std::int32_t>(state.u32(kDriverSignalOffset));
+    const std::int32_t noise = static_cast<std::int32_t>(state.u32(kNoise)) - 143;
+    auto snr = [&](std::int32_t rssi)
+    { return static_cast<std::uint32_t>(std::max(0, rssi - noise)); };
+    switch (key)
+    {
+    case oid::Rssi:
+        if (n)
+            state.setU32(key, static_cast<std::uint32_t>(n->rssi + offset));
+        break;
+    case kThirdRssi:
+        state.setU32(key, n ? static_cast<std::uint32_t>(n->rssi + offset - 3) : kNoRssi);
+        break;
+    case kSnr0:
+        state.setU32(key, n ? snr(n->rssi) : kNoSnr);
+        break;
+    case kSnr1:
+        state.setU32(key, n && antennas >= 2 ? snr(n->rssi + offset) : kNoSnr);
+        break;
+    case kLinkState:
+        state.setU32(key, !state.radioOn ? 3 : n ? 0 : 1); // software radio off, up, down
+        break;
+    case kTxRateWord:
+        if (n)
+            state.setU32(key, rateWordFor(*n, antennas));
+        break;
+    case kRxRate:
+        if (n)
+        {
+            // Chips without 802.11n report the receive rate as a code of 0-11.
+            auto device = devices::FindDeviceByNetCfgInstanceId(machine, id);
+            bool ht = device && device->chipType >= 6;
+            std::uint32_t word = rateWordFor(*n, antennas);
+            state.setU32(key, ht ? word : (word >> 14) == 0 ? 3 : 11);
+        }
+        break;
+    case oid::LinkRecord:
+        if (n)
+        {
+            state.setU32(key, halfMbpsFor(rateWordFor(*n, antennas)), 0);
+            // The page shows word 1 x 1.2 + 10 as the link quality.
+            state.setU32(key, n->linkQuality > 10 ? (n->linkQuality - 10) * 5 / 6 : 0, 4);
+            state.setU32(key, n->channel, 16);
+        }
+        else
+            state.setU32(key, 0, 4);
+        break;
+    case kIpAddress:
+    {
+        std::uint32_t ip = 0;
+        if (n)
+            for (const network::Connection& c : network::LoadConnections(machine))
+                if (EqualNoCase(c.guid, id) && !c.ip.empty())
+                {
+                    ip = ipv4Of(c.ip);
+                    break;
+                }
+        state.setU32(key, ip);
+        break;
+    }
+    default:
+        break;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -217,10 +366,14 @@ RequestResult HandleRequest(const Machine& machine, const std::string& netCfgIns
     {
         AdapterState state = LoadAdapterState(machine, netCfgInstanceId);
         bool grew = CatchUpTraffic(state, MachineNow());
-        if (!isSet && entry->storeKey == oid::Rssi)
-            followSignal(machine, state);
+        std::optional<std::uint32_t> refused;
+        if (!isSet && followsLink(entry->storeKey))
+            refused = followLink(machine, netCfgInstanceId, state, wireCode, entry->storeKey);
         std::string answer = buffer;
-        result = isSet ? applySet(state, *entry, buffer) : answerQuery(state, *entry, answer);
+        if (refused)
+            result = failed(*refused);
+        else
+            result = isSet ? applySet(state, *entry, buffer) : answerQuery(state, *entry, answer);
         if (result.ok)
         {
             if (auto cut = ShortAnswerFor(faults, wireCode))

@@ -20,6 +20,20 @@ void writeIfMissing(const std::filesystem::path& file, const std::string& text)
 
 } // namespace
 
+VersionResource ProgramVersion(const std::string& fileName, const std::string& description)
+{
+    VersionResource r;
+    r.strings = {{"CompanyName", "Tessaryn Networks"},
+                 {"FileDescription", description},
+                 {"FileVersion", kProgramFileVersion},
+                 {"InternalName", fileName},
+                 {"LegalCopyright", "Copyright (C) 2009 Tessaryn Networks. All rights reserved."},
+                 {"OriginalFilename", fileName},
+                 {"ProductName", "Tessaryn Wireless Utility"},
+                 {"ProductVersion", kProgramFileVersion}};
+    return r;
+}
+
 std::string PlaceholderText(const std::string& program, const std::string& description)
 {
     return std::string(kMagic) + program + "\r\n" + description + "\r\n";
@@ -59,14 +73,20 @@ void WriteDefaultPrograms(const Machine& machine)
 {
     const std::filesystem::path c = machine.driveDir('C');
     const std::filesystem::path programFolder = c / "Program Files" / "Tessaryn";
-    writeIfMissing(programFolder / "TessarynUI.exe",
-                   PlaceholderText("TessarynUI", "Tessaryn wireless utility"));
-    writeIfMissing(programFolder / "TessarynAp.exe",
-                   PlaceholderText("TessarynAp", "Tessaryn software access point"));
-    writeIfMissing(programFolder / "HubDesk.exe",
-                   PlaceholderText("HubDesk", "Tessaryn software access point"));
-    writeIfMissing(programFolder / "UplinkPick.exe",
-                   PlaceholderText("UplinkPick", "Tessaryn connection sharing selector"));
+    // The project's programs carry version information and the release's file time.
+    struct Versioned
+    {
+        const char* file;
+        const char* program;
+        const char* description;
+    };
+    for (const Versioned& v :
+         {Versioned{"TessarynUI.exe", "TessarynUI", "Tessaryn wireless utility"},
+          Versioned{"TessarynAp.exe", "TessarynAp", "Tessaryn software access point"},
+          Versioned{"HubDesk.exe", "HubDesk", "Tessaryn software access point"},
+          Versioned{"UplinkPick.exe", "UplinkPick", "Tessaryn connection sharing selector"}})
+        WriteVersionedFile(programFolder / v.file, PlaceholderText(v.program, v.description),
+                           ProgramVersion(v.file, v.description), kProgramFileTime);
     writeIfMissing(programFolder / "NicReport.bat",
                    PlaceholderText("NicReport", "@ipconfig /all > NicReport.txt"));
     writeIfMissing(programFolder / "VnSwap.exe",

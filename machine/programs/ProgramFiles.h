@@ -11,6 +11,7 @@
 // the web browser in "C:\Program Files\Web Browser".
 
 #include "machine/Machine.h"
+#include "machine/programs/VersionResource.h"
 
 #include <optional>
 #include <string>
@@ -41,6 +42,14 @@ std::string PlaceholderText(const std::string& program, const std::string& descr
 // The NAME of a placeholder's first line; nullopt when the text is no placeholder.
 std::optional<std::string> PlaceholderProgram(std::string_view text);
 ProgramKind KindOf(const std::string& program);
+
+// Version and time the project's programs are installed with.
+inline constexpr const char* kProgramFileVersion = "2.6.0.118";
+inline constexpr std::int64_t kProgramFileTime = 1237368600; // 2009-03-18 09:30:00 UTC
+
+// The version information of a project program's file (its strings, "LegalCopyright" among
+// them).
+VersionResource ProgramVersion(const std::string& fileName, const std::string& description);
 
 // Writes every program file of the default image that is missing (C: drive host paths).
 void WriteDefaultPrograms(const Machine& machine);

@@ -975,6 +975,53 @@ std::uint32_t SetSoftwareRadioState(const Machine& m, const std::string& guid,
     return result;
 }
 
+namespace
+{
+
+// The service's per-PHY counters are the driver's statistics record, field by field: the
+// driver keeps the 802.11 statistics layout, the service the PHY frame-statistics layout.
+std::vector<std::uint8_t> PhyRecordFromDriver(const std::string& driver)
+{
+    auto at = [&](std::size_t offset)
+    {
+        std::uint64_t v = 0;
+        for (int k = 7; k >= 0; --k)
+            v = v << 8 | static_cast<std::uint8_t>(driver[offset + static_cast<std::size_t>(k)]);
+        return v;
+    };
+    // PHY record fields in order, each the driver field it comes from (0: none).
+    const std::size_t from[18] = {
+        8,  // transmitted frames: the driver counts fragments
+        16, // multicast transmitted
+        24, // failed
+        32, // retries
+        40, // multiple retries
+        0,  // transmit lifetime exceeded
+        8,  // transmitted fragments
+        48, // RTS success
+        56, // RTS failure
+        64, // ACK failure
+        80, // received frames: the driver counts fragments
+        88, // multicast received
+        0,  // promiscuous received frames
+        0,  // receive lifetime exceeded
+        72, // duplicates
+        80, // received fragments
+        0,  // promiscuous received fragments
+        96, // FCS errors
+    };
+    std::vector<std::uint8_t> out(144, 0);
+    for (std::size_t f = 0; f < 18; ++f)
+    {
+        const std::uint64_t v = from[f] == 0 ? 0 : at(from[f]);
+        for (std::size_t k = 0; k < 8; ++k)
+            out[f * 8 + k] = static_cast<std::uint8_t>(v >> (8 * k));
+    }
+    return out;
+}
+
+} // namespace
+
 std::optional<Statistics> LinkStatistics(const Machine& m, const std::string& guid)
 {
     auto d = DeviceOf(m, guid);
@@ -995,7 +1042,7 @@ std::optional<Statistics> LinkStatistics(const Machine& m, const std::string& gu
                                                           record = a.bytes(
                                                               miniport::oid::Statistics, 200);
                                                       });
-                         st.phyRecord.assign(record.begin() + 8, record.begin() + 8 + 144);
+                         st.phyRecord = PhyRecordFromDriver(record);
                          if (i.connection)
                          {
                              st.phyIndex = i.connection->phyIndex;

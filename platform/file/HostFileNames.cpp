@@ -2,6 +2,7 @@
 
 #include "platform/base/WinError.h"
 #include "platform/file/WinPath.h"
+#include "platform/system/Kernel32.h"
 
 #include <cerrno>
 #include <cstring>
@@ -23,6 +24,8 @@ std::optional<std::filesystem::path> ResolveFileName(LPCSTR name, DWORD& error)
         error = ERROR_PATH_NOT_FOUND;
         return std::nullopt;
     }
+    // A WOW64 thread with redirection on reaches the 32-bit system folder instead.
+    full = RedirectedPath(*full);
     // The drive's "X:" is the only place a colon may stand.
     for (std::size_t i = 2; i < full->size(); ++i)
     {

@@ -7,6 +7,8 @@
 
 #include <string>
 
+struct CFileStatus;
+
 class CFile
 {
 public:
@@ -37,6 +39,9 @@ public:
     virtual UINT Read(void* lpBuf, UINT nCount);
     virtual BOOL Write(const void* lpBuf, UINT nCount);
     DWORD GetLength() const;
+    // Times (local), size, attributes and full path of a file by name; FALSE when it cannot be
+    // found (see FileTime.h).
+    static BOOL GetStatus(LPCSTR lpszFileName, CFileStatus& rStatus);
 
     HANDLE m_hFile = INVALID_HANDLE_VALUE;
 };

@@ -3,6 +3,8 @@
 #include "machine/SystemInfo.h"
 
 #include <cctype>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace
@@ -11,6 +13,12 @@ namespace
 constexpr HMODULE kKernel32 = 0x77E40000u;
 constexpr HANDLE kCurrentProcess = 0xFFFFFFFFu; // the pseudo handle, as on the platform
 
+constexpr const char* kSystemFolder = "C:\\Windows\\system32";
+constexpr const char* kWindowsFolder = "C:\\Windows";
+constexpr const char* kWow64Folder = "C:\\Windows\\SysWOW64";
+
+// Redirection is a property of each thread: switching it off on one leaves the others as
+// they are.
 thread_local bool t_redirection = true;
 
 bool sameName(LPCSTR a, const char* b)
@@ -49,6 +57,54 @@ BOOL Wow64EnableWow64FsRedirectionImpl(BOOL enable)
     return TRUE;
 }
 
+// The saved state is the flag itself, carried in the opaque pointer-sized value.
+void* const kRedirectionWasOff = nullptr;
+void* const kRedirectionWasOn = reinterpret_cast<void*>(std::uintptr_t{1});
+
+BOOL Wow64DisableWow64FsRedirectionImpl(void** OldValue)
+{
+    if (OldValue == nullptr)
+    {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    *OldValue = t_redirection ? kRedirectionWasOn : kRedirectionWasOff;
+    t_redirection = false;
+    return TRUE;
+}
+
+BOOL Wow64RevertWow64FsRedirectionImpl(void* OldValue)
+{
+    if (OldValue != kRedirectionWasOn && OldValue != kRedirectionWasOff)
+    {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    t_redirection = OldValue == kRedirectionWasOn;
+    return TRUE;
+}
+
+UINT copyFolder(const char* folder, LPSTR lpBuffer, UINT uSize)
+{
+    const UINT length = static_cast<UINT>(std::strlen(folder));
+    if (lpBuffer == nullptr || uSize <= length)
+        return length + 1;
+    std::memcpy(lpBuffer, folder, length + 1);
+    return length;
+}
+
+bool startsWithFolder(const std::string& path, const char* folder)
+{
+    const std::size_t n = std::strlen(folder);
+    if (path.size() < n || (path.size() > n && path[n] != '\\'))
+        return false;
+    for (std::size_t i = 0; i < n; ++i)
+        if (std::tolower(static_cast<unsigned char>(path[i])) !=
+            std::tolower(static_cast<unsigned char>(folder[i])))
+            return false;
+    return true;
+}
+
 } // namespace
 
 HMODULE GetModuleHandleA(LPCSTR lpModuleName)
@@ -77,6 +133,10 @@ FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
             return reinterpret_cast<FARPROC>(&IsWow64ProcessImpl);
         if (std::string(lpProcName) == "Wow64EnableWow64FsRedirection")
             return reinterpret_cast<FARPROC>(&Wow64EnableWow64FsRedirectionImpl);
+        if (std::string(lpProcName) == "Wow64DisableWow64FsRedirection")
+            return reinterpret_cast<FARPROC>(&Wow64DisableWow64FsRedirectionImpl);
+        if (std::string(lpProcName) == "Wow64RevertWow64FsRedirection")
+            return reinterpret_cast<FARPROC>(&Wow64RevertWow64FsRedirectionImpl);
     }
     SetLastError(ERROR_PROC_NOT_FOUND);
     return nullptr;
@@ -87,10 +147,27 @@ HANDLE GetCurrentProcess()
     return kCurrentProcess;
 }
 
+UINT GetSystemDirectoryA(LPSTR lpBuffer, UINT uSize)
+{
+    return copyFolder(kSystemFolder, lpBuffer, uSize);
+}
+
+UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize)
+{
+    return copyFolder(kWindowsFolder, lpBuffer, uSize);
+}
+
 namespace platform
 {
 bool Wow64RedirectionEnabled()
 {
     return t_redirection;
+}
+
+std::string RedirectedPath(const std::string& fullWindowsPath)
+{
+    if (!t_redirection || !startsWithFolder(fullWindowsPath, kSystemFolder) || !systemInfo().wow64)
+        return fullWindowsPath;
+    return kWow64Folder + fullWindowsPath.substr(std::strlen(kSystemFolder));
 }
 } // namespace platform

@@ -68,7 +68,7 @@ public:
         std::uint64_t sinceSeq = machine::wlan::LastNotificationSeq(m);
         std::uint64_t sinceTime = machine::MachineNow();
         Registration kept;
-        previous = Drop(client, &kept);
+        previous = Drop(client, &kept, sources == WLAN_NOTIFICATION_SOURCE_NONE);
         if (sources == WLAN_NOTIFICATION_SOURCE_NONE)
             return ERROR_SUCCESS;
         std::lock_guard guard(m_lock);
@@ -93,20 +93,30 @@ public:
     }
 
     // Removes the client's registration and waits out a callback of it in progress, unless the
-    // callback itself is asking. Returns the sources it had (0 for none).
-    DWORD Drop(HANDLE client, Registration* kept = nullptr)
+    // callback itself is asking. When `last` and no registration is left, also waits for the
+    // thread to stop: a pass under way still reads the machine, which the caller may be about to
+    // take away. Returns the sources it had (0 for none).
+    DWORD Drop(HANDLE client, Registration* kept = nullptr, bool last = true)
     {
         std::unique_lock lock(m_lock);
+        DWORD sources = WLAN_NOTIFICATION_SOURCE_NONE;
         auto it = m_registrations.find(client);
-        if (it == m_registrations.end())
-            return WLAN_NOTIFICATION_SOURCE_NONE;
-        std::uint64_t id = it->second.id;
-        DWORD sources = it->second.sources;
-        if (kept != nullptr)
-            *kept = std::move(it->second);
-        m_registrations.erase(it);
-        if (std::this_thread::get_id() != m_threadId)
-            m_changed.wait(lock, [&] { return m_inCallback != id; });
+        if (it != m_registrations.end())
+        {
+            std::uint64_t id = it->second.id;
+            sources = it->second.sources;
+            if (kept != nullptr)
+                *kept = std::move(it->second);
+            m_registrations.erase(it);
+            if (std::this_thread::get_id() != m_threadId)
+                m_changed.wait(lock, [&] { return m_inCallback != id; });
+        }
+        if (last && m_registrations.empty() && std::this_thread::get_id() != m_threadId)
+        {
+            m_wake = true;
+            m_changed.notify_all();
+            m_changed.wait(lock, [&] { return !m_running || !m_registrations.empty(); });
+        }
         return sources;
     }
 

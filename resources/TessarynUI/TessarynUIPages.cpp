@@ -3,6 +3,8 @@
 #include "platform/Windows.h"
 #include "resources/TessarynUI/AboutResources.h"
 #include "resources/TessarynUI/LinkStatusResources.h"
+#include "resources/TessarynUI/ProfilePagesResources.h"
+#include "resources/TessarynUI/ProfileResources.h"
 #include "resources/TessarynUI/SiteSurveyResources.h"
 #include "resources/TessarynUI/StatisticResources.h"
 #include "resources/TessarynUI/resource.h"
@@ -20,8 +22,8 @@ DialogTemplate EmptyPageTemplate(const char* caption)
 
 void RegisterTessarynUIPageTemplates()
 {
-    platform::RegisterDialogTemplate(IDD_PROFILE_PAGE, EmptyPageTemplate("Profile"));
-    platform::RegisterDialogTemplate(IDD_SYSCONFIG_PAGE, EmptyPageTemplate("System Configuration"));
+    RegisterProfileTemplates();
+    RegisterProfilePagesTemplates();
     RegisterLinkStatusTemplates();
     RegisterSiteSurveyTemplates();
     RegisterStatisticTemplates();

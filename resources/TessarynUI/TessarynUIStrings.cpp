@@ -2,6 +2,8 @@
 
 #include "resources/TessarynUI/AboutResources.h"
 #include "resources/TessarynUI/LinkStatusResources.h"
+#include "resources/TessarynUI/ProfilePagesResources.h"
+#include "resources/TessarynUI/ProfileResources.h"
 #include "resources/TessarynUI/SiteSurveyResources.h"
 #include "resources/TessarynUI/StatisticResources.h"
 
@@ -27,6 +29,8 @@ const std::map<UINT, std::string>& TessarynUIStringTable()
             {IDS_PAGE_11N, "11n Configuration"},
         };
         AddSiteSurveyStrings(table);
+        AddProfileStrings(table);
+        AddProfilePagesStrings(table);
         AddLinkStatusStrings(table);
         AddStatisticStrings(table);
         AddAboutStrings(table);

@@ -9,6 +9,7 @@
 #include "machine/miniport/RequestLog.h"
 #include "machine/programs/ProgramLog.h"
 #include "machine/radio/RadioStore.h"
+#include "machine/registry/Registry.h"
 #include "machine/wlan/WlanControl.h"
 #include "machine/wlan/WlanService.h"
 #include "platform/Windows.h"
@@ -134,6 +135,33 @@ TEST_F(TessarynUISystem, CardInitialisationBringsAnAccessPointAdapterToStationUs
     EXPECT_NE(machine::wlan::ReadLog(machine()).find("scan"), std::string::npos);
     // The icon comes after card initialisation.
     EXPECT_TRUE(WaitUntil([&] { return trayShows(163); }, 10s));
+
+    // The first-run access-point set: 36 values (TXPower twice), texts without a terminator.
+    auto device = machine::devices::FindDeviceByNetCfgInstanceId(machine(), m_id);
+    ASSERT_TRUE(device.has_value());
+    auto apDefault = machine::registry::DumpKey(
+        machine(), machine::devices::DriverKeyPath(*device) + "\\ApDefault");
+    ASSERT_TRUE(apDefault.has_value());
+    EXPECT_EQ(apDefault->size(), 36u);
+    auto value = [&](const std::string& name) -> machine::registry::Value
+    {
+        for (const auto& v : *apDefault)
+        {
+            if (v.name == name)
+                return v;
+        }
+        return {};
+    };
+    const std::string mac =
+        machine::miniport::AdapterMacAddress(machine::miniport::LoadAdapterState(machine(), m_id));
+    char ssid[16];
+    snprintf(ssid, sizeof(ssid), "SoftAP-%02X", static_cast<unsigned char>(mac[5]));
+    EXPECT_EQ(value("SSID"), (machine::registry::Value{"SSID", REG_SZ, ssid}));
+    EXPECT_EQ(value("FragThresh"), (machine::registry::Value{"FragThresh", REG_SZ, "0"}));
+    EXPECT_EQ(value("WPAPSK"), (machine::registry::Value{"WPAPSK", REG_SZ, ""}));
+    EXPECT_EQ(value("WdsList"),
+              (machine::registry::Value{"WdsList", REG_MULTI_SZ, std::string(1, '\0')}));
+    EXPECT_EQ(value("BeaconPeriod"), (machine::registry::Value{"BeaconPeriod", REG_SZ, "100"}));
 
     exitMonitor(ui);
     EXPECT_FALSE(trayIcon().has_value());

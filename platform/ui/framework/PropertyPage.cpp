@@ -52,7 +52,9 @@ BOOL CPropertyPage::CreatePageWindow(CPropertySheet* pSheet, POINT origin)
 {
     platform::DialogTemplate t = platform::DialogTemplateOrDefault(m_nIDTemplate);
     // A page is a control of the sheet: a child dialog without a frame, hidden until shown.
-    t.style &= ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_MODALFRAME | WS_VISIBLE);
+    // Page templates are drawn disabled; the sheet enables the page it makes of one.
+    t.style &= ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_MODALFRAME | WS_VISIBLE |
+                 WS_DISABLED);
     t.style |= WS_CHILD | DS_CONTROL | WS_TABSTOP;
     t.exStyle |= WS_EX_CONTROLPARENT;
     t.rect = RECT{0, 0, t.rect.right - t.rect.left, t.rect.bottom - t.rect.top};

@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <string>
@@ -389,7 +390,8 @@ TEST_F(WlanConnect, LinkStatisticsComeFromThePhyRecordInUseAndOnlyFromOneThatExi
     EXPECT_EQ(received, 77u);
 }
 
-// The credential editors open now, in any thread of this process.
+// The credential editors open now, in any thread of this process. An editor counts once it is
+// shown: its window exists before its controls and texts do.
 std::vector<HWND> Editors()
 {
     static std::vector<HWND> found;
@@ -399,7 +401,7 @@ std::vector<HWND> Editors()
         {
             char title[64] = {};
             GetWindowTextA(hwnd, title, sizeof(title));
-            if (std::string(title) == platform::wlan::kProfileEditorTitle)
+            if (std::string(title) == platform::wlan::kProfileEditorTitle && IsWindowVisible(hwnd))
                 found.push_back(hwnd);
             return TRUE;
         },
@@ -487,7 +489,17 @@ TEST_F(WlanConnect, TwoEditorsOpenAtOnceKeepTheirOwnProfilesAndTheBusyFlag)
     client.GetConnector()->Connect(&corp.p);
     ASSERT_TRUE(eventually([&] { return Editors().size() == 1; }));
     client.GetConnector()->Connect(&other.p);
-    ASSERT_TRUE(eventually([&] { return Editors().size() == 2; }));
+    // Both editors up and showing their names (a window exists before its texts are set).
+    ASSERT_TRUE(eventually(
+        [&]
+        {
+            std::vector<HWND> editors = Editors();
+            return editors.size() == 2 &&
+                   std::all_of(
+                       editors.begin(), editors.end(),
+                       [](HWND editor)
+                       { return !ItemText(editor, platform::wlan::kProfileEditorNameId).empty(); });
+        }));
 
     HWND corpEditor = 0, labEditor = 0;
     for (HWND editor : Editors())

@@ -313,9 +313,13 @@ TEST_F(WlanService, StatisticsAreTheDriversCounters)
         return v;
     };
     const auto driver = machine::miniport::LoadAdapterState(m(), m_guid);
-    // The transmitted-fragment count is the driver's record from its eighth byte on.
-    EXPECT_EQ(u64At(48), driver.u64(machine::miniport::oid::Statistics, 56));
+    // Field by field from the driver's statistics record: transmitted fragments, retries,
+    // received fragments.
+    EXPECT_EQ(u64At(48), driver.u64(machine::miniport::oid::Statistics, 8));
     EXPECT_EQ(u64At(48), 10u * machine::miniport::kFramesPerSecond);
+    EXPECT_EQ(u64At(24), driver.u64(machine::miniport::oid::Statistics, 32));
+    EXPECT_EQ(u64At(120), driver.u64(machine::miniport::oid::Statistics, 80));
+    EXPECT_LT(u64At(64), u64At(48)) << "RTS failures are a small share of the traffic";
 
     std::string none;
     ASSERT_TRUE(machine::miniport::HandleRequest(m(), m_guid, 0x0DF10103, none).ok);

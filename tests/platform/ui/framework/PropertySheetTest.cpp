@@ -131,7 +131,7 @@ protected:
         g_log.clear();
         RegisterTemplate(IDD_PAGE_A, "General",
                          {Control("Edit", IDC_VALUE, WS_VISIBLE | WS_TABSTOP)},
-                         RECT{0, 0, 200, 100}, WS_CHILD | WS_CAPTION);
+                         RECT{0, 0, 200, 100}, WS_CHILD | WS_DISABLED | WS_CAPTION);
         RegisterTemplate(IDD_PAGE_B, "Security", {}, RECT{0, 0, 212, 120}, WS_CHILD | WS_CAPTION);
         RegisterTemplate(IDD_PAGE_C, "Template caption", {}, RECT{0, 0, 100, 50},
                          WS_CHILD | WS_CAPTION);
@@ -198,6 +198,8 @@ TEST_F(PropertySheetTest, CreationOrderAndTheWindowTree)
             EXPECT_FALSE(IsWindowEnabled(button(sheet, ID_APPLY_NOW)));
             EXPECT_FALSE(IsWindowVisible(button(sheet, IDHELP)));
             EXPECT_EQ(GetParent(sheet.m_a.m_hWnd), sheet.m_hWnd);
+            // Page templates are disabled; the page the sheet makes of one is not.
+            EXPECT_TRUE(IsWindowEnabled(sheet.m_a.m_hWnd));
             EXPECT_EQ(GetParent(sheet.m_a.GetDlgItem(IDC_VALUE)->m_hWnd), sheet.m_a.m_hWnd);
             // The page area is as large as the largest page: 212 x 120 units.
             const RECT area = sheet.GetPageRect();

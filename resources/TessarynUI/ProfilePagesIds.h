@@ -1,0 +1,72 @@
+#pragma once
+// Control ids of the profile editor's System Configuration and Authentication and Security
+// pages. Each page has its own template, so an id may mean one control on one page and another
+// on the other (1062, 1067).
+
+// System Configuration page.
+#define IDC_SC_POWERSAVE_GROUP 1200
+#define IDC_SC_CAM_RADIO 1016
+#define IDC_SC_PSM_RADIO 1017
+#define IDC_SC_CAM_ON_AC_CHECK 1066
+#define IDC_SC_PREAMBLE_LABEL 1092
+#define IDC_SC_PREAMBLE_COMBO 1027
+#define IDC_SC_RTS_CHECK 1069
+#define IDC_SC_RTS_SLIDER 1028
+#define IDC_SC_RTS_EDIT 1067
+#define IDC_SC_FRAG_CHECK 1070
+#define IDC_SC_FRAG_SLIDER 1029
+#define IDC_SC_FRAG_EDIT 1068
+#define IDC_SC_CHANNEL_LABEL 1073
+#define IDC_SC_CHANNEL_COMBO 1032
+#define IDC_SC_PROFILE_NAME_LABEL 1215
+#define IDC_SC_PROFILE_NAME_EDIT 1061
+#define IDC_SC_SSID_LABEL 1216
+#define IDC_SC_SSID_COMBO 1062
+#define IDC_SC_NETWORK_TYPE_LABEL 1201
+#define IDC_SC_NETWORK_TYPE_COMBO 1031
+#define IDC_SC_TX_POWER_LABEL 1202
+#define IDC_SC_TX_POWER_COMBO 1030
+#define IDC_SC_RTS_MIN_LABEL 1300
+#define IDC_SC_RTS_MAX_LABEL 1301
+#define IDC_SC_FRAG_MIN_LABEL 1302
+#define IDC_SC_FRAG_MAX_LABEL 1303
+
+// Authentication and Security page.
+#define IDC_AS_AUTH_LABEL 1203
+#define IDC_AS_AUTH_COMBO 1012
+#define IDC_AS_ENCRYPT_LABEL 1204
+#define IDC_AS_ENCRYPT_COMBO 1111
+#define IDC_AS_PSK_LABEL 1205
+#define IDC_AS_PSK_EDIT 1109
+#define IDC_AS_WEP_GROUP 1115
+#define IDC_AS_KEY1_RADIO 1062
+#define IDC_AS_KEY2_RADIO 1063
+#define IDC_AS_KEY3_RADIO 1064
+#define IDC_AS_KEY4_RADIO 1065
+#define IDC_AS_KEY1_TYPE 1116
+#define IDC_AS_KEY2_TYPE 1117
+#define IDC_AS_KEY3_TYPE 1118
+#define IDC_AS_KEY4_TYPE 1119
+#define IDC_AS_KEY1_HEX 1120
+#define IDC_AS_KEY1_ASCII 1121
+#define IDC_AS_KEY2_HEX 1122
+#define IDC_AS_KEY2_ASCII 1123
+#define IDC_AS_KEY3_HEX 1124
+#define IDC_AS_KEY3_ASCII 1125
+#define IDC_AS_KEY4_HEX 1126
+#define IDC_AS_KEY4_ASCII 1127
+#define IDC_AS_WEP_HINT 1240
+#define IDC_AS_SHOW_PASSWORD 1241
+#define IDC_AS_USE_8021X_CHECK 1260
+#define IDC_AS_8021X_SETTING 1128
+#define IDC_AS_ENABLE_8021X 1172
+#define IDC_AS_LEAP_USER_LABEL 1400
+#define IDC_AS_LEAP_USER_EDIT 1130
+#define IDC_AS_LEAP_PASSWORD_LABEL 1401
+#define IDC_AS_LEAP_PASSWORD_EDIT 1131
+#define IDC_AS_LEAP_WEP_RADIO 1219
+#define IDC_AS_LEAP_TKIP_RADIO 1067
+#define IDC_AS_LEAP_AES_RADIO 1220
+
+// The Authentication and Security page's template (resource.h holds the other pages').
+#define IDD_AUTHSECU_PAGE 132
