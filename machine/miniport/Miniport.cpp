@@ -10,6 +10,7 @@
 #include "machine/miniport/OidTable.h"
 #include "machine/miniport/RequestLog.h"
 #include "machine/network/Connections.h"
+#include "machine/network/IpAdapters.h"
 #include "machine/radio/RadioStore.h"
 
 #include <algorithm>
@@ -326,9 +327,10 @@ std::optional<std::uint32_t> followLink(const Machine& machine, const std::strin
         std::uint32_t ip = 0;
         if (n)
             for (const network::Connection& c : network::LoadConnections(machine))
-                if (EqualNoCase(c.guid, id) && !c.ip.empty())
+                if (EqualNoCase(c.guid, id))
                 {
-                    ip = ipv4Of(c.ip);
+                    if (auto addressing = network::AddressingOf(machine, c))
+                        ip = ipv4Of(addressing->ip);
                     break;
                 }
         state.setU32(key, ip);

@@ -52,6 +52,44 @@ std::vector<std::uint8_t> ParseMacText(const std::string& text)
     return mac;
 }
 
+namespace
+{
+
+bool isTessarynAdapter(const Machine& machine, const Connection& c)
+{
+    if (c.guid.empty())
+        return false;
+    auto device = devices::FindDeviceByNetCfgInstanceId(machine, c.guid);
+    return device && device->chipType >= 0;
+}
+
+} // namespace
+
+std::optional<IpAddressing> AddressingOf(const Machine& machine, const Connection& c)
+{
+    if (!isTessarynAdapter(machine, c))
+    {
+        if (!c.connected || c.ip.empty())
+            return std::nullopt;
+        return IpAddressing{c.ip, c.mask, c.gateway, c.dhcp};
+    }
+    // The wireless adapter has media while its driver is associated, or while its record
+    // says so (a person set it up by hand).
+    const miniport::AdapterState state = miniport::LoadAdapterState(machine, c.guid);
+    if (!c.ip.empty())
+    {
+        if (!c.connected && !state.associated)
+            return std::nullopt;
+        return IpAddressing{c.ip, c.mask, c.gateway, c.dhcp};
+    }
+    if (!state.associated || !c.dhcp)
+        return std::nullopt;
+    const std::string mac = miniport::AdapterMacAddress(state);
+    const unsigned host = 100 + static_cast<unsigned char>(mac.empty() ? 0 : mac.back()) % 100;
+    return IpAddressing{"192.168.10." + std::to_string(host), "255.255.255.0", "192.168.10.1",
+                        true};
+}
+
 std::vector<IpAdapter> ListIpAdapters(const Machine& machine)
 {
     std::vector<IpAdapter> list;
@@ -60,7 +98,8 @@ std::vector<IpAdapter> ListIpAdapters(const Machine& machine)
     {
         const Connection& c = connections[i];
         // Without media or an address the adapter has no IP configuration to list.
-        if (!c.connected || c.ip.empty())
+        const std::optional<IpAddressing> addressing = AddressingOf(machine, c);
+        if (!addressing)
             continue;
         IpAdapter a;
         a.kind = c.type == MediaType::Ppp ? IpAdapterKind::Ppp : IpAdapterKind::Ethernet;
@@ -84,10 +123,10 @@ std::vector<IpAdapter> ListIpAdapters(const Machine& machine)
                 miniport::AdapterMacAddress(miniport::LoadAdapterState(machine, c.guid));
             a.mac.assign(mac.begin(), mac.end());
         }
-        a.ip = c.ip;
-        a.mask = c.mask;
-        a.gateway = c.gateway;
-        a.dhcp = c.dhcp;
+        a.ip = addressing->ip;
+        a.mask = addressing->mask;
+        a.gateway = addressing->gateway;
+        a.dhcp = addressing->dhcp;
         a.index = static_cast<std::uint32_t>(i + 1);
         list.push_back(std::move(a));
     }

@@ -4,6 +4,7 @@
 // be arranged (<root>/network/iphlp-faults.txt) for every process.
 
 #include "machine/Machine.h"
+#include "machine/network/Connections.h"
 
 #include <cstdint>
 #include <optional>
@@ -39,6 +40,19 @@ struct IpAdapter
 std::vector<std::uint8_t> ParseMacText(const std::string& text);
 
 std::vector<IpAdapter> ListIpAdapters(const Machine& machine);
+
+// The address a connection has now. A Tessaryn adapter's connection without an address of its
+// own takes a lease from the network while its driver is associated (192.168.10.x, x from the
+// adapter's address); one with an address has it while associated or marked connected. Any
+// other connection has what it holds while connected.
+struct IpAddressing
+{
+    std::string ip;
+    std::string mask;
+    std::string gateway;
+    bool dhcp = true;
+};
+std::optional<IpAddressing> AddressingOf(const Machine& machine, const Connection& c);
 
 struct IpHelperFailure
 {

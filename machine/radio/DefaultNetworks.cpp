@@ -8,9 +8,16 @@ namespace machine::radio
 namespace
 {
 
-const Bytes kRatesG = {0x82, 0x84, 0x8B, 0x96, 0x0C, 0x12, 0x18, 0x24, 0x30, 0x48, 0x60, 0x6C};
-const Bytes kRatesB = {0x82, 0x84, 0x8B, 0x96};
-const Bytes kRatesA = {0x8C, 0x12, 0x98, 0x24, 0xB0, 0x48, 0x60, 0x6C};
+// Made on use, not at load: a program may build its default machine while its own static
+// objects are still being constructed.
+Bytes ratesFor(std::uint32_t phy, std::uint32_t channel)
+{
+    if (phy == kPhyHrDsss)
+        return {0x82, 0x84, 0x8B, 0x96};
+    if (channel > 14)
+        return {0x8C, 0x12, 0x98, 0x24, 0xB0, 0x48, 0x60, 0x6C};
+    return {0x82, 0x84, 0x8B, 0x96, 0x0C, 0x12, 0x18, 0x24, 0x30, 0x48, 0x60, 0x6C};
+}
 
 // Locally administered addresses, so none is any real maker's.
 Bssid bssid(std::uint8_t last)
@@ -30,8 +37,7 @@ Network make(const std::string& ssid, std::uint8_t id, std::uint32_t channel, st
     n.linkQuality = QualityFromRssi(rssi);
     n.phyType = phy;
     n.capability = capability;
-    const Bytes& rates = phy == kPhyHrDsss ? kRatesB : channel > 14 ? kRatesA : kRatesG;
-    n.elements = Concat({SsidElement(ssid), RatesElements(rates),
+    n.elements = Concat({SsidElement(ssid), RatesElements(ratesFor(phy, channel)),
                          DsParameterElement(static_cast<std::uint8_t>(channel)), security});
     return n;
 }

@@ -8,6 +8,7 @@
 #include "machine/miniport/OidTable.h"
 #include "machine/miniport/RequestLog.h"
 #include "machine/programs/ProgramLog.h"
+#include "machine/radio/DefaultNetworks.h"
 #include "machine/radio/RadioStore.h"
 #include "machine/registry/Registry.h"
 #include "machine/wlan/WlanControl.h"
@@ -232,6 +233,28 @@ TEST_F(TessarynUISystem, SecondStartOpensTheRunningOnesSheet)
     EXPECT_TRUE(first.running());
     exitMonitor(first);
     EXPECT_EQ(FindWindowA(NULL, kSheetCaption), 0u);
+}
+
+} // namespace
+
+namespace
+{
+
+// A program started where no machine exists makes the default one, possibly while its own
+// static objects are still being built: the networks in range must come out whole.
+TEST(TessarynUIFreshMachine, TheProgramMakesTheDefaultMachineWhole)
+{
+    testing_support::TempMachine scratch;
+    const std::filesystem::path root = scratch.root() / "made-by-the-program";
+    ChildProcess ui("TessarynUI", {"-s"}, root);
+    machine::Machine made(root);
+    ASSERT_TRUE(WaitUntil(
+        [&]
+        { return made.exists() && std::filesystem::exists(machine::radio::NetworksPath(made)); },
+        10s));
+    const auto networks = machine::radio::LoadNetworks(made);
+    ASSERT_EQ(networks, machine::radio::DefaultNetworks());
+    ui.kill();
 }
 
 } // namespace

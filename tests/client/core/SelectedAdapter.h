@@ -34,4 +34,16 @@ inline std::string SelectDefaultAdapter(const machine::Machine& m)
     return id;
 }
 
+// Sets the driver key as adapter discovery leaves it (below HKEY_LOCAL_MACHINE).
+inline void SelectDriverKeyOf(const machine::Machine& m, const std::string& netCfgInstanceId)
+{
+    for (const machine::devices::NetDevice& d : machine::devices::ListDevices(m))
+    {
+        if (d.netCfgInstanceId == netCfgInstanceId)
+            g_strDriverKey = (std::string("System\\CurrentControlSet\\Control\\Class\\") +
+                              machine::devices::kNetClassGuid + "\\" + d.driverKeyIndex)
+                                 .c_str();
+    }
+}
+
 } // namespace testing_support

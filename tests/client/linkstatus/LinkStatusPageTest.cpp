@@ -89,7 +89,7 @@ TEST_F(LinkStatusPageTest, AnElevenGLinkAsTheDriverReportsIt)
     Connect("Open G");
     ShowPage();
     Tick();
-    EXPECT_EQ(text(IDC_LS_STATUS), "Open G <--> 02-54-59-00-01-01");
+    EXPECT_EQ(text(IDC_LS_STATUS), "Open G <--> 02-54-59-00-01-01 [192.168.10.104]");
     EXPECT_EQ(text(IDC_LS_CHANNEL), "6 <--> 2437000 KHz");
     EXPECT_EQ(text(IDC_LS_EXTRA_INFO), "Link is Up [TxPower:100%]");
     EXPECT_EQ(text(IDC_LS_TX_RATE), "54.0");
@@ -225,7 +225,7 @@ TEST_F(LinkStatusPageTest, ChannelLinesAndAnUnknownChannelThatDoesNotGrow)
     for (int i = 0; i < 3; i++)
     {
         Tick();
-        EXPECT_EQ(text(IDC_LS_STATUS), "Lost N <--> 02-54-59-00-01-04");
+        EXPECT_EQ(text(IDC_LS_STATUS), "Lost N <--> 02-54-59-00-01-04 [192.168.10.104]");
         EXPECT_EQ(text(IDC_LS_CHANNEL), "") << i;
     }
 }

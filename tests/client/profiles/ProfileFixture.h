@@ -33,11 +33,7 @@ protected:
         OsVersionCode = 11;
         g_nChipType = 8;
         id = SelectDefaultAdapter(m.machine());
-        for (const auto& d : machine::devices::ListDevices(m.machine()))
-            if (d.netCfgInstanceId == id)
-                g_strDriverKey = (std::string("System\\CurrentControlSet\\Control\\Class\\") +
-                                  machine::devices::kNetClassGuid + "\\" + d.driverKeyIndex)
-                                     .c_str();
+        testing_support::SelectDriverKeyOf(m.machine(), id);
         std::filesystem::create_directories(m.cDrive() / "Program Files" / "Tessaryn");
         ASSERT_TRUE(SetCurrentDirectoryA("C:\\Program Files\\Tessaryn"));
         g_pHideDlg = NULL;

@@ -168,3 +168,36 @@ TEST(IpAdapters, MacTextParsing)
 }
 
 } // namespace
+
+namespace
+{
+
+// The wireless adapter's connection without an address of its own: a lease while the driver
+// is associated, nothing otherwise.
+TEST(GetAdaptersInfo, TheWirelessConnectionTakesALeaseWhileAssociated)
+{
+    testing_support::TempMachine m;
+    const auto adapter = machine::devices::ListDevices(m.machine()).front();
+    auto wireless = connection("wifi", "00-0C-E7-34-00-02", "");
+    wireless.guid = adapter.netCfgInstanceId;
+    wireless.connected = false;
+    ASSERT_TRUE(net::SaveConnections(m.machine(), {wireless}));
+    ULONG size = 0;
+    EXPECT_EQ(GetAdaptersInfo(nullptr, &size), static_cast<DWORD>(ERROR_NO_DATA));
+
+    machine::miniport::ChangeAdapterState(
+        m.machine(), adapter.netCfgInstanceId,
+        [](machine::miniport::AdapterState& a)
+        { machine::miniport::SetAssociation(a, "Net", "\x02\x01\x02\x03\x04\x05"); });
+    std::vector<unsigned char> storage;
+    auto list = readList(storage);
+    ASSERT_EQ(list.size(), 1u);
+    const std::string mac = machine::miniport::AdapterMacAddress(
+        machine::miniport::LoadAdapterState(m.machine(), adapter.netCfgInstanceId));
+    EXPECT_EQ(std::string(list[0].IpAddressList.IpAddress.String),
+              "192.168.10." + std::to_string(100 + static_cast<unsigned char>(mac[5]) % 100));
+    EXPECT_STREQ(list[0].IpAddressList.IpMask.String, "255.255.255.0");
+    EXPECT_STREQ(list[0].GatewayList.IpAddress.String, "192.168.10.1");
+}
+
+} // namespace

@@ -184,4 +184,52 @@ TEST_F(WlanNotifications, ACallbackMayCloseItsOwnHandle)
     m_client = 0;
 }
 
+TEST_F(WlanNotifications, ClosingTheLastHandleWaitsForThePassUnderWay)
+{
+    // The delivery thread reads the machine during a pass; once the last client has closed, the
+    // machine may be taken away, so that close returns only when the thread is done.
+    struct HeldCloser : Listener
+    {
+        HANDLE client = 0;
+        static void Callback(PWLAN_NOTIFICATION_DATA n, PVOID context)
+        {
+            auto* self = static_cast<HeldCloser*>(context);
+            WlanCloseHandle(self->client, nullptr);
+            Listener::Callback(n, static_cast<Listener*>(self));
+        }
+    } closer;
+    closer.client = m_client;
+    closer.hold = true;
+    HANDLE last = 0;
+    DWORD version;
+    ASSERT_EQ(WlanOpenHandle(2, nullptr, &version, &last), ERROR_SUCCESS);
+    Listener quiet;
+    ASSERT_EQ(WlanRegisterNotification(m_client, kAcm, TRUE, &HeldCloser::Callback, &closer,
+                                       nullptr, nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(listen(last, kMsm, quiet), ERROR_SUCCESS);
+    m_client = 0;
+    wlan::RaiseNotification(m(), kAcm, 10, guid());
+    {
+        std::unique_lock guard(closer.lock);
+        ASSERT_TRUE(closer.changed.wait_for(guard, 10s, [&] { return closer.inside; }));
+    }
+    std::atomic<bool> returned = false;
+    std::thread stopper(
+        [&]
+        {
+            WlanCloseHandle(last, nullptr);
+            returned = true;
+        });
+    std::this_thread::sleep_for(100ms);
+    EXPECT_FALSE(returned);
+    {
+        std::lock_guard guard(closer.lock);
+        closer.hold = false;
+        closer.changed.notify_all();
+    }
+    stopper.join();
+    EXPECT_TRUE(returned);
+}
+
 } // namespace
