@@ -1,6 +1,7 @@
 #include "machine/miniport/AdapterState.h"
 
 #include "machine/FileStore.h"
+#include "machine/HexDigit.h"
 #include "machine/MachineLock.h"
 #include "machine/miniport/OidTable.h"
 
@@ -28,16 +29,6 @@ std::string toHex(const std::string& bytes)
     return out;
 }
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 bool fromHex(const std::string& text, std::string& out)
 {
     if (text == "-")
@@ -50,7 +41,7 @@ bool fromHex(const std::string& text, std::string& out)
     out.clear();
     for (std::size_t i = 0; i < text.size(); i += 2)
     {
-        int hi = hexDigit(text[i]), lo = hexDigit(text[i + 1]);
+        int hi = HexDigit(text[i]), lo = HexDigit(text[i + 1]);
         if (hi < 0 || lo < 0)
             return false;
         out += static_cast<char>(hi * 16 + lo);
@@ -65,7 +56,7 @@ bool parseNumber(const std::string& text, std::uint32_t& value)
     std::uint32_t v = 0;
     for (char c : text)
     {
-        int d = hexDigit(c);
+        int d = HexDigit(c);
         if (d < 0)
             return false;
         v = v * 16 + static_cast<std::uint32_t>(d);

@@ -1,5 +1,6 @@
 #include "machine/network/IpAdapters.h"
 
+#include "machine/HexDigit.h"
 #include "machine/SettingsFile.h"
 #include "machine/devices/DeviceTree.h"
 #include "machine/miniport/AdapterState.h"
@@ -16,16 +17,6 @@ namespace
 const SettingsFile<IpHelperFaults> kFaultsFile{"network/iphlp-faults.txt", FormatIpHelperFaults,
                                                ParseIpHelperFaults};
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 } // namespace
 
 std::vector<std::uint8_t> ParseMacText(const std::string& text)
@@ -36,8 +27,8 @@ std::vector<std::uint8_t> ParseMacText(const std::string& text)
     {
         if (mac.size() == 8 || i + 1 >= text.size())
             return {};
-        int hi = hexDigit(text[i]);
-        int lo = hexDigit(text[i + 1]);
+        int hi = HexDigit(text[i]);
+        int lo = HexDigit(text[i + 1]);
         if (hi < 0 || lo < 0)
             return {};
         mac.push_back(static_cast<std::uint8_t>(hi * 16 + lo));

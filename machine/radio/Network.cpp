@@ -1,5 +1,7 @@
 #include "machine/radio/Network.h"
 
+#include "machine/HexDigit.h"
+
 #include <cstdio>
 
 namespace machine::radio
@@ -35,20 +37,6 @@ std::string FormatBssid(const Bssid& bssid)
     return text;
 }
 
-namespace
-{
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-} // namespace
-
 std::optional<Bssid> ParseBssid(const std::string& text)
 {
     if (text.size() != 17)
@@ -56,8 +44,8 @@ std::optional<Bssid> ParseBssid(const std::string& text)
     Bssid b{};
     for (std::size_t i = 0; i < 6; ++i)
     {
-        int hi = hexDigit(text[i * 3]);
-        int lo = hexDigit(text[i * 3 + 1]);
+        int hi = HexDigit(text[i * 3]);
+        int lo = HexDigit(text[i * 3 + 1]);
         if (hi < 0 || lo < 0)
             return std::nullopt;
         if (i < 5 && text[i * 3 + 2] != '-' && text[i * 3 + 2] != ':')
@@ -88,8 +76,8 @@ std::optional<std::vector<std::uint8_t>> FromHex(const std::string& text)
     out.reserve(text.size() / 2);
     for (std::size_t i = 0; i < text.size(); i += 2)
     {
-        int hi = hexDigit(text[i]);
-        int lo = hexDigit(text[i + 1]);
+        int hi = HexDigit(text[i]);
+        int lo = HexDigit(text[i + 1]);
         if (hi < 0 || lo < 0)
             return std::nullopt;
         out.push_back(static_cast<std::uint8_t>(hi * 16 + lo));

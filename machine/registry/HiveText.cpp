@@ -1,5 +1,7 @@
 #include "machine/registry/HiveText.h"
 
+#include "machine/HexDigit.h"
+
 #include <cstddef>
 
 namespace machine::registry
@@ -156,17 +158,6 @@ bool startsWithNoCase(std::string_view s, std::string_view prefix)
     return s.size() >= prefix.size() && EqualNoCase(s.substr(0, prefix.size()), prefix);
 }
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Parses 1 to maxDigits hex digits making up all of `s`.
 bool parseHexNumber(std::string_view s, std::size_t maxDigits, std::uint32_t& out)
 {
@@ -175,7 +166,7 @@ bool parseHexNumber(std::string_view s, std::size_t maxDigits, std::uint32_t& ou
     std::uint32_t value = 0;
     for (char c : s)
     {
-        int d = hexDigit(c);
+        int d = HexDigit(c);
         if (d < 0)
             return false;
         value = (value << 4) | static_cast<std::uint32_t>(d);

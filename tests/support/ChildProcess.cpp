@@ -112,4 +112,15 @@ std::string ShellQuoted(const std::string& word)
     return q + "'";
 }
 
+CommandRun RunVnmachine(const std::filesystem::path& machineDir,
+                        const std::vector<std::string>& args)
+{
+    std::string command = ShellQuoted((ProgramDirectory() / "vnmachine").string()) + " --machine " +
+                          ShellQuoted(machineDir.string());
+    for (const auto& a : args)
+        command += " " + ShellQuoted(a);
+    command += " </dev/null 2>&1";
+    return RunShellCommand(command);
+}
+
 } // namespace testing_support

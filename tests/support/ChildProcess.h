@@ -44,6 +44,11 @@ CommandRun RunShellCommand(const std::string& command);
 // A word for the shell, quoted as it is.
 std::string ShellQuoted(const std::string& word);
 
+// The machine tool on the machine at `machineDir`, with no input; its output and errors
+// together.
+CommandRun RunVnmachine(const std::filesystem::path& machineDir,
+                        const std::vector<std::string>& args);
+
 // Polls `condition` until it holds or the timeout passes.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 

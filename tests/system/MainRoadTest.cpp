@@ -41,13 +41,7 @@ protected:
 
     testing_support::CommandRun vnmachine(const std::vector<std::string>& args)
     {
-        std::string command =
-            ShellQuoted((testing_support::ProgramDirectory() / "vnmachine").string()) +
-            " --machine " + ShellQuoted(m.root().string());
-        for (const auto& a : args)
-            command += " " + ShellQuoted(a);
-        command += " </dev/null 2>&1";
-        return testing_support::RunShellCommand(command);
+        return testing_support::RunVnmachine(m.root(), args);
     }
     std::string waitFor(const std::string& title)
     {

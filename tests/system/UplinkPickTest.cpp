@@ -51,13 +51,7 @@ class UplinkPickSystemTest : public ::testing::Test
 protected:
     ToolRun vnmachine(const std::vector<std::string>& args)
     {
-        std::string command =
-            ShellQuoted((testing_support::ProgramDirectory() / "vnmachine").string()) +
-            " --machine " + ShellQuoted(m.root().string());
-        for (const auto& a : args)
-            command += " " + ShellQuoted(a);
-        command += " </dev/null 2>&1";
-        return testing_support::RunShellCommand(command);
+        return testing_support::RunVnmachine(m.root(), args);
     }
 
     // Starts the program and returns its process id, from the machine's record of the start.

@@ -1,0 +1,19 @@
+#pragma once
+// Hexadecimal digits in the machine's text files.
+
+namespace machine
+{
+
+// 0-15 for a hex digit of either case, -1 for anything else.
+constexpr int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace machine
