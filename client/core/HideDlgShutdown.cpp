@@ -12,6 +12,7 @@
 #include "client/core/ScanList.h"
 #include "client/core/SettingsStore.h"
 #include "client/core/VnPropSheet.h"
+#include "client/profiles/ProfilePage.h"
 
 #include <cstring>
 
@@ -244,4 +245,7 @@ void CHideDlg::OnDestroy()
         FreeStationProfile(g_pCurrentProfile);
         g_pCurrentProfile = NULL;
     }
+    // A profile editor that the closing sheet ended is kept for the next open; there is none.
+    delete g_pProfileEditor;
+    g_pProfileEditor = NULL;
 }

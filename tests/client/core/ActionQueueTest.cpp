@@ -12,6 +12,7 @@
 #include "client/profiles/StationProfile.h"
 #include "machine/miniport/DriverFaults.h"
 #include "machine/miniport/RequestLog.h"
+#include "tests/client/core/ClientState.h"
 #include "tests/client/core/SelectedAdapter.h"
 #include "tests/support/HexBytes.h"
 #include "tests/support/RadioFixtures.h"
@@ -99,13 +100,8 @@ class ActionQueueTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        platform::UseManualClock(1000);
-        OsVersionCode = 11;
-        g_nChipType = 8;
-        id = testing_support::SelectDefaultAdapter(m.machine());
-        std::filesystem::create_directories(m.cDrive() / "Program Files" / "Tessaryn");
-        ASSERT_TRUE(SetCurrentDirectoryA("C:\\Program Files\\Tessaryn"));
-        g_pHideDlg = NULL;
+        id = testing_support::PrepareClientState(m.machine());
+        ASSERT_FALSE(id.empty());
         g_bHtSupported = TRUE;
         g_bRegionValid = TRUE;
         g_bABandRegionValid = FALSE;
@@ -117,10 +113,7 @@ protected:
     }
     void TearDown() override
     {
-        ClearActionQueue();
-        FreeStationProfile(g_pCurrentProfile);
-        g_pCurrentProfile = NULL;
-        ClearRetryQueue();
+        testing_support::ReleaseClientState();
         EXPECT_EQ(platform::LiveGlobalBlocks(), baseline);
     }
 

@@ -10,6 +10,7 @@
 #include "client/core/SettingsStore.h"
 #include "platform/ui/msgbox/MessageBox.h"
 #include "resources/TessarynUI/TessarynUIResources.h"
+#include "tests/client/core/ClientState.h"
 #include "tests/client/core/SelectedAdapter.h"
 #include "tests/support/TempMachine.h"
 
@@ -28,28 +29,14 @@ class ProfileFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        platform::UseManualClock(1000);
         RegisterTessarynUIResources();
-        OsVersionCode = 11;
-        g_nChipType = 8;
-        id = SelectDefaultAdapter(m.machine());
-        testing_support::SelectDriverKeyOf(m.machine(), id);
-        std::filesystem::create_directories(m.cDrive() / "Program Files" / "Tessaryn");
-        ASSERT_TRUE(SetCurrentDirectoryA("C:\\Program Files\\Tessaryn"));
-        g_pHideDlg = NULL;
+        id = testing_support::PrepareClientState(m.machine());
+        ASSERT_FALSE(id.empty());
         g_bSheetClosing = FALSE;
         g_bAllowSecuredConnect = FALSE;
         platform::ClearMessageBoxLog();
     }
-    void TearDown() override
-    {
-        ClearActionQueue();
-        FreeStationProfile(g_pCurrentProfile);
-        g_pCurrentProfile = NULL;
-        ClearRetryQueue();
-        SetCertDataLength(&g_pClientCertData, &g_nClientCertLen, 0);
-        SetCertDataLength(&g_pServerCertData, &g_nServerCertLen, 0);
-    }
+    void TearDown() override { testing_support::ReleaseClientState(); }
 
     std::filesystem::path fileOf(int nKind) const
     {

@@ -12,6 +12,7 @@
 #include "client/core/SettingsStore.h"
 #include "client/profiles/StationProfile.h"
 #include "machine/miniport/RequestLog.h"
+#include "tests/client/core/ClientState.h"
 #include "tests/client/core/SelectedAdapter.h"
 #include "tests/support/TempMachine.h"
 
@@ -43,14 +44,8 @@ class SetOidFromRegTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        platform::UseManualClock(1000);
-        OsVersionCode = 11;
-        g_nChipType = 8;
-        id = testing_support::SelectDefaultAdapter(m.machine());
-        testing_support::SelectDriverKeyOf(m.machine(), id);
-        std::filesystem::create_directories(m.cDrive() / "Program Files" / "Tessaryn");
-        ASSERT_TRUE(SetCurrentDirectoryA("C:\\Program Files\\Tessaryn"));
-        g_pHideDlg = NULL;
+        id = testing_support::PrepareClientState(m.machine());
+        ASSERT_FALSE(id.empty());
         g_bHtSupported = TRUE;
         g_bABandSupported = TRUE;
         g_bRegionValid = FALSE;
@@ -64,12 +59,7 @@ protected:
     }
     void TearDown() override
     {
-        ClearActionQueue();
-        FreeStationProfile(g_pCurrentProfile);
-        g_pCurrentProfile = NULL;
-        ClearRetryQueue();
-        SetCertDataLength(&g_pClientCertData, &g_nClientCertLen, 0);
-        SetCertDataLength(&g_pServerCertData, &g_nServerCertLen, 0);
+        testing_support::ReleaseClientState();
         // The applied record and its key blocks are gone; only the current copy was left.
         EXPECT_EQ(platform::LiveGlobalBlocks(), baseline);
     }

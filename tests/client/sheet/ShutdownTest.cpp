@@ -9,6 +9,7 @@
 #include "client/core/ScanList.h"
 #include "client/core/SettingsStore.h"
 #include "client/core/VnPropSheet.h"
+#include "client/profiles/ProfilePage.h"
 #include "client/profiles/StationProfile.h"
 #include "machine/AsciiCase.h"
 #include "machine/desktop/Tray.h"
@@ -292,6 +293,8 @@ TEST_F(ShutdownTest, ExitFreesEverythingStopsRetriesAndTakesTheBackup)
                              ASSERT_TRUE(dlg.AddTrayIcon());
                              dlg.m_pPropSheet = new CVnPropSheet(IDS_SHEET_CAPTION, &dlg);
                              ASSERT_TRUE(dlg.m_pPropSheet->Create(&dlg));
+                             // An editor an earlier sheet's closing ended and left behind.
+                             g_pProfileEditor = new CPropertySheet("Add Profile");
                              dlg.SendMessage(WM_COMMAND, ID_TRAY_EXIT, 0);
                          }),
               IDOK);
@@ -305,6 +308,7 @@ TEST_F(ShutdownTest, ExitFreesEverythingStopsRetriesAndTakesTheBackup)
     EXPECT_EQ(RetryQueue.GetSize(), 0);
     EXPECT_EQ(ActionQueue.GetSize(), 0);
     EXPECT_EQ(g_pCurrentProfile, nullptr);
+    EXPECT_EQ(g_pProfileEditor, nullptr);
     EXPECT_EQ(g_pBssidList, nullptr);
     EXPECT_EQ(g_pBssidListCopy, nullptr);
 
