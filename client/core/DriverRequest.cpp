@@ -1,6 +1,7 @@
 #include "client/core/DriverRequest.h"
 
 #include "client/core/AdapterState.h"
+#include "client/core/LockedBlock.h"
 #include "client/core/OsVersion.h"
 
 #include <cstring>
@@ -29,32 +30,16 @@ LPVOID CopyToGlobalBlock(LPCVOID pData, DWORD Length)
 {
     if (Length == 0 || pData == NULL)
         return NULL;
-    HGLOBAL hMem = GlobalAlloc(GHND, Length);
-    if (hMem == 0)
-        return NULL;
-    LPVOID p = GlobalLock(hMem);
-    if (p == NULL)
-    {
-        GlobalFree(hMem);
-        return NULL;
-    }
-    memcpy(p, pData, Length);
+    LPVOID p = AllocLockedBlock(Length);
+    if (p != NULL)
+        memcpy(p, pData, Length);
     return p;
-}
-
-void FreeGlobalBlock(LPVOID p)
-{
-    if (p == NULL)
-        return;
-    HGLOBAL hMem = GlobalHandle(p);
-    GlobalUnlock(hMem);
-    GlobalFree(hMem);
 }
 
 void DropEntry(INT_PTR nIndex)
 {
     _SET_INFORMATION_DATA& entry = RetryQueue.ElementAt(nIndex);
-    FreeGlobalBlock(entry.pData);
+    FreeLockedBlock(entry.pData);
     KillTimer(0, entry.nTimerId);
     RetryQueue.RemoveAt(nIndex);
 }
@@ -101,7 +86,7 @@ BOOL SetInformation(DWORD SetOid, LPVOID pData, DWORD Length, LPDWORD pBytesRetu
     entry.nTimerId = SetTimer(0, 0, kRetryInterval, SetInformationTimerProc);
     if (entry.nTimerId == 0)
     {
-        FreeGlobalBlock(entry.pData);
+        FreeLockedBlock(entry.pData);
         return FALSE;
     }
     RetryQueue.Add(entry);

@@ -9,10 +9,12 @@
 #include "client/core/AdapterState.h"
 #include "client/core/ClientGlobals.h"
 #include "client/core/DriverRequest.h"
+#include "client/core/LockedBlock.h"
 #include "client/core/OidAccessor.h"
 #include "client/core/OsVersion.h"
 #include "client/core/PrivateMessages.h"
 #include "client/core/ProgramObjects.h"
+#include "client/core/RegistryCopy.h"
 #include "client/core/ScanList.h"
 #include "client/core/SettingsStore.h"
 #include "client/core/VnPropSheet.h"
@@ -106,13 +108,6 @@ void ReportRegistryFailure(LPCSTR lpszFormat, LPCSTR lpszName)
     OutputDebugStringA(strError);
 }
 
-// A text value as the driver reads it: its characters only, no terminating zero.
-LONG SetDriverText(HKEY hKey, LPCSTR lpszName, LPCSTR lpszText)
-{
-    return RegSetValueExA(hKey, lpszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszText),
-                          static_cast<DWORD>(strlen(lpszText)));
-}
-
 // Adapter discovery names the chosen adapter; the WLAN client takes the interface of that
 // description.
 void OnAdapterChosen(LPCSTR pszDescription)
@@ -130,12 +125,6 @@ BOOL DetectWow64()
     if (!g_pfnIsWow64Process(GetCurrentProcess(), &bWow64))
         return FALSE;
     return bWow64 ? TRUE : FALSE;
-}
-
-BYTE* AllocScanList()
-{
-    HGLOBAL hList = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, BSSID_LIST_BYTES);
-    return hList != 0 ? static_cast<BYTE*>(GlobalLock(hList)) : NULL;
 }
 
 } // namespace
@@ -189,8 +178,8 @@ BOOL CHideDlg::OnInitDialog()
     OutputDebugStringA(m_bOpenSheetAtStart ? "monitor started\n"
                                            : "monitor started in the notification area\n");
 
-    g_pBssidList = AllocScanList();
-    g_pBssidListCopy = AllocScanList();
+    g_pBssidList = static_cast<BYTE*>(AllocLockedBlock(BSSID_LIST_BYTES));
+    g_pBssidListCopy = static_cast<BYTE*>(AllocLockedBlock(BSSID_LIST_BYTES));
     memset(&g_CurrentSsid, 0, sizeof(g_CurrentSsid));
     memset(g_CurrentBssid, 0, sizeof(g_CurrentBssid));
 

@@ -64,16 +64,6 @@ void PostToPage(const CWnd& page, UINT message, WPARAM wParam, LPARAM lParam)
         ::PostMessageA(page.m_hWnd, message, wParam, lParam);
 }
 
-BOOL IsZeroMac(const BYTE* pMac)
-{
-    for (int i = 0; i < 6; i++)
-    {
-        if (pMac[i] != 0)
-            return FALSE;
-    }
-    return TRUE;
-}
-
 } // namespace
 
 CString TrayTipForIcon(UINT nIconId)

@@ -7,6 +7,7 @@
 #include "client/core/ClientGlobals.h"
 #include "client/core/DriverRequest.h"
 #include "client/core/HideDlg.h"
+#include "client/core/LockedBlock.h"
 #include "client/core/OidAccessor.h"
 #include "client/core/RegistryCopy.h"
 #include "client/core/ScanList.h"
@@ -23,11 +24,9 @@ const char kDefaultSubkey[] = "Default";
 const char kApDefaultSubkey[] = "ApDefault";
 const char kSwitchCommand[] = "\"VnSwap.exe\" ON TessarynUI TessarynAp \"Tessaryn KWF-9310USB\"";
 
-// A text value as the driver reads it: its characters only, no terminating zero.
 void WriteTextValue(HKEY hKey, LPCSTR lpszName, LPCSTR lpszData)
 {
-    if (RegSetValueExA(hKey, lpszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszData),
-                       static_cast<DWORD>(strlen(lpszData))) != ERROR_SUCCESS)
+    if (SetDriverText(hKey, lpszName, lpszData) != ERROR_SUCCESS)
     {
         CString strError;
         strError.Format("RegSetValueEx '%s' failed\n", lpszName);
@@ -74,20 +73,6 @@ void CopyDriverKeyValues(const CString& strSource, const CString& strDest)
     CopyRegistryKeyValues(hSource, hDest);
     RegCloseKey(hDest);
     RegCloseKey(hSource);
-}
-
-// Unlocks and frees a scan list block and clears the pointer.
-void FreeScanList(BYTE*& pList)
-{
-    if (pList == NULL)
-        return;
-    HGLOBAL hList = GlobalHandle(pList);
-    if (hList != 0)
-    {
-        GlobalUnlock(hList);
-        GlobalFree(hList);
-    }
-    pList = NULL;
 }
 
 } // namespace
@@ -236,8 +221,10 @@ void CHideDlg::OnDestroy()
     // The switch took the backup before it loaded the access-point values.
     if (!m_bSwitchingToAp)
         SaveDriverKeyToDefault();
-    FreeScanList(g_pBssidList);
-    FreeScanList(g_pBssidListCopy);
+    FreeLockedBlock(g_pBssidList);
+    g_pBssidList = NULL;
+    FreeLockedBlock(g_pBssidListCopy);
+    g_pBssidListCopy = NULL;
     ClearActionQueue();
     ClearRetryQueue();
     if (g_pCurrentProfile != NULL)

@@ -23,29 +23,19 @@ template <typename T> T ReadAt(const BYTE* p, size_t nOffset)
     return value;
 }
 
-// Calls pVisit for each published-list entry with that MAC address until it returns TRUE; the
-// entry it stopped at, or null. The walk stays inside the entry count and the list's bytes; an
-// entry shorter than its fixed part ends it.
+BOOL HasMac(const BYTE* pEntry, const BYTE* pMac)
+{
+    return memcmp(pEntry + offsetof(NDIS_WLAN_BSSID_EX, MacAddress), pMac, 6) == 0;
+}
+
+// Calls visit for each published-list entry with that MAC address until it returns TRUE; the
+// entry it stopped at, or null.
 template <typename Visit> const BYTE* FindPublishedEntry(const BYTE* pMac, Visit visit)
 {
-    if (g_pBssidListCopy == NULL || pMac == NULL)
+    if (pMac == NULL)
         return NULL;
-    DWORD nCount = ReadAt<DWORD>(g_pBssidListCopy, 0);
-    ULONG nOffset = 4;
-    for (DWORD i = 0; i < nCount; i++)
-    {
-        if (nOffset + NDIS_WLAN_BSSID_EX_FIXED > BSSID_LIST_BYTES)
-            break;
-        const BYTE* pEntry = g_pBssidListCopy + nOffset;
-        ULONG nLength = ReadAt<ULONG>(pEntry, offsetof(NDIS_WLAN_BSSID_EX, Length));
-        if (nLength < NDIS_WLAN_BSSID_EX_FIXED || nLength > BSSID_LIST_BYTES - nOffset)
-            break;
-        if (memcmp(pEntry + offsetof(NDIS_WLAN_BSSID_EX, MacAddress), pMac, 6) == 0 &&
-            visit(pEntry))
-            return pEntry;
-        nOffset += nLength;
-    }
-    return NULL;
+    return WalkBssidList(g_pBssidListCopy,
+                         [&](const BYTE* pEntry) { return HasMac(pEntry, pMac) && visit(pEntry); });
 }
 
 // The query's block copied into a record of the caller, zero where the block is shorter.
@@ -512,17 +502,8 @@ DWORD NativeWifiClient::BuildBssidList(DWORD* pPhyTypes)
 
                     // A BSS seen under several networks is listed once, with the first
                     // network's data.
-                    BOOL bListed = FALSE;
-                    ULONG nOffset = 4;
-                    for (DWORD i = 0; i < nCount && !bListed; i++)
-                    {
-                        const BYTE* pEntry = g_pBssidList + nOffset;
-                        if (memcmp(pEntry + offsetof(NDIS_WLAN_BSSID_EX, MacAddress),
-                                   bss.dot11Bssid, 6) == 0)
-                            bListed = TRUE;
-                        nOffset += ReadAt<ULONG>(pEntry, offsetof(NDIS_WLAN_BSSID_EX, Length));
-                    }
-                    if (bListed)
+                    if (WalkBssidList(g_pBssidList, [&bss](const BYTE* pEntry)
+                                      { return HasMac(pEntry, bss.dot11Bssid); }) != NULL)
                         continue;
 
                     // Only whole entries: the first that does not fit ends the list.

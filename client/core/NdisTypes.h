@@ -100,3 +100,14 @@ static_assert(offsetof(LinkStatistics, FCSErrorCount) == 96);
 static_assert(sizeof(LinkStatistics) == 200);
 
 #pragma pack(pop)
+
+// A BSSID of six zero bytes: no access point.
+inline BOOL IsZeroMac(const BYTE* pMac)
+{
+    for (int i = 0; i < 6; i++)
+    {
+        if (pMac[i] != 0)
+            return FALSE;
+    }
+    return TRUE;
+}

@@ -1,5 +1,6 @@
 #include "client/core/RegistryCopy.h"
 
+#include <cstring>
 #include <vector>
 
 #define REG_COPY_BUFFER 260
@@ -34,4 +35,10 @@ BOOL CopyRegistryKeyValues(HKEY hSource, HKEY hDest)
         if (RegSetValueExA(hDest, name.data(), 0, dwType, data.data(), cbData) != ERROR_SUCCESS)
             return FALSE;
     }
+}
+
+LONG SetDriverText(HKEY hKey, LPCSTR lpszName, LPCSTR lpszText)
+{
+    return RegSetValueExA(hKey, lpszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszText),
+                          static_cast<DWORD>(strlen(lpszText)));
 }

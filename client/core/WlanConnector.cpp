@@ -23,6 +23,21 @@ struct ProfileEditRecord
     HANDLE hClient;
 };
 
+// The service connects by the stored profile of that name.
+void ConnectByProfile(HANDLE hClient, const GUID* pInterfaceGuid, LPCWSTR pszName,
+                      DOT11_BSS_TYPE bssType)
+{
+    WLAN_CONNECTION_PARAMETERS params;
+    memset(&params, 0, sizeof(params));
+    params.wlanConnectionMode = wlan_connection_mode_profile;
+    params.strProfile = pszName;
+    params.pDot11Ssid = NULL;
+    params.pDesiredBssidList = NULL;
+    params.dot11BssType = bssType;
+    params.dwFlags = 0;
+    WlanConnect(hClient, pInterfaceGuid, &params, NULL);
+}
+
 UINT ProfileEditWorker(LPVOID pParam)
 {
     ProfileEditRecord* pRecord = static_cast<ProfileEditRecord*>(pParam);
@@ -37,15 +52,8 @@ UINT ProfileEditWorker(LPVOID pParam)
     --g_nProfileEditWorkers;
     PostMessageA(pRecord->hOwner, WM_PROFILE_EDIT_STATE, 1, 0);
 
-    WLAN_CONNECTION_PARAMETERS params;
-    memset(&params, 0, sizeof(params));
-    params.wlanConnectionMode = wlan_connection_mode_profile;
-    params.strProfile = pRecord->szProfileName;
-    params.pDot11Ssid = NULL;
-    params.pDesiredBssidList = NULL;
-    params.dot11BssType = pRecord->BssType;
-    params.dwFlags = 0;
-    WlanConnect(pRecord->hClient, &pRecord->InterfaceGuid, &params, NULL);
+    ConnectByProfile(pRecord->hClient, &pRecord->InterfaceGuid, pRecord->szProfileName,
+                     pRecord->BssType);
 
     delete pRecord;
     return 0;
@@ -118,15 +126,7 @@ void WlanConnector::Connect(const StationProfile* pProfile)
     }
 
     m_ProfileManager.SetWlanProfile(szXml);
-    WLAN_CONNECTION_PARAMETERS params;
-    memset(&params, 0, sizeof(params));
-    params.wlanConnectionMode = wlan_connection_mode_profile;
-    params.strProfile = szName;
-    params.pDot11Ssid = NULL;
-    params.pDesiredBssidList = NULL;
-    params.dot11BssType = bssType;
-    params.dwFlags = 0;
-    WlanConnect(*m_phClient, m_pInterfaceGuid, &params, NULL);
+    ConnectByProfile(*m_phClient, m_pInterfaceGuid, szName, bssType);
 }
 
 BOOL WlanConnector::StartProfileEdit(LPCWSTR pszName, DOT11_BSS_TYPE bssType)

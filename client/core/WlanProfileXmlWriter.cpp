@@ -216,39 +216,33 @@ template <typename T> T ReadAt(const BYTE* p, size_t nOffset)
 // when none.
 BOOL FindStrongestOpen(ListEntry* pBest)
 {
-    if (g_pBssidListCopy == nullptr)
-        return FALSE;
-    DWORD nCount = ReadAt<DWORD>(g_pBssidListCopy, 0);
     BOOL bFound = FALSE;
-    ULONG nOffset = 4;
-    for (DWORD i = 0; i < nCount; i++)
-    {
-        if (nOffset + NDIS_WLAN_BSSID_EX_FIXED > BSSID_LIST_BYTES)
-            break;
-        ListEntry entry;
-        entry.pBytes = g_pBssidListCopy + nOffset;
-        entry.nLength = ReadAt<ULONG>(entry.pBytes, offsetof(NDIS_WLAN_BSSID_EX, Length));
-        if (entry.nLength < NDIS_WLAN_BSSID_EX_FIXED || entry.nLength > BSSID_LIST_BYTES - nOffset)
-            break;
-        entry.nSsidLength =
-            ReadAt<ULONG>(entry.pBytes, offsetof(NDIS_WLAN_BSSID_EX, Ssid.SsidLength));
-        entry.nRssi = ReadAt<LONG>(entry.pBytes, offsetof(NDIS_WLAN_BSSID_EX, Rssi));
-        entry.nInfraMode =
-            ReadAt<ULONG>(entry.pBytes, offsetof(NDIS_WLAN_BSSID_EX, InfrastructureMode));
-
-        BssSecurity security;
-        ParseSecurityIes(reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(entry.pBytes), &security);
-        BssSecurity openOnly;
-        memset(&openOnly, 0, sizeof(openOnly));
-        openOnly.bHt = security.bHt;
-        if (entry.nInfraMode == 1 && memcmp(&security, &openOnly, sizeof(security)) == 0 &&
-            entry.nRssi > -250 && (!bFound || entry.nRssi > pBest->nRssi))
+    WalkBssidList(
+        g_pBssidListCopy,
+        [&](const BYTE* pEntry)
         {
-            *pBest = entry;
-            bFound = TRUE;
-        }
-        nOffset += entry.nLength;
-    }
+            ListEntry entry;
+            entry.pBytes = pEntry;
+            entry.nLength = ReadAt<ULONG>(entry.pBytes, offsetof(NDIS_WLAN_BSSID_EX, Length));
+            entry.nSsidLength =
+                ReadAt<ULONG>(entry.pBytes, offsetof(NDIS_WLAN_BSSID_EX, Ssid.SsidLength));
+            entry.nRssi = ReadAt<LONG>(entry.pBytes, offsetof(NDIS_WLAN_BSSID_EX, Rssi));
+            entry.nInfraMode =
+                ReadAt<ULONG>(entry.pBytes, offsetof(NDIS_WLAN_BSSID_EX, InfrastructureMode));
+
+            BssSecurity security;
+            ParseSecurityIes(reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(entry.pBytes), &security);
+            BssSecurity openOnly;
+            memset(&openOnly, 0, sizeof(openOnly));
+            openOnly.bHt = security.bHt;
+            if (entry.nInfraMode == 1 && memcmp(&security, &openOnly, sizeof(security)) == 0 &&
+                entry.nRssi > -250 && (!bFound || entry.nRssi > pBest->nRssi))
+            {
+                *pBest = entry;
+                bFound = TRUE;
+            }
+            return FALSE;
+        });
     return bFound;
 }
 

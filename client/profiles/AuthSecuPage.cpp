@@ -4,6 +4,7 @@
 #include "client/core/OsVersion.h"
 #include "client/profiles/ProfileSheet.h"
 #include "resources/TessarynUI/ProfilePagesResources.h"
+#include "resources/TessarynUI/TessarynUIStrings.h"
 
 namespace
 {
@@ -17,20 +18,6 @@ const int kKeyHex[WEP_KEY_COUNT] = {IDC_AS_KEY1_HEX, IDC_AS_KEY2_HEX, IDC_AS_KEY
 const int kKeyAscii[WEP_KEY_COUNT] = {IDC_AS_KEY1_ASCII, IDC_AS_KEY2_ASCII, IDC_AS_KEY3_ASCII,
                                       IDC_AS_KEY4_ASCII};
 
-CString LoadText(UINT nID)
-{
-    CString str;
-    str.LoadString(nID);
-    return str;
-}
-
-// WPA2 is offered only where the system's own supplicant knows it.
-BOOL OsHasWpa2()
-{
-    return OsVersionCode == 7 || OsVersionCode == 8 || OsVersionCode == 10 || OsVersionCode == 11 ||
-           OsVersionCode == 12;
-}
-
 // A combo selection as an index: no selection (CB_ERR) counts as the first entry.
 int SelectionIndex(const CComboBox& combo)
 {
@@ -39,6 +26,12 @@ int SelectionIndex(const CComboBox& combo)
 }
 
 } // namespace
+
+BOOL OsHasWpa2()
+{
+    return OsVersionCode == 7 || OsVersionCode == 8 || OsVersionCode == 10 || OsVersionCode == 11 ||
+           OsVersionCode == 12;
+}
 
 IMPLEMENT_DYNCREATE(CAuthSecuPage, CPropertyPage)
 

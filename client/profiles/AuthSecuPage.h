@@ -21,6 +21,9 @@ inline constexpr int AUTH_INDEX_WPA2_PSK = 7;
 
 inline constexpr int WEP_KEY_COUNT = 4;
 
+// WPA2 is offered only where the system's own supplicant knows it.
+BOOL OsHasWpa2();
+
 class CAuthSecuPage : public CPropertyPage
 {
     DECLARE_DYNCREATE(CAuthSecuPage)

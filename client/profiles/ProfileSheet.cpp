@@ -2,7 +2,6 @@
 
 #include "client/core/AdapterState.h"
 #include "client/core/ClientGlobals.h"
-#include "client/core/OsVersion.h"
 #include "client/core/SettingsStore.h"
 #include "client/core/VnPropSheet.h"
 #include "client/profiles/ProfileStore.h"
@@ -28,13 +27,6 @@ BOOL IsHexText(LPCSTR psz)
 BOOL HasLineBreak(LPCSTR psz)
 {
     return strpbrk(psz, "\r\n") != NULL;
-}
-
-// The OS versions whose WLAN service offers WPA2.
-BOOL OsHasWpa2()
-{
-    return OsVersionCode == 7 || OsVersionCode == 8 || OsVersionCode == 10 || OsVersionCode == 11 ||
-           OsVersionCode == 12;
 }
 
 // Whether a section of that name exists in any letter case: the settings file matches section

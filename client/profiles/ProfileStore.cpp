@@ -43,17 +43,6 @@ const JapaneseChannel kJapaneseChannels[] = {{"J8", "208"}, {"J12", "212"}, {"J1
 // Returned for a key the section lacks: a stored value never holds a line break.
 const char kAbsent[] = "\n";
 
-int HexDigit(char ch)
-{
-    if (ch >= '0' && ch <= '9')
-        return ch - '0';
-    if (ch >= 'a' && ch <= 'f')
-        return ch - 'a' + 10;
-    if (ch >= 'A' && ch <= 'F')
-        return ch - 'A' + 10;
-    return -1;
-}
-
 BOOL WriteKey(LPCSTR pszSection, LPCSTR pszKey, LPCSTR pszValue)
 {
     return SetIniValue(g_strNetCfgInstanceId, INI_KIND_PROFILE, pszSection, pszKey, pszValue);
@@ -192,10 +181,10 @@ BOOL WepHexToAscii(LPCSTR pszHex, CString& strAscii)
     CString strText;
     for (int i = 0; i < nLen; i += 2)
     {
-        int nHigh = HexDigit(pszHex[i]);
-        int nLow = HexDigit(pszHex[i + 1]);
+        BYTE nHigh = HexDigitValue(pszHex[i]);
+        BYTE nLow = HexDigitValue(pszHex[i + 1]);
         // A zero byte would end the text early: not a key that was typed.
-        if (nHigh < 0 || nLow < 0 || (nHigh == 0 && nLow == 0))
+        if (nHigh > 15 || nLow > 15 || (nHigh == 0 && nLow == 0))
             return FALSE;
         strText += static_cast<char>(nHigh * 16 + nLow);
     }
@@ -219,9 +208,9 @@ void HexToBytesZeroFilled(LPCSTR pszHex, BYTE* pData, int nLen)
     int nDigits = static_cast<int>(strlen(pszHex));
     for (int i = 0; i < nLen && 2 * i + 1 < nDigits; i++)
     {
-        int nHigh = HexDigit(pszHex[2 * i]);
-        int nLow = HexDigit(pszHex[2 * i + 1]);
-        pData[i] = static_cast<BYTE>((nHigh < 0 ? 0 : nHigh) * 16 + (nLow < 0 ? 0 : nLow));
+        BYTE nHigh = HexDigitValue(pszHex[2 * i]);
+        BYTE nLow = HexDigitValue(pszHex[2 * i + 1]);
+        pData[i] = static_cast<BYTE>((nHigh > 15 ? 0 : nHigh) * 16 + (nLow > 15 ? 0 : nLow));
     }
 }
 

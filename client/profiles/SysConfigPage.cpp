@@ -9,6 +9,7 @@
 #include "client/profiles/ProfileSheet.h"
 #include "resources/TessarynUI/ProfilePagesIds.h"
 #include "resources/TessarynUI/ProfilePagesResources.h"
+#include "resources/TessarynUI/TessarynUIStrings.h"
 
 #include <cstring>
 
@@ -20,13 +21,6 @@ constexpr int TX_POWER_COUNT = 7;
 constexpr int RTS_DEFAULT = 2347;
 constexpr int FRAG_MIN = 256;
 constexpr int FRAG_DEFAULT = 2346;
-
-CString LoadText(UINT nID)
-{
-    CString str;
-    str.LoadString(nID);
-    return str;
-}
 
 // The 40 MHz-spaced channels of 5 GHz region 10 stay in the list but are never offered.
 BOOL IsHiddenChannel(int nChannel)

@@ -60,13 +60,6 @@ const int kHtControls[] = {IDC_LS_HT_GROUP, IDC_LS_HT_BW,   IDC_LS_HT_GI,  IDC_L
 // Receive-rate codes of adapters without 802.11n, in Mbps.
 const double kRxRates[12] = {1, 2, 5.5, 11, 6, 9, 12, 18, 24, 36, 48, 54};
 
-CString LoadText(UINT nID)
-{
-    CString str;
-    str.LoadString(nID);
-    return str;
-}
-
 // Good above 70, Normal from 41, else Weak.
 CString LevelWord(int nPercent)
 {
@@ -82,16 +75,6 @@ CString ExtraInfoText(DWORD dwCode)
     if (dwCode > 10)
         return CString();
     return LoadText(IDS_LS_LINK_UP + dwCode);
-}
-
-BOOL IsZeroMac(const BYTE* pMac)
-{
-    for (int i = 0; i < 6; i++)
-    {
-        if (pMac[i] != 0)
-            return FALSE;
-    }
-    return TRUE;
 }
 
 // A signal the driver did not answer counts as no antenna.

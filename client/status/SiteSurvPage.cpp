@@ -3,12 +3,13 @@
 #include "client/core/ActionQueue.h"
 #include "client/core/ClientGlobals.h"
 #include "client/core/HideDlg.h"
+#include "client/core/LockedBlock.h"
 #include "client/core/NdisTypes.h"
-#include "client/core/OsVersion.h"
 #include "client/core/PrivateMessages.h"
 #include "client/core/ScanList.h"
 #include "client/core/SecurityIes.h"
 #include "client/core/VnPropSheet.h"
+#include "client/profiles/AuthSecuPage.h"
 #include "client/profiles/StationProfile.h"
 #include "client/profiles/SysConfigPage.h"
 #include "client/status/ChannelFrequencyTable.h"
@@ -39,44 +40,6 @@ namespace
 // Each column takes this many tenths of a tenth of the list's width (20: two tenths).
 const int kColumnFactor[COLUMN_COUNT] = {20, 22, 7, 8, 7, 13, 13, 16};
 
-// The entries of a scan list, walked inside its entry count and its bytes: an entry shorter
-// than its fixed part or reaching past the list ends the walk.
-class CBssidListWalk
-{
-public:
-    explicit CBssidListWalk(const BYTE* pList) : m_pList(pList), m_nOffset(4), m_nLeft(0)
-    {
-        if (m_pList != NULL)
-            memcpy(&m_nLeft, m_pList, sizeof(m_nLeft));
-        if (m_nLeft > BSSID_LIST_MAX_ENTRIES)
-            m_nLeft = BSSID_LIST_MAX_ENTRIES;
-    }
-
-    // The next entry's start and its fixed part (copied: entries need not be aligned); FALSE
-    // when none is left.
-    BOOL Next(const BYTE** ppEntry, NDIS_WLAN_BSSID_EX* pHeader)
-    {
-        if (m_pList == NULL || m_nLeft == 0)
-            return FALSE;
-        if (m_nOffset + NDIS_WLAN_BSSID_EX_FIXED > BSSID_LIST_BYTES)
-            return FALSE;
-        const BYTE* pEntry = m_pList + m_nOffset;
-        memcpy(pHeader, pEntry, NDIS_WLAN_BSSID_EX_FIXED);
-        if (pHeader->Length < NDIS_WLAN_BSSID_EX_FIXED ||
-            pHeader->Length > BSSID_LIST_BYTES - m_nOffset)
-            return FALSE;
-        m_nOffset += pHeader->Length;
-        m_nLeft--;
-        *ppEntry = pEntry;
-        return TRUE;
-    }
-
-private:
-    const BYTE* m_pList;
-    ULONG m_nOffset;
-    ULONG m_nLeft;
-};
-
 // An SSID as text: at most 32 bytes whatever its length field says.
 CString SsidText(ULONG nLength, const UCHAR* pSsid)
 {
@@ -87,45 +50,12 @@ CString SsidText(ULONG nLength, const UCHAR* pSsid)
     return CString(szSsid);
 }
 
-CString LoadText(UINT nID)
-{
-    CString strText;
-    strText.LoadString(nID);
-    return strText;
-}
-
 CString MacText(const UCHAR* pMac)
 {
     CString strMac;
     strMac.Format("%02X-%02X-%02X-%02X-%02X-%02X", pMac[0], pMac[1], pMac[2], pMac[3], pMac[4],
                   pMac[5]);
     return strMac;
-}
-
-BOOL IsZeroMac(const BYTE* pMac)
-{
-    for (int i = 0; i < 6; i++)
-    {
-        if (pMac[i] != 0)
-            return FALSE;
-    }
-    return TRUE;
-}
-
-// The operating systems whose WPA2 support the profile can name.
-BOOL OsKnowsWpa2()
-{
-    switch (OsVersionCode)
-    {
-    case 7:
-    case 8:
-    case 10:
-    case 11:
-    case 12:
-        return TRUE;
-    default:
-        return FALSE;
-    }
 }
 
 } // namespace
@@ -154,9 +84,7 @@ CSiteSurvPage::~CSiteSurvPage()
 {
     if (m_pBssidList != NULL)
     {
-        HGLOBAL hList = GlobalHandle(m_pBssidList);
-        GlobalUnlock(hList);
-        GlobalFree(hList);
+        FreeLockedBlock(m_pBssidList);
         m_pBssidList = NULL;
     }
 }
@@ -175,11 +103,7 @@ BOOL CSiteSurvPage::OnInitDialog()
 
     // The list copy exists before the first rescan can fill it.
     if (m_pBssidList == NULL)
-    {
-        HGLOBAL hList = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, BSSID_LIST_BYTES);
-        if (hList != 0)
-            m_pBssidList = static_cast<BYTE*>(GlobalLock(hList));
-    }
+        m_pBssidList = static_cast<BYTE*>(AllocLockedBlock(BSSID_LIST_BYTES));
 
     BOOL bSoftware = FALSE;
     BOOL bHardware = FALSE;
@@ -233,15 +157,8 @@ const void* CSiteSurvPage::EntryOfRow(int nRow) const
 {
     if (nRow < 0)
         return NULL;
-    CBssidListWalk walk(m_pBssidList);
-    const BYTE* pEntry = NULL;
-    NDIS_WLAN_BSSID_EX header;
-    for (int i = 0; walk.Next(&pEntry, &header); i++)
-    {
-        if (i == nRow)
-            return pEntry;
-    }
-    return NULL;
+    int i = 0;
+    return WalkBssidList(m_pBssidList, [&](const BYTE*) { return i++ == nRow; });
 }
 
 void CSiteSurvPage::OnRescan()
@@ -289,73 +206,78 @@ void CSiteSurvPage::FillBssList()
     else
         memset(m_pBssidList, 0, BSSID_LIST_BYTES);
 
-    CBssidListWalk walk(m_pBssidList);
-    const BYTE* pEntry = NULL;
-    NDIS_WLAN_BSSID_EX header;
-    for (int i = 0; walk.Next(&pEntry, &header); i++)
-    {
-        m_listSites.InsertItem(i, SsidText(header.Ssid.SsidLength, header.Ssid.Ssid));
-        m_listSites.SetItemText(i, COLUMN_BSSID, MacText(header.MacAddress));
-        CString strText;
-        strText.Format("%d%%", RssiToPercent(header.Rssi));
-        m_listSites.SetItemText(i, COLUMN_SIGNAL, strText);
-        INT nChannel = FrequencyToChannel(static_cast<INT>(header.Configuration.DSConfig));
-        strText.Empty();
-        if (nChannel != 0)
-            strText.Format("%u", static_cast<UINT>(nChannel));
-        m_listSites.SetItemText(i, COLUMN_CHANNEL, strText);
-
-        m_listSites.SetItemText(
-            i, COLUMN_ENCRYPTION,
-            LoadText(header.Privacy != 0 ? IDS_SITE_WEP : IDS_SITE_NO_ENCRYPTION));
-        m_listSites.SetItemText(i, COLUMN_AUTHENTICATION, LoadText(IDS_SITE_UNKNOWN));
-        CString strType;
-        switch (header.InfrastructureMode)
+    int i = 0;
+    WalkBssidList(
+        m_pBssidList,
+        [&](const BYTE* pEntry)
         {
-        case 0:
-            strType = LoadText(IDS_SITE_ADHOC);
-            break;
-        case 1:
-            strType = LoadText(IDS_SITE_INFRASTRUCTURE);
-            break;
-        case 2:
-            strType = LoadText(IDS_SITE_AUTO);
-            break;
-        default:
-            break;
-        }
-        m_listSites.SetItemText(i, COLUMN_NETWORK_TYPE, strType);
-        m_listSites.SetItem(i, COLUMN_NETWORK_TYPE, LVIF_IMAGE, NULL, IMAGE_NETWORK_TYPE, 0, 0, 0);
+            NDIS_WLAN_BSSID_EX header;
+            memcpy(&header, pEntry, NDIS_WLAN_BSSID_EX_FIXED);
+            m_listSites.InsertItem(i, SsidText(header.Ssid.SsidLength, header.Ssid.Ssid));
+            m_listSites.SetItemText(i, COLUMN_BSSID, MacText(header.MacAddress));
+            CString strText;
+            strText.Format("%d%%", RssiToPercent(header.Rssi));
+            m_listSites.SetItemText(i, COLUMN_SIGNAL, strText);
+            INT nChannel = FrequencyToChannel(static_cast<INT>(header.Configuration.DSConfig));
+            strText.Empty();
+            if (nChannel != 0)
+                strText.Format("%u", static_cast<UINT>(nChannel));
+            m_listSites.SetItemText(i, COLUMN_CHANNEL, strText);
 
-        BssSecurity security;
-        ParseSecurityIes(reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(pEntry), &security);
-        CString strAuth;
-        if (security.bWpa)
-            strAuth += "WPA;";
-        if (security.bWpaPsk)
-            strAuth += "WPA-PSK;";
-        if (security.bWpaNone)
-            strAuth += "WPA-NONE;";
-        if (security.bWpa2)
-            strAuth += "WPA2;";
-        if (security.bWpa2Psk)
-            strAuth += "WPA2-PSK;";
-        if (security.bWpa2None)
-            strAuth += "WPA2-NONE;";
-        if (!strAuth.IsEmpty())
-            m_listSites.SetItemText(i, COLUMN_AUTHENTICATION,
-                                    strAuth.Left(strAuth.GetLength() - 1));
-        CString strCipher;
-        if (security.bTkip)
-            strCipher += "TKIP;";
-        if (security.bCcmp)
-            strCipher += "AES;";
-        if (!strCipher.IsEmpty())
-            m_listSites.SetItemText(i, COLUMN_ENCRYPTION,
-                                    strCipher.Left(strCipher.GetLength() - 1));
+            m_listSites.SetItemText(
+                i, COLUMN_ENCRYPTION,
+                LoadText(header.Privacy != 0 ? IDS_SITE_WEP : IDS_SITE_NO_ENCRYPTION));
+            m_listSites.SetItemText(i, COLUMN_AUTHENTICATION, LoadText(IDS_SITE_UNKNOWN));
+            CString strType;
+            switch (header.InfrastructureMode)
+            {
+            case 0:
+                strType = LoadText(IDS_SITE_ADHOC);
+                break;
+            case 1:
+                strType = LoadText(IDS_SITE_INFRASTRUCTURE);
+                break;
+            case 2:
+                strType = LoadText(IDS_SITE_AUTO);
+                break;
+            default:
+                break;
+            }
+            m_listSites.SetItemText(i, COLUMN_NETWORK_TYPE, strType);
+            m_listSites.SetItem(i, COLUMN_NETWORK_TYPE, LVIF_IMAGE, NULL, IMAGE_NETWORK_TYPE, 0, 0,
+                                0);
 
-        PhyTypeText(i, COLUMN_PHY, security.bHt);
-    }
+            BssSecurity security;
+            ParseSecurityIes(reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(pEntry), &security);
+            CString strAuth;
+            if (security.bWpa)
+                strAuth += "WPA;";
+            if (security.bWpaPsk)
+                strAuth += "WPA-PSK;";
+            if (security.bWpaNone)
+                strAuth += "WPA-NONE;";
+            if (security.bWpa2)
+                strAuth += "WPA2;";
+            if (security.bWpa2Psk)
+                strAuth += "WPA2-PSK;";
+            if (security.bWpa2None)
+                strAuth += "WPA2-NONE;";
+            if (!strAuth.IsEmpty())
+                m_listSites.SetItemText(i, COLUMN_AUTHENTICATION,
+                                        strAuth.Left(strAuth.GetLength() - 1));
+            CString strCipher;
+            if (security.bTkip)
+                strCipher += "TKIP;";
+            if (security.bCcmp)
+                strCipher += "AES;";
+            if (!strCipher.IsEmpty())
+                m_listSites.SetItemText(i, COLUMN_ENCRYPTION,
+                                        strCipher.Left(strCipher.GetLength() - 1));
+
+            PhyTypeText(i, COLUMN_PHY, security.bHt);
+            i++;
+            return FALSE;
+        });
 
     for (int i = 0; i < m_listSites.GetItemCount(); i++)
         m_listSites.SetItem(i, COLUMN_SSID, LVIF_IMAGE, NULL, -1, 0, 0, 0);
@@ -514,15 +436,10 @@ StationProfile* CSiteSurvPage::BuildConnectProfile()
     NDIS_WLAN_BSSID_EX header;
     memcpy(&header, pEntry, NDIS_WLAN_BSSID_EX_FIXED);
 
-    HGLOBAL hProfile = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(StationProfile));
-    if (hProfile == 0)
-        return NULL;
-    StationProfile* pProfile = static_cast<StationProfile*>(GlobalLock(hProfile));
+    StationProfile* pProfile =
+        static_cast<StationProfile*>(AllocLockedBlock(sizeof(StationProfile)));
     if (pProfile == NULL)
-    {
-        GlobalFree(hProfile);
         return NULL;
-    }
     pProfile->RtsThreshold = 2347;
     pProfile->Preamble = 2;
     pProfile->NetworkType = header.InfrastructureMode;
@@ -571,9 +488,7 @@ void CSiteSurvPage::OnConnect()
     {
         if (nPrivacy == 0 && nAuth == 0 && g_pHideDlg != NULL)
             g_pHideDlg->m_WifiClient.ConnectFromSurvey(pProfile);
-        HGLOBAL hProfile = GlobalHandle(pProfile);
-        GlobalUnlock(hProfile);
-        GlobalFree(hProfile);
+        FreeLockedBlock(pProfile);
     }
 
     if (GetDlgItem(IDC_SITE_ADD_PROFILE)->IsWindowEnabled())
@@ -614,10 +529,10 @@ BOOL CSiteSurvPage::GetProfileValues(SITE_PROFILE_VALUES& values)
             values.nAuthentication = 5;
             break;
         case 4:
-            values.nAuthentication = OsKnowsWpa2() ? 6 : 3;
+            values.nAuthentication = OsHasWpa2() ? 6 : 3;
             break;
         case 5:
-            values.nAuthentication = OsKnowsWpa2() ? 7 : 4;
+            values.nAuthentication = OsHasWpa2() ? 7 : 4;
             break;
         }
     }

@@ -329,7 +329,7 @@ std::optional<std::uint32_t> followLink(const Machine& machine, const std::strin
             for (const network::Connection& c : network::LoadConnections(machine))
                 if (EqualNoCase(c.guid, id))
                 {
-                    if (auto addressing = network::AddressingOf(machine, c))
+                    if (auto addressing = network::AddressingOf(c, &state))
                         ip = ipv4Of(addressing->ip);
                     break;
                 }

@@ -1,5 +1,6 @@
 #include "machine/network/IpAdapters.h"
 
+#include "machine/AsciiCase.h"
 #include "machine/HexDigit.h"
 #include "machine/SettingsFile.h"
 #include "machine/devices/DeviceTree.h"
@@ -43,22 +44,9 @@ std::vector<std::uint8_t> ParseMacText(const std::string& text)
     return mac;
 }
 
-namespace
+std::optional<IpAddressing> AddressingOf(const Connection& c, const miniport::AdapterState* state)
 {
-
-bool isTessarynAdapter(const Machine& machine, const Connection& c)
-{
-    if (c.guid.empty())
-        return false;
-    auto device = devices::FindDeviceByNetCfgInstanceId(machine, c.guid);
-    return device && device->chipType >= 0;
-}
-
-} // namespace
-
-std::optional<IpAddressing> AddressingOf(const Machine& machine, const Connection& c)
-{
-    if (!isTessarynAdapter(machine, c))
+    if (state == nullptr)
     {
         if (!c.connected || c.ip.empty())
             return std::nullopt;
@@ -66,52 +54,70 @@ std::optional<IpAddressing> AddressingOf(const Machine& machine, const Connectio
     }
     // The wireless adapter has media while its driver is associated, or while its record
     // says so (a person set it up by hand).
-    const miniport::AdapterState state = miniport::LoadAdapterState(machine, c.guid);
     if (!c.ip.empty())
     {
-        if (!c.connected && !state.associated)
+        if (!c.connected && !state->associated)
             return std::nullopt;
         return IpAddressing{c.ip, c.mask, c.gateway, c.dhcp};
     }
-    if (!state.associated || !c.dhcp)
+    if (!state->associated || !c.dhcp)
         return std::nullopt;
-    const std::string mac = miniport::AdapterMacAddress(state);
+    const std::string mac = miniport::AdapterMacAddress(*state);
     const unsigned host = 100 + static_cast<unsigned char>(mac.empty() ? 0 : mac.back()) % 100;
     return IpAddressing{"192.168.10." + std::to_string(host), "255.255.255.0", "192.168.10.1",
                         true};
+}
+
+std::optional<IpAddressing> AddressingOf(const Machine& machine, const Connection& c)
+{
+    std::optional<devices::NetDevice> device;
+    if (!c.guid.empty())
+        device = devices::FindDeviceByNetCfgInstanceId(machine, c.guid);
+    if (!device || device->chipType < 0)
+        return AddressingOf(c, nullptr);
+    const miniport::AdapterState state = miniport::LoadAdapterState(machine, c.guid);
+    return AddressingOf(c, &state);
 }
 
 std::vector<IpAdapter> ListIpAdapters(const Machine& machine)
 {
     std::vector<IpAdapter> list;
     const auto connections = LoadConnections(machine);
+    const auto deviceList = devices::ListDevices(machine);
     for (std::size_t i = 0; i < connections.size(); ++i)
     {
         const Connection& c = connections[i];
+        const devices::NetDevice* device = nullptr;
+        if (!c.guid.empty())
+            for (const auto& d : deviceList)
+                if (!d.netCfgInstanceId.empty() && EqualNoCase(d.netCfgInstanceId, c.guid))
+                {
+                    device = &d;
+                    break;
+                }
+        std::optional<miniport::AdapterState> state;
+        if (device != nullptr && device->chipType >= 0)
+            state = miniport::LoadAdapterState(machine, c.guid);
         // Without media or an address the adapter has no IP configuration to list.
-        const std::optional<IpAddressing> addressing = AddressingOf(machine, c);
+        const std::optional<IpAddressing> addressing = AddressingOf(c, state ? &*state : nullptr);
         if (!addressing)
             continue;
         IpAdapter a;
         a.kind = c.type == MediaType::Ppp ? IpAdapterKind::Ppp : IpAdapterKind::Ethernet;
-        if (!c.guid.empty())
+        if (device != nullptr)
         {
-            if (auto device = devices::FindDeviceByNetCfgInstanceId(machine, c.guid))
-            {
-                if (!device->present)
-                    continue;
-                if (device->chipType >= 0)
-                    a.kind = IpAdapterKind::Wireless;
-            }
+            if (!device->present)
+                continue;
+            if (device->chipType >= 0)
+                a.kind = IpAdapterKind::Wireless;
         }
         a.name = c.guid;
         a.description = c.description;
         a.mac = ParseMacText(c.mac);
         // A Tessaryn adapter reports the address its driver answers, whatever the record says.
-        if (a.kind == IpAdapterKind::Wireless)
+        if (state)
         {
-            const std::string mac =
-                miniport::AdapterMacAddress(miniport::LoadAdapterState(machine, c.guid));
+            const std::string mac = miniport::AdapterMacAddress(*state);
             a.mac.assign(mac.begin(), mac.end());
         }
         a.ip = addressing->ip;

@@ -11,6 +11,11 @@
 #include <string>
 #include <vector>
 
+namespace machine::miniport
+{
+struct AdapterState;
+}
+
 namespace machine::network
 {
 
@@ -53,6 +58,9 @@ struct IpAddressing
     bool dhcp = true;
 };
 std::optional<IpAddressing> AddressingOf(const Machine& machine, const Connection& c);
+// The same with the driver state of the connection's Tessaryn adapter in hand (null for a
+// connection of another adapter), for a caller that has it loaded already.
+std::optional<IpAddressing> AddressingOf(const Connection& c, const miniport::AdapterState* driver);
 
 struct IpHelperFailure
 {

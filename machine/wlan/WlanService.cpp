@@ -1053,15 +1053,15 @@ std::optional<Statistics> LinkStatistics(const Machine& m, const std::string& gu
                      });
 }
 
-void Pump(const Machine& m)
+std::vector<Notification> Pump(const Machine& m)
 {
     auto list = WirelessDevices(m);
-    WithState(m,
-              [&](State& s)
-              {
-                  NoteInterfaces(m, s, list, MachineNow());
-                  return 0;
-              });
+    return WithState(m,
+                     [&](State& s)
+                     {
+                         NoteInterfaces(m, s, list, MachineNow());
+                         return s.journal;
+                     });
 }
 
 std::string StateStamp(const Machine& m)

@@ -130,8 +130,9 @@ std::uint32_t SetSoftwareRadioState(const Machine& machine, const std::string& g
 std::optional<Statistics> LinkStatistics(const Machine& machine, const std::string& guid);
 
 // Carries out what has fallen due (scan results, connect outcomes) by the machine clock, and
-// journals adapters that arrived (ACM interface_arrival) or went (interface_removal).
-void Pump(const Machine& machine);
+// journals adapters that arrived (ACM interface_arrival) or went (interface_removal). Returns the
+// whole journal as it then stands.
+std::vector<Notification> Pump(const Machine& machine);
 // Changes whenever the service's state is written (empty before the first write): lets a reader
 // skip a look when nothing has changed.
 std::string StateStamp(const Machine& machine);

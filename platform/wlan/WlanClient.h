@@ -29,9 +29,8 @@ DWORD BeginClientCall(HANDLE client, const char* call, const std::string& detail
 // for none, ERROR_NOT_FOUND for one the service does not list.
 DWORD CheckInterface(const GUID* guid, std::string& text);
 
-// "{XXXXXXXX-...}" in upper case, as the service names interfaces.
-std::string InterfaceText(const GUID& guid);
-// Zero GUID for text that is not one.
+// Zero GUID for text that is not one; platform::GuidText writes the text back, in upper case as
+// the service names interfaces.
 GUID InterfaceGuid(const std::string& text);
 
 // A wide, terminated copy of `text` (UTF-8) into a fixed field of `capacity` characters;

@@ -1,4 +1,5 @@
 #include "platform/base/StringConv.h"
+#include "platform/com/ComRuntime.h"
 #include "platform/wlan/WlanClient.h"
 
 #include "machine/wlan/WlanControl.h"
@@ -22,19 +23,10 @@ DWORD CheckInterface(const GUID* guid, std::string& text)
 {
     if (guid == nullptr)
         return ERROR_INVALID_PARAMETER;
-    text = InterfaceText(*guid);
+    text = GuidText(*guid);
     if (!machine::wlan::HasInterface(machine::CurrentMachine(), text))
         return ERROR_NOT_FOUND;
     return ERROR_SUCCESS;
-}
-
-std::string InterfaceText(const GUID& g)
-{
-    char text[40];
-    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                  static_cast<unsigned>(g.Data1), g.Data2, g.Data3, g.Data4[0], g.Data4[1],
-                  g.Data4[2], g.Data4[3], g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
-    return text;
 }
 
 GUID InterfaceGuid(const std::string& text)

@@ -1,4 +1,5 @@
 // Interfaces: their list, capability, settings (queries and the radio switch) and scans.
+#include "platform/com/ComRuntime.h"
 #include "platform/wlan/WlanClient.h"
 
 #include "machine/wlan/WlanService.h"
@@ -10,14 +11,13 @@ namespace
 {
 
 using platform::wlan::BeginClientCall;
-using platform::wlan::InterfaceText;
 
 constexpr DWORD kErrorInvalidState = 5023;
 
 std::optional<machine::wlan::InterfaceInfo> FindInterface(const std::string& guid)
 {
     for (auto& info : machine::wlan::ListInterfaces(machine::CurrentMachine()))
-        if (InterfaceText(platform::wlan::InterfaceGuid(info.guid)) == guid)
+        if (platform::GuidText(platform::wlan::InterfaceGuid(info.guid)) == guid)
             return info;
     return std::nullopt;
 }

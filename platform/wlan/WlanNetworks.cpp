@@ -1,4 +1,5 @@
 // The networks the last scans saw: grouped as networks, and as BSS entries with their elements.
+#include "platform/com/ComRuntime.h"
 #include "platform/wlan/WlanClient.h"
 
 #include "machine/MachineClock.h"
@@ -19,7 +20,7 @@ std::vector<machine::wlan::AvailableNetwork> Networks(const GUID* guid, DWORD& e
         error = ERROR_INVALID_PARAMETER;
         return {};
     }
-    text = platform::wlan::InterfaceText(*guid);
+    text = platform::GuidText(*guid);
     const machine::Machine& m = machine::CurrentMachine();
     if (!machine::wlan::HasInterface(m, text))
     {
@@ -113,7 +114,7 @@ DWORD WlanGetNetworkBssList(HANDLE hClientHandle, const GUID* pInterfaceGuid,
         return error;
     std::vector<std::uint32_t> phys;
     for (const auto& info : machine::wlan::ListInterfaces(machine::CurrentMachine()))
-        if (platform::wlan::InterfaceText(platform::wlan::InterfaceGuid(info.guid)) == guid)
+        if (platform::GuidText(platform::wlan::InterfaceGuid(info.guid)) == guid)
             phys = info.phyTypes;
 
     // With an SSID, the one network it names (BSS type and security as listed); without, all.

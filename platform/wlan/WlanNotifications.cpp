@@ -140,9 +140,8 @@ private:
         std::unique_lock lock(m_lock);
         m_threadId = std::this_thread::get_id();
         std::string stamp;
-        std::uint64_t nextDue = 0;
+        std::uint64_t nextDue = 0; // the first round looks
         auto lastLook = std::chrono::steady_clock::now();
-        bool first = true;
         while (!m_stop && !m_registrations.empty())
         {
             bool woken = m_wake;
@@ -153,13 +152,12 @@ private:
             const machine::Machine& m = machine::CurrentMachine();
             std::string now = machine::wlan::StateStamp(m);
             auto host = std::chrono::steady_clock::now();
-            if (first || woken || now != stamp || machine::MachineNow() >= nextDue ||
+            if (woken || now != stamp || machine::MachineNow() >= nextDue ||
                 host - lastLook >= kFullLookInterval)
             {
                 nextDue = Pass();
                 stamp = machine::wlan::StateStamp(m);
                 lastLook = host;
-                first = false;
             }
             lock.lock();
             ++m_passes;
@@ -175,8 +173,7 @@ private:
     std::uint64_t Pass()
     {
         const machine::Machine& m = machine::CurrentMachine();
-        machine::wlan::Pump(m);
-        auto journal = machine::wlan::NotificationsAfter(m, 0);
+        auto journal = machine::wlan::Pump(m);
         std::uint64_t oldest = ~std::uint64_t{0};
         std::uint64_t now = machine::MachineNow();
         std::uint64_t nextDue = ~std::uint64_t{0};

@@ -7,6 +7,13 @@
 #include "resources/TessarynUI/SiteSurveyResources.h"
 #include "resources/TessarynUI/StatisticResources.h"
 
+CString LoadText(UINT nID)
+{
+    CString str;
+    str.LoadString(nID);
+    return str;
+}
+
 const std::map<UINT, std::string>& TessarynUIStringTable()
 {
     static const std::map<UINT, std::string> strings = []

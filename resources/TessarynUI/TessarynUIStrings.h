@@ -23,3 +23,6 @@
 #define IDS_PAGE_11N 375
 
 const std::map<UINT, std::string>& TessarynUIStringTable();
+
+// The string resource nID; empty when the table has none.
+CString LoadText(UINT nID);

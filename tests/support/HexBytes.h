@@ -1,6 +1,7 @@
 #pragma once
 // Expected request payloads written the way they read in a dump.
 
+#include <cstdint>
 #include <sstream>
 #include <string>
 
@@ -18,6 +19,13 @@ inline std::string HexBytes(const std::string& text, std::size_t size = 0)
     if (out.size() < size)
         out.resize(size, '\0');
     return out;
+}
+
+// A 32-bit value as the driver's payload holds it, least significant byte first.
+inline std::string le32(std::uint32_t v)
+{
+    return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+            static_cast<char>(v >> 24)};
 }
 
 } // namespace testing_support

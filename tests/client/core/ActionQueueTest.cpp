@@ -349,10 +349,7 @@ protected:
     }
     void TearDown() override
     {
-        ClearActionQueue();
-        FreeStationProfile(g_pCurrentProfile);
-        g_pCurrentProfile = NULL;
-        ClearRetryQueue();
+        testing_support::ReleaseClientState();
         dlg.KillTimer(TIMER_WEP_CHECK);
         g_pHideDlg = NULL;
         dlg.Detach();

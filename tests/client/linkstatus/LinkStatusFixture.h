@@ -18,6 +18,8 @@
 #include "resources/TessarynUI/TessarynUIResources.h"
 #include "resources/TessarynUI/resource.h"
 #include "tests/client/core/SelectedAdapter.h"
+#include "tests/client/monitor/MonitorFixture.h"
+#include "tests/support/HexBytes.h"
 #include "tests/support/RadioFixtures.h"
 #include "tests/support/TempMachine.h"
 
@@ -31,13 +33,7 @@ namespace linkstatus_test
 namespace mp = machine::miniport;
 namespace radio = machine::radio;
 
-inline std::string le32(std::uint32_t v)
-{
-    std::string s(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        s[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    return s;
-}
+using testing_support::le32;
 
 // Open networks: an 11g one on channel 6, an 11a one on J12, an 11n one on 44 whose beacons
 // show its HT elements, and an 11n one on a frequency no channel has.
@@ -70,30 +66,22 @@ inline std::vector<radio::Network> TestNetworks()
     return {g, j, n, lost};
 }
 
-class LinkStatusFixture : public ::testing::Test
+// The monitor window starts when a test has set the adapter up.
+class LinkStatusFixture : public monitor_test::MonitorFixture
 {
 protected:
     void SetUp() override
     {
-        platform::UseManualClock(1000);
-        platform::SetModuleName("TessarynUI");
-        RegisterTessarynUIResources();
+        PrepareMachine();
         CompleteChannelFrequencyTable(); // as the program does at start
-        m_id = testing_support::EnsureDefaultAdapter(machine());
         ASSERT_TRUE(radio::SaveNetworks(machine(), TestNetworks()));
     }
 
     void TearDown() override
     {
-        if (m_pDlg && m_pDlg->m_hWnd != 0)
-        {
-            if (m_pDlg->IsSheetOpen())
-                m_pDlg->m_pPropSheet->DestroyWindow();
-            m_pDlg->DeleteTrayIcon();
-            m_pDlg->DestroyWindow();
-        }
-        m_pDlg.reset();
-        platform::PumpUntilIdle();
+        if (m_pDlg && m_pDlg->m_hWnd != 0 && m_pDlg->IsSheetOpen())
+            m_pDlg->m_pPropSheet->DestroyWindow();
+        MonitorFixture::TearDown();
     }
 
     // The monitor window with an adapter of that many antennas, its first scan done and
@@ -101,11 +89,9 @@ protected:
     void Start(int antennas = 3)
     {
         SetAntennas(antennas);
-        m_pDlg = std::make_unique<CHideDlg>();
-        m_pDlg->m_bOpenSheetAtStart = FALSE;
-        ASSERT_TRUE(m_pDlg->Create(IDD_HIDE_DIALOG));
-        platform::PumpUntilIdle();
-        ASSERT_TRUE(m_pDlg->m_bDeviceExist);
+        StartMonitor();
+        if (HasFatalFailure())
+            return;
         platform::AdvanceClock(5000);
         m_pDlg->RefreshBssidList();
     }
@@ -126,15 +112,6 @@ protected:
     void Refuse(std::uint32_t code)
     {
         mp::InjectRequestFault(machine(), m_id, code, -1, mp::Direction::Query);
-    }
-
-    void Connect(const std::string& ssid)
-    {
-        machine::wlan::ConnectRequest request;
-        request.mode = 2;
-        request.ssid = ssid;
-        ASSERT_EQ(machine::wlan::Connect(machine(), m_id, request), 0u);
-        platform::AdvanceClock(1000);
     }
 
     // Opens the sheet and chooses the page (or comes back to it).
@@ -180,12 +157,6 @@ protected:
         page().ScreenToClient(&r);
         return r;
     }
-
-    machine::Machine& machine() const { return m_machine.machine(); }
-
-    testing_support::TempMachine m_machine;
-    std::string m_id;
-    std::unique_ptr<CHideDlg> m_pDlg;
 };
 
 inline bool SameRect(const RECT& a, const RECT& b)

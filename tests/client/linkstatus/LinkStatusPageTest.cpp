@@ -45,7 +45,7 @@ using LinkStatusPageTest = LinkStatusFixture;
 TEST_F(LinkStatusPageTest, RowsFollowTheAntennasAnsweredAtEachActivation)
 {
     Start(1);
-    Connect("Open G");
+    ConnectOpen("Open G");
     // The layout is made anew at each activation, from the template's places.
     const struct
     {
@@ -86,7 +86,7 @@ TEST_F(LinkStatusPageTest, RowsFollowTheAntennasAnsweredAtEachActivation)
 TEST_F(LinkStatusPageTest, AnElevenGLinkAsTheDriverReportsIt)
 {
     Start(3);
-    Connect("Open G");
+    ConnectOpen("Open G");
     ShowPage();
     Tick();
     EXPECT_EQ(text(IDC_LS_STATUS), "Open G <--> 02-54-59-00-01-01 [192.168.10.104]");
@@ -128,7 +128,7 @@ TEST_F(LinkStatusPageTest, AnElevenGLinkAsTheDriverReportsIt)
 TEST_F(LinkStatusPageTest, ElevenNRowsFromTheTransmitRateWord)
 {
     Start(3);
-    Connect("Open N");
+    ConnectOpen("Open N");
     ShowPage();
     Pin(0xFF0C0023, 30);
     Pin(0xFF0C0024, 44);
@@ -177,7 +177,7 @@ TEST_F(LinkStatusPageTest, ElevenNRowsFromTheTransmitRateWord)
 TEST_F(LinkStatusPageTest, RefusedQueriesLeaveTheirFieldsEmptyAndKeepTheCounters)
 {
     Start(3);
-    Connect("Open N");
+    ConnectOpen("Open N");
     ShowPage();
     Tick();
     ASSERT_EQ(text(IDC_LS_TX_THROUGHPUT), "600.0");
@@ -212,7 +212,7 @@ TEST_F(LinkStatusPageTest, RefusedQueriesLeaveTheirFieldsEmptyAndKeepTheCounters
 TEST_F(LinkStatusPageTest, ChannelLinesAndAnUnknownChannelThatDoesNotGrow)
 {
     Start(3);
-    Connect("Island J12");
+    ConnectOpen("Island J12");
     ShowPage();
     Tick();
     EXPECT_EQ(text(IDC_LS_CHANNEL), "J12 <--> 5060000 KHz");
@@ -221,7 +221,7 @@ TEST_F(LinkStatusPageTest, ChannelLinesAndAnUnknownChannelThatDoesNotGrow)
     Tick();
     EXPECT_EQ(text(IDC_LS_CHANNEL), "");
     // An 802.11n network whose frequency no channel has: the line stays as it was.
-    Connect("Lost N");
+    ConnectOpen("Lost N");
     for (int i = 0; i < 3; i++)
     {
         Tick();
@@ -233,7 +233,7 @@ TEST_F(LinkStatusPageTest, ChannelLinesAndAnUnknownChannelThatDoesNotGrow)
 TEST_F(LinkStatusPageTest, WithoutALinkTheRowsAreEmptyAndTheCountersStartAgain)
 {
     Start(3);
-    Connect("Open G");
+    ConnectOpen("Open G");
     ShowPage();
     Tick();
     ASSERT_EQ(machine::wlan::Disconnect(machine(), m_id), 0u);
@@ -260,7 +260,7 @@ TEST_F(LinkStatusPageTest, WithoutALinkTheRowsAreEmptyAndTheCountersStartAgain)
     EXPECT_EQ(text(IDC_LS_STATUS), "RF OFF");
 
     // The first tick after a reconnect counts the whole counters.
-    Connect("Open G");
+    ConnectOpen("Open G");
     Tick();
     std::uint32_t sent = mp::LoadAdapterState(machine(), m_id).u32(mp::oid::LinkRecord, 8);
     ASSERT_GT(sent, 150000u);
@@ -272,7 +272,7 @@ TEST_F(LinkStatusPageTest, WithoutALinkTheRowsAreEmptyAndTheCountersStartAgain)
 TEST_F(LinkStatusPageTest, QualityIsAveragedWithTheLastTick)
 {
     Start(3);
-    Connect("Open N");
+    ConnectOpen("Open N");
     ShowPage();
     const struct
     {
@@ -299,7 +299,7 @@ TEST_F(LinkStatusPageTest, QualityIsAveragedWithTheLastTick)
 TEST_F(LinkStatusPageTest, NoiseFromTheSignalsOrFromTheDriver)
 {
     Start(3);
-    Connect("Open N");
+    ConnectOpen("Open N");
     ShowPage();
     ASSERT_TRUE(platform::automation::Click(page().m_hWnd, std::to_string(IDC_LS_DBM)));
     const struct
@@ -350,7 +350,7 @@ TEST_F(LinkStatusPageTest, NoiseFromTheSignalsOrFromTheDriver)
 TEST_F(LinkStatusPageTest, TransmitPowerAndTheRatesOfAnAdapterWithout11n)
 {
     Start(3);
-    Connect("Open G");
+    ConnectOpen("Open G");
     ShowPage();
     const struct
     {

@@ -38,10 +38,21 @@ class MonitorFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
+        PrepareMachine();
+        StartMonitor();
+    }
+
+    // The clock, the program's resources and the default adapter; no monitor window yet.
+    void PrepareMachine()
+    {
         platform::UseManualClock(1000);
         platform::SetModuleName("TessarynUI");
         RegisterTessarynUIResources();
         m_id = testing_support::EnsureDefaultAdapter(machine());
+    }
+
+    void StartMonitor()
+    {
         m_pDlg = std::make_unique<CHideDlg>();
         m_pDlg->m_bOpenSheetAtStart = FALSE;
         ASSERT_TRUE(m_pDlg->Create(IDD_HIDE_DIALOG));
@@ -51,7 +62,7 @@ protected:
 
     void TearDown() override
     {
-        if (m_pDlg->m_hWnd != 0)
+        if (m_pDlg && m_pDlg->m_hWnd != 0)
         {
             m_pDlg->DeleteTrayIcon();
             m_pDlg->DestroyWindow();

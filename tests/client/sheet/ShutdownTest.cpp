@@ -110,9 +110,7 @@ protected:
         auto device = machine::devices::FindDeviceByNetCfgInstanceId(m.machine(), id);
         ASSERT_TRUE(device.has_value());
         g_nChipType = device->chipType;
-        g_strDriverKey = (std::string("System\\CurrentControlSet\\Control\\Class\\") +
-                          machine::devices::kNetClassGuid + "\\" + device->driverKeyIndex)
-                             .c_str();
+        testing_support::SelectDriverKeyOf(m.machine(), id);
         driverKey = machine::devices::DriverKeyPath(*device);
         machine::programs::ClearProgramLog(m.machine());
     }

@@ -5,10 +5,12 @@
 
 #include "machine/network/SharingFaults.h"
 #include "machine/wmi/DriverEvents.h"
+#include "tests/support/RadioFixtures.h"
 #include "tests/support/TempMachine.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <string>
@@ -21,15 +23,7 @@ namespace
 namespace mwmi = machine::wmi;
 using namespace std::chrono_literals;
 
-std::atomic<int> g_driverEvents{0};
 std::atomic<int> g_sinksDeleted{0};
-
-LRESULT CALLBACK MonitorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_DRIVER_EVENT && wParam == 0 && lParam == 0)
-        ++g_driverEvents;
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
 
 // A sink whose deletion is counted.
 class CountedSink : public CMySink
@@ -66,24 +60,16 @@ class WmiEvents : public ::testing::Test
 {
 protected:
     testing_support::TempMachine m;
-    HWND monitor = 0;
+    testing_support::MessageRecorder monitor;
 
     void SetUp() override
     {
         platform::ResetComSecurity();
-        g_driverEvents = 0;
         g_sinksDeleted = 0;
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = MonitorProc;
-        wc.lpszClassName = "WmiTestMonitor";
-        RegisterClassA(&wc);
-        monitor =
-            CreateWindowExA(0, "WmiTestMonitor", "monitor", WS_POPUP, 0, 0, 0, 0, 0, 0, 0, nullptr);
-        ASSERT_NE(monitor, 0u);
+        ASSERT_NE(monitor.hwnd(), 0u);
     }
     void TearDown() override
     {
-        DestroyWindow(monitor);
         EXPECT_EQ(platform::ComInitCount(), 0);
         EXPECT_EQ(platform::wmi::LiveEventQueries(), 0);
         EXPECT_EQ(platform::LiveComObjects(), 0);
@@ -95,24 +81,18 @@ protected:
     {
         delete r.m_pSink;
         r.m_pSink = new CountedSink;
-        r.SetNotifyWindow(monitor);
+        r.SetNotifyWindow(monitor.hwnd());
+    }
+    // The driver events the monitor window was posted so far.
+    int driverEvents() const
+    {
+        return static_cast<int>(std::count(monitor.messages().begin(), monitor.messages().end(),
+                                           testing_support::PostedMessage{WM_DRIVER_EVENT, 0, 0}));
     }
     // Dispatches this thread's messages until `n` driver events came (five seconds at most).
     bool driverEventsReach(int n)
     {
-        const auto deadline = std::chrono::steady_clock::now() + 5s;
-        while (g_driverEvents < n && std::chrono::steady_clock::now() < deadline)
-        {
-            PumpOnce();
-            std::this_thread::sleep_for(1ms);
-        }
-        return g_driverEvents >= n;
-    }
-    static void PumpOnce()
-    {
-        MSG msg;
-        while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
+        return monitor.waitFor(static_cast<std::size_t>(n)) && driverEvents() >= n;
     }
 };
 
@@ -133,16 +113,16 @@ TEST_F(WmiEvents, IndicatePostsOneMessagePerEventOfTheExactClassAndStopsAtAnUnre
     };
     for (const auto& c : cases)
     {
-        g_driverEvents = 0;
+        monitor.clear();
         CMySink* sink = new CMySink;
-        sink->m_hNotifyWnd = monitor;
+        sink->m_hNotifyWnd = monitor.hwnd();
         std::vector<FakeEvent> events(c.classes.begin(), c.classes.end());
         std::vector<IWbemClassObject*> objects;
         for (auto& e : events)
             objects.push_back(&e);
         EXPECT_EQ(sink->Indicate(static_cast<LONG>(objects.size()), objects.data()), 0);
-        PumpOnce();
-        EXPECT_EQ(g_driverEvents, c.posts) << c.classes.size();
+        monitor.pump();
+        EXPECT_EQ(driverEvents(), c.posts) << c.classes.size();
         std::vector<int> reads;
         for (auto& e : events)
             reads.push_back(e.reads);
@@ -205,15 +185,15 @@ TEST_F(WmiEvents, SubscribesWithTheCallsOfTheDriverAndPostsEachDriverEvent)
     mwmi::RaiseDriverEvents(m.machine(), {{"OtherEvent", true}, {}, {"", false}, {}});
     EXPECT_TRUE(driverEventsReach(2));
     std::this_thread::sleep_for(30ms);
-    PumpOnce();
-    EXPECT_EQ(g_driverEvents, 2);
+    monitor.pump();
+    EXPECT_EQ(driverEvents(), 2);
 
     r.DisconnectWmiEvents();
     EXPECT_EQ(g_sinksDeleted, 1);
     mwmi::RaiseDriverEvent(m.machine());
     std::this_thread::sleep_for(30ms);
-    PumpOnce();
-    EXPECT_EQ(g_driverEvents, 2);
+    monitor.pump();
+    EXPECT_EQ(driverEvents(), 2);
 }
 
 TEST_F(WmiEvents, EveryFailingStepReturnsZeroAndGivesBackWhatItObtained)
@@ -268,7 +248,7 @@ TEST_F(WmiEvents, ShuttingDownWhileEventsArriveIsClean)
     {
         platform::ResetComSecurity();
         g_sinksDeleted = 0;
-        g_driverEvents = 0;
+        monitor.clear();
         WmiEventReceiver r;
         prepare(r);
         ASSERT_EQ(r.ConnectWmiEvents(), 1);
@@ -288,7 +268,7 @@ TEST_F(WmiEvents, ShuttingDownWhileEventsArriveIsClean)
         EXPECT_EQ(platform::wmi::LiveEventQueries(), 0);
         stop = true;
         driver.join();
-        PumpOnce();
+        monitor.pump();
     }
 }
 

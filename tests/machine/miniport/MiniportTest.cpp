@@ -6,6 +6,7 @@
 #include "machine/miniport/RequestLog.h"
 #include "machine/radio/RadioStore.h"
 #include "platform/ui/Clock.h"
+#include "tests/support/HexBytes.h"
 #include "tests/support/InOtherProcess.h"
 #include "tests/support/TempMachine.h"
 
@@ -22,11 +23,7 @@ namespace
 
 const std::string kId = machine::devices::DefaultAdapter().netCfgInstanceId;
 
-std::string le32(std::uint32_t v)
-{
-    return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-            static_cast<char>(v >> 24)};
-}
+using testing_support::le32;
 
 std::string pattern(std::size_t n, int seed)
 {
