@@ -1,8 +1,8 @@
 // The WPA key derivation (4096 iterations, 32 bytes used) against OpenSSL's PBKDF2 on the same
 // passphrase and SSID. PskVsOpenSsl times both in one loop and reports ours / OpenSSL as "ratio".
 
-#include "client/core/PasswordHash.h"
-#include "client/core/Sha1.h"
+#include "adapter/crypto/PasswordHash.h"
+#include "adapter/crypto/Sha1.h"
 
 #include <benchmark/benchmark.h>
 #include <openssl/evp.h>

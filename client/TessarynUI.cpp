@@ -1,6 +1,6 @@
 // TessarynUI: the wireless client in the notification area.
 
-#include "client/core/ProgramObjects.h"
+#include "client/app/ProgramObjects.h"
 #include "resources/TessarynUI/TessarynUIResources.h"
 
 int main(int argc, char** argv)

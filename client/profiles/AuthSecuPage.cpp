@@ -1,7 +1,7 @@
 #include "client/profiles/AuthSecuPage.h"
 
-#include "client/core/ClientGlobals.h"
-#include "client/core/OsVersion.h"
+#include "adapter/system/OsVersion.h"
+#include "client/monitor/ClientGlobals.h"
 #include "client/profiles/ProfileSheet.h"
 #include "resources/TessarynUI/ProfilePagesResources.h"
 #include "resources/TessarynUI/TessarynUIStrings.h"

@@ -5,7 +5,7 @@
 // authentication mode the sheet stores.
 
 #include "client/profiles/Dot1xSettings.h"
-#include "client/status/SmartEdit.h"
+#include "controls/SmartEdit.h"
 #include "platform/Windows.h"
 #include "resources/TessarynUI/ProfilePagesIds.h"
 

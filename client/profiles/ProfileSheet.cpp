@@ -1,10 +1,10 @@
 #include "client/profiles/ProfileSheet.h"
 
-#include "client/core/AdapterState.h"
-#include "client/core/ClientGlobals.h"
-#include "client/core/SettingsStore.h"
-#include "client/core/VnPropSheet.h"
+#include "client/access/AdapterState.h"
+#include "client/app/SettingsStore.h"
+#include "client/monitor/ClientGlobals.h"
 #include "client/profiles/ProfileStore.h"
+#include "client/sheet/VnPropSheet.h"
 #include "resources/TessarynUI/ProfileIds.h"
 
 #include <cstdlib>

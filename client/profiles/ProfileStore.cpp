@@ -1,12 +1,13 @@
 #include "client/profiles/ProfileStore.h"
 
-#include "client/core/ActionQueue.h"
-#include "client/core/AdapterState.h"
-#include "client/core/ClientGlobals.h"
-#include "client/core/SettingsStore.h"
+#include "adapter/crypto/HexToBytes.h"
+#include "client/access/AdapterState.h"
+#include "client/access/StationProfile.h"
+#include "client/app/SettingsStore.h"
+#include "client/monitor/ActionQueue.h"
+#include "client/monitor/ClientGlobals.h"
 #include "client/profiles/ProfilePage.h"
 #include "client/profiles/ProfileSheet.h"
-#include "client/profiles/StationProfile.h"
 #include "resources/TessarynUI/ProfileIds.h"
 
 #include <cstdlib>

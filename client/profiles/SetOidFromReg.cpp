@@ -1,16 +1,17 @@
 #include "client/profiles/SetOidFromReg.h"
 
-#include "client/core/LockedBlock.h"
+#include "adapter/crypto/HexToBytes.h"
+#include "adapter/driver/LockedBlock.h"
 
-#include "client/core/ActionQueue.h"
-#include "client/core/AdapterState.h"
-#include "client/core/ClientGlobals.h"
-#include "client/core/DriverRequest.h"
-#include "client/core/HideDlg.h"
-#include "client/core/PasswordHash.h"
-#include "client/core/SettingsStore.h"
-#include "client/profiles/StationProfile.h"
-#include "client/status/ChannelFrequencyTable.h"
+#include "adapter/crypto/PasswordHash.h"
+#include "adapter/driver/DriverRequest.h"
+#include "adapter/radio/ChannelFrequencyTable.h"
+#include "client/access/AdapterState.h"
+#include "client/access/StationProfile.h"
+#include "client/app/SettingsStore.h"
+#include "client/monitor/ActionQueue.h"
+#include "client/monitor/ClientGlobals.h"
+#include "client/monitor/HideDlg.h"
 
 #include <cstdlib>
 #include <cstring>

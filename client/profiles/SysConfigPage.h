@@ -5,8 +5,8 @@
 // hidden; their values still pass through data exchange. The unit holds the region channel
 // lists as well.
 
-#include "client/status/LinkSlider.h"
-#include "client/status/SmartEdit.h"
+#include "controls/LinkSlider.h"
+#include "controls/SmartEdit.h"
 #include "platform/Windows.h"
 #include "resources/TessarynUI/resource.h"
 

@@ -2,7 +2,7 @@
 // The Link Status page of the main sheet: the state and quality of the link, refreshed every
 // two seconds while the page is active.
 
-#include "client/status/HTTable.h"
+#include "adapter/radio/HTTable.h"
 #include "platform/Windows.h"
 #include "resources/TessarynUI/resource.h"
 

@@ -3,7 +3,7 @@
 // connected to marked, a status line, Rescan, and the hand-over of a chosen network to the
 // Profile page. Also the routines that close the dialogs left open before the sheet goes.
 
-#include "client/status/SiteListCtrl.h"
+#include "controls/SiteListCtrl.h"
 #include "platform/Windows.h"
 #include "resources/TessarynUI/resource.h"
 

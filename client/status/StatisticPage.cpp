@@ -1,9 +1,9 @@
 #include "client/status/StatisticPage.h"
 
-#include "client/core/ClientGlobals.h"
-#include "client/core/DriverRequest.h"
-#include "client/core/HideDlg.h"
-#include "client/core/NdisTypes.h"
+#include "adapter/driver/DriverRequest.h"
+#include "adapter/driver/NdisTypes.h"
+#include "client/monitor/ClientGlobals.h"
+#include "client/monitor/HideDlg.h"
 #include "resources/TessarynUI/StatisticIds.h"
 #include "resources/TessarynUI/StatisticResources.h"
 #include "resources/TessarynUI/TessarynUIStrings.h"

@@ -1,6 +1,6 @@
 // Opening, creating, closing, deleting and enumerating keys.
 
-#include "platform/registry/RegistryKeys.h"
+#include "platform/registry/internal/RegistryKeys.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 // Reading, writing, deleting and enumerating values. Nothing is ever written past the sizes
 // the caller gives, and a buffer that is too small is left untouched.
 
-#include "platform/registry/RegistryKeys.h"
+#include "platform/registry/internal/RegistryKeys.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "platform/registry/RegistryKeys.h"
+#include "platform/registry/internal/RegistryKeys.h"
 
 #include "machine/Machine.h"
 #include "machine/SystemInfo.h"

@@ -1,6 +1,6 @@
 // Classes by name, snapshots of the devices and walking them.
 
-#include "platform/setupapi/DeviceInfoSets.h"
+#include "platform/setupapi/internal/DeviceInfoSets.h"
 
 #include "machine/AsciiCase.h"
 

@@ -1,4 +1,4 @@
-#include "platform/setupapi/DeviceInfoSets.h"
+#include "platform/setupapi/internal/DeviceInfoSets.h"
 
 #include "platform/base/HandleMap.h"
 

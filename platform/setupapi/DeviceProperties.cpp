@@ -1,7 +1,7 @@
 // The registry properties of a device, as SetupDiGetDeviceRegistryPropertyA reads them.
 
-#include "platform/setupapi/DeviceInfoSets.h"
 #include "platform/setupapi/PropertyFaults.h"
+#include "platform/setupapi/internal/DeviceInfoSets.h"
 
 #include <cctype>
 #include <cstring>

@@ -1,7 +1,7 @@
 // A device's keys in the registry, opened through the registry functions so the caller reads
 // and closes them as any other key.
 
-#include "platform/setupapi/DeviceInfoSets.h"
+#include "platform/setupapi/internal/DeviceInfoSets.h"
 
 #include <string>
 

@@ -1,4 +1,5 @@
 #include "platform/sync/Mutex.h"
+#include "platform/sync/internal/MutexObject.h"
 
 #include "machine/Machine.h"
 #include "platform/base/WinError.h"

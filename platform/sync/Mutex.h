@@ -4,13 +4,7 @@
 // handles to one name in this process share it, a holder in another process does not block
 // Acquire here.
 
-#include "machine/desktop/Desktop.h"
-#include "platform/base/HandleTable.h"
 #include "platform/base/WinTypes.h"
-
-#include <chrono>
-#include <memory>
-#include <optional>
 
 inline constexpr DWORD MUTEX_MODIFY_STATE = 0x0001;
 inline constexpr DWORD MUTEX_ALL_ACCESS = 0x001F0001;
@@ -23,31 +17,3 @@ HANDLE CreateMutexA(LPSECURITY_ATTRIBUTES lpMutexAttributes, BOOL bInitialOwner,
 HANDLE OpenMutexA(DWORD dwDesiredAccess, BOOL bInheritHandle, LPCSTR lpName);
 // FALSE with ERROR_NOT_OWNER when the calling thread does not own the mutex.
 BOOL ReleaseMutex(HANDLE hMutex);
-
-namespace platform
-{
-
-struct MutexState;
-
-// What a mutex handle names.
-class Mutex : public KernelObject
-{
-public:
-    Mutex(std::shared_ptr<MutexState> state, std::optional<machine::desktop::NamedMutex> lease);
-    ~Mutex() override;
-
-    // Takes ownership for the calling thread, at once when it is free or already the thread's
-    // own (each take is counted), else after waiting at most timeout (none: for ever).
-    // False when the time ran out.
-    bool Acquire(std::optional<std::chrono::milliseconds> timeout);
-    // Gives up one take; false when the calling thread does not own the mutex.
-    bool Release();
-    bool OwnedByCurrentThread() const;
-
-private:
-    std::shared_ptr<MutexState> m_state;
-    // Keeps the name alive on the machine while this handle is open.
-    std::optional<machine::desktop::NamedMutex> m_lease;
-};
-
-} // namespace platform

@@ -1,5 +1,5 @@
 // Connecting an interface, by a stored profile or by discovery, and disconnecting it.
-#include "platform/wlan/WlanClient.h"
+#include "platform/wlan/internal/WlanClient.h"
 
 #include "machine/wlan/WlanService.h"
 

@@ -1,7 +1,7 @@
 // The credential editor: a modal dialog over a stored profile, run on the calling thread, so the
 // call returns only when the user (or a test) closes it.
 #include "platform/wlan/WlanEditor.h"
-#include "platform/wlan/WlanClient.h"
+#include "platform/wlan/internal/WlanClient.h"
 
 #include "machine/wlan/ProfileXml.h"
 #include "machine/wlan/WlanService.h"

@@ -1,6 +1,6 @@
 #include "platform/base/StringConv.h"
 #include "platform/com/ComRuntime.h"
-#include "platform/wlan/WlanClient.h"
+#include "platform/wlan/internal/WlanClient.h"
 
 #include "machine/wlan/WlanControl.h"
 #include "machine/wlan/WlanService.h"

@@ -1,6 +1,6 @@
 // Interfaces: their list, capability, settings (queries and the radio switch) and scans.
 #include "platform/com/ComRuntime.h"
-#include "platform/wlan/WlanClient.h"
+#include "platform/wlan/internal/WlanClient.h"
 
 #include "machine/wlan/WlanService.h"
 

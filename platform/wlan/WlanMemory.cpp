@@ -1,7 +1,7 @@
 #include "platform/wlan/WlanMemory.h"
 
 #include "platform/wlan/WlanApi.h"
-#include "platform/wlan/WlanClient.h"
+#include "platform/wlan/internal/WlanClient.h"
 
 #include <cstdlib>
 #include <mutex>

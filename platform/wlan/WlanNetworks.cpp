@@ -1,6 +1,6 @@
 // The networks the last scans saw: grouped as networks, and as BSS entries with their elements.
 #include "platform/com/ComRuntime.h"
-#include "platform/wlan/WlanClient.h"
+#include "platform/wlan/internal/WlanClient.h"
 
 #include "machine/MachineClock.h"
 #include "machine/wlan/WlanService.h"

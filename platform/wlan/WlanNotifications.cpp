@@ -1,7 +1,7 @@
 // Notifications: a delivery thread of this process follows the service's journal and calls each
 // registration's callback, one at a time, in the order the events fell due.
-#include "platform/wlan/WlanClient.h"
 #include "platform/wlan/WlanNotify.h"
+#include "platform/wlan/internal/WlanClient.h"
 
 #include "machine/MachineClock.h"
 #include "machine/wlan/WlanService.h"

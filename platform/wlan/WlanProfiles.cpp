@@ -1,6 +1,6 @@
 // The profile store of an interface: per-user and all-user profiles, kept as their documents.
 #include "platform/base/StringConv.h"
-#include "platform/wlan/WlanClient.h"
+#include "platform/wlan/internal/WlanClient.h"
 
 #include "machine/wlan/WlanService.h"
 

@@ -3,7 +3,6 @@
 
 // Dialog templates
 #define IDD_HIDE_DIALOG 149
-#define IDD_SELCARD_DIALOG 177
 
 // The main sheet's title-bar icon
 #define IDI_SHEET_ICON 163
@@ -19,12 +18,8 @@
 #define IDD_ADVANCE_PAGE 190
 #define IDD_BLOCKACK_PAGE 244
 
-// Controls of the adapter selection dialog
-#define IDC_SELCARD_COMBO 1094
-#define IDC_SELCARD_DEVICEDESC 1095
-#define IDC_SELCARD_HARDWAREID 1097
-#define IDC_SELCARD_LOCATION 1098
-#define IDC_SELCARD_MANUFACTURER 1099
+// The adapter selection dialog (IDD_SELCARD_DIALOG) and its controls
+#include "resources/common/SelCardIds.h"
 
 // Notification-area menus: with and without the switch to access-point use
 #define IDR_TRAY_MENU 228

@@ -7,8 +7,8 @@
 namespace resources
 {
 
-inline platform::DialogControl Control(const char* className, const char* text, int id,
-                                       DWORD style, RECT rect)
+inline platform::DialogControl Control(const char* className, const char* text, int id, DWORD style,
+                                       RECT rect)
 {
     platform::DialogControl c;
     c.className = className;

@@ -2,7 +2,7 @@
 // elements). Every output must be 0 or 1, and nothing past the entry's Length may be read or
 // change the result.
 
-#include "client/core/SecurityIes.h"
+#include "client/access/SecurityIes.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -3,7 +3,7 @@
 #include "machine/devices/DeviceBuilders.h"
 #include "machine/devices/DeviceTree.h"
 #include "machine/radio/RadioStore.h"
-#include "platform/wlan/WlanClient.h"
+#include "platform/wlan/internal/WlanClient.h"
 
 #include <chrono>
 #include <stdexcept>

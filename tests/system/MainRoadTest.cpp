@@ -5,8 +5,8 @@
 #include "machine/desktop/Tray.h"
 #include "machine/wlan/WlanControl.h"
 #include "platform/Windows.h"
-#include "tests/client/core/SelectedAdapter.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/SelectedAdapter.h"
 #include "tests/support/TempMachine.h"
 
 #include <gtest/gtest.h>

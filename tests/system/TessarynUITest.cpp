@@ -15,8 +15,8 @@
 #include "machine/wlan/WlanService.h"
 #include "platform/Windows.h"
 #include "resources/TessarynUI/resource.h"
-#include "tests/client/core/SelectedAdapter.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/SelectedAdapter.h"
 #include "tests/support/TempMachine.h"
 
 #include <algorithm>

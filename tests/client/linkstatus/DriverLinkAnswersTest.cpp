@@ -1,10 +1,10 @@
-#include "client/core/DriverRequest.h"
+#include "adapter/driver/DriverRequest.h"
 #include "machine/miniport/AdapterState.h"
 #include "machine/miniport/OidTable.h"
 #include "machine/network/Connections.h"
 #include "machine/radio/RadioStore.h"
-#include "tests/client/core/SelectedAdapter.h"
 #include "tests/client/linkstatus/LinkStatusFixture.h"
+#include "tests/support/SelectedAdapter.h"
 #include "tests/support/TempMachine.h"
 
 #include <gtest/gtest.h>

@@ -2,11 +2,11 @@
 // The Link Status page in the main sheet of a running monitor window, on a fresh machine with a
 // few open networks and the manual clock. Driver answers can be pinned and refused.
 
-#include "client/core/AdapterState.h"
-#include "client/core/ClientGlobals.h"
-#include "client/core/HideDlg.h"
-#include "client/core/VnPropSheet.h"
-#include "client/status/ChannelFrequencyTable.h"
+#include "adapter/radio/ChannelFrequencyTable.h"
+#include "client/access/AdapterState.h"
+#include "client/monitor/ClientGlobals.h"
+#include "client/monitor/HideDlg.h"
+#include "client/sheet/VnPropSheet.h"
 #include "machine/miniport/AdapterState.h"
 #include "machine/miniport/DriverFaults.h"
 #include "machine/radio/Elements.h"
@@ -17,10 +17,10 @@
 #include "resources/TessarynUI/LinkStatusIds.h"
 #include "resources/TessarynUI/TessarynUIResources.h"
 #include "resources/TessarynUI/resource.h"
-#include "tests/client/core/SelectedAdapter.h"
 #include "tests/client/monitor/MonitorFixture.h"
 #include "tests/support/HexBytes.h"
 #include "tests/support/RadioFixtures.h"
+#include "tests/support/SelectedAdapter.h"
 #include "tests/support/TempMachine.h"
 
 #include <gtest/gtest.h>

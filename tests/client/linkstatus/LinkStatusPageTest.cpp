@@ -1,7 +1,7 @@
 #include "client/status/LinkStatusPage.h"
 
-#include "client/core/DriverRequest.h"
-#include "client/status/TxRateWord.h"
+#include "adapter/driver/DriverRequest.h"
+#include "adapter/radio/TxRateWord.h"
 #include "machine/miniport/OidTable.h"
 #include "tests/client/linkstatus/LinkStatusFixture.h"
 

@@ -1,12 +1,13 @@
 // The steps of card initialisation on their own: the region's channel check, the wireless-mode
 // mapping and the once-per-driver-key TX-burst setting.
 
-#include "client/core/AdapterDiscovery.h"
-#include "client/core/AdapterState.h"
-#include "client/core/ClientGlobals.h"
-#include "client/core/HideDlg.h"
-#include "client/core/OsVersion.h"
-#include "client/core/SettingsStore.h"
+#include "adapter/discovery/AdapterDiscovery.h"
+#include "adapter/system/OsVersion.h"
+#include "client/access/AdapterState.h"
+#include "client/access/DetectOsVersion.h"
+#include "client/app/SettingsStore.h"
+#include "client/monitor/ClientGlobals.h"
+#include "client/monitor/HideDlg.h"
 #include "machine/SystemInfo.h"
 #include "machine/miniport/AdapterState.h"
 #include "machine/miniport/DriverFaults.h"
@@ -14,7 +15,7 @@
 #include "machine/miniport/RequestLog.h"
 #include "machine/services/ServiceTable.h"
 #include "platform/Windows.h"
-#include "tests/client/core/SelectedAdapter.h"
+#include "tests/support/SelectedAdapter.h"
 #include "tests/support/TempMachine.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 // clock: created modeless (its start-up runs as in the program), driven by the clock, the tray
 // and the machine's levers.
 
-#include "client/core/AdapterState.h"
-#include "client/core/ClientGlobals.h"
-#include "client/core/HideDlg.h"
+#include "client/access/AdapterState.h"
+#include "client/monitor/ClientGlobals.h"
+#include "client/monitor/HideDlg.h"
 #include "machine/desktop/Tray.h"
 #include "machine/devices/DeviceTree.h"
 #include "machine/miniport/AdapterState.h"
@@ -17,7 +17,7 @@
 #include "platform/Windows.h"
 #include "resources/TessarynUI/TessarynUIResources.h"
 #include "resources/TessarynUI/resource.h"
-#include "tests/client/core/SelectedAdapter.h"
+#include "tests/support/SelectedAdapter.h"
 #include "tests/support/TempMachine.h"
 
 #include <gtest/gtest.h>

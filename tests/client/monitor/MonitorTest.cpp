@@ -1,15 +1,16 @@
 // The monitor window after start-up: the watchdog, the tray icon it keeps, power events and
 // the private messages.
 
-#include "client/core/AdapterDiscovery.h"
-#include "client/core/PrivateMessages.h"
-#include "client/core/ScanList.h"
+#include "adapter/discovery/AdapterDiscovery.h"
+#include "client/access/AdapterState.h"
+#include "client/access/PrivateMessages.h"
+#include "client/access/ScanList.h"
 #include "machine/devices/DeviceBuilders.h"
 #include "machine/wlan/WlanControl.h"
 #include "tests/client/monitor/MonitorFixture.h"
 #include "tests/machine/wlan/WlanFixture.h"
 
-#include "client/core/VnPropSheet.h"
+#include "client/sheet/VnPropSheet.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,10 +1,10 @@
-#include "client/core/AdapterState.h"
-#include "client/core/ClientGlobals.h"
-#include "client/core/DriverRequest.h"
+#include "adapter/driver/DriverRequest.h"
+#include "client/access/AdapterState.h"
+#include "client/monitor/ClientGlobals.h"
 #include "client/profiles/SysConfigPage.h"
 #include "machine/miniport/DriverFaults.h"
-#include "tests/client/core/SelectedAdapter.h"
 #include "tests/client/profilepages/PageHost.h"
+#include "tests/support/SelectedAdapter.h"
 
 #include <gtest/gtest.h>
 #include <vector>

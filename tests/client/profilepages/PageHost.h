@@ -3,10 +3,10 @@
 // program's resources, program-wide values as a test sets them (restored afterwards), and a
 // modeless sheet that shows the pages under test.
 
-#include "client/core/AdapterState.h"
-#include "client/core/ClientGlobals.h"
-#include "client/core/OsVersion.h"
-#include "client/core/ScanList.h"
+#include "adapter/system/OsVersion.h"
+#include "client/access/AdapterState.h"
+#include "client/access/ScanList.h"
+#include "client/monitor/ClientGlobals.h"
 #include "platform/Windows.h"
 #include "resources/TessarynUI/TessarynUIResources.h"
 #include "tests/support/TempMachine.h"

@@ -2,16 +2,16 @@
 // A machine with the default adapter selected and the settings files in the program folder,
 // for the profile store, the editor and the Profile page.
 
-#include "client/core/ActionQueue.h"
-#include "client/core/AdapterState.h"
-#include "client/core/ClientGlobals.h"
-#include "client/core/DriverRequest.h"
-#include "client/core/OsVersion.h"
-#include "client/core/SettingsStore.h"
+#include "adapter/driver/DriverRequest.h"
+#include "adapter/system/OsVersion.h"
+#include "client/access/AdapterState.h"
+#include "client/app/SettingsStore.h"
+#include "client/monitor/ActionQueue.h"
+#include "client/monitor/ClientGlobals.h"
 #include "platform/ui/msgbox/MessageBox.h"
 #include "resources/TessarynUI/TessarynUIResources.h"
-#include "tests/client/core/ClientState.h"
-#include "tests/client/core/SelectedAdapter.h"
+#include "tests/client/support/ClientState.h"
+#include "tests/support/SelectedAdapter.h"
 #include "tests/support/TempMachine.h"
 
 #include <filesystem>

@@ -3,7 +3,7 @@
 
 #include "client/profiles/ProfilePage.h"
 
-#include "client/core/ProgramObjects.h"
+#include "client/app/ProgramObjects.h"
 #include "client/profiles/ProfileSheet.h"
 #include "platform/ui/TestPump.h"
 #include "platform/ui/automation/Actions.h"

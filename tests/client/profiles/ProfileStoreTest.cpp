@@ -2,6 +2,7 @@
 // back into them, and the reset of the active configuration.
 
 #include "client/profiles/ProfileStore.h"
+#include "adapter/crypto/HexToBytes.h"
 
 #include "client/profiles/ProfilePage.h"
 #include "client/profiles/ProfileSheet.h"

@@ -4,16 +4,16 @@
 
 #include "client/profiles/SetOidFromReg.h"
 
-#include "client/core/ActionQueue.h"
-#include "client/core/AdapterState.h"
-#include "client/core/ClientGlobals.h"
-#include "client/core/DriverRequest.h"
-#include "client/core/OsVersion.h"
-#include "client/core/SettingsStore.h"
-#include "client/profiles/StationProfile.h"
+#include "adapter/driver/DriverRequest.h"
+#include "adapter/system/OsVersion.h"
+#include "client/access/AdapterState.h"
+#include "client/access/StationProfile.h"
+#include "client/app/SettingsStore.h"
+#include "client/monitor/ActionQueue.h"
+#include "client/monitor/ClientGlobals.h"
 #include "machine/miniport/RequestLog.h"
-#include "tests/client/core/ClientState.h"
-#include "tests/client/core/SelectedAdapter.h"
+#include "tests/client/support/ClientState.h"
+#include "tests/support/SelectedAdapter.h"
 #include "tests/support/TempMachine.h"
 
 #include <algorithm>

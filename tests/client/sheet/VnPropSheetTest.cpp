@@ -1,8 +1,8 @@
-#include "client/core/VnPropSheet.h"
+#include "client/sheet/VnPropSheet.h"
 
-#include "client/core/AdapterState.h"
-#include "client/core/ClientGlobals.h"
-#include "client/core/ProgramObjects.h"
+#include "client/access/AdapterState.h"
+#include "client/app/ProgramObjects.h"
+#include "client/monitor/ClientGlobals.h"
 #include "machine/programs/ProgramLog.h"
 #include "platform/ui/automation/Actions.h"
 #include "resources/TessarynUI/TessarynUIResources.h"

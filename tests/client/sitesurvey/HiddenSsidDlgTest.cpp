@@ -1,6 +1,6 @@
 #include "client/status/HiddenSsidDlg.h"
 
-#include "client/core/VnPropSheet.h"
+#include "client/sheet/VnPropSheet.h"
 #include "client/status/SiteSurvPage.h"
 #include "machine/devices/DeviceTree.h"
 #include "platform/ui/automation/Actions.h"

@@ -1,6 +1,6 @@
 #include "client/status/StatisticPage.h"
 
-#include "client/core/DriverRequest.h"
+#include "adapter/driver/DriverRequest.h"
 #include "machine/wlan/WlanService.h"
 #include "platform/ui/automation/Actions.h"
 #include "platform/wlan/WlanApi.h"

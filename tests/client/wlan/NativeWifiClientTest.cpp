@@ -1,9 +1,9 @@
 // The WLAN client object over the machine's WLAN service: the scan list rebuilt in the NDIS
 // layout, radio state, the current connection's records and the buffers given back.
 
-#include "client/core/NativeWifiClient.h"
+#include "client/access/NativeWifiClient.h"
 
-#include "client/core/ScanList.h"
+#include "client/access/ScanList.h"
 #include "machine/radio/DefaultNetworks.h"
 #include "machine/radio/Elements.h"
 #include "machine/wlan/WlanControl.h"

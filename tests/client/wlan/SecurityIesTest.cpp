@@ -1,4 +1,4 @@
-#include "client/core/SecurityIes.h"
+#include "client/access/SecurityIes.h"
 
 // The fuzz body, driven here over its seeds and mutations of them in every build.
 #define SECURITY_IES_FUZZ_NO_ENTRY

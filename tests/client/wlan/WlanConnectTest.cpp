@@ -2,11 +2,11 @@
 // profiles, the notifications as the monitor window's messages, the WEP key check, and the
 // 802.1X profile-edit worker blocking on the credential editor.
 
-#include "client/core/NativeWifiClient.h"
-#include "client/core/PrivateMessages.h"
-#include "client/core/WlanConnector.h"
-#include "client/core/WlanProfileManager.h"
-#include "client/profiles/StationProfile.h"
+#include "client/access/NativeWifiClient.h"
+#include "client/access/PrivateMessages.h"
+#include "client/access/StationProfile.h"
+#include "client/access/WlanConnector.h"
+#include "client/access/WlanProfileManager.h"
 #include "machine/miniport/AdapterState.h"
 #include "machine/miniport/RequestLog.h"
 #include "machine/radio/DefaultNetworks.h"
@@ -15,8 +15,8 @@
 #include "platform/wlan/WlanEditor.h"
 #include "platform/wlan/WlanMemory.h"
 #include "platform/wlan/WlanNotify.h"
-#include "tests/client/core/SelectedAdapter.h"
 #include "tests/support/RadioFixtures.h"
+#include "tests/support/SelectedAdapter.h"
 
 #include <gtest/gtest.h>
 

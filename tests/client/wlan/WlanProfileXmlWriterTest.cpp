@@ -1,8 +1,8 @@
-#include "client/core/WlanProfileXmlWriter.h"
+#include "client/access/WlanProfileXmlWriter.h"
 
-#include "client/core/NdisTypes.h"
-#include "client/core/ScanList.h"
-#include "client/profiles/StationProfile.h"
+#include "adapter/driver/NdisTypes.h"
+#include "client/access/ScanList.h"
+#include "client/access/StationProfile.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

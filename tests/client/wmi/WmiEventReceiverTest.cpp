@@ -1,7 +1,7 @@
 // The driver-event receiver: the sink's handling of a batch, its references, and the
 // subscription's steps with every failure giving back what it obtained.
 
-#include "client/core/WmiEventReceiver.h"
+#include "client/access/WmiEventReceiver.h"
 
 #include "machine/network/SharingFaults.h"
 #include "machine/wmi/DriverEvents.h"

@@ -1,8 +1,7 @@
 #include "platform/system/Version.h"
 
-#include "client/core/OsVersion.h"
 #include "machine/SystemInfo.h"
-#include "tests/platform/system/OsVersionTable.h"
+#include "tests/support/OsVersionTable.h"
 #include "tests/support/TempMachine.h"
 
 #include <gtest/gtest.h>
@@ -62,21 +61,6 @@ TEST(GetVersionEx, AnswersEachSystemOfTheTable)
         EXPECT_EQ(base.dwMinorVersion, os.minorVersion);
         EXPECT_EQ(LOWORD(base.dwBuildNumber), os.buildNumber);
         EXPECT_STREQ(base.szCSDVersion, os.servicePack);
-    }
-}
-
-// The table is what tests of the programs rely on: each row gives its code through the
-// client's own detection.
-TEST(GetVersionEx, TableRowsGiveTheirCodesInTheClientsDetection)
-{
-    for (const auto& os : kOsVersionSettings)
-    {
-        SCOPED_TRACE(os.name);
-        testing_support::TempMachine m;
-        ASSERT_TRUE(testing_support::UseOsVersion(os.code));
-        OsVersionCode = 0;
-        ASSERT_TRUE(DetectOsVersion());
-        EXPECT_EQ(OsVersionCode, os.code);
     }
 }
 

@@ -1,0 +1,32 @@
+// The program-wide objects live in this one file so that they are constructed in this
+// order, before the application runs, and destroyed in reverse order at exit.
+
+#include "client/app/ProgramObjects.h"
+
+#include "adapter/driver/DriverRequest.h"
+#include "client/access/AdapterState.h"
+#include "client/monitor/ActionQueue.h"
+
+namespace
+{
+
+HANDLE CreateProfileEditorEvent()
+{
+    return CreateEventA(NULL, FALSE, FALSE, NULL);
+}
+
+} // namespace
+
+CString g_strNetCfgInstanceId;
+CSetInformationArray RetryQueue;
+CActionArray ActionQueue;
+CString g_strDriverKey;
+PFN_IsWow64Process g_pfnIsWow64Process = reinterpret_cast<PFN_IsWow64Process>(
+    GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process"));
+PFN_Wow64EnableWow64FsRedirection g_pfnWow64EnableWow64FsRedirection =
+    reinterpret_cast<PFN_Wow64EnableWow64FsRedirection>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "Wow64EnableWow64FsRedirection"));
+HANDLE g_evtProfileEditor = CreateProfileEditorEvent();
+CString g_strQosDlsText;
+
+CVnConfigApp theApp;

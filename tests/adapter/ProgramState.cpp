@@ -1,0 +1,16 @@
+// The program-wide objects that the shared code reads and each program defines: the tests of
+// the shared code stand in for a program here.
+
+#include "adapter/discovery/AdapterState.h"
+#include "adapter/driver/DriverRequest.h"
+#include "adapter/system/OsVersion.h"
+
+int OsVersionCode = 0;
+CSetInformationArray RetryQueue;
+CString g_strDevicePath;
+CString g_strNetCfgInstanceId;
+CString g_strDriverKey;
+int g_nChipType = 0;
+BOOL g_bUsbAdapter = FALSE;
+BOOL g_bHtSupported = FALSE;
+int g_nHtVariant = 0;
