@@ -27,6 +27,8 @@ TEST(LayerRules, EachLayerMayUseOnlyTheLayersBelowItThatItNames)
         {"platform/wlan/WlanScan.cpp", "machine/Machine.h", true},
         {"platform/wlan/internal/WlanClient.h", "machine/Machine.h", true},
         {"platform/sync/Mutex.h", "machine/desktop/Desktop.h", false}, // a public header
+        {"platform/sync/Mutex.h", "platform/sync/internal/MutexObject.h", false},
+        {"platform/sync/Mutex.cpp", "platform/sync/internal/MutexObject.h", true},
         {"platform/base/CString.cpp", "adapter/crypto/Sha1.h", false},
         {"adapter/driver/DriverRequest.cpp", "platform/Windows.h", true},
         {"adapter/driver/DriverRequest.cpp", "machine/Machine.h", false},

@@ -84,6 +84,9 @@ std::optional<std::string> CheckInclude(const std::string& file, const std::stri
     // The platform hides the machine and its own internals from the layers above it.
     if (IsPlatformPublicHeader(file) && to->name == "machine")
         return "a public header of the platform may not include " + target + " (machine)";
+    if (IsPlatformPublicHeader(file) && to->name == "platform" && !IsPlatformPublic(target))
+        return "a public header of the platform may not include " + target +
+               " (internal to the platform)";
     if (to->name == "platform" && from->name != "platform" && !IsPlatformPublic(target) &&
         std::find(from->mayInclude.begin(), from->mayInclude.end(), "*") == from->mayInclude.end())
         return from->name + " may not include " + target + " (internal to the platform)";

@@ -2,7 +2,7 @@
 // The layers of the tree and which may include which. A file belongs to a layer by the folder it
 // lies in; it may include files of its own layer and of the layers below it that it names, and
 // only the platform's public headers: those outside an `internal/` folder, which in turn may
-// include nothing of the machine.
+// include nothing of the machine and none of the platform's internal headers.
 
 #include <filesystem>
 #include <optional>
