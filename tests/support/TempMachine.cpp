@@ -1,7 +1,6 @@
 #include "tests/support/TempMachine.h"
 
 #include "machine/MachineImage.h"
-#include "platform/file/WinPath.h"
 
 #include <cstdlib>
 #include <unistd.h>
@@ -18,13 +17,20 @@ TempMachine::TempMachine()
         throw std::runtime_error("mkdtemp failed");
     m_root = made;
     machine::UseMachine(m_root);
-    platform::SetCurrentDirectoryPath(machine::kProgramFolder);
+    if (MachineChangedHook() != nullptr)
+        MachineChangedHook()();
 }
 
 TempMachine::~TempMachine()
 {
     std::error_code ec;
     std::filesystem::remove_all(m_root, ec);
+}
+
+MachineChanged& MachineChangedHook()
+{
+    static MachineChanged hook = nullptr;
+    return hook;
 }
 
 std::filesystem::path ProgramDirectory()

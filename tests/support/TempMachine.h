@@ -26,6 +26,12 @@ private:
     std::filesystem::path m_root;
 };
 
+// Run after a TempMachine has switched the process to its machine. Tests that link the platform
+// set it (PlatformSupport.cpp), so that the process's current directory is the machine's
+// program folder, as for a started program; the machine's own tests leave it unset.
+using MachineChanged = void (*)();
+MachineChanged& MachineChangedHook();
+
 // Directory of the built programs (the test environment sets TESSARYN_BIN).
 std::filesystem::path ProgramDirectory();
 

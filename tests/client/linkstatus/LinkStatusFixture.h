@@ -19,9 +19,9 @@
 #include "resources/TessarynUI/resource.h"
 #include "tests/client/monitor/MonitorFixture.h"
 #include "tests/support/HexBytes.h"
-#include "tests/support/RadioFixtures.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/TempMachine.h"
+#include "tests/support/platform/RadioFixtures.h"
 
 #include <gtest/gtest.h>
 #include <memory>

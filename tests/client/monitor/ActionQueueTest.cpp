@@ -15,8 +15,8 @@
 #include "machine/miniport/RequestLog.h"
 #include "tests/client/support/ClientState.h"
 #include "tests/support/HexBytes.h"
-#include "tests/support/RadioFixtures.h"
 #include "tests/support/SelectedAdapter.h"
+#include "tests/support/platform/RadioFixtures.h"
 
 #include <cstring>
 #include <filesystem>

@@ -17,7 +17,7 @@
 #include "platform/wlan/WlanNotify.h"
 #include "resources/TessarynUI/SiteSurveyIds.h"
 #include "tests/client/monitor/MonitorFixture.h"
-#include "tests/support/RadioFixtures.h"
+#include "tests/support/platform/RadioFixtures.h"
 
 #include <gtest/gtest.h>
 #include <string>

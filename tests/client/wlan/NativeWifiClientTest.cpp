@@ -9,7 +9,7 @@
 #include "machine/wlan/WlanControl.h"
 #include "machine/wlan/WlanService.h"
 #include "platform/wlan/WlanMemory.h"
-#include "tests/support/RadioFixtures.h"
+#include "tests/support/platform/RadioFixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -15,8 +15,8 @@
 #include "platform/wlan/WlanEditor.h"
 #include "platform/wlan/WlanMemory.h"
 #include "platform/wlan/WlanNotify.h"
-#include "tests/support/RadioFixtures.h"
 #include "tests/support/SelectedAdapter.h"
+#include "tests/support/platform/RadioFixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 
 #include "machine/network/SharingFaults.h"
 #include "machine/wmi/DriverEvents.h"
-#include "tests/support/RadioFixtures.h"
 #include "tests/support/TempMachine.h"
+#include "tests/support/platform/RadioFixtures.h"
 
 #include <gtest/gtest.h>
 

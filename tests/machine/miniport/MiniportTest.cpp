@@ -5,9 +5,9 @@
 #include "machine/miniport/OidTable.h"
 #include "machine/miniport/RequestLog.h"
 #include "machine/radio/RadioStore.h"
-#include "platform/ui/Clock.h"
 #include "tests/support/HexBytes.h"
 #include "tests/support/InOtherProcess.h"
+#include "tests/support/MachineTestClock.h"
 #include "tests/support/TempMachine.h"
 
 #include <gtest/gtest.h>
@@ -212,7 +212,7 @@ TEST(Miniport, TheSignalFollowsTheAssociatedAccessPoint)
 TEST(Miniport, TrafficGrowsWithTheClockOnlyWhileTheLinkIsUp)
 {
     testing_support::TempMachine m;
-    platform::UseManualClock(1000);
+    testing_support::MachineTestClock clock(1000);
     auto transmitted = []
     {
         std::string stats = query(0x0D020212, 200).buffer;
@@ -223,21 +223,21 @@ TEST(Miniport, TrafficGrowsWithTheClockOnlyWhileTheLinkIsUp)
     };
     ASSERT_TRUE(request(0x0D810102, le32(4) + "Home" + std::string(28, '\0')).result.ok);
     EXPECT_EQ(transmitted(), 0u);
-    platform::AdvanceClockWithoutDispatch(10000);
+    clock.advance(10000);
     EXPECT_EQ(transmitted(), 10 * mp::kFramesPerSecond);
     // A part of a frame is kept for the next look.
-    platform::AdvanceClockWithoutDispatch(1000 / mp::kFramesPerSecond / 2);
+    clock.advance(1000 / mp::kFramesPerSecond / 2);
     EXPECT_EQ(transmitted(), 10 * mp::kFramesPerSecond);
-    platform::AdvanceClockWithoutDispatch(1000 / mp::kFramesPerSecond / 2);
+    clock.advance(1000 / mp::kFramesPerSecond / 2);
     EXPECT_EQ(transmitted(), 10 * mp::kFramesPerSecond + 1);
 
     // Disassociated: nothing flows, and nothing is owed when the link comes back.
     ASSERT_TRUE(request(0x0D810115, "").result.ok);
-    platform::AdvanceClockWithoutDispatch(60000);
+    clock.advance(60000);
     std::uint64_t before = transmitted();
     ASSERT_TRUE(request(0x0D810102, le32(4) + "Home" + std::string(28, '\0')).result.ok);
     EXPECT_EQ(transmitted(), before);
-    platform::AdvanceClockWithoutDispatch(2000);
+    clock.advance(2000);
     EXPECT_EQ(transmitted(), before + 2 * mp::kFramesPerSecond);
 }
 

@@ -5,7 +5,7 @@
 #include "machine/SystemInfo.h"
 #include "machine/wlan/WlanControl.h"
 #include "machine/wlan/WlanService.h"
-#include "platform/ui/Clock.h"
+#include "tests/support/MachineTestClock.h"
 #include "tests/support/TempMachine.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +21,6 @@ namespace svc = machine::services;
 class ServiceTableTest : public ::testing::Test
 {
 protected:
-    ServiceTableTest() { platform::UseManualClock(10000); }
-
     std::uint32_t state(const std::string& name) const
     {
         auto s = svc::FindService(m.machine(), name);
@@ -38,6 +36,7 @@ protected:
     }
 
     testing_support::TempMachine m;
+    testing_support::MachineTestClock clock{10000};
 };
 
 TEST_F(ServiceTableTest, EachSystemHasItsWirelessService)
@@ -80,9 +79,9 @@ TEST_F(ServiceTableTest, StartsAndStopsArePendingForAWhileThenDone)
     EXPECT_EQ(wzc(), svc::kStopPending);
     EXPECT_EQ(svc::StopService(mm, "WZCSVC"), svc::kErrorCannotAcceptControl);
     EXPECT_EQ(svc::StartService(mm, "WZCSVC"), svc::kErrorAlreadyRunning);
-    platform::AdvanceClock(svc::kTransitionMs - 1);
+    clock.advance(svc::kTransitionMs - 1);
     EXPECT_EQ(wzc(), svc::kStopPending);
-    platform::AdvanceClock(1);
+    clock.advance(1);
     EXPECT_EQ(wzc(), svc::kStopped);
     EXPECT_EQ(svc::StopService(mm, "WZCSVC"), svc::kErrorNotActive);
 
@@ -93,7 +92,7 @@ TEST_F(ServiceTableTest, StartsAndStopsArePendingForAWhileThenDone)
     EXPECT_EQ(svc::StartService(mm, "WZCSVC"), 0u);
     EXPECT_EQ(wzc(), svc::kStartPending);
     EXPECT_EQ(svc::StopService(mm, "WZCSVC"), svc::kErrorCannotAcceptControl);
-    platform::AdvanceClock(svc::kTransitionMs);
+    clock.advance(svc::kTransitionMs);
     EXPECT_EQ(wzc(), svc::kRunning);
     EXPECT_EQ(svc::FindService(mm, "WZCSVC")->startType, svc::kDemandStart);
 }
@@ -101,9 +100,9 @@ TEST_F(ServiceTableTest, StartsAndStopsArePendingForAWhileThenDone)
 TEST_F(ServiceTableTest, APendingStateFromAnotherClockIsNotStuck)
 {
     // Stopped by a process on the host's clock (hours ahead of this test's manual clock).
-    platform::UseRealClock();
+    machine::SetClockSource(nullptr);
     ASSERT_EQ(svc::StopService(m.machine(), "Wlansvc"), 0u);
-    platform::UseManualClock(10000);
+    testing_support::MachineTestClock back(10000);
     EXPECT_EQ(state("Wlansvc"), svc::kStopped);
 }
 
@@ -116,13 +115,13 @@ TEST_F(ServiceTableTest, TheWlanServiceAnswersOnlyWhileWlansvcRuns)
 
     ASSERT_EQ(svc::StopService(mm, "Wlansvc"), 0u);
     EXPECT_EQ(scan(), 1062u); // from the stop request on
-    platform::AdvanceClock(svc::kTransitionMs);
+    clock.advance(svc::kTransitionMs);
     EXPECT_EQ(scan(), 1062u);
     EXPECT_EQ(state("Wlansvc"), svc::kStopped);
 
     ASSERT_EQ(svc::StartService(mm, "Wlansvc"), 0u);
     EXPECT_EQ(scan(), 0u);
-    platform::AdvanceClock(svc::kTransitionMs);
+    clock.advance(svc::kTransitionMs);
     EXPECT_EQ(state("Wlansvc"), svc::kRunning);
 
     // The WLAN service stopped from outside reads as a stopped Wlansvc.

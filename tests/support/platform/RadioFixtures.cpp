@@ -1,4 +1,4 @@
-#include "tests/support/RadioFixtures.h"
+#include "tests/support/platform/RadioFixtures.h"
 
 #include "machine/devices/DeviceBuilders.h"
 #include "machine/devices/DeviceTree.h"
