@@ -1,5 +1,6 @@
 #include "machine/wlan/WlanService.h"
 
+#include "machine/ErrorCodes.h"
 #include "machine/FileStore.h"
 #include "machine/MachineClock.h"
 #include "machine/MachineLock.h"
@@ -21,13 +22,6 @@ namespace machine::wlan
 namespace
 {
 
-constexpr std::uint32_t kErrorNotFound = 1168;
-constexpr std::uint32_t kErrorAlreadyExists = 183;
-constexpr std::uint32_t kErrorInvalidParameter = 87;
-constexpr std::uint32_t kErrorInvalidState = 5023;
-constexpr std::uint32_t kErrorServiceNotActive = 1062;
-constexpr std::uint32_t kErrorBadProfile = 1206;
-constexpr std::uint32_t kErrorPowerState = 0x80342002u;
 constexpr std::uint32_t kAcm = 0x08;
 constexpr std::uint32_t kMsm = 0x10;
 constexpr std::size_t kJournalLimit = 256;
@@ -663,7 +657,7 @@ std::uint32_t StartScan(const Machine& m, const std::string& guid)
                   {
                       Iface& i = IfaceOf(s, *d);
                       if (!RadioOn(i))
-                          return kErrorPowerState;
+                          return kErrorDot11PowerStateInvalid;
                       bool fails = false;
                       if (auto it = s.faults.find("scan"); it != s.faults.end())
                       {
@@ -800,7 +794,7 @@ std::uint32_t Connect(const Machine& m, const std::string& guid, const ConnectRe
                   {
                       Iface& i = IfaceOf(s, *d);
                       if (!RadioOn(i))
-                          return kErrorPowerState;
+                          return kErrorDot11PowerStateInvalid;
                       ProfileDocument doc;
                       std::string ssid;
                       if (r.mode == 0)

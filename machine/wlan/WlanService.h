@@ -111,7 +111,7 @@ std::vector<AvailableNetwork> AvailableNetworks(const Machine& machine, const st
 // Security a network offers, from its privacy bit and elements.
 Security NetworkSecurity(const radio::Network& network);
 
-// ERROR_BAD_PROFILE with `reason` set for a document that does not read as a profile.
+// kErrorBadProfile with `reason` set for a document that does not read as a profile.
 std::uint32_t SetProfile(const Machine& machine, const std::string& guid, const std::string& xml,
                          bool user, bool overwrite, std::uint32_t& reason);
 std::optional<Profile> GetProfile(const Machine& machine, const std::string& guid,
