@@ -5,6 +5,7 @@
 // GUID means every interface.
 
 #include "machine/Machine.h"
+#include "machine/wlan/WlanCodes.h"
 
 #include <cstdint>
 #include <string>
@@ -58,7 +59,7 @@ void RaiseNotification(const Machine& machine, std::uint32_t source, std::uint32
                        const std::string& guid, const std::vector<std::uint8_t>& data = {});
 // MSM radio_state_change with its 12-byte PHY record (states 0 unknown, 1 on, 2 off).
 void RaiseRadioStateChange(const Machine& machine, const std::string& guid, std::uint32_t phyIndex,
-                           std::uint32_t software, std::uint32_t hardware = 1);
+                           std::uint32_t software, std::uint32_t hardware = kRadioOn);
 
 // Link events from outside: link down with ACM disconnected; MSM roaming_end.
 bool DisconnectInterface(const Machine& machine, const std::string& guid);

@@ -10,6 +10,7 @@
 #include "machine/miniport/OidTable.h"
 #include "machine/radio/RadioStore.h"
 #include "machine/wlan/ProfileXml.h"
+#include "machine/wlan/WlanCodes.h"
 #include "machine/wlan/WlanControl.h"
 
 #include <algorithm>
@@ -22,8 +23,6 @@ namespace machine::wlan
 namespace
 {
 
-constexpr std::uint32_t kAcm = 0x08;
-constexpr std::uint32_t kMsm = 0x10;
 constexpr std::size_t kJournalLimit = 256;
 // WEP with the wrong key: frames that fail their ICV check, per second of link.
 constexpr std::uint64_t kIcvErrorsPerSecond = 5;
@@ -322,14 +321,22 @@ void Append(State& s, std::uint64_t due, std::uint32_t source, std::uint32_t cod
                         s.journal.begin() + static_cast<long>(s.journal.size() - kJournalLimit));
 }
 
+std::vector<std::uint8_t> Le32(std::uint32_t value)
+{
+    std::vector<std::uint8_t> out(4);
+    for (std::size_t k = 0; k < 4; ++k)
+        out[k] = static_cast<std::uint8_t>(value >> (8 * k));
+    return out;
+}
+
+// The PHY radio record of a radio_state_change: index, software state, hardware state.
 std::vector<std::uint8_t> RadioRecord(std::uint32_t index, std::uint32_t sw, std::uint32_t hw)
 {
-    std::vector<std::uint8_t> out(12);
-    for (int k = 0; k < 4; ++k)
+    std::vector<std::uint8_t> out = Le32(index);
+    for (std::uint32_t word : {sw, hw})
     {
-        out[k] = static_cast<std::uint8_t>(index >> (8 * k));
-        out[4 + k] = static_cast<std::uint8_t>(sw >> (8 * k));
-        out[8 + k] = static_cast<std::uint8_t>(hw >> (8 * k));
+        auto bytes = Le32(word);
+        out.insert(out.end(), bytes.begin(), bytes.end());
     }
     return out;
 }
@@ -338,7 +345,8 @@ std::vector<std::uint8_t> RadioRecord(std::uint32_t index, std::uint32_t sw, std
 void SyncAdapterRadio(const Machine& m, const std::string& guid, const Iface& i)
 {
     bool on = std::all_of(i.radio.begin(), i.radio.end(),
-                          [](const PhyRadio& r) { return r.software == 1 && r.hardware == 1; });
+                          [](const PhyRadio& r)
+                          { return r.software == kRadioOn && r.hardware == kRadioOn; });
     miniport::ChangeAdapterState(m, guid,
                                  [&](miniport::AdapterState& a)
                                  {
@@ -352,7 +360,8 @@ bool RadioOn(const Iface& i)
 {
     return !i.radio.empty() &&
            std::all_of(i.radio.begin(), i.radio.end(),
-                       [](const PhyRadio& r) { return r.software == 1 && r.hardware == 1; });
+                       [](const PhyRadio& r)
+                       { return r.software == kRadioOn && r.hardware == kRadioOn; });
 }
 
 void LinkDown(const Machine& m, State& s, const std::string& guid, Iface& i, std::uint64_t now)
@@ -363,7 +372,7 @@ void LinkDown(const Machine& m, State& s, const std::string& guid, Iface& i, std
     i.wrongWepKey = false;
     miniport::ChangeAdapterState(m, guid, [](miniport::AdapterState& a) { a.associated = false; });
     if (was)
-        Append(s, now, kAcm, 21, guid);
+        Append(s, now, kSourceAcm, kAcmDisconnected, guid);
 }
 
 // Compares the adapters present now with the last look: ACM interface_arrival for a new one,
@@ -378,13 +387,13 @@ void NoteInterfaces(const Machine& m, State& s, const std::vector<devices::NetDe
     {
         for (const auto& guid : present)
             if (std::find(s.present.begin(), s.present.end(), guid) == s.present.end())
-                Append(s, now, kAcm, 13, guid);
+                Append(s, now, kSourceAcm, kAcmInterfaceArrival, guid);
         for (const auto& guid : s.present)
             if (std::find(present.begin(), present.end(), guid) == present.end())
             {
                 if (auto it = s.ifaces.find(guid); it != s.ifaces.end())
                     LinkDown(m, s, guid, it->second, now);
-                Append(s, now, kAcm, 14, guid);
+                Append(s, now, kSourceAcm, kAcmInterfaceRemoval, guid);
             }
     }
     s.presentKnown = true;
@@ -490,37 +499,21 @@ std::string ConnectSecret(const State& s, const radio::Network& n)
     return it != defaults.end() ? it->second : std::string("password");
 }
 
-std::uint32_t AuthNumber(const std::string& a)
-{
-    static const std::map<std::string, std::uint32_t> table = {
-        {"open", 1}, {"shared", 2}, {"WPA", 3}, {"WPAPSK", 4}, {"WPA2", 6}, {"WPA2PSK", 7}};
-    auto it = table.find(a);
-    return it == table.end() ? 0 : it->second;
-}
-
-std::uint32_t CipherNumber(const std::string& c)
-{
-    static const std::map<std::string, std::uint32_t> table = {
-        {"none", 0}, {"WEP", 0x101}, {"TKIP", 2}, {"AES", 4}};
-    auto it = table.find(c);
-    return it == table.end() ? 0xFFFF : it->second;
-}
-
 // Whether the network offers this auth/cipher pair.
 bool Offers(const radio::Network& n, std::uint32_t auth, std::uint32_t cipher)
 {
     Security sec = NetworkSecurity(n);
     bool privacy = (n.capability & radio::kCapPrivacy) != 0;
-    if (auth == 1 || auth == 2)
+    if (auth == kAuthOpen || auth == kAuthSharedKey)
     {
-        if (cipher == 0)
+        if (cipher == kCipherNone)
             return !privacy;
-        return cipher == 0x101 && privacy && sec.auth <= 2;
+        return cipher == kCipherWep && privacy && sec.auth <= kAuthSharedKey;
     }
     // WPA family: look at the elements themselves.
     const auto& b = n.elements;
-    bool wpa2 = auth == 6 || auth == 7;
-    bool psk = auth == 4 || auth == 7;
+    bool wpa2 = auth == kAuthRsna || auth == kAuthRsnaPsk;
+    bool psk = auth == kAuthWpaPsk || auth == kAuthRsnaPsk;
     std::uint32_t oui = wpa2 ? 0x000FAC00u : 0x0050F200u;
     bool offered = false;
     ForEachElement(b,
@@ -535,7 +528,7 @@ bool Offers(const radio::Network& n, std::uint32_t auth, std::uint32_t cipher)
                        if (s.present)
                        {
                            std::uint32_t wantAkm = oui | (psk ? 2u : 1u);
-                           std::uint32_t wantCipher = oui | (cipher == 4 ? 4u : 2u);
+                           std::uint32_t wantCipher = oui | (cipher == kCipherCcmp ? 4u : 2u);
                            bool akm = std::find(s.akm.begin(), s.akm.end(), wantAkm) != s.akm.end();
                            bool pc = std::find(s.pairwise.begin(), s.pairwise.end(), wantCipher) !=
                                      s.pairwise.end();
@@ -554,8 +547,8 @@ Security NetworkSecurity(const radio::Network& n)
     sec.enabled = (n.capability & radio::kCapPrivacy) != 0;
     if (!sec.enabled)
         return sec;
-    sec.auth = 1;
-    sec.cipher = 0x101;
+    sec.auth = kAuthOpen;
+    sec.cipher = kCipherWep;
     const auto& b = n.elements;
     ForEachElement(
         b,
@@ -569,17 +562,17 @@ Security NetworkSecurity(const radio::Network& n)
                 s = ReadSuites(b, body, end);
                 rsn = true;
             }
-            else if (id == 221 && len >= 6 && Be32(b, body) == 0x0050F201u && sec.auth < 6)
+            else if (id == 221 && len >= 6 && Be32(b, body) == 0x0050F201u && sec.auth < kAuthRsna)
                 s = ReadSuites(b, body + 4, end);
             if (s.present)
             {
                 std::uint32_t oui = rsn ? 0x000FAC00u : 0x0050F200u;
                 bool psk = std::find(s.akm.begin(), s.akm.end(), oui | 2u) != s.akm.end();
                 sec.oneX = !psk;
-                sec.auth = rsn ? (psk ? 7 : 6) : (psk ? 4 : 3);
+                sec.auth = rsn ? (psk ? kAuthRsnaPsk : kAuthRsna) : (psk ? kAuthWpaPsk : kAuthWpa);
                 bool ccmp =
                     std::find(s.pairwise.begin(), s.pairwise.end(), oui | 4u) != s.pairwise.end();
-                sec.cipher = ccmp ? 4 : 2;
+                sec.cipher = ccmp ? kCipherCcmp : kCipherTkip;
             }
             return true;
         });
@@ -633,7 +626,9 @@ std::vector<InterfaceInfo> ListInterfaces(const Machine& m)
                              info.guid = d.netCfgInstanceId;
                              info.description =
                                  d.friendlyName.empty() ? d.deviceDesc : d.friendlyName;
-                             info.state = i.connection ? 1 : i.pending ? 5 : 4;
+                             info.state = i.connection ? kInterfaceConnected
+                                          : i.pending  ? kInterfaceAssociating
+                                                       : kInterfaceDisconnected;
                              info.phyTypes = i.phyTypes;
                              out.push_back(info);
                          }
@@ -667,8 +662,9 @@ std::uint32_t StartScan(const Machine& m, const std::string& guid)
                       }
                       std::vector<std::uint8_t> reason;
                       if (fails)
-                          reason = RadioRecord(0x00038001, 0, 0), reason.resize(4);
-                      Append(s, MachineNow() + s.scanDelay, kAcm, fails ? 8 : 7, guid, reason);
+                          reason = Le32(kReasonScanFailure);
+                      Append(s, MachineNow() + s.scanDelay, kSourceAcm,
+                             fails ? kAcmScanFail : kAcmScanComplete, guid, reason);
                       return 0;
                   });
     Log(m, "scan " + guid + (result ? " refused " + std::to_string(result) : " queued"));
@@ -788,107 +784,105 @@ std::uint32_t Connect(const Machine& m, const std::string& guid, const ConnectRe
     if (!d)
         return kErrorNotFound;
     auto networks = radio::LoadNetworks(m);
-    std::uint32_t result =
-        WithState(m,
-                  [&](State& s) -> std::uint32_t
-                  {
-                      Iface& i = IfaceOf(s, *d);
-                      if (!RadioOn(i))
-                          return kErrorDot11PowerStateInvalid;
-                      ProfileDocument doc;
-                      std::string ssid;
-                      if (r.mode == 0)
-                      {
-                          const std::string* xml = nullptr;
-                          for (bool user : {true, false})
-                              if (!xml)
-                                  if (auto it = s.profiles.find({Upper(guid), user, r.profileName});
-                                      it != s.profiles.end())
-                                      xml = &it->second;
-                          if (!xml || CheckProfile(*xml, doc) != 0)
-                              return kErrorNotFound;
-                          ssid = doc.ssid;
-                      }
-                      else if (r.mode == 2 || r.mode == 3)
-                      {
-                          if (!r.ssid)
-                              return kErrorInvalidParameter;
-                          ssid = *r.ssid;
-                          doc.authentication = "open";
-                          doc.encryption = "none";
-                      }
-                      else
-                          return kErrorInvalidParameter;
-                      std::uint32_t bssType = r.bssType;
-                      if (r.mode == 0 && doc.connectionType == "IBSS")
-                          bssType = 2;
-                      const radio::Network* best = nullptr;
-                      for (auto& n : networks)
-                      {
-                          if (n.ssid != ssid || (bssType != 3 && n.bssType != bssType))
-                              continue;
-                          if (!r.bssids.empty() && std::find(r.bssids.begin(), r.bssids.end(),
-                                                             n.bssid) == r.bssids.end())
-                              continue;
-                          if (!best || n.rssi > best->rssi)
-                              best = &n;
-                      }
-                      if (i.connection || i.pending)
-                          LinkDown(m, s, guid, i, MachineNow());
-                      std::uint64_t due = MachineNow() + s.connectDelay;
-                      Append(s, MachineNow(), kAcm, 9, guid);
-                      std::uint32_t auth = AuthNumber(doc.authentication);
-                      std::uint32_t cipher = CipherNumber(doc.encryption);
-                      bool matches = best && (r.mode != 0 || Offers(*best, auth, cipher));
-                      if (best && r.mode != 0)
-                      {
-                          Security sec = NetworkSecurity(*best);
-                          matches = r.mode == 2 || !sec.enabled;
-                          auth = sec.auth;
-                          cipher = sec.cipher;
-                      }
-                      bool keyRight = true, wrongWep = false;
-                      if (matches && r.mode == 0 && auth != 1 && auth != 2)
-                          keyRight = doc.oneX || doc.keyMaterial == ConnectSecret(s, *best);
-                      if (matches && r.mode == 0 && cipher == 0x101)
-                          wrongWep = doc.keyMaterial != ConnectSecret(s, *best);
-                      PendingConnect p;
-                      p.due = due;
-                      p.succeeds = matches && keyRight;
-                      p.wrongWepKey = wrongWep;
-                      if (best)
-                      {
-                          Connection& c = p.connection;
-                          c.mode = r.mode;
-                          c.profileName = r.mode == 0 ? r.profileName : std::string();
-                          c.ssid = best->ssid;
-                          c.bssType = best->bssType;
-                          c.bssid = best->bssid;
-                          c.phyType = best->phyType;
-                          auto phy = std::find(i.phyTypes.begin(), i.phyTypes.end(), best->phyType);
-                          c.phyIndex = phy == i.phyTypes.end()
-                                           ? 0
-                                           : static_cast<std::uint32_t>(phy - i.phyTypes.begin());
-                          c.quality = best->linkQuality;
-                          c.rssi = best->rssi;
-                          c.rateKbps = best->phyType == radio::kPhyHrDsss ? 11000
-                                       : best->phyType == radio::kPhyHt   ? 130000
-                                                                          : 54000;
-                          c.security.enabled = (best->capability & radio::kCapPrivacy) != 0;
-                          c.security.oneX = doc.oneX;
-                          c.security.auth = auth;
-                          c.security.cipher = cipher;
-                      }
-                      i.pending = p;
-                      if (p.succeeds)
-                          Append(s, due, kAcm, 10, guid);
-                      else
-                      {
-                          Append(s, due, kAcm, 11, guid);
-                          Append(s, due, kAcm, 21, guid);
-                      }
-                      return 0;
-                  });
+    std::uint32_t result = WithState(
+        m,
+        [&](State& s) -> std::uint32_t
+        {
+            Iface& i = IfaceOf(s, *d);
+            if (!RadioOn(i))
+                return kErrorDot11PowerStateInvalid;
+            ProfileDocument doc;
+            std::string ssid;
+            if (r.mode == kModeProfile)
+            {
+                const std::string* xml = nullptr;
+                for (bool user : {true, false})
+                    if (!xml)
+                        if (auto it = s.profiles.find({Upper(guid), user, r.profileName});
+                            it != s.profiles.end())
+                            xml = &it->second;
+                if (!xml || CheckProfile(*xml, doc) != 0)
+                    return kErrorNotFound;
+                ssid = doc.ssid;
+            }
+            else if (r.mode == kModeDiscoverySecure || r.mode == kModeDiscoveryUnsecure)
+            {
+                if (!r.ssid)
+                    return kErrorInvalidParameter;
+                ssid = *r.ssid;
+            }
+            else
+                return kErrorInvalidParameter;
+            std::uint32_t bssType = r.bssType;
+            if (r.mode == kModeProfile && doc.connectionType == "IBSS")
+                bssType = radio::kIndependent;
+            const radio::Network* best = nullptr;
+            for (auto& n : networks)
+            {
+                if (n.ssid != ssid || (bssType != kBssTypeAny && n.bssType != bssType))
+                    continue;
+                if (!r.bssids.empty() &&
+                    std::find(r.bssids.begin(), r.bssids.end(), n.bssid) == r.bssids.end())
+                    continue;
+                if (!best || n.rssi > best->rssi)
+                    best = &n;
+            }
+            if (i.connection || i.pending)
+                LinkDown(m, s, guid, i, MachineNow());
+            std::uint64_t due = MachineNow() + s.connectDelay;
+            Append(s, MachineNow(), kSourceAcm, kAcmConnectionStart, guid);
+            std::uint32_t auth = doc.authAlgorithm;
+            std::uint32_t cipher = doc.cipherAlgorithm;
+            bool matches = best && (r.mode != kModeProfile || Offers(*best, auth, cipher));
+            if (best && r.mode != kModeProfile)
+            {
+                Security sec = NetworkSecurity(*best);
+                matches = r.mode == kModeDiscoverySecure || !sec.enabled;
+                auth = sec.auth;
+                cipher = sec.cipher;
+            }
+            bool keyRight = true, wrongWep = false;
+            if (matches && r.mode == kModeProfile && auth != kAuthOpen && auth != kAuthSharedKey)
+                keyRight = doc.oneX || doc.keyMaterial == ConnectSecret(s, *best);
+            if (matches && r.mode == kModeProfile && cipher == kCipherWep)
+                wrongWep = doc.keyMaterial != ConnectSecret(s, *best);
+            PendingConnect p;
+            p.due = due;
+            p.succeeds = matches && keyRight;
+            p.wrongWepKey = wrongWep;
+            if (best)
+            {
+                Connection& c = p.connection;
+                c.mode = r.mode;
+                c.profileName = r.mode == kModeProfile ? r.profileName : std::string();
+                c.ssid = best->ssid;
+                c.bssType = best->bssType;
+                c.bssid = best->bssid;
+                c.phyType = best->phyType;
+                auto phy = std::find(i.phyTypes.begin(), i.phyTypes.end(), best->phyType);
+                c.phyIndex = phy == i.phyTypes.end()
+                                 ? 0
+                                 : static_cast<std::uint32_t>(phy - i.phyTypes.begin());
+                c.quality = best->linkQuality;
+                c.rssi = best->rssi;
+                c.rateKbps = best->phyType == radio::kPhyHrDsss ? 11000
+                             : best->phyType == radio::kPhyHt   ? 130000
+                                                                : 54000;
+                c.security.enabled = (best->capability & radio::kCapPrivacy) != 0;
+                c.security.oneX = doc.oneX;
+                c.security.auth = auth;
+                c.security.cipher = cipher;
+            }
+            i.pending = p;
+            if (p.succeeds)
+                Append(s, due, kSourceAcm, kAcmConnectionComplete, guid);
+            else
+            {
+                Append(s, due, kSourceAcm, kAcmConnectionAttemptFail, guid);
+                Append(s, due, kSourceAcm, kAcmDisconnected, guid);
+            }
+            return 0;
+        });
     Log(m, "connect " + guid + " mode " + std::to_string(r.mode) + " profile \"" + r.profileName +
                "\"" + (result ? " -> " + std::to_string(result) : ""));
     return result;
@@ -906,7 +900,7 @@ std::uint32_t Disconnect(const Machine& m, const std::string& guid)
                   bool was = i.connection || i.pending;
                   LinkDown(m, s, guid, i, MachineNow());
                   if (!was)
-                      Append(s, MachineNow(), kAcm, 21, guid);
+                      Append(s, MachineNow(), kSourceAcm, kAcmDisconnected, guid);
                   return 0;
               });
     Log(m, "disconnect " + guid);
@@ -947,7 +941,7 @@ std::uint32_t SetSoftwareRadioState(const Machine& m, const std::string& guid,
     auto d = DeviceOf(m, guid);
     if (!d)
         return kErrorNotFound;
-    if (software != 1 && software != 2)
+    if (software != kRadioOn && software != kRadioOff)
         return kErrorInvalidParameter;
     std::uint32_t result =
         WithState(m,
@@ -957,7 +951,7 @@ std::uint32_t SetSoftwareRadioState(const Machine& m, const std::string& guid,
                       if (phyIndex >= i.radio.size())
                           return kErrorInvalidParameter;
                       i.radio[phyIndex].software = software;
-                      Append(s, MachineNow(), kMsm, 7, guid,
+                      Append(s, MachineNow(), kSourceMsm, kMsmRadioStateChange, guid,
                              RadioRecord(phyIndex, software, i.radio[phyIndex].hardware));
                       if (!RadioOn(i))
                           LinkDown(m, s, guid, i, MachineNow());
@@ -1156,8 +1150,9 @@ void SetHardwareRadio(const Machine& m, const std::string& guid, bool on)
                       Iface& i = IfaceOf(s, d);
                       for (std::size_t k = 0; k < i.radio.size(); ++k)
                       {
-                          i.radio[k].hardware = on ? 1 : 2;
-                          Append(s, MachineNow(), kMsm, 7, d.netCfgInstanceId,
+                          i.radio[k].hardware = on ? kRadioOn : kRadioOff;
+                          Append(s, MachineNow(), kSourceMsm, kMsmRadioStateChange,
+                                 d.netCfgInstanceId,
                                  RadioRecord(static_cast<std::uint32_t>(k), i.radio[k].software,
                                              i.radio[k].hardware));
                       }
@@ -1181,7 +1176,7 @@ bool SetSoftwareRadio(const Machine& m, const std::string& guid, int phyIndex, b
         for (std::size_t k = 0; k < count; ++k)
             if (phyIndex < 0 || static_cast<std::size_t>(phyIndex) == k)
                 ok = SetSoftwareRadioState(m, d.netCfgInstanceId, static_cast<std::uint32_t>(k),
-                                           on ? 1 : 2) == 0 ||
+                                           on ? kRadioOn : kRadioOff) == 0 ||
                      ok;
     }
     return ok;
@@ -1215,7 +1210,8 @@ void RaiseNotification(const Machine& m, std::uint32_t source, std::uint32_t cod
 void RaiseRadioStateChange(const Machine& m, const std::string& guid, std::uint32_t phyIndex,
                            std::uint32_t software, std::uint32_t hardware)
 {
-    RaiseNotification(m, kMsm, 7, guid, RadioRecord(phyIndex, software, hardware));
+    RaiseNotification(m, kSourceMsm, kMsmRadioStateChange, guid,
+                      RadioRecord(phyIndex, software, hardware));
 }
 
 bool DisconnectInterface(const Machine& m, const std::string& guid)
@@ -1231,7 +1227,7 @@ void Roam(const Machine& m, const std::string& guid)
 {
     for (auto& d : WirelessDevices(m))
         if (guid.empty() || Upper(guid) == Upper(d.netCfgInstanceId))
-            RaiseNotification(m, kMsm, 6, d.netCfgInstanceId);
+            RaiseNotification(m, kSourceMsm, kMsmRoamingEnd, d.netCfgInstanceId);
 }
 
 std::vector<std::string> InterfaceGuids(const Machine& m)

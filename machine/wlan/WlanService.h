@@ -6,6 +6,7 @@
 
 #include "machine/Machine.h"
 #include "machine/radio/Network.h"
+#include "machine/wlan/WlanCodes.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,28 +20,28 @@ struct InterfaceInfo
 {
     std::string guid; // "{...}", the adapter's NetCfgInstanceId
     std::string description;
-    std::uint32_t state = 4; // the platform's interface states: 1 connected, 4 disconnected
+    std::uint32_t state = kInterfaceDisconnected;
     std::vector<std::uint32_t> phyTypes;
 };
 
 struct PhyRadio
 {
-    std::uint32_t software = 1; // 1 on, 2 off
-    std::uint32_t hardware = 1;
+    std::uint32_t software = kRadioOn; // or kRadioOff
+    std::uint32_t hardware = kRadioOn;
 };
 
 struct Security
 {
     bool enabled = false;
     bool oneX = false;
-    std::uint32_t auth = 1;   // the platform's auth algorithm numbers
-    std::uint32_t cipher = 0; // and cipher numbers
+    std::uint32_t auth = kAuthOpen;
+    std::uint32_t cipher = kCipherNone;
 };
 
 struct AvailableNetwork
 {
     std::string ssid;
-    std::uint32_t bssType = 1;
+    std::uint32_t bssType = radio::kInfrastructure;
     bool securityEnabled = false;
     std::vector<radio::Network> bss;
     std::string profileName; // a stored profile for this SSID
@@ -58,10 +59,10 @@ struct Profile
 
 struct Connection
 {
-    std::uint32_t mode = 0;
+    std::uint32_t mode = kModeProfile;
     std::string profileName;
     std::string ssid;
-    std::uint32_t bssType = 1;
+    std::uint32_t bssType = radio::kInfrastructure;
     radio::Bssid bssid{};
     std::uint32_t phyType = 0;
     std::uint32_t phyIndex = 0;
@@ -73,10 +74,10 @@ struct Connection
 
 struct ConnectRequest
 {
-    std::uint32_t mode = 0; // 0 profile, 2/3 discovery
+    std::uint32_t mode = kModeProfile; // or kModeDiscoverySecure, kModeDiscoveryUnsecure
     std::string profileName;
     std::optional<std::string> ssid;
-    std::uint32_t bssType = 1; // 1 infrastructure, 2 independent, 3 any
+    std::uint32_t bssType = radio::kInfrastructure; // or radio::kIndependent, kBssTypeAny
     std::vector<radio::Bssid> bssids;
 };
 

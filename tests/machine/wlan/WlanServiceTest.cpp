@@ -15,8 +15,6 @@ namespace
 namespace wlan = machine::wlan;
 using wlan_test::ProfileXml;
 
-constexpr std::uint32_t kAcm = 8, kMsm = 16;
-
 class WlanService : public wlan_test::WlanTest
 {
 protected:
@@ -51,7 +49,7 @@ TEST_F(WlanService, AScanEndsAfterTheDelayInCompleteOrFail)
         ASSERT_EQ(wlan::StartScan(m(), m_guid), 0u);
         auto notes = since(seq);
         ASSERT_EQ(notes.size(), 1u);
-        EXPECT_EQ(notes[0].source, kAcm);
+        EXPECT_EQ(notes[0].source, wlan::kSourceAcm);
         EXPECT_EQ(notes[0].code, c.code);
         EXPECT_EQ(notes[0].due, at + c.delay);
         // A failed scan carries its reason; a completed one nothing.
@@ -252,7 +250,7 @@ TEST_F(WlanService, RadioIsSwitchedPerPhy)
     EXPECT_EQ(phys[1].software, 2u);
     auto notes = since(seq);
     ASSERT_EQ(notes.size(), 2u);
-    EXPECT_EQ(notes[0].source, kMsm);
+    EXPECT_EQ(notes[0].source, wlan::kSourceMsm);
     EXPECT_EQ(notes[0].code, 7u);
     EXPECT_EQ(notes[0].data, (std::vector<std::uint8_t>{1, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0}));
     EXPECT_EQ(notes[1].code, 21u); // one PHY off takes the link down
