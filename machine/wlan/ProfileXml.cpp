@@ -1,5 +1,7 @@
 #include "machine/wlan/ProfileXml.h"
 
+#include "machine/text/Utf8.h"
+
 #include <string_view>
 
 namespace machine::wlan
@@ -38,30 +40,6 @@ std::string LocalName(const std::string& name)
 {
     auto colon = name.find(':');
     return colon == std::string::npos ? name : name.substr(colon + 1);
-}
-
-void AppendUtf8(std::string& out, std::uint32_t cp)
-{
-    if (cp < 0x80)
-        out += static_cast<char>(cp);
-    else if (cp < 0x800)
-    {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    else if (cp < 0x10000)
-    {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    else
-    {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 class Reader
@@ -191,7 +169,7 @@ private:
                 }
                 if (cp == 0 || (cp >= 0xD800 && cp <= 0xDFFF))
                     return false;
-                AppendUtf8(out, cp);
+                machine::text::AppendUtf8(out, cp);
             }
             else
                 return false;
