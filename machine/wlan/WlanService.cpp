@@ -9,6 +9,7 @@
 #include "machine/miniport/AdapterState.h"
 #include "machine/miniport/OidTable.h"
 #include "machine/radio/RadioStore.h"
+#include "machine/wlan/NetworkSecurity.h"
 #include "machine/wlan/ProfileXml.h"
 #include "machine/wlan/WlanCodes.h"
 #include "machine/wlan/WlanControl.h"
@@ -439,50 +440,6 @@ template <class F> auto WithState(const Machine& m, F&& f)
     return result;
 }
 
-std::uint32_t Be32(const std::vector<std::uint8_t>& b, std::size_t at)
-{
-    return static_cast<std::uint32_t>(b[at]) << 24 | static_cast<std::uint32_t>(b[at + 1]) << 16 |
-           static_cast<std::uint32_t>(b[at + 2]) << 8 | static_cast<std::uint32_t>(b[at + 3]);
-}
-
-struct Suites
-{
-    bool present = false;
-    std::vector<std::uint32_t> pairwise;
-    std::vector<std::uint32_t> akm;
-};
-
-// An RSN or WPA body from the version field on, every read bounded by the body.
-Suites ReadSuites(const std::vector<std::uint8_t>& b, std::size_t at, std::size_t end)
-{
-    Suites out;
-    out.present = true;
-    at += 2 + 4; // version, group
-    for (auto* list : {&out.pairwise, &out.akm})
-    {
-        if (at + 2 > end)
-            return out;
-        std::size_t count = b[at] | b[at + 1] << 8;
-        at += 2;
-        for (std::size_t k = 0; k < count && at + 4 <= end; ++k, at += 4)
-            list->push_back(Be32(b, at));
-    }
-    return out;
-}
-
-// Calls visit(id, body, end) for each whole element; a cut-off element ends the walk. visit
-// returns false to stop.
-template <class Visit> void ForEachElement(const std::vector<std::uint8_t>& b, Visit visit)
-{
-    for (std::size_t at = 0; at + 2 <= b.size();)
-    {
-        std::size_t body = at + 2, end = body + b[at + 1];
-        if (end > b.size() || !visit(b[at], body, end))
-            return;
-        at = end;
-    }
-}
-
 std::string ConnectSecret(const State& s, const radio::Network& n)
 {
     if (auto it = s.secrets.find(radio::FormatBssid(n.bssid)); it != s.secrets.end())
@@ -499,85 +456,7 @@ std::string ConnectSecret(const State& s, const radio::Network& n)
     return it != defaults.end() ? it->second : std::string("password");
 }
 
-// Whether the network offers this auth/cipher pair.
-bool Offers(const radio::Network& n, std::uint32_t auth, std::uint32_t cipher)
-{
-    Security sec = NetworkSecurity(n);
-    bool privacy = (n.capability & radio::kCapPrivacy) != 0;
-    if (auth == kAuthOpen || auth == kAuthSharedKey)
-    {
-        if (cipher == kCipherNone)
-            return !privacy;
-        return cipher == kCipherWep && privacy && sec.auth <= kAuthSharedKey;
-    }
-    // WPA family: look at the elements themselves.
-    const auto& b = n.elements;
-    bool wpa2 = auth == kAuthRsna || auth == kAuthRsnaPsk;
-    bool psk = auth == kAuthWpaPsk || auth == kAuthRsnaPsk;
-    std::uint32_t oui = wpa2 ? 0x000FAC00u : 0x0050F200u;
-    bool offered = false;
-    ForEachElement(b,
-                   [&](std::uint8_t id, std::size_t body, std::size_t end)
-                   {
-                       std::size_t len = end - body;
-                       Suites s;
-                       if (wpa2 && id == 48 && len >= 2)
-                           s = ReadSuites(b, body, end);
-                       else if (!wpa2 && id == 221 && len >= 6 && Be32(b, body) == 0x0050F201u)
-                           s = ReadSuites(b, body + 4, end);
-                       if (s.present)
-                       {
-                           std::uint32_t wantAkm = oui | (psk ? 2u : 1u);
-                           std::uint32_t wantCipher = oui | (cipher == kCipherCcmp ? 4u : 2u);
-                           bool akm = std::find(s.akm.begin(), s.akm.end(), wantAkm) != s.akm.end();
-                           bool pc = std::find(s.pairwise.begin(), s.pairwise.end(), wantCipher) !=
-                                     s.pairwise.end();
-                           offered = akm && pc;
-                       }
-                       return !offered;
-                   });
-    return offered;
-}
-
 } // namespace
-
-Security NetworkSecurity(const radio::Network& n)
-{
-    Security sec;
-    sec.enabled = (n.capability & radio::kCapPrivacy) != 0;
-    if (!sec.enabled)
-        return sec;
-    sec.auth = kAuthOpen;
-    sec.cipher = kCipherWep;
-    const auto& b = n.elements;
-    ForEachElement(
-        b,
-        [&](std::uint8_t id, std::size_t body, std::size_t end)
-        {
-            std::size_t len = end - body;
-            Suites s;
-            bool rsn = false;
-            if (id == 48 && len >= 2)
-            {
-                s = ReadSuites(b, body, end);
-                rsn = true;
-            }
-            else if (id == 221 && len >= 6 && Be32(b, body) == 0x0050F201u && sec.auth < kAuthRsna)
-                s = ReadSuites(b, body + 4, end);
-            if (s.present)
-            {
-                std::uint32_t oui = rsn ? 0x000FAC00u : 0x0050F200u;
-                bool psk = std::find(s.akm.begin(), s.akm.end(), oui | 2u) != s.akm.end();
-                sec.oneX = !psk;
-                sec.auth = rsn ? (psk ? kAuthRsnaPsk : kAuthRsna) : (psk ? kAuthWpaPsk : kAuthWpa);
-                bool ccmp =
-                    std::find(s.pairwise.begin(), s.pairwise.end(), oui | 4u) != s.pairwise.end();
-                sec.cipher = ccmp ? kCipherCcmp : kCipherTkip;
-            }
-            return true;
-        });
-    return sec;
-}
 
 void Log(const Machine& m, const std::string& line)
 {
@@ -833,7 +712,7 @@ std::uint32_t Connect(const Machine& m, const std::string& guid, const ConnectRe
             Append(s, MachineNow(), kSourceAcm, kAcmConnectionStart, guid);
             std::uint32_t auth = doc.authAlgorithm;
             std::uint32_t cipher = doc.cipherAlgorithm;
-            bool matches = best && (r.mode != kModeProfile || Offers(*best, auth, cipher));
+            bool matches = best && (r.mode != kModeProfile || OffersSecurity(*best, auth, cipher));
             if (best && r.mode != kModeProfile)
             {
                 Security sec = NetworkSecurity(*best);

@@ -6,6 +6,7 @@
 
 #include "machine/Machine.h"
 #include "machine/radio/Network.h"
+#include "machine/wlan/NetworkSecurity.h"
 #include "machine/wlan/WlanCodes.h"
 
 #include <cstdint>
@@ -28,14 +29,6 @@ struct PhyRadio
 {
     std::uint32_t software = kRadioOn; // or kRadioOff
     std::uint32_t hardware = kRadioOn;
-};
-
-struct Security
-{
-    bool enabled = false;
-    bool oneX = false;
-    std::uint32_t auth = kAuthOpen;
-    std::uint32_t cipher = kCipherNone;
 };
 
 struct AvailableNetwork
@@ -109,8 +102,6 @@ bool HasInterface(const Machine& machine, const std::string& guid);
 
 std::uint32_t StartScan(const Machine& machine, const std::string& guid);
 std::vector<AvailableNetwork> AvailableNetworks(const Machine& machine, const std::string& guid);
-// Security a network offers, from its privacy bit and elements.
-Security NetworkSecurity(const radio::Network& network);
 
 // kErrorBadProfile with `reason` set for a document that does not read as a profile.
 std::uint32_t SetProfile(const Machine& machine, const std::string& guid, const std::string& xml,
