@@ -440,13 +440,84 @@ template <class F> auto WithState(const Machine& m, F&& f)
     return result;
 }
 
-std::string ConnectSecret(const State& s, const radio::Network& n)
+// Where a connect request leads: the SSID and BSS type it looks for, and the profile it uses
+// (for a discovery connect an open one, with no key).
+struct ConnectTarget
+{
+    std::string ssid;
+    std::uint32_t bssType = radio::kInfrastructure;
+    ProfileDocument profile;
+};
+
+// The outcome a connect is to have once its delay is over.
+struct Admission
+{
+    bool succeeds = false;
+    bool wrongWepKey = false;
+    std::uint32_t auth = kAuthOpen; // as the link will report it
+    std::uint32_t cipher = kCipherNone;
+};
+
+const std::string* FindProfile(const State& s, const std::string& guid, const std::string& name)
+{
+    for (bool user : {true, false})
+        if (auto it = s.profiles.find({Upper(guid), user, name}); it != s.profiles.end())
+            return &it->second;
+    return nullptr;
+}
+
+// A profile connect takes its stored profile (a per-user one first), a discovery connect the
+// SSID it names; kErrorNotFound for a profile that is not there or does not read,
+// kErrorInvalidParameter for a request of neither kind.
+std::uint32_t FindTarget(const State& s, const std::string& guid, const ConnectRequest& r,
+                         ConnectTarget& target)
+{
+    target.bssType = r.bssType;
+    if (r.mode == kModeProfile)
+    {
+        const std::string* xml = FindProfile(s, guid, r.profileName);
+        if (!xml || CheckProfile(*xml, target.profile) != 0)
+            return kErrorNotFound;
+        target.ssid = target.profile.ssid;
+        if (target.profile.connectionType == "IBSS")
+            target.bssType = radio::kIndependent;
+        return 0;
+    }
+    if (r.mode != kModeDiscoverySecure && r.mode != kModeDiscoveryUnsecure)
+        return kErrorInvalidParameter;
+    if (!r.ssid)
+        return kErrorInvalidParameter;
+    target.ssid = *r.ssid;
+    return 0;
+}
+
+// The strongest network in range with the target's SSID and BSS type, of the BSSIDs asked for
+// when there are any; null when there is none.
+const radio::Network* PickNetwork(const std::vector<radio::Network>& networks,
+                                  const ConnectTarget& target,
+                                  const std::vector<radio::Bssid>& bssids)
+{
+    const radio::Network* best = nullptr;
+    for (const auto& n : networks)
+    {
+        if (n.ssid != target.ssid || (target.bssType != kBssTypeAny && n.bssType != target.bssType))
+            continue;
+        if (!bssids.empty() && std::find(bssids.begin(), bssids.end(), n.bssid) == bssids.end())
+            continue;
+        if (!best || n.rssi > best->rssi)
+            best = &n;
+    }
+    return best;
+}
+
+// The key the network accepts: a BSSID entry, an SSID entry, the key of a network a new machine
+// has in range, else "password".
+std::string NetworkKey(const State& s, const radio::Network& n)
 {
     if (auto it = s.secrets.find(radio::FormatBssid(n.bssid)); it != s.secrets.end())
         return it->second;
     if (auto it = s.secrets.find(n.ssid); it != s.secrets.end())
         return it->second;
-    // The keys of the networks a new machine has in range.
     static const std::map<std::string, std::string> defaults = {
         {"Lantern WEP", "lantern1234"},     {"Millbrook TKIP", "millbrook-pass"},
         {"Orchard AES", "orchard-secret"},  {"Cobalt Mixed", "cobalt-mixed"},
@@ -454,6 +525,106 @@ std::string ConnectSecret(const State& s, const radio::Network& n)
     };
     auto it = defaults.find(n.ssid);
     return it != defaults.end() ? it->second : std::string("password");
+}
+
+// A profile connect succeeds when the network offers the profile's security and, for WPA and
+// WPA2 with a pre-shared key, the profile holds the network's key; WEP with a wrong key still
+// links, its frames then fail. A secure discovery connect takes any network, an unsecure one
+// only an open one, with the security the network offers.
+Admission CheckSecurity(const State& s, const radio::Network* network, const ConnectTarget& target,
+                        std::uint32_t mode)
+{
+    Admission a;
+    a.auth = target.profile.authAlgorithm;
+    a.cipher = target.profile.cipherAlgorithm;
+    if (!network)
+        return a;
+    if (mode != kModeProfile)
+    {
+        const Security offered = NetworkSecurity(*network);
+        a.auth = offered.auth;
+        a.cipher = offered.cipher;
+        a.succeeds = mode == kModeDiscoverySecure || !offered.enabled;
+        return a;
+    }
+    if (!OffersSecurity(*network, a.auth, a.cipher))
+        return a;
+    const ProfileDocument& p = target.profile;
+    const bool keyed = a.auth != kAuthOpen && a.auth != kAuthSharedKey;
+    a.succeeds = !keyed || p.oneX || p.keyMaterial == NetworkKey(s, *network);
+    a.wrongWepKey = a.cipher == kCipherWep && p.keyMaterial != NetworkKey(s, *network);
+    return a;
+}
+
+std::uint32_t RateKbpsOf(std::uint32_t phyType)
+{
+    if (phyType == radio::kPhyHrDsss)
+        return 11000;
+    return phyType == radio::kPhyHt ? 130000 : 54000;
+}
+
+// The link the interface will have with the network.
+Connection LinkTo(const radio::Network& n, const Iface& i, const ConnectRequest& r,
+                  const ConnectTarget& target, const Admission& a)
+{
+    Connection c;
+    c.mode = r.mode;
+    c.profileName = r.mode == kModeProfile ? r.profileName : std::string();
+    c.ssid = n.ssid;
+    c.bssType = n.bssType;
+    c.bssid = n.bssid;
+    c.phyType = n.phyType;
+    auto phy = std::find(i.phyTypes.begin(), i.phyTypes.end(), n.phyType);
+    c.phyIndex = phy == i.phyTypes.end() ? 0 : static_cast<std::uint32_t>(phy - i.phyTypes.begin());
+    c.quality = n.linkQuality;
+    c.rssi = n.rssi;
+    c.rateKbps = RateKbpsOf(n.phyType);
+    c.security.enabled = (n.capability & radio::kCapPrivacy) != 0;
+    c.security.oneX = target.profile.oneX;
+    c.security.auth = a.auth;
+    c.security.cipher = a.cipher;
+    return c;
+}
+
+// The notifications of the connect's outcome, due when it is.
+void JournalOutcome(State& s, const std::string& guid, std::uint64_t due, bool succeeds)
+{
+    if (succeeds)
+    {
+        Append(s, due, kSourceAcm, kAcmConnectionComplete, guid);
+        return;
+    }
+    Append(s, due, kSourceAcm, kAcmConnectionAttemptFail, guid);
+    Append(s, due, kSourceAcm, kAcmDisconnected, guid);
+}
+
+// Starts a connect: the link there was goes down, connection_start now, and the outcome follows
+// after the service's connect delay. A request that cannot start changes nothing.
+std::uint32_t StartConnect(const Machine& m, State& s, const devices::NetDevice& d,
+                           const std::string& guid, const ConnectRequest& r,
+                           const std::vector<radio::Network>& networks)
+{
+    Iface& i = IfaceOf(s, d);
+    if (!RadioOn(i))
+        return kErrorDot11PowerStateInvalid;
+    ConnectTarget target;
+    if (std::uint32_t error = FindTarget(s, guid, r, target))
+        return error;
+    const radio::Network* network = PickNetwork(networks, target, r.bssids);
+    const std::uint64_t now = MachineNow();
+    if (i.connection || i.pending)
+        LinkDown(m, s, guid, i, now);
+    Append(s, now, kSourceAcm, kAcmConnectionStart, guid);
+    const Admission a = CheckSecurity(s, network, target, r.mode);
+    PendingConnect p;
+    p.due = now + s.connectDelay;
+    p.succeeds = a.succeeds;
+    p.wrongWepKey = a.wrongWepKey;
+    if (network)
+        p.connection = LinkTo(*network, i, r, target, a);
+    i.pending = p;
+    JournalOutcome(s, guid, p.due, p.succeeds);
+    return 0;
 }
 
 } // namespace
@@ -662,106 +833,9 @@ std::uint32_t Connect(const Machine& m, const std::string& guid, const ConnectRe
     auto d = DeviceOf(m, guid);
     if (!d)
         return kErrorNotFound;
-    auto networks = radio::LoadNetworks(m);
-    std::uint32_t result = WithState(
-        m,
-        [&](State& s) -> std::uint32_t
-        {
-            Iface& i = IfaceOf(s, *d);
-            if (!RadioOn(i))
-                return kErrorDot11PowerStateInvalid;
-            ProfileDocument doc;
-            std::string ssid;
-            if (r.mode == kModeProfile)
-            {
-                const std::string* xml = nullptr;
-                for (bool user : {true, false})
-                    if (!xml)
-                        if (auto it = s.profiles.find({Upper(guid), user, r.profileName});
-                            it != s.profiles.end())
-                            xml = &it->second;
-                if (!xml || CheckProfile(*xml, doc) != 0)
-                    return kErrorNotFound;
-                ssid = doc.ssid;
-            }
-            else if (r.mode == kModeDiscoverySecure || r.mode == kModeDiscoveryUnsecure)
-            {
-                if (!r.ssid)
-                    return kErrorInvalidParameter;
-                ssid = *r.ssid;
-            }
-            else
-                return kErrorInvalidParameter;
-            std::uint32_t bssType = r.bssType;
-            if (r.mode == kModeProfile && doc.connectionType == "IBSS")
-                bssType = radio::kIndependent;
-            const radio::Network* best = nullptr;
-            for (auto& n : networks)
-            {
-                if (n.ssid != ssid || (bssType != kBssTypeAny && n.bssType != bssType))
-                    continue;
-                if (!r.bssids.empty() &&
-                    std::find(r.bssids.begin(), r.bssids.end(), n.bssid) == r.bssids.end())
-                    continue;
-                if (!best || n.rssi > best->rssi)
-                    best = &n;
-            }
-            if (i.connection || i.pending)
-                LinkDown(m, s, guid, i, MachineNow());
-            std::uint64_t due = MachineNow() + s.connectDelay;
-            Append(s, MachineNow(), kSourceAcm, kAcmConnectionStart, guid);
-            std::uint32_t auth = doc.authAlgorithm;
-            std::uint32_t cipher = doc.cipherAlgorithm;
-            bool matches = best && (r.mode != kModeProfile || OffersSecurity(*best, auth, cipher));
-            if (best && r.mode != kModeProfile)
-            {
-                Security sec = NetworkSecurity(*best);
-                matches = r.mode == kModeDiscoverySecure || !sec.enabled;
-                auth = sec.auth;
-                cipher = sec.cipher;
-            }
-            bool keyRight = true, wrongWep = false;
-            if (matches && r.mode == kModeProfile && auth != kAuthOpen && auth != kAuthSharedKey)
-                keyRight = doc.oneX || doc.keyMaterial == ConnectSecret(s, *best);
-            if (matches && r.mode == kModeProfile && cipher == kCipherWep)
-                wrongWep = doc.keyMaterial != ConnectSecret(s, *best);
-            PendingConnect p;
-            p.due = due;
-            p.succeeds = matches && keyRight;
-            p.wrongWepKey = wrongWep;
-            if (best)
-            {
-                Connection& c = p.connection;
-                c.mode = r.mode;
-                c.profileName = r.mode == kModeProfile ? r.profileName : std::string();
-                c.ssid = best->ssid;
-                c.bssType = best->bssType;
-                c.bssid = best->bssid;
-                c.phyType = best->phyType;
-                auto phy = std::find(i.phyTypes.begin(), i.phyTypes.end(), best->phyType);
-                c.phyIndex = phy == i.phyTypes.end()
-                                 ? 0
-                                 : static_cast<std::uint32_t>(phy - i.phyTypes.begin());
-                c.quality = best->linkQuality;
-                c.rssi = best->rssi;
-                c.rateKbps = best->phyType == radio::kPhyHrDsss ? 11000
-                             : best->phyType == radio::kPhyHt   ? 130000
-                                                                : 54000;
-                c.security.enabled = (best->capability & radio::kCapPrivacy) != 0;
-                c.security.oneX = doc.oneX;
-                c.security.auth = auth;
-                c.security.cipher = cipher;
-            }
-            i.pending = p;
-            if (p.succeeds)
-                Append(s, due, kSourceAcm, kAcmConnectionComplete, guid);
-            else
-            {
-                Append(s, due, kSourceAcm, kAcmConnectionAttemptFail, guid);
-                Append(s, due, kSourceAcm, kAcmDisconnected, guid);
-            }
-            return 0;
-        });
+    const auto networks = radio::LoadNetworks(m);
+    const std::uint32_t result =
+        WithState(m, [&](State& s) { return StartConnect(m, s, *d, guid, r, networks); });
     Log(m, "connect " + guid + " mode " + std::to_string(r.mode) + " profile \"" + r.profileName +
                "\"" + (result ? " -> " + std::to_string(result) : ""));
     return result;
