@@ -2,7 +2,8 @@
 // The machine's WLAN service: interfaces over the wireless adapters, scans, the networks in
 // range grouped as the service lists them, the profile store, connections and the
 // notifications journal. Its state lives in <root>/wlan/ so that every process on the machine
-// sees one service. Results are the platform's error numbers (0 success).
+// sees one service. Results are the platform's error numbers (0 success); a call that changes
+// the state fails with kErrorWriteFault when the state cannot be written.
 
 #include "machine/Machine.h"
 #include "machine/radio/Network.h"
@@ -29,6 +30,8 @@ struct PhyRadio
 {
     std::uint32_t software = kRadioOn; // or kRadioOff
     std::uint32_t hardware = kRadioOn;
+
+    bool operator==(const PhyRadio&) const = default;
 };
 
 struct AvailableNetwork
@@ -63,6 +66,8 @@ struct Connection
     std::uint32_t rateKbps = 54000;
     std::int32_t rssi = 0;
     Security security;
+
+    bool operator==(const Connection&) const = default;
 };
 
 struct ConnectRequest
@@ -90,6 +95,8 @@ struct Notification
     std::uint32_t code = 0;
     std::string guid;
     std::vector<std::uint8_t> data;
+
+    bool operator==(const Notification&) const = default;
 };
 
 // Logs the call and gives the error it fails with: the service stopped, or a fault injected.
