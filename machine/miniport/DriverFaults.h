@@ -3,6 +3,7 @@
 // they reach every process on the machine: requests that fail (once, N times, always), answers
 // cut short, a device that cannot be opened.
 
+#include "machine/ErrorCodes.h"
 #include "machine/Machine.h"
 
 #include <cstdint>
@@ -24,8 +25,8 @@ struct RequestFault
 {
     std::uint32_t oid = 0; // the query form: a fault on 0x0D710111 also takes 0x0DF10111
     Direction direction = Direction::Both;
-    int remaining = 1;        // requests still to fail; -1 always
-    std::uint32_t error = 31; // ERROR_GEN_FAILURE
+    int remaining = 1; // requests still to fail; -1 always
+    std::uint32_t error = kErrorGenFailure;
 };
 
 struct ShortAnswer
@@ -56,7 +57,7 @@ bool SaveDriverFaults(const Machine& machine, const std::string& netCfgInstanceI
 // the code when it is a set form and `direction` is Both.
 void InjectRequestFault(const Machine& machine, const std::string& netCfgInstanceId,
                         std::uint32_t code, int times, Direction direction = Direction::Both,
-                        std::uint32_t error = 31);
+                        std::uint32_t error = kErrorGenFailure);
 void InjectShortAnswer(const Machine& machine, const std::string& netCfgInstanceId,
                        std::uint32_t code, std::uint32_t bytes,
                        Direction direction = Direction::Both);

@@ -2,6 +2,7 @@
 // The wireless adapter's driver: answers one request (a wire code and the caller's buffer) from
 // the adapter's state, with the injected failures applied, and logs it.
 
+#include "machine/ErrorCodes.h"
 #include "machine/Machine.h"
 
 #include <cstdint>
@@ -10,15 +11,12 @@
 namespace machine::miniport
 {
 
-// Error numbers of failed requests, as the caller's last error.
-inline constexpr std::uint32_t kErrorNotSupported = 50;        // unknown code
-inline constexpr std::uint32_t kErrorInsufficientBuffer = 122; // buffer smaller than the answer
-inline constexpr std::uint32_t kErrorInvalidParameter = 87;    // contents the driver refuses
-inline constexpr std::uint32_t kErrorGenFailure = 31;          // the default injected failure
-
 struct RequestResult
 {
     bool ok = false;
+    // As the caller's last error: kErrorNotSupported for an unknown code, kErrorInsufficientBuffer
+    // for a buffer smaller than the answer, kErrorInvalidParameter for contents the driver refuses,
+    // or the injected failure's error.
     std::uint32_t error = 0;
     std::uint32_t returned = 0;
 };

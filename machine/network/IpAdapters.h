@@ -3,6 +3,7 @@
 // in the connections' order, less those whose adapter is unplugged. Failures of the listing can
 // be arranged (<root>/network/iphlp-faults.txt) for every process.
 
+#include "machine/ErrorCodes.h"
 #include "machine/Machine.h"
 #include "machine/network/Connections.h"
 
@@ -64,8 +65,8 @@ std::optional<IpAddressing> AddressingOf(const Connection& c, const miniport::Ad
 
 struct IpHelperFailure
 {
-    int remaining = 1;         // -1 always
-    std::uint32_t result = 31; // ERROR_GEN_FAILURE
+    int remaining = 1; // -1 always
+    std::uint32_t result = kErrorGenFailure;
 };
 
 struct IpHelperFaults
@@ -76,7 +77,8 @@ struct IpHelperFaults
 std::string FormatIpHelperFaults(const IpHelperFaults& faults);
 IpHelperFaults ParseIpHelperFaults(const std::string& text);
 // `times` calls fail with `result` (-1 always; 0 clears).
-void InjectIpHelperFailure(const Machine& machine, int times, std::uint32_t result = 31);
+void InjectIpHelperFailure(const Machine& machine, int times,
+                           std::uint32_t result = kErrorGenFailure);
 // For the IP Helper: the failure of this call (using up one count), or nullopt.
 std::optional<std::uint32_t> TakeIpHelperFailure(const Machine& machine);
 

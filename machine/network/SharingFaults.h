@@ -4,6 +4,7 @@
 // <root>/network/sharing.log) so that a test or `vnmachine sharing` arranges and reads them for
 // the programs' processes.
 
+#include "machine/ErrorCodes.h"
 #include "machine/Machine.h"
 
 #include <cstdint>
@@ -30,8 +31,8 @@ std::optional<SharingCall> ParseSharingCall(const std::string& name);
 struct SharingFailure
 {
     SharingCall call = SharingCall::Create;
-    int remaining = 1;                  // -1 always
-    std::uint32_t result = 0x80004005u; // E_FAIL
+    int remaining = 1; // -1 always
+    std::uint32_t result = kResultFail;
 };
 
 struct SharingFaults
@@ -50,7 +51,7 @@ bool SaveSharingFaults(const Machine& machine, const SharingFaults& faults);
 // `times` times (-1 always; 0 removes the failure). A later injection for the same call
 // replaces the earlier one.
 void InjectSharingFailure(const Machine& machine, SharingCall call, int times,
-                          std::uint32_t result = 0x80004005u);
+                          std::uint32_t result = kResultFail);
 void InjectOddItem(const Machine& machine, std::size_t position);
 void ClearSharingFaults(const Machine& machine);
 // For the objects: the failure result of this call now (using up one count), or nullopt.

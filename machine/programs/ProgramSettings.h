@@ -4,6 +4,7 @@
 // result (once or always), and how the NicReport.bat stand-in behaves (how long it takes to
 // write its report, or whether it writes nothing).
 
+#include "machine/ErrorCodes.h"
 #include "machine/Machine.h"
 
 #include <cstdint>
@@ -18,7 +19,7 @@ struct StartFailure
 {
     std::string program; // the file name with or without its extension ("NicReport.bat",
                          // "VnSwap"), matched without regard to case; "*" any program
-    std::uint32_t result = 2;
+    std::uint32_t result = kErrorFileNotFound;
     int remaining = 1; // -1 always
 };
 

@@ -91,7 +91,8 @@ Bytes RsnElement(std::uint32_t group, const std::vector<std::uint32_t>& pairwise
 Bytes WpaElement(std::uint32_t group, const std::vector<std::uint32_t>& pairwise,
                  const std::vector<std::uint32_t>& akm)
 {
-    Bytes body = {0x00, 0x50, 0xF2, 0x01};
+    Bytes body;
+    putSuite(body, kWpaElementTag);
     putSuites(body, group, pairwise, akm);
     return Element(kElementVendor, body);
 }

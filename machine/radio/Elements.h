@@ -22,6 +22,8 @@ constexpr std::uint32_t kWpaTkip = 0x0050F202;
 constexpr std::uint32_t kWpaCcmp = 0x0050F204;
 constexpr std::uint32_t kWpaAkm8021x = 0x0050F201;
 constexpr std::uint32_t kWpaAkmPsk = 0x0050F202;
+// The first four body bytes of the vendor element that carries WPA: OUI 00-50-F2, type 1.
+constexpr std::uint32_t kWpaElementTag = 0x0050F201;
 
 constexpr std::uint8_t kElementSsid = 0;
 constexpr std::uint8_t kElementRates = 1;

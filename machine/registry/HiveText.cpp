@@ -1,6 +1,7 @@
 #include "machine/registry/HiveText.h"
 
 #include "machine/HexDigit.h"
+#include "machine/text/Utf8.h"
 
 #include <cstddef>
 
@@ -27,45 +28,6 @@ std::string quoted(std::string_view text)
     return out;
 }
 
-// Length of the UTF-8 sequence starting at text[i], or 0 when it is not well formed.
-std::size_t utf8Sequence(std::string_view text, std::size_t i)
-{
-    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    unsigned char lead = byte(i);
-    std::size_t length;
-    unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        length = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF)
-    {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        if (lead == 0xED)
-            high = 0x9F;
-    }
-    else if (lead >= 0xF0 && lead <= 0xF4)
-    {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        if (lead == 0xF4)
-            high = 0x8F;
-    }
-    else
-        return 0;
-    if (text.size() - i < length)
-        return 0;
-    if (byte(i + 1) < low || byte(i + 1) > high)
-        return 0;
-    for (std::size_t k = 2; k < length; ++k)
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
-            return 0;
-    return length;
-}
-
 // A REG_SZ can be written as "text" only when reading "text" back gives the same bytes and a
 // person's editor will not alter them: one terminator at the end, printable text before it.
 bool writableAsString(const Value& v)
@@ -78,7 +40,7 @@ bool writableAsString(const Value& v)
         unsigned char c = static_cast<unsigned char>(text[i]);
         if ((c < 0x20 && c != '\t') || c == 0x7F)
             return false;
-        std::size_t n = utf8Sequence(text, i);
+        std::size_t n = machine::text::Utf8SequenceLength(text, i);
         if (n == 0)
             return false;
         i += n;

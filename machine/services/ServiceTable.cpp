@@ -171,11 +171,11 @@ std::uint32_t StartService(const Machine& machine, const std::string& name)
                      {
                          Service* s = findIn(table, name);
                          if (s == nullptr)
-                             return kErrorDoesNotExist;
+                             return kErrorServiceDoesNotExist;
                          if (s->startType == kDisabled)
-                             return kErrorDisabled;
+                             return kErrorServiceDisabled;
                          if (s->state != kStopped)
-                             return kErrorAlreadyRunning;
+                             return kErrorServiceAlreadyRunning;
                          s->state = kStartPending;
                          s->pendingUntil = now + kTransitionMs;
                          if (s->name == kWlanService)
@@ -191,11 +191,11 @@ std::uint32_t StopService(const Machine& machine, const std::string& name)
                      {
                          Service* s = findIn(table, name);
                          if (s == nullptr)
-                             return kErrorDoesNotExist;
+                             return kErrorServiceDoesNotExist;
                          if (s->state == kStopped)
-                             return kErrorNotActive;
+                             return kErrorServiceNotActive;
                          if (isPending(s->state))
-                             return kErrorCannotAcceptControl;
+                             return kErrorServiceCannotAcceptControl;
                          s->state = kStopPending;
                          s->pendingUntil = now + kTransitionMs;
                          if (s->name == kWlanService)
@@ -211,7 +211,7 @@ std::uint32_t SetStartType(const Machine& machine, const std::string& name, std:
                      {
                          Service* s = findIn(table, name);
                          if (s == nullptr)
-                             return kErrorDoesNotExist;
+                             return kErrorServiceDoesNotExist;
                          if (startType != kAutoStart && startType != kDemandStart &&
                              startType != kDisabled)
                              return kErrorInvalidParameter;

@@ -9,6 +9,7 @@
 // machine's WLAN service: the WLAN calls answer from the moment it is asked to start and fail
 // from the moment it is asked to stop, and its settled state is whether the WLAN service runs.
 
+#include "machine/ErrorCodes.h"
 #include "machine/Machine.h"
 
 #include <cstdint>
@@ -28,15 +29,13 @@ inline constexpr std::uint32_t kAutoStart = 2;
 inline constexpr std::uint32_t kDemandStart = 3;
 inline constexpr std::uint32_t kDisabled = 4;
 
-// Results, as the platform's error numbers (0 done).
-inline constexpr std::uint32_t kErrorAccessDenied = 5;
-inline constexpr std::uint32_t kErrorInvalidParameter = 87;
-inline constexpr std::uint32_t kErrorCallNotImplemented = 120;
-inline constexpr std::uint32_t kErrorAlreadyRunning = 1056;
-inline constexpr std::uint32_t kErrorDisabled = 1058;
-inline constexpr std::uint32_t kErrorDoesNotExist = 1060;
-inline constexpr std::uint32_t kErrorCannotAcceptControl = 1061;
-inline constexpr std::uint32_t kErrorNotActive = 1062;
+// Results are 0 or the error numbers of machine/ErrorCodes.h. The machine tool still knows some by
+// these shorter names.
+inline constexpr std::uint32_t kErrorAlreadyRunning = kErrorServiceAlreadyRunning;
+inline constexpr std::uint32_t kErrorDisabled = kErrorServiceDisabled;
+inline constexpr std::uint32_t kErrorDoesNotExist = kErrorServiceDoesNotExist;
+inline constexpr std::uint32_t kErrorCannotAcceptControl = kErrorServiceCannotAcceptControl;
+inline constexpr std::uint32_t kErrorNotActive = kErrorServiceNotActive;
 
 // How long a start or a stop is pending, in machine milliseconds.
 inline constexpr std::uint64_t kTransitionMs = 500;
@@ -58,10 +57,11 @@ std::vector<Service> ListServices(const Machine& machine);
 // A present service by name (without regard to case); nullopt when the system has none.
 std::optional<Service> FindService(const Machine& machine, const std::string& name);
 
-// Requests. kErrorDoesNotExist for a service the system lacks.
-//   start: kErrorDisabled, kErrorAlreadyRunning unless stopped; then start-pending.
-//   stop:  kErrorNotActive when stopped, kErrorCannotAcceptControl while pending; then
-//          stop-pending.
+// Requests. kErrorServiceDoesNotExist for a service the system lacks.
+//   start: kErrorServiceDisabled, kErrorServiceAlreadyRunning unless stopped; then
+//          start-pending.
+//   stop:  kErrorServiceNotActive when stopped, kErrorServiceCannotAcceptControl while pending;
+//          then stop-pending.
 //   start type: kAutoStart, kDemandStart or kDisabled, else kErrorInvalidParameter.
 std::uint32_t StartService(const Machine& machine, const std::string& name);
 std::uint32_t StopService(const Machine& machine, const std::string& name);

@@ -1,5 +1,9 @@
 #include "machine/wlan/ProfileXml.h"
 
+#include "machine/text/Utf8.h"
+
+#include <string_view>
+
 namespace machine::wlan
 {
 namespace
@@ -9,34 +13,33 @@ constexpr std::size_t kMaxDocument = 1 << 20;
 constexpr int kMaxDepth = 32;
 const char* const kProfileNamespace = "http://www.microsoft.com/networking/WLAN/profile/v1";
 
+struct NamedNumber
+{
+    std::string_view name;
+    std::uint32_t number;
+};
+
+// The values a profile's authentication and encryption elements may hold.
+constexpr NamedNumber kAuthentications[] = {
+    {"open", kAuthOpen},     {"shared", kAuthSharedKey}, {"WPA", kAuthWpa},
+    {"WPAPSK", kAuthWpaPsk}, {"WPA2", kAuthRsna},        {"WPA2PSK", kAuthRsnaPsk},
+};
+constexpr NamedNumber kEncryptions[] = {
+    {"none", kCipherNone}, {"WEP", kCipherWep}, {"TKIP", kCipherTkip}, {"AES", kCipherCcmp}};
+
+template <std::size_t N>
+std::optional<std::uint32_t> Lookup(const NamedNumber (&table)[N], std::string_view name)
+{
+    for (const auto& entry : table)
+        if (entry.name == name)
+            return entry.number;
+    return std::nullopt;
+}
+
 std::string LocalName(const std::string& name)
 {
     auto colon = name.find(':');
     return colon == std::string::npos ? name : name.substr(colon + 1);
-}
-
-void AppendUtf8(std::string& out, std::uint32_t cp)
-{
-    if (cp < 0x80)
-        out += static_cast<char>(cp);
-    else if (cp < 0x800)
-    {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    else if (cp < 0x10000)
-    {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    else
-    {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 class Reader
@@ -166,7 +169,7 @@ private:
                 }
                 if (cp == 0 || (cp >= 0xD800 && cp <= 0xDFFF))
                     return false;
-                AppendUtf8(out, cp);
+                machine::text::AppendUtf8(out, cp);
             }
             else
                 return false;
@@ -332,15 +335,12 @@ std::uint32_t CheckProfile(const std::string& xml, ProfileDocument& doc)
     if (oneX != "" && oneX != "true" && oneX != "false")
         return kReasonMsmSecurityMissing;
     doc.oneX = oneX == "true";
-    static const char* const auths[] = {"open", "shared", "WPA", "WPAPSK", "WPA2", "WPA2PSK"};
-    static const char* const ciphers[] = {"none", "WEP", "TKIP", "AES"};
-    bool knownAuth = false, knownCipher = false;
-    for (auto* a : auths)
-        knownAuth = knownAuth || doc.authentication == a;
-    for (auto* c : ciphers)
-        knownCipher = knownCipher || doc.encryption == c;
-    if (!knownAuth || !knownCipher)
+    auto auth = Lookup(kAuthentications, doc.authentication);
+    auto cipher = Lookup(kEncryptions, doc.encryption);
+    if (!auth || !cipher)
         return kReasonMsmSecurityMissing;
+    doc.authAlgorithm = *auth;
+    doc.cipherAlgorithm = *cipher;
     if (const XmlElement* key = security->child("sharedKey"))
     {
         doc.hasSharedKey = true;

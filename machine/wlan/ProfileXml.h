@@ -2,6 +2,8 @@
 // The service's reading of a profile document: a small, bounded XML reader (elements,
 // attributes, text, the five named entities and numeric references) and the profile's fields.
 
+#include "machine/wlan/WlanCodes.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,6 +35,8 @@ struct ProfileDocument
     std::string connectionType; // ESS or IBSS
     std::string authentication;
     std::string encryption;
+    std::uint32_t authAlgorithm = kAuthOpen; // the two above as the platform numbers them
+    std::uint32_t cipherAlgorithm = kCipherNone;
     bool oneX = false;
     bool hasSharedKey = false;
     std::string keyType;
@@ -40,15 +44,7 @@ struct ProfileDocument
     std::string keyMaterial;
 };
 
-// Reason codes of a rejected document.
-inline constexpr std::uint32_t kReasonInvalidProfileSchema = 0x00080002;
-inline constexpr std::uint32_t kReasonProfileMissing = 0x00080003;
-inline constexpr std::uint32_t kReasonInvalidProfileName = 0x00080004;
-inline constexpr std::uint32_t kReasonInvalidProfileType = 0x00080005;
-inline constexpr std::uint32_t kReasonMsmSecurityMissing = 0x00080007;
-inline constexpr std::uint32_t kReasonProfileSsidInvalid = 0x00080008;
-
-// 0 and `doc` filled when the document reads as a profile; else the reason.
+// 0 and `doc` filled when the document reads as a profile; else the reason (kReason...).
 std::uint32_t CheckProfile(const std::string& xml, ProfileDocument& doc);
 
 } // namespace machine::wlan

@@ -2,10 +2,13 @@
 // The machine's WLAN service: interfaces over the wireless adapters, scans, the networks in
 // range grouped as the service lists them, the profile store, connections and the
 // notifications journal. Its state lives in <root>/wlan/ so that every process on the machine
-// sees one service. Results are the platform's error numbers (0 success).
+// sees one service. Results are the platform's error numbers (0 success); a call that changes
+// the state fails with kErrorWriteFault when the state cannot be written.
 
 #include "machine/Machine.h"
 #include "machine/radio/Network.h"
+#include "machine/wlan/NetworkSecurity.h"
+#include "machine/wlan/WlanCodes.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,28 +22,22 @@ struct InterfaceInfo
 {
     std::string guid; // "{...}", the adapter's NetCfgInstanceId
     std::string description;
-    std::uint32_t state = 4; // the platform's interface states: 1 connected, 4 disconnected
+    std::uint32_t state = kInterfaceDisconnected;
     std::vector<std::uint32_t> phyTypes;
 };
 
 struct PhyRadio
 {
-    std::uint32_t software = 1; // 1 on, 2 off
-    std::uint32_t hardware = 1;
-};
+    std::uint32_t software = kRadioOn; // or kRadioOff
+    std::uint32_t hardware = kRadioOn;
 
-struct Security
-{
-    bool enabled = false;
-    bool oneX = false;
-    std::uint32_t auth = 1;   // the platform's auth algorithm numbers
-    std::uint32_t cipher = 0; // and cipher numbers
+    bool operator==(const PhyRadio&) const = default;
 };
 
 struct AvailableNetwork
 {
     std::string ssid;
-    std::uint32_t bssType = 1;
+    std::uint32_t bssType = radio::kInfrastructure;
     bool securityEnabled = false;
     std::vector<radio::Network> bss;
     std::string profileName; // a stored profile for this SSID
@@ -58,10 +55,10 @@ struct Profile
 
 struct Connection
 {
-    std::uint32_t mode = 0;
+    std::uint32_t mode = kModeProfile;
     std::string profileName;
     std::string ssid;
-    std::uint32_t bssType = 1;
+    std::uint32_t bssType = radio::kInfrastructure;
     radio::Bssid bssid{};
     std::uint32_t phyType = 0;
     std::uint32_t phyIndex = 0;
@@ -69,14 +66,16 @@ struct Connection
     std::uint32_t rateKbps = 54000;
     std::int32_t rssi = 0;
     Security security;
+
+    bool operator==(const Connection&) const = default;
 };
 
 struct ConnectRequest
 {
-    std::uint32_t mode = 0; // 0 profile, 2/3 discovery
+    std::uint32_t mode = kModeProfile; // or kModeDiscoverySecure, kModeDiscoveryUnsecure
     std::string profileName;
     std::optional<std::string> ssid;
-    std::uint32_t bssType = 1; // 1 infrastructure, 2 independent, 3 any
+    std::uint32_t bssType = radio::kInfrastructure; // or radio::kIndependent, kBssTypeAny
     std::vector<radio::Bssid> bssids;
 };
 
@@ -96,6 +95,8 @@ struct Notification
     std::uint32_t code = 0;
     std::string guid;
     std::vector<std::uint8_t> data;
+
+    bool operator==(const Notification&) const = default;
 };
 
 // Logs the call and gives the error it fails with: the service stopped, or a fault injected.
@@ -108,10 +109,8 @@ bool HasInterface(const Machine& machine, const std::string& guid);
 
 std::uint32_t StartScan(const Machine& machine, const std::string& guid);
 std::vector<AvailableNetwork> AvailableNetworks(const Machine& machine, const std::string& guid);
-// Security a network offers, from its privacy bit and elements.
-Security NetworkSecurity(const radio::Network& network);
 
-// ERROR_BAD_PROFILE with `reason` set for a document that does not read as a profile.
+// kErrorBadProfile with `reason` set for a document that does not read as a profile.
 std::uint32_t SetProfile(const Machine& machine, const std::string& guid, const std::string& xml,
                          bool user, bool overwrite, std::uint32_t& reason);
 std::optional<Profile> GetProfile(const Machine& machine, const std::string& guid,

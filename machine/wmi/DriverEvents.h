@@ -9,6 +9,7 @@
 //
 // A subscriber remembers the number of the last batch it handed on and takes the later ones.
 
+#include "machine/ErrorCodes.h"
 #include "machine/Machine.h"
 
 #include <cstdint>
@@ -72,8 +73,8 @@ std::optional<WmiStep> ParseWmiStep(const std::string& name);
 struct WmiFailure
 {
     WmiStep step = WmiStep::Initialize;
-    int remaining = 1;                  // -1 always
-    std::uint32_t result = 0x80004005u; // E_FAIL
+    int remaining = 1; // -1 always
+    std::uint32_t result = kResultFail;
 };
 
 struct WmiFaults
@@ -88,7 +89,7 @@ WmiFaults LoadWmiFaults(const Machine& machine);
 // `times` times (-1 always; 0 removes the failure). A later injection for the same step
 // replaces the earlier one.
 void InjectWmiFailure(const Machine& machine, WmiStep step, int times,
-                      std::uint32_t result = 0x80004005u);
+                      std::uint32_t result = kResultFail);
 void ClearWmiFaults(const Machine& machine);
 // For the platform: the failure result of this step now (using up one count), or nullopt.
 std::optional<std::uint32_t> TakeWmiFailure(const Machine& machine, WmiStep step);

@@ -2,6 +2,8 @@
 
 #include "platform/base/WinError.h"
 
+#include "machine/text/Utf8.h"
+
 #include <climits>
 #include <cstring>
 
@@ -9,82 +11,6 @@ namespace platform
 {
 namespace
 {
-
-constexpr char16_t kReplacement = 0xFFFD;
-
-bool IsContinuation(unsigned char b)
-{
-    return (b & 0xC0) == 0x80;
-}
-
-// Decodes one well-formed sequence at in[i]; returns its length, or 0 when none starts there.
-std::size_t DecodeOne(std::string_view in, std::size_t i, char32_t& cp)
-{
-    const auto b0 = static_cast<unsigned char>(in[i]);
-    std::size_t need;
-    char32_t min;
-    if (b0 < 0x80)
-    {
-        cp = b0;
-        return 1;
-    }
-    if (b0 >= 0xC2 && b0 <= 0xDF)
-    {
-        need = 2;
-        cp = b0 & 0x1F;
-        min = 0x80;
-    }
-    else if (b0 >= 0xE0 && b0 <= 0xEF)
-    {
-        need = 3;
-        cp = b0 & 0x0F;
-        min = 0x800;
-    }
-    else if (b0 >= 0xF0 && b0 <= 0xF4)
-    {
-        need = 4;
-        cp = b0 & 0x07;
-        min = 0x10000;
-    }
-    else
-        return 0;
-    if (in.size() - i < need)
-        return 0;
-    for (std::size_t k = 1; k < need; ++k)
-    {
-        const auto b = static_cast<unsigned char>(in[i + k]);
-        if (!IsContinuation(b))
-            return 0;
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return need;
-}
-
-void AppendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80)
-        out += static_cast<char>(cp);
-    else if (cp < 0x800)
-    {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    else if (cp < 0x10000)
-    {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    else
-    {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 // CP_ACP and its aliases are UTF-8 on this machine; CP_UTF8 is UTF-8 with the platform's strict
 // flag rules. Anything else is a code page the machine does not have.
@@ -120,56 +46,12 @@ int Fail(DWORD error)
 
 bool Utf8ToUtf16(std::string_view in, std::u16string& out)
 {
-    out.clear();
-    out.reserve(in.size());
-    bool clean = true;
-    for (std::size_t i = 0; i < in.size();)
-    {
-        char32_t cp;
-        const std::size_t n = DecodeOne(in, i, cp);
-        if (n == 0)
-        {
-            out += kReplacement;
-            clean = false;
-            ++i;
-            continue;
-        }
-        if (cp >= 0x10000)
-        {
-            cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-        }
-        else
-            out += static_cast<char16_t>(cp);
-        i += n;
-    }
-    return clean;
+    return machine::text::Utf8ToUtf16(in, out);
 }
 
 bool Utf16ToUtf8(std::u16string_view in, std::string& out, std::string_view replacement)
 {
-    out.clear();
-    out.reserve(in.size());
-    bool clean = true;
-    for (std::size_t i = 0; i < in.size(); ++i)
-    {
-        const char16_t u = in[i];
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 &&
-            in[i + 1] <= 0xDFFF)
-        {
-            AppendUtf8(out, 0x10000 + ((char32_t(u) - 0xD800) << 10) + (in[i + 1] - 0xDC00));
-            ++i;
-        }
-        else if (u >= 0xD800 && u <= 0xDFFF)
-        {
-            out += replacement;
-            clean = false;
-        }
-        else
-            AppendUtf8(out, u);
-    }
-    return clean;
+    return machine::text::Utf16ToUtf8(in, out, replacement);
 }
 
 std::u16string Utf8ToUtf16(std::string_view in)

@@ -113,7 +113,7 @@ TEST(Miniport, EveryQueryAnswersItsSizeAndRefusesLess)
         std::uint32_t least = e.minQuery ? e.minQuery : e.querySize;
         Reply small = query(e.query, least - 1);
         EXPECT_FALSE(small.result.ok) << std::hex << e.query;
-        EXPECT_EQ(small.result.error, mp::kErrorInsufficientBuffer) << std::hex << e.query;
+        EXPECT_EQ(small.result.error, machine::kErrorInsufficientBuffer) << std::hex << e.query;
         EXPECT_EQ(small.result.returned, 0u);
     }
     // Defaults the programs read before setting anything.
@@ -132,11 +132,11 @@ TEST(Miniport, UnknownCodesAndWrongDirectionsFail)
     {
         Reply r = query(code, 400);
         EXPECT_FALSE(r.result.ok) << std::hex << code;
-        EXPECT_EQ(r.result.error, mp::kErrorNotSupported) << std::hex << code;
+        EXPECT_EQ(r.result.error, machine::kErrorNotSupported) << std::hex << code;
         EXPECT_EQ(r.buffer, std::string(400, '\xEE')) << std::hex << code;
     }
     // A set shorter than its record is refused and changes nothing.
-    EXPECT_EQ(request(0x0DF10111, pattern(31, 1)).result.error, mp::kErrorInsufficientBuffer);
+    EXPECT_EQ(request(0x0DF10111, pattern(31, 1)).result.error, machine::kErrorInsufficientBuffer);
     EXPECT_EQ(query(0x0D710111, 32).buffer, std::string(32, '\0'));
 }
 
@@ -154,7 +154,7 @@ TEST(Miniport, RegistersAreReadThroughAPreFilledRequest)
     EXPECT_EQ(request(0xFF0C0008, le32(mp::kMacRegisters) + le32(17) + le32(0)).buffer.substr(8),
               le32(0));
     EXPECT_EQ(request(0xFF0C0008, le32(7) + le32(0) + le32(0)).result.error,
-              mp::kErrorInvalidParameter);
+              machine::kErrorInvalidParameter);
     EXPECT_EQ(mp::LoadAdapterState(m.machine(), kId).reg(mp::kEeprom, 0x36), 0x0300u);
 }
 
@@ -174,7 +174,7 @@ TEST(Miniport, SsidSetsAssociateAndStartTheAccessPoint)
     ASSERT_TRUE(request(0x0D810102, std::string(36, '\0')).result.ok);
     EXPECT_TRUE(state().associateAny);
     EXPECT_EQ(request(0x0D810102, le32(33) + std::string(32, 'x')).result.error,
-              mp::kErrorInvalidParameter);
+              machine::kErrorInvalidParameter);
 
     ASSERT_TRUE(request(0xFF810308, le32(0) + le32(2)).result.ok);
     EXPECT_EQ(mp::OperationMode(state()), 2u);
@@ -348,7 +348,7 @@ TEST(Miniport, InjectedFailuresAndShortAnswers)
             if (!r.result.ok)
             {
                 ++failures;
-                EXPECT_EQ(r.result.error, mp::kErrorGenFailure);
+                EXPECT_EQ(r.result.error, machine::kErrorGenFailure);
                 EXPECT_EQ(r.result.returned, 0u);
             }
         }
@@ -401,9 +401,9 @@ TEST(Miniport, TheLogKeepsEveryRequestInOrder)
     const mp::LogEntry expected[] = {
         {0xFF8C0007, 4, le32(50), le32(50), 4, true, 0},
         {0xFF0C0007, 4, "\xEE\xEE\xEE\xEE"s, le32(50), 4, true, 0},
-        {0xFF0C0007, 2, "\xEE\xEE"s, "\xEE\xEE"s, 0, false, mp::kErrorInsufficientBuffer},
-        {0x0DF10126, 4, le32(1), le32(1), 0, false, mp::kErrorGenFailure},
-        {0x0DEADBEE, 0, "", "", 0, false, mp::kErrorNotSupported},
+        {0xFF0C0007, 2, "\xEE\xEE"s, "\xEE\xEE"s, 0, false, machine::kErrorInsufficientBuffer},
+        {0x0DF10126, 4, le32(1), le32(1), 0, false, machine::kErrorGenFailure},
+        {0x0DEADBEE, 0, "", "", 0, false, machine::kErrorNotSupported},
     };
     for (std::size_t i = 0; i < 5; ++i)
         EXPECT_EQ(log[i], expected[i]) << i << ": " << mp::FormatLogEntry(log[i]);

@@ -62,7 +62,8 @@ TEST_F(ServiceTableTest, EachSystemHasItsWirelessService)
         EXPECT_EQ(svc::FindService(m.machine(), "Wlansvc").has_value(), c.wlansvc) << at;
         EXPECT_EQ(svc::FindService(m.machine(), "wzcsvc").has_value(), c.wzcsvc) << at;
         EXPECT_EQ(svc::StartService(m.machine(), "Wlansvc"),
-                  c.wlansvc ? svc::kErrorAlreadyRunning : svc::kErrorDoesNotExist)
+                  c.wlansvc ? machine::kErrorServiceAlreadyRunning
+                            : machine::kErrorServiceDoesNotExist)
             << at;
     }
     EXPECT_FALSE(svc::FindService(m.machine(), "Spooler").has_value());
@@ -77,21 +78,21 @@ TEST_F(ServiceTableTest, StartsAndStopsArePendingForAWhileThenDone)
 
     EXPECT_EQ(svc::StopService(mm, "WZCSVC"), 0u);
     EXPECT_EQ(wzc(), svc::kStopPending);
-    EXPECT_EQ(svc::StopService(mm, "WZCSVC"), svc::kErrorCannotAcceptControl);
-    EXPECT_EQ(svc::StartService(mm, "WZCSVC"), svc::kErrorAlreadyRunning);
+    EXPECT_EQ(svc::StopService(mm, "WZCSVC"), machine::kErrorServiceCannotAcceptControl);
+    EXPECT_EQ(svc::StartService(mm, "WZCSVC"), machine::kErrorServiceAlreadyRunning);
     clock.advance(svc::kTransitionMs - 1);
     EXPECT_EQ(wzc(), svc::kStopPending);
     clock.advance(1);
     EXPECT_EQ(wzc(), svc::kStopped);
-    EXPECT_EQ(svc::StopService(mm, "WZCSVC"), svc::kErrorNotActive);
+    EXPECT_EQ(svc::StopService(mm, "WZCSVC"), machine::kErrorServiceNotActive);
 
     EXPECT_EQ(svc::SetStartType(mm, "WZCSVC", svc::kDisabled), 0u);
-    EXPECT_EQ(svc::StartService(mm, "WZCSVC"), svc::kErrorDisabled);
-    EXPECT_EQ(svc::SetStartType(mm, "WZCSVC", 1), svc::kErrorInvalidParameter);
+    EXPECT_EQ(svc::StartService(mm, "WZCSVC"), machine::kErrorServiceDisabled);
+    EXPECT_EQ(svc::SetStartType(mm, "WZCSVC", 1), machine::kErrorInvalidParameter);
     EXPECT_EQ(svc::SetStartType(mm, "WZCSVC", svc::kDemandStart), 0u);
     EXPECT_EQ(svc::StartService(mm, "WZCSVC"), 0u);
     EXPECT_EQ(wzc(), svc::kStartPending);
-    EXPECT_EQ(svc::StopService(mm, "WZCSVC"), svc::kErrorCannotAcceptControl);
+    EXPECT_EQ(svc::StopService(mm, "WZCSVC"), machine::kErrorServiceCannotAcceptControl);
     clock.advance(svc::kTransitionMs);
     EXPECT_EQ(wzc(), svc::kRunning);
     EXPECT_EQ(svc::FindService(mm, "WZCSVC")->startType, svc::kDemandStart);

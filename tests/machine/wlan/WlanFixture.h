@@ -1,13 +1,13 @@
 #pragma once
 // A small radio environment and profile documents for the WLAN tests, on a fresh machine with
-// the manual clock.
+// the clock of the test.
 
 #include "machine/devices/DeviceBuilders.h"
 #include "machine/radio/Elements.h"
 #include "machine/radio/RadioStore.h"
 #include "machine/wlan/WlanControl.h"
 #include "machine/wlan/WlanService.h"
-#include "platform/ui/Clock.h"
+#include "tests/support/MachineTestClock.h"
 #include "tests/support/TempMachine.h"
 
 #include <gtest/gtest.h>
@@ -92,7 +92,6 @@ class WlanTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        platform::UseManualClock(10000);
         ASSERT_TRUE(radio::SaveNetworks(m(), SmallRadio()));
         machine::wlan::SetNetworkSecret(m(), "Psk Three", "right-pass");
         machine::wlan::SetNetworkSecret(m(), "Wep Two", "12345");
@@ -108,6 +107,14 @@ protected:
     }
 
     testing_support::TempMachine m_machine;
+};
+
+// The machine's own tests hold its clock; tests above the platform use the platform's manual
+// clock, which the machine follows.
+class WlanMachineTest : public WlanTest
+{
+protected:
+    testing_support::MachineTestClock clock{10000};
 };
 
 } // namespace wlan_test

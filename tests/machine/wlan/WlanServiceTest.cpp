@@ -15,9 +15,7 @@ namespace
 namespace wlan = machine::wlan;
 using wlan_test::ProfileXml;
 
-constexpr std::uint32_t kAcm = 8, kMsm = 16;
-
-class WlanService : public wlan_test::WlanTest
+class WlanService : public wlan_test::WlanMachineTest
 {
 protected:
     std::vector<wlan::Notification> since(std::uint64_t seq)
@@ -51,12 +49,12 @@ TEST_F(WlanService, AScanEndsAfterTheDelayInCompleteOrFail)
         ASSERT_EQ(wlan::StartScan(m(), m_guid), 0u);
         auto notes = since(seq);
         ASSERT_EQ(notes.size(), 1u);
-        EXPECT_EQ(notes[0].source, kAcm);
+        EXPECT_EQ(notes[0].source, wlan::kSourceAcm);
         EXPECT_EQ(notes[0].code, c.code);
         EXPECT_EQ(notes[0].due, at + c.delay);
         // A failed scan carries its reason; a completed one nothing.
         EXPECT_EQ(notes[0].data.size(), c.fail ? 4u : 0u);
-        platform::AdvanceClockWithoutDispatch(c.delay);
+        clock.advance(c.delay);
     }
     // The fault was for one scan only.
     std::uint64_t seq = wlan::LastNotificationSeq(m());
@@ -180,9 +178,9 @@ TEST_F(WlanService, ConnectSucceedsOnlyWithTheNetworksKey)
         r.profileName = c.ssid;
         ASSERT_EQ(wlan::Connect(m(), m_guid, r), 0u);
         EXPECT_EQ(wlan::ListInterfaces(m())[0].state, 5u); // associating
-        platform::AdvanceClockWithoutDispatch(499);
+        clock.advance(499);
         EXPECT_FALSE(wlan::CurrentConnection(m(), m_guid));
-        platform::AdvanceClockWithoutDispatch(1);
+        clock.advance(1);
         auto connection = wlan::CurrentConnection(m(), m_guid);
         ASSERT_EQ(connection.has_value(), c.connects);
         auto notes = since(seq);
@@ -205,11 +203,11 @@ TEST_F(WlanService, ConnectSucceedsOnlyWithTheNetworksKey)
     wlan::ConnectRequest r;
     r.profileName = "Psk Three";
     ASSERT_EQ(wlan::Connect(m(), m_guid, r), 0u);
-    platform::AdvanceClockWithoutDispatch(500);
+    clock.advance(500);
     EXPECT_EQ(wlan::CurrentConnection(m(), m_guid)->bssid[5], 4);
     r.bssids = {{0x02, 0x11, 0x22, 0x33, 0x44, 3}};
     ASSERT_EQ(wlan::Connect(m(), m_guid, r), 0u);
-    platform::AdvanceClockWithoutDispatch(500);
+    clock.advance(500);
     EXPECT_EQ(wlan::CurrentConnection(m(), m_guid)->bssid[5], 3);
 }
 
@@ -222,10 +220,10 @@ TEST_F(WlanService, WepWithAWrongKeyConnectsAndCountsIcvErrors)
         wlan::ConnectRequest r;
         r.profileName = "Wep Two";
         ASSERT_EQ(wlan::Connect(m(), m_guid, r), 0u);
-        platform::AdvanceClockWithoutDispatch(500);
+        clock.advance(500);
         ASSERT_TRUE(wlan::CurrentConnection(m(), m_guid));
         std::uint64_t first = wlan::LinkStatistics(m(), m_guid)->wepIcvErrors;
-        platform::AdvanceClockWithoutDispatch(4000);
+        clock.advance(4000);
         std::uint64_t later = wlan::LinkStatistics(m(), m_guid)->wepIcvErrors;
         if (key == "12345")
             EXPECT_EQ(later, 0u);
@@ -242,7 +240,7 @@ TEST_F(WlanService, RadioIsSwitchedPerPhy)
     wlan::ConnectRequest r;
     r.profileName = "Open One";
     ASSERT_EQ(wlan::Connect(m(), m_guid, r), 0u);
-    platform::AdvanceClockWithoutDispatch(500);
+    clock.advance(500);
     ASSERT_TRUE(wlan::CurrentConnection(m(), m_guid));
 
     std::uint64_t seq = wlan::LastNotificationSeq(m());
@@ -252,7 +250,7 @@ TEST_F(WlanService, RadioIsSwitchedPerPhy)
     EXPECT_EQ(phys[1].software, 2u);
     auto notes = since(seq);
     ASSERT_EQ(notes.size(), 2u);
-    EXPECT_EQ(notes[0].source, kMsm);
+    EXPECT_EQ(notes[0].source, wlan::kSourceMsm);
     EXPECT_EQ(notes[0].code, 7u);
     EXPECT_EQ(notes[0].data, (std::vector<std::uint8_t>{1, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0}));
     EXPECT_EQ(notes[1].code, 21u); // one PHY off takes the link down
@@ -299,7 +297,7 @@ TEST_F(WlanService, StatisticsAreTheDriversCounters)
     wlan::ConnectRequest r;
     r.profileName = "Open One";
     ASSERT_EQ(wlan::Connect(m(), m_guid, r), 0u);
-    platform::AdvanceClockWithoutDispatch(500 + 10000);
+    clock.advance(500 + 10000);
     auto stats = wlan::LinkStatistics(m(), m_guid);
     ASSERT_TRUE(stats);
     ASSERT_EQ(stats->phyRecord.size(), 144u);
@@ -335,7 +333,7 @@ TEST_F(WlanService, AnUnpluggedAdapterLeavesAndComesBack)
     wlan::ConnectRequest r;
     r.profileName = "Open One";
     ASSERT_EQ(wlan::Connect(m(), m_guid, r), 0u);
-    platform::AdvanceClockWithoutDispatch(500);
+    clock.advance(500);
     std::uint64_t seq = wlan::LastNotificationSeq(m());
     wlan::Pump(m());
     EXPECT_TRUE(since(seq).empty());

@@ -2,6 +2,7 @@
 // A client handle and the interface GUID of the default adapter, over the small radio.
 
 #include "platform/base/StringConv.h"
+#include "platform/ui/Clock.h"
 #include "platform/wlan/WlanApi.h"
 #include "platform/wlan/WlanMemory.h"
 #include "tests/machine/wlan/WlanFixture.h"
@@ -33,6 +34,7 @@ class WlanClientTest : public WlanTest
 protected:
     void SetUp() override
     {
+        platform::UseManualClock(10000);
         WlanTest::SetUp();
         DWORD version = 0;
         ASSERT_EQ(WlanOpenHandle(2, nullptr, &version, &m_client), ERROR_SUCCESS);
