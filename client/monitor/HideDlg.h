@@ -21,8 +21,6 @@ class CVnPropSheet;
 #define WEP_CHECK_PERIOD 10000
 #define RESCAN_DELAY 4000
 
-#define TRAY_ICON_ID 161
-
 class CHideDlg : public CDialog
 {
 public:

@@ -11,7 +11,6 @@
 #include "client/monitor/ClientGlobals.h"
 #include "client/monitor/HideDlg.h"
 #include "client/sheet/VnPropSheet.h"
-#include "resources/TessarynUI/TessarynUIStrings.h"
 #include "resources/TessarynUI/resource.h"
 
 #include <cstring>
@@ -27,14 +26,6 @@ namespace
 #endif
 
 #define OID_DRIVER_RSSI 0xFF0C0010
-#define ID_SITE_SURVEY_RESCAN 1003
-
-#define ICON_SIGNAL_GOOD 161
-#define ICON_SIGNAL_NORMAL 156
-#define ICON_SIGNAL_WEAK 159
-#define ICON_WEP_ERROR 204
-#define ICON_DISCONNECTED 163
-#define ICON_NO_ADAPTER 179
 
 // Lower than any signal the client or the driver reports: an unread signal counts as none.
 #define RSSI_UNKNOWN (-128)
@@ -71,19 +62,19 @@ CString TrayTipForIcon(UINT nIconId)
     UINT nTipId = IDS_TIP_DISCONNECTED;
     switch (nIconId)
     {
-    case ICON_SIGNAL_GOOD:
+    case IDI_SIGNAL_GOOD:
         nTipId = IDS_TIP_GOOD;
         break;
-    case ICON_SIGNAL_NORMAL:
+    case IDI_SIGNAL_NORMAL:
         nTipId = IDS_TIP_NORMAL;
         break;
-    case ICON_SIGNAL_WEAK:
+    case IDI_SIGNAL_WEAK:
         nTipId = IDS_TIP_WEAK;
         break;
-    case ICON_WEP_ERROR:
+    case IDI_WEP_ERROR:
         nTipId = IDS_TIP_WEP_ERROR;
         break;
-    case ICON_NO_ADAPTER:
+    case IDI_NO_ADAPTER:
         nTipId = IDS_TIP_NOT_EXIST;
         break;
     default:
@@ -185,11 +176,11 @@ void CHideDlg::OnTimer(UINT_PTR nIDEvent)
         SetTimer(TIMER_WATCHDOG, WATCHDOG_PERIOD, NULL);
         if (!m_bDeviceExist)
         {
-            ModifyTaskBar(ICON_NO_ADAPTER);
+            ModifyTaskBar(IDI_NO_ADAPTER);
             g_bUsbAdapter = FALSE;
             return;
         }
-        ModifyTaskBar(ICON_DISCONNECTED);
+        ModifyTaskBar(IDI_DISCONNECTED);
         InitCard(FALSE);
     }
 
@@ -206,7 +197,7 @@ void CHideDlg::OnTimer(UINT_PTR nIDEvent)
         RediscoverAfterLinkQueryFailure();
         if (!m_bDeviceExist)
         {
-            ModifyTaskBar(ICON_NO_ADAPTER);
+            ModifyTaskBar(IDI_NO_ADAPTER);
             return;
         }
     }
@@ -225,7 +216,7 @@ void CHideDlg::OnTimer(UINT_PTR nIDEvent)
         KillTimer(TIMER_WEP_CHECK);
         if (m_bWepCheckArmed)
             SetTimer(TIMER_WEP_CHECK, WEP_CHECK_PERIOD, NULL);
-        ModifyTaskBar(ICON_DISCONNECTED);
+        ModifyTaskBar(IDI_DISCONNECTED);
     }
     else
     {
@@ -237,13 +228,13 @@ void CHideDlg::OnTimer(UINT_PTR nIDEvent)
             lDriverRssi > lSignal)
             lSignal = lDriverRssi;
         int nPercent = RssiToPercent(lSignal);
-        UINT nIcon = ICON_SIGNAL_WEAK;
+        UINT nIcon = IDI_SIGNAL_WEAK;
         if (g_bWepError)
-            nIcon = ICON_WEP_ERROR;
+            nIcon = IDI_WEP_ERROR;
         else if (nPercent > 70)
-            nIcon = ICON_SIGNAL_GOOD;
+            nIcon = IDI_SIGNAL_GOOD;
         else if (nPercent > 40)
-            nIcon = ICON_SIGNAL_NORMAL;
+            nIcon = IDI_SIGNAL_NORMAL;
         ModifyTaskBar(nIcon);
         BOOL bChanged = FALSE;
         if (m_WifiClient.CheckWepIcvErrors(&bChanged) == ERROR_SUCCESS)
@@ -269,7 +260,7 @@ void CHideDlg::RediscoverAfterLinkQueryFailure()
     if (g_strDevicePath.CompareNoCase(strOldPath) != 0 ||
         g_strNetCfgInstanceId.CompareNoCase(strOldInstance) != 0)
     {
-        ModifyTaskBar(ICON_DISCONNECTED);
+        ModifyTaskBar(IDI_DISCONNECTED);
         InitCard(FALSE);
     }
 }
@@ -291,7 +282,7 @@ void CHideDlg::FillTrayIconData(NOTIFYICONDATA& nid, UINT nIconId)
 BOOL CHideDlg::AddTrayIcon()
 {
     NOTIFYICONDATA nid;
-    FillTrayIconData(nid, ICON_DISCONNECTED);
+    FillTrayIconData(nid, IDI_DISCONNECTED);
     BOOL bAdded = Shell_NotifyIconA(NIM_ADD, &nid);
     if (bAdded)
         m_bTrayIconPresent = TRUE;
@@ -350,7 +341,7 @@ void CHideDlg::KillAllTimers()
 void CHideDlg::PostRescan()
 {
     if (IsSheetOpen())
-        PostToPage(m_pPropSheet->m_SiteSurvPage, WM_COMMAND, ID_SITE_SURVEY_RESCAN, 0);
+        PostToPage(m_pPropSheet->m_SiteSurvPage, WM_COMMAND, IDC_SITE_RESCAN, 0);
 }
 
 LRESULT CHideDlg::OnWlanConnected(WPARAM, LPARAM)

@@ -9,9 +9,8 @@
 #include "client/monitor/ActionQueue.h"
 #include "client/monitor/ClientGlobals.h"
 #include "client/monitor/HideDlg.h"
-#include "resources/TessarynUI/LinkStatusIds.h"
-#include "resources/TessarynUI/LinkStatusResources.h"
 #include "resources/TessarynUI/TessarynUIStrings.h"
+#include "resources/TessarynUI/resource.h"
 
 #include <cstring>
 
@@ -70,11 +69,17 @@ CString LevelWord(int nPercent)
     return LoadText(IDS_LS_WEAK);
 }
 
+// The driver's link-state codes 0 to 10 in order; any other code has no text.
+const UINT kLinkStateText[] = {
+    IDS_LS_LINK_UP,        IDS_LS_LINK_DOWN,        IDS_LS_HW_RADIO_OFF, IDS_LS_SW_RADIO_OFF,
+    IDS_LS_OPEN_AUTH_FAIL, IDS_LS_SHARED_AUTH_FAIL, IDS_LS_ASSOC_FAIL,   IDS_LS_DEAUTH_MIC,
+    IDS_LS_DEAUTH_4WAY,    IDS_LS_DEAUTH_GROUP_KEY, IDS_LS_EAP_SUCCEED};
+
 CString ExtraInfoText(DWORD dwCode)
 {
-    if (dwCode > 10)
+    if (dwCode >= sizeof(kLinkStateText) / sizeof(kLinkStateText[0]))
         return CString();
-    return LoadText(IDS_LS_LINK_UP + dwCode);
+    return LoadText(kLinkStateText[dwCode]);
 }
 
 // A signal the driver did not answer counts as no antenna.
@@ -381,7 +386,7 @@ void CLinkStatusPage::OnTimer(UINT_PTR nIDEvent)
     pClient->GetCurrentBssid(abBssid);
     if (!bConnected || IsZeroMac(abBssid))
     {
-        m_strStatus = LoadText(g_bRadioOn ? IDS_LS_DISCONNECTED : IDS_LS_RF_OFF);
+        m_strStatus = LoadText(g_bRadioOn ? IDS_DISCONNECTED : IDS_RF_OFF);
         ClearLinkValues();
         m_strQualityWord.Empty();
         m_strNoise.Empty();
@@ -600,7 +605,7 @@ void CLinkStatusPage::OnTimer(UINT_PTR nIDEvent)
     }
 
     if (g_bWepError)
-        m_strExtraInfo.AppendFormat(" -- %s ", LoadText(IDS_LS_ICV_ERROR));
+        m_strExtraInfo.AppendFormat(" -- %s ", LoadText(IDS_ICV_ERROR));
     m_strExtraInfo.AppendFormat(" [TxPower:%s]", strTxPower);
 
     UpdateData(FALSE);

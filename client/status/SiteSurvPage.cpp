@@ -15,9 +15,8 @@
 #include "client/profiles/SysConfigPage.h"
 #include "client/sheet/VnPropSheet.h"
 #include "client/status/HiddenSsidDlg.h"
-#include "resources/TessarynUI/SiteSurveyIds.h"
-#include "resources/TessarynUI/SiteSurveyResources.h"
 #include "resources/TessarynUI/TessarynUIStrings.h"
+#include "resources/TessarynUI/resource.h"
 
 #include <cstddef>
 #include <cstring>
@@ -40,6 +39,10 @@ namespace
 
 // Each column takes this many tenths of a tenth of the list's width (20: two tenths).
 const int kColumnFactor[COLUMN_COUNT] = {20, 22, 7, 8, 7, 13, 13, 16};
+const UINT kColumnTitle[COLUMN_COUNT] = {IDS_SITE_COL_SSID,           IDS_SITE_COL_BSSID,
+                                         IDS_SITE_COL_PHY_TYPE,       IDS_SITE_COL_SIGNAL,
+                                         IDS_SITE_COL_CHANNEL,        IDS_SITE_COL_ENCRYPTION,
+                                         IDS_SITE_COL_AUTHENTICATION, IDS_SITE_COL_NETWORK_TYPE};
 
 // An SSID as text: at most 32 bytes whatever its length field says.
 CString SsidText(ULONG nLength, const UCHAR* pSsid)
@@ -115,7 +118,7 @@ BOOL CSiteSurvPage::OnInitDialog()
     if (g_bRadioOn == 1)
         OnRescan();
     else
-        SetStatusText(LoadText(IDS_SITE_RF_OFF));
+        SetStatusText(LoadText(IDS_RF_OFF));
 
     UpdateButtons();
     m_nTimerId = SetTimer(SITE_SURVEY_TIMER, SITE_SURVEY_PERIOD, NULL);
@@ -138,7 +141,7 @@ void CSiteSurvPage::InitListColumns()
     m_listSites.GetWindowRect(&rcList);
     int nTenth = rcList.Width() / 10;
     for (int i = 0; i < COLUMN_COUNT; i++)
-        m_listSites.InsertColumn(i, LoadText(IDS_SITE_COLUMN_FIRST + i), LVCFMT_LEFT,
+        m_listSites.InsertColumn(i, LoadText(kColumnTitle[i]), LVCFMT_LEFT,
                                  nTenth * kColumnFactor[i] / 10);
 }
 
@@ -225,21 +228,20 @@ void CSiteSurvPage::FillBssList()
                 strText.Format("%u", static_cast<UINT>(nChannel));
             m_listSites.SetItemText(i, COLUMN_CHANNEL, strText);
 
-            m_listSites.SetItemText(
-                i, COLUMN_ENCRYPTION,
-                LoadText(header.Privacy != 0 ? IDS_SITE_WEP : IDS_SITE_NO_ENCRYPTION));
+            m_listSites.SetItemText(i, COLUMN_ENCRYPTION,
+                                    LoadText(header.Privacy != 0 ? IDS_ENC_WEP : IDS_ENC_NONE));
             m_listSites.SetItemText(i, COLUMN_AUTHENTICATION, LoadText(IDS_SITE_UNKNOWN));
             CString strType;
             switch (header.InfrastructureMode)
             {
             case 0:
-                strType = LoadText(IDS_SITE_ADHOC);
+                strType = LoadText(IDS_NET_ADHOC);
                 break;
             case 1:
-                strType = LoadText(IDS_SITE_INFRASTRUCTURE);
+                strType = LoadText(IDS_NET_INFRASTRUCTURE);
                 break;
             case 2:
-                strType = LoadText(IDS_SITE_AUTO);
+                strType = LoadText(IDS_NET_AUTO);
                 break;
             default:
                 break;
@@ -343,7 +345,7 @@ void CSiteSurvPage::UpdateStatus()
         CString strSsid = SsidText(g_CurrentSsid.SsidLength, g_CurrentSsid.Ssid);
         if (g_bWepError)
             strStatus.Format("%s <--> %s -- %s", (LPCSTR)LoadText(IDS_SITE_CONNECTED),
-                             (LPCSTR)strSsid, (LPCSTR)LoadText(IDS_SITE_ICV_ERROR));
+                             (LPCSTR)strSsid, (LPCSTR)LoadText(IDS_ICV_ERROR));
         else
             strStatus.Format("%s <--> %s", (LPCSTR)LoadText(IDS_SITE_CONNECTED), (LPCSTR)strSsid);
 
@@ -364,7 +366,7 @@ void CSiteSurvPage::UpdateStatus()
     }
     else
     {
-        strStatus = LoadText(g_bRadioOn ? IDS_SITE_DISCONNECTED : IDS_SITE_RF_OFF);
+        strStatus = LoadText(g_bRadioOn ? IDS_DISCONNECTED : IDS_RF_OFF);
         bConnected = FALSE;
     }
 
@@ -465,7 +467,7 @@ void CSiteSurvPage::OnConnect()
         return;
     if (FocusedRow() < 0)
     {
-        AfxMessageBox(IDS_SITE_NO_SELECTION, MB_OK);
+        AfxMessageBox(IDS_NO_SELECTED_ITEM, MB_OK);
         return;
     }
     if (EntryOfRow(0) == NULL)
@@ -546,7 +548,7 @@ void CSiteSurvPage::OnAddProfile()
         return;
     if (FocusedRow() < 0)
     {
-        AfxMessageBox(IDS_SITE_NO_SELECTION, MB_OK);
+        AfxMessageBox(IDS_NO_SELECTED_ITEM, MB_OK);
         return;
     }
     SITE_PROFILE_VALUES values;

@@ -12,7 +12,7 @@
 #include "machine/programs/VersionResource.h"
 #include "platform/file/WinPath.h"
 #include "platform/ui/automation/Actions.h"
-#include "resources/TessarynUI/AboutIds.h"
+#include "resources/TessarynUI/resource.h"
 #include "tests/client/statspages/PageFixture.h"
 
 #include <chrono>
