@@ -164,32 +164,54 @@ void CHideDlg::OnTimer(UINT_PTR nIDEvent)
         PostRescan();
     }
 
-    if (!m_bDeviceExist || !IsSelDeviceExist())
-    {
-        // The adapter went away: nothing may keep using it.
-        KillTimer(TIMER_WATCHDOG);
-        if (m_bWepCheckArmed)
-            KillTimer(TIMER_WEP_CHECK);
-        CloseSheet();
-        g_strDriverKey.Empty();
-        m_bDeviceExist = DiscoverDevice();
-        SetTimer(TIMER_WATCHDOG, WATCHDOG_PERIOD, NULL);
-        if (!m_bDeviceExist)
-        {
-            ModifyTaskBar(IDI_NO_ADAPTER);
-            g_bUsbAdapter = FALSE;
-            return;
-        }
-        ModifyTaskBar(IDI_DISCONNECTED);
-        InitCard(FALSE);
-    }
+    if (!CheckAdapterPresent())
+        return;
+    ResetSecurityGlobals();
+    BOOL bLinked = FALSE;
+    if (!ReadLink(&bLinked))
+        return;
+    UpdateLinkIcon(bLinked);
 
+    g_nConfigOwner = 2;
+    if (IsSheetOpen())
+        m_pPropSheet->RemoveHtPageIfUnsupported();
+    CDialog::OnTimer(nIDEvent);
+}
+
+BOOL CHideDlg::CheckAdapterPresent()
+{
+    if (m_bDeviceExist && IsSelDeviceExist())
+        return TRUE;
+    // The adapter went away: nothing may keep using it.
+    KillTimer(TIMER_WATCHDOG);
+    if (m_bWepCheckArmed)
+        KillTimer(TIMER_WEP_CHECK);
+    CloseSheet();
+    g_strDriverKey.Empty();
+    m_bDeviceExist = DiscoverDevice();
+    SetTimer(TIMER_WATCHDOG, WATCHDOG_PERIOD, NULL);
+    if (!m_bDeviceExist)
+    {
+        ModifyTaskBar(IDI_NO_ADAPTER);
+        g_bUsbAdapter = FALSE;
+        return FALSE;
+    }
+    ModifyTaskBar(IDI_DISCONNECTED);
+    InitCard(FALSE);
+    return TRUE;
+}
+
+void CHideDlg::ResetSecurityGlobals()
+{
     if (g_nConfigOwner == 2)
     {
         g_bAllowSecuredConnect = TRUE;
         g_nWpaSupport = 6;
     }
+}
 
+BOOL CHideDlg::ReadLink(BOOL* pbLinked)
+{
     BOOL bConnected = FALSE;
     BOOL bQueried = m_WifiClient.IsInterfaceConnected(&bConnected) == ERROR_SUCCESS;
     if (!bQueried)
@@ -198,7 +220,7 @@ void CHideDlg::OnTimer(UINT_PTR nIDEvent)
         if (!m_bDeviceExist)
         {
             ModifyTaskBar(IDI_NO_ADAPTER);
-            return;
+            return FALSE;
         }
     }
 
@@ -209,42 +231,46 @@ void CHideDlg::OnTimer(UINT_PTR nIDEvent)
         m_WifiClient.GetCurrentBssid(g_CurrentBssid);
         m_WifiClient.GetCurrentSsid(&g_CurrentSsid);
     }
+    *pbLinked = bQueried && bConnected && !IsZeroMac(g_CurrentBssid);
+    return TRUE;
+}
 
-    if (!bQueried || !bConnected || IsZeroMac(g_CurrentBssid))
+void CHideDlg::UpdateLinkIcon(BOOL bLinked)
+{
+    if (!bLinked)
     {
         g_bWepError = FALSE;
         KillTimer(TIMER_WEP_CHECK);
         if (m_bWepCheckArmed)
             SetTimer(TIMER_WEP_CHECK, WEP_CHECK_PERIOD, NULL);
         ModifyTaskBar(IDI_DISCONNECTED);
+        return;
     }
-    else
-    {
-        LONG lSignal = RSSI_UNKNOWN;
-        m_WifiClient.GetRssi(&lSignal);
-        LONG lDriverRssi = 0;
-        DWORD dwReturned = 0;
-        if (OidQueryInformation(OID_DRIVER_RSSI, &lDriverRssi, sizeof(lDriverRssi), &dwReturned) &&
-            lDriverRssi > lSignal)
-            lSignal = lDriverRssi;
-        int nPercent = RssiToPercent(lSignal);
-        UINT nIcon = IDI_SIGNAL_WEAK;
-        if (g_bWepError)
-            nIcon = IDI_WEP_ERROR;
-        else if (nPercent > 70)
-            nIcon = IDI_SIGNAL_GOOD;
-        else if (nPercent > 40)
-            nIcon = IDI_SIGNAL_NORMAL;
-        ModifyTaskBar(nIcon);
-        BOOL bChanged = FALSE;
-        if (m_WifiClient.CheckWepIcvErrors(&bChanged) == ERROR_SUCCESS)
-            g_bWepError = bChanged ? TRUE : FALSE;
-    }
+    ModifyTaskBar(ChooseLinkIcon());
+    // A wrong WEP key shows from the next tick on.
+    BOOL bChanged = FALSE;
+    if (m_WifiClient.CheckWepIcvErrors(&bChanged) == ERROR_SUCCESS)
+        g_bWepError = bChanged ? TRUE : FALSE;
+}
 
-    g_nConfigOwner = 2;
-    if (IsSheetOpen())
-        m_pPropSheet->RemoveHtPageIfUnsupported();
-    CDialog::OnTimer(nIDEvent);
+UINT CHideDlg::ChooseLinkIcon()
+{
+    // The stronger of the WLAN service's signal and the driver's.
+    LONG lSignal = RSSI_UNKNOWN;
+    m_WifiClient.GetRssi(&lSignal);
+    LONG lDriverRssi = 0;
+    DWORD dwReturned = 0;
+    if (OidQueryInformation(OID_DRIVER_RSSI, &lDriverRssi, sizeof(lDriverRssi), &dwReturned) &&
+        lDriverRssi > lSignal)
+        lSignal = lDriverRssi;
+    int nPercent = RssiToPercent(lSignal);
+    if (g_bWepError)
+        return IDI_WEP_ERROR;
+    if (nPercent > 70)
+        return IDI_SIGNAL_GOOD;
+    if (nPercent > 40)
+        return IDI_SIGNAL_NORMAL;
+    return IDI_SIGNAL_WEAK;
 }
 
 void CHideDlg::RediscoverAfterLinkQueryFailure()
