@@ -54,6 +54,22 @@ CString SsidText(ULONG nLength, const UCHAR* pSsid)
     return CString(szSsid);
 }
 
+// The Network Type column: ad hoc, infrastructure or automatic; empty for another mode.
+CString NetworkTypeText(ULONG nInfrastructureMode)
+{
+    switch (nInfrastructureMode)
+    {
+    case 0:
+        return LoadText(IDS_NET_ADHOC);
+    case 1:
+        return LoadText(IDS_NET_INFRASTRUCTURE);
+    case 2:
+        return LoadText(IDS_NET_AUTO);
+    default:
+        return CString();
+    }
+}
+
 CString MacText(const UCHAR* pMac)
 {
     CString strMac;
@@ -210,78 +226,76 @@ void CSiteSurvPage::FillBssList()
     else
         memset(m_pBssidList, 0, BSSID_LIST_BYTES);
 
-    int i = 0;
-    WalkBssidList(
-        m_pBssidList,
-        [&](const BYTE* pEntry)
-        {
-            NDIS_WLAN_BSSID_EX header;
-            memcpy(&header, pEntry, NDIS_WLAN_BSSID_EX_FIXED);
-            m_listSites.InsertItem(i, SsidText(header.Ssid.SsidLength, header.Ssid.Ssid));
-            m_listSites.SetItemText(i, COLUMN_BSSID, MacText(header.MacAddress));
-            CString strText;
-            strText.Format("%d%%", RssiToPercent(header.Rssi));
-            m_listSites.SetItemText(i, COLUMN_SIGNAL, strText);
-            INT nChannel = FrequencyToChannel(static_cast<INT>(header.Configuration.DSConfig));
-            strText.Empty();
-            if (nChannel != 0)
-                strText.Format("%u", static_cast<UINT>(nChannel));
-            m_listSites.SetItemText(i, COLUMN_CHANNEL, strText);
+    int nRow = 0;
+    WalkBssidList(m_pBssidList,
+                  [&](const BYTE* pEntry)
+                  {
+                      InsertEntryRow(nRow++, pEntry);
+                      return FALSE;
+                  });
+    ClearConnectedMarks();
+}
 
-            m_listSites.SetItemText(i, COLUMN_ENCRYPTION,
-                                    LoadText(header.Privacy != 0 ? IDS_ENC_WEP : IDS_ENC_NONE));
-            m_listSites.SetItemText(i, COLUMN_AUTHENTICATION, LoadText(IDS_SITE_UNKNOWN));
-            CString strType;
-            switch (header.InfrastructureMode)
-            {
-            case 0:
-                strType = LoadText(IDS_NET_ADHOC);
-                break;
-            case 1:
-                strType = LoadText(IDS_NET_INFRASTRUCTURE);
-                break;
-            case 2:
-                strType = LoadText(IDS_NET_AUTO);
-                break;
-            default:
-                break;
-            }
-            m_listSites.SetItemText(i, COLUMN_NETWORK_TYPE, strType);
-            m_listSites.SetItem(i, COLUMN_NETWORK_TYPE, LVIF_IMAGE, NULL, IMAGE_NETWORK_TYPE, 0, 0,
-                                0);
+void CSiteSurvPage::InsertEntryRow(int nRow, const BYTE* pEntry)
+{
+    NDIS_WLAN_BSSID_EX header;
+    memcpy(&header, pEntry, NDIS_WLAN_BSSID_EX_FIXED);
+    SetRowTexts(nRow, header);
+    m_listSites.SetItem(nRow, COLUMN_NETWORK_TYPE, LVIF_IMAGE, NULL, IMAGE_NETWORK_TYPE, 0, 0, 0);
 
-            BssSecurity security;
-            ParseSecurityIes(reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(pEntry), &security);
-            CString strAuth;
-            if (security.bWpa)
-                strAuth += "WPA;";
-            if (security.bWpaPsk)
-                strAuth += "WPA-PSK;";
-            if (security.bWpaNone)
-                strAuth += "WPA-NONE;";
-            if (security.bWpa2)
-                strAuth += "WPA2;";
-            if (security.bWpa2Psk)
-                strAuth += "WPA2-PSK;";
-            if (security.bWpa2None)
-                strAuth += "WPA2-NONE;";
-            if (!strAuth.IsEmpty())
-                m_listSites.SetItemText(i, COLUMN_AUTHENTICATION,
-                                        strAuth.Left(strAuth.GetLength() - 1));
-            CString strCipher;
-            if (security.bTkip)
-                strCipher += "TKIP;";
-            if (security.bCcmp)
-                strCipher += "AES;";
-            if (!strCipher.IsEmpty())
-                m_listSites.SetItemText(i, COLUMN_ENCRYPTION,
-                                        strCipher.Left(strCipher.GetLength() - 1));
+    BssSecurity security;
+    ParseSecurityIes(reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(pEntry), &security);
+    SetSecurityTexts(nRow, security);
+    PhyTypeText(nRow, COLUMN_PHY, security.bHt);
+}
 
-            PhyTypeText(i, COLUMN_PHY, security.bHt);
-            i++;
-            return FALSE;
-        });
+void CSiteSurvPage::SetRowTexts(int nRow, const NDIS_WLAN_BSSID_EX& header)
+{
+    m_listSites.InsertItem(nRow, SsidText(header.Ssid.SsidLength, header.Ssid.Ssid));
+    m_listSites.SetItemText(nRow, COLUMN_BSSID, MacText(header.MacAddress));
+    CString strText;
+    strText.Format("%d%%", RssiToPercent(header.Rssi));
+    m_listSites.SetItemText(nRow, COLUMN_SIGNAL, strText);
+    INT nChannel = FrequencyToChannel(static_cast<INT>(header.Configuration.DSConfig));
+    strText.Empty();
+    if (nChannel != 0)
+        strText.Format("%u", static_cast<UINT>(nChannel));
+    m_listSites.SetItemText(nRow, COLUMN_CHANNEL, strText);
 
+    m_listSites.SetItemText(nRow, COLUMN_ENCRYPTION,
+                            LoadText(header.Privacy != 0 ? IDS_ENC_WEP : IDS_ENC_NONE));
+    m_listSites.SetItemText(nRow, COLUMN_AUTHENTICATION, LoadText(IDS_SITE_UNKNOWN));
+    m_listSites.SetItemText(nRow, COLUMN_NETWORK_TYPE, NetworkTypeText(header.InfrastructureMode));
+}
+
+void CSiteSurvPage::SetSecurityTexts(int nRow, const BssSecurity& security)
+{
+    CString strAuth;
+    if (security.bWpa)
+        strAuth += "WPA;";
+    if (security.bWpaPsk)
+        strAuth += "WPA-PSK;";
+    if (security.bWpaNone)
+        strAuth += "WPA-NONE;";
+    if (security.bWpa2)
+        strAuth += "WPA2;";
+    if (security.bWpa2Psk)
+        strAuth += "WPA2-PSK;";
+    if (security.bWpa2None)
+        strAuth += "WPA2-NONE;";
+    if (!strAuth.IsEmpty())
+        m_listSites.SetItemText(nRow, COLUMN_AUTHENTICATION, strAuth.Left(strAuth.GetLength() - 1));
+    CString strCipher;
+    if (security.bTkip)
+        strCipher += "TKIP;";
+    if (security.bCcmp)
+        strCipher += "AES;";
+    if (!strCipher.IsEmpty())
+        m_listSites.SetItemText(nRow, COLUMN_ENCRYPTION, strCipher.Left(strCipher.GetLength() - 1));
+}
+
+void CSiteSurvPage::ClearConnectedMarks()
+{
     for (int i = 0; i < m_listSites.GetItemCount(); i++)
         m_listSites.SetItem(i, COLUMN_SSID, LVIF_IMAGE, NULL, -1, 0, 0, 0);
 }
@@ -377,8 +391,7 @@ void CSiteSurvPage::UpdateStatus()
 void CSiteSurvPage::MarkConnectedRow(int nRow, BOOL bNotConnected)
 {
     int nCount = m_listSites.GetItemCount();
-    for (int i = 0; i < nCount; i++)
-        m_listSites.SetItem(i, COLUMN_SSID, LVIF_IMAGE, NULL, -1, 0, 0, 0);
+    ClearConnectedMarks();
     if (!bNotConnected && nRow >= 0 && nRow < nCount)
         m_listSites.SetItem(nRow, COLUMN_SSID, LVIF_IMAGE, NULL, IMAGE_CONNECTED, 0, 0, 0);
     if (nCount > 0)
