@@ -9,12 +9,13 @@
 
 #include "platform/Windows.h"
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
-#include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,22 +30,31 @@ struct NamedId
     long value;
 };
 
-// The #defines of a header of the tree and of the tree's headers it includes, in file order.
+// The words of a line, split at blanks.
+std::vector<std::string> Words(const std::string& line)
+{
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
+// The #defines of a number in a header of the tree and in the tree's headers it includes, in
+// file order.
 void ReadIds(const fs::path& root, const std::string& header, std::vector<NamedId>& ids)
 {
-    static const std::regex include(R"re(^\s*#\s*include\s*"(resources/[^"]+)")re");
-    static const std::regex define(
-        R"re(^\s*#\s*define\s+([A-Z][A-Z0-9_]*)\s+(0x[0-9A-Fa-f]+|\d+)\b)re");
     std::ifstream in(root / header);
     ASSERT_TRUE(in.is_open()) << header;
     std::string line;
     while (std::getline(in, line))
     {
-        std::smatch m;
-        if (std::regex_search(line, m, include))
-            ReadIds(root, m[1].str(), ids);
-        else if (std::regex_search(line, m, define))
-            ids.push_back({m[1].str(), std::stol(m[2].str(), nullptr, 0)});
+        std::vector<std::string> words = Words(line);
+        if (words.size() >= 2 && words[0] == "#include" && words[1].rfind("\"resources/", 0) == 0)
+            ReadIds(root, words[1].substr(1, words[1].size() - 2), ids);
+        else if (words.size() >= 3 && words[0] == "#define" &&
+                 std::isdigit(static_cast<unsigned char>(words[2][0])))
+            ids.push_back({words[1], std::stol(words[2], nullptr, 0)});
     }
 }
 
