@@ -20,6 +20,8 @@
 
 #include <cstddef>
 #include <cstring>
+#include <initializer_list>
+#include <utility>
 
 namespace
 {
@@ -68,6 +70,18 @@ CString NetworkTypeText(ULONG nInfrastructureMode)
     default:
         return CString();
     }
+}
+
+// The names whose flag is set, in order, joined by ";".
+CString NamesOfFound(std::initializer_list<std::pair<int, const char*>> names)
+{
+    CString strNames;
+    for (const auto& [bFound, pszName] : names)
+    {
+        if (bFound)
+            strNames += CString(pszName) + ";";
+    }
+    return strNames.IsEmpty() ? strNames : strNames.Left(strNames.GetLength() - 1);
 }
 
 CString MacText(const UCHAR* pMac)
@@ -270,28 +284,17 @@ void CSiteSurvPage::SetRowTexts(int nRow, const NDIS_WLAN_BSSID_EX& header)
 
 void CSiteSurvPage::SetSecurityTexts(int nRow, const BssSecurity& security)
 {
-    CString strAuth;
-    if (security.bWpa)
-        strAuth += "WPA;";
-    if (security.bWpaPsk)
-        strAuth += "WPA-PSK;";
-    if (security.bWpaNone)
-        strAuth += "WPA-NONE;";
-    if (security.bWpa2)
-        strAuth += "WPA2;";
-    if (security.bWpa2Psk)
-        strAuth += "WPA2-PSK;";
-    if (security.bWpa2None)
-        strAuth += "WPA2-NONE;";
+    CString strAuth = NamesOfFound({{security.bWpa, "WPA"},
+                                    {security.bWpaPsk, "WPA-PSK"},
+                                    {security.bWpaNone, "WPA-NONE"},
+                                    {security.bWpa2, "WPA2"},
+                                    {security.bWpa2Psk, "WPA2-PSK"},
+                                    {security.bWpa2None, "WPA2-NONE"}});
     if (!strAuth.IsEmpty())
-        m_listSites.SetItemText(nRow, COLUMN_AUTHENTICATION, strAuth.Left(strAuth.GetLength() - 1));
-    CString strCipher;
-    if (security.bTkip)
-        strCipher += "TKIP;";
-    if (security.bCcmp)
-        strCipher += "AES;";
+        m_listSites.SetItemText(nRow, COLUMN_AUTHENTICATION, strAuth);
+    CString strCipher = NamesOfFound({{security.bTkip, "TKIP"}, {security.bCcmp, "AES"}});
     if (!strCipher.IsEmpty())
-        m_listSites.SetItemText(nRow, COLUMN_ENCRYPTION, strCipher.Left(strCipher.GetLength() - 1));
+        m_listSites.SetItemText(nRow, COLUMN_ENCRYPTION, strCipher);
 }
 
 void CSiteSurvPage::ClearConnectedMarks()
