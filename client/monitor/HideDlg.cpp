@@ -20,7 +20,6 @@
 #include "client/monitor/ClientGlobals.h"
 #include "client/profiles/SetOidFromReg.h"
 #include "client/sheet/VnPropSheet.h"
-#include "resources/TessarynUI/TessarynUIStrings.h"
 #include "resources/TessarynUI/resource.h"
 
 #include <cstdlib>

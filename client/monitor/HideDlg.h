@@ -21,8 +21,6 @@ class CVnPropSheet;
 #define WEP_CHECK_PERIOD 10000
 #define RESCAN_DELAY 4000
 
-#define TRAY_ICON_ID 161
-
 class CHideDlg : public CDialog
 {
 public:
@@ -89,6 +87,18 @@ private:
     void OpenSheetFromTray();
     // DiscoverAdapter with m_bBusy set: the adapter choice may run a modal dialog.
     BOOL DiscoverDevice();
+
+    // The parts of a watchdog tick, in the order OnTimer runs them. CheckAdapterPresent: when
+    // the adapter is lost, closes the sheet, rediscovers and initialises the adapter found again.
+    // FALSE when there is none (the tick ends there).
+    BOOL CheckAdapterPresent();
+    // Once the configuration is the program's, secured connections with WPA2 are allowed.
+    void ResetSecurityGlobals();
+    // Reads the link into g_CurrentBssid and g_CurrentSsid; *pbLinked tells whether there is
+    // one. FALSE when the link query failed and no adapter is found any more.
+    BOOL ReadLink(BOOL* pbLinked);
+    void UpdateLinkIcon(BOOL bLinked); // the tray icon of the link, and the WEP error check
+    UINT ChooseLinkIcon();             // by signal; the WEP error's after a wrong key
     // The watchdog's answer to a failed link query: rediscover, and initialise the card again
     // only when discovery now names a different adapter.
     void RediscoverAfterLinkQueryFailure();

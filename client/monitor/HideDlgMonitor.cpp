@@ -11,7 +11,6 @@
 #include "client/monitor/ClientGlobals.h"
 #include "client/monitor/HideDlg.h"
 #include "client/sheet/VnPropSheet.h"
-#include "resources/TessarynUI/TessarynUIStrings.h"
 #include "resources/TessarynUI/resource.h"
 
 #include <cstring>
@@ -27,14 +26,6 @@ namespace
 #endif
 
 #define OID_DRIVER_RSSI 0xFF0C0010
-#define ID_SITE_SURVEY_RESCAN 1003
-
-#define ICON_SIGNAL_GOOD 161
-#define ICON_SIGNAL_NORMAL 156
-#define ICON_SIGNAL_WEAK 159
-#define ICON_WEP_ERROR 204
-#define ICON_DISCONNECTED 163
-#define ICON_NO_ADAPTER 179
 
 // Lower than any signal the client or the driver reports: an unread signal counts as none.
 #define RSSI_UNKNOWN (-128)
@@ -71,19 +62,19 @@ CString TrayTipForIcon(UINT nIconId)
     UINT nTipId = IDS_TIP_DISCONNECTED;
     switch (nIconId)
     {
-    case ICON_SIGNAL_GOOD:
+    case IDI_SIGNAL_GOOD:
         nTipId = IDS_TIP_GOOD;
         break;
-    case ICON_SIGNAL_NORMAL:
+    case IDI_SIGNAL_NORMAL:
         nTipId = IDS_TIP_NORMAL;
         break;
-    case ICON_SIGNAL_WEAK:
+    case IDI_SIGNAL_WEAK:
         nTipId = IDS_TIP_WEAK;
         break;
-    case ICON_WEP_ERROR:
+    case IDI_WEP_ERROR:
         nTipId = IDS_TIP_WEP_ERROR;
         break;
-    case ICON_NO_ADAPTER:
+    case IDI_NO_ADAPTER:
         nTipId = IDS_TIP_NOT_EXIST;
         break;
     default:
@@ -173,32 +164,54 @@ void CHideDlg::OnTimer(UINT_PTR nIDEvent)
         PostRescan();
     }
 
-    if (!m_bDeviceExist || !IsSelDeviceExist())
-    {
-        // The adapter went away: nothing may keep using it.
-        KillTimer(TIMER_WATCHDOG);
-        if (m_bWepCheckArmed)
-            KillTimer(TIMER_WEP_CHECK);
-        CloseSheet();
-        g_strDriverKey.Empty();
-        m_bDeviceExist = DiscoverDevice();
-        SetTimer(TIMER_WATCHDOG, WATCHDOG_PERIOD, NULL);
-        if (!m_bDeviceExist)
-        {
-            ModifyTaskBar(ICON_NO_ADAPTER);
-            g_bUsbAdapter = FALSE;
-            return;
-        }
-        ModifyTaskBar(ICON_DISCONNECTED);
-        InitCard(FALSE);
-    }
+    if (!CheckAdapterPresent())
+        return;
+    ResetSecurityGlobals();
+    BOOL bLinked = FALSE;
+    if (!ReadLink(&bLinked))
+        return;
+    UpdateLinkIcon(bLinked);
 
+    g_nConfigOwner = 2;
+    if (IsSheetOpen())
+        m_pPropSheet->RemoveHtPageIfUnsupported();
+    CDialog::OnTimer(nIDEvent);
+}
+
+BOOL CHideDlg::CheckAdapterPresent()
+{
+    if (m_bDeviceExist && IsSelDeviceExist())
+        return TRUE;
+    // The adapter went away: nothing may keep using it.
+    KillTimer(TIMER_WATCHDOG);
+    if (m_bWepCheckArmed)
+        KillTimer(TIMER_WEP_CHECK);
+    CloseSheet();
+    g_strDriverKey.Empty();
+    m_bDeviceExist = DiscoverDevice();
+    SetTimer(TIMER_WATCHDOG, WATCHDOG_PERIOD, NULL);
+    if (!m_bDeviceExist)
+    {
+        ModifyTaskBar(IDI_NO_ADAPTER);
+        g_bUsbAdapter = FALSE;
+        return FALSE;
+    }
+    ModifyTaskBar(IDI_DISCONNECTED);
+    InitCard(FALSE);
+    return TRUE;
+}
+
+void CHideDlg::ResetSecurityGlobals()
+{
     if (g_nConfigOwner == 2)
     {
         g_bAllowSecuredConnect = TRUE;
         g_nWpaSupport = 6;
     }
+}
 
+BOOL CHideDlg::ReadLink(BOOL* pbLinked)
+{
     BOOL bConnected = FALSE;
     BOOL bQueried = m_WifiClient.IsInterfaceConnected(&bConnected) == ERROR_SUCCESS;
     if (!bQueried)
@@ -206,8 +219,8 @@ void CHideDlg::OnTimer(UINT_PTR nIDEvent)
         RediscoverAfterLinkQueryFailure();
         if (!m_bDeviceExist)
         {
-            ModifyTaskBar(ICON_NO_ADAPTER);
-            return;
+            ModifyTaskBar(IDI_NO_ADAPTER);
+            return FALSE;
         }
     }
 
@@ -218,42 +231,46 @@ void CHideDlg::OnTimer(UINT_PTR nIDEvent)
         m_WifiClient.GetCurrentBssid(g_CurrentBssid);
         m_WifiClient.GetCurrentSsid(&g_CurrentSsid);
     }
+    *pbLinked = bQueried && bConnected && !IsZeroMac(g_CurrentBssid);
+    return TRUE;
+}
 
-    if (!bQueried || !bConnected || IsZeroMac(g_CurrentBssid))
+void CHideDlg::UpdateLinkIcon(BOOL bLinked)
+{
+    if (!bLinked)
     {
         g_bWepError = FALSE;
         KillTimer(TIMER_WEP_CHECK);
         if (m_bWepCheckArmed)
             SetTimer(TIMER_WEP_CHECK, WEP_CHECK_PERIOD, NULL);
-        ModifyTaskBar(ICON_DISCONNECTED);
+        ModifyTaskBar(IDI_DISCONNECTED);
+        return;
     }
-    else
-    {
-        LONG lSignal = RSSI_UNKNOWN;
-        m_WifiClient.GetRssi(&lSignal);
-        LONG lDriverRssi = 0;
-        DWORD dwReturned = 0;
-        if (OidQueryInformation(OID_DRIVER_RSSI, &lDriverRssi, sizeof(lDriverRssi), &dwReturned) &&
-            lDriverRssi > lSignal)
-            lSignal = lDriverRssi;
-        int nPercent = RssiToPercent(lSignal);
-        UINT nIcon = ICON_SIGNAL_WEAK;
-        if (g_bWepError)
-            nIcon = ICON_WEP_ERROR;
-        else if (nPercent > 70)
-            nIcon = ICON_SIGNAL_GOOD;
-        else if (nPercent > 40)
-            nIcon = ICON_SIGNAL_NORMAL;
-        ModifyTaskBar(nIcon);
-        BOOL bChanged = FALSE;
-        if (m_WifiClient.CheckWepIcvErrors(&bChanged) == ERROR_SUCCESS)
-            g_bWepError = bChanged ? TRUE : FALSE;
-    }
+    ModifyTaskBar(ChooseLinkIcon());
+    // A wrong WEP key shows from the next tick on.
+    BOOL bChanged = FALSE;
+    if (m_WifiClient.CheckWepIcvErrors(&bChanged) == ERROR_SUCCESS)
+        g_bWepError = bChanged ? TRUE : FALSE;
+}
 
-    g_nConfigOwner = 2;
-    if (IsSheetOpen())
-        m_pPropSheet->RemoveHtPageIfUnsupported();
-    CDialog::OnTimer(nIDEvent);
+UINT CHideDlg::ChooseLinkIcon()
+{
+    // The stronger of the WLAN service's signal and the driver's.
+    LONG lSignal = RSSI_UNKNOWN;
+    m_WifiClient.GetRssi(&lSignal);
+    LONG lDriverRssi = 0;
+    DWORD dwReturned = 0;
+    if (OidQueryInformation(OID_DRIVER_RSSI, &lDriverRssi, sizeof(lDriverRssi), &dwReturned) &&
+        lDriverRssi > lSignal)
+        lSignal = lDriverRssi;
+    int nPercent = RssiToPercent(lSignal);
+    if (g_bWepError)
+        return IDI_WEP_ERROR;
+    if (nPercent > 70)
+        return IDI_SIGNAL_GOOD;
+    if (nPercent > 40)
+        return IDI_SIGNAL_NORMAL;
+    return IDI_SIGNAL_WEAK;
 }
 
 void CHideDlg::RediscoverAfterLinkQueryFailure()
@@ -269,7 +286,7 @@ void CHideDlg::RediscoverAfterLinkQueryFailure()
     if (g_strDevicePath.CompareNoCase(strOldPath) != 0 ||
         g_strNetCfgInstanceId.CompareNoCase(strOldInstance) != 0)
     {
-        ModifyTaskBar(ICON_DISCONNECTED);
+        ModifyTaskBar(IDI_DISCONNECTED);
         InitCard(FALSE);
     }
 }
@@ -291,7 +308,7 @@ void CHideDlg::FillTrayIconData(NOTIFYICONDATA& nid, UINT nIconId)
 BOOL CHideDlg::AddTrayIcon()
 {
     NOTIFYICONDATA nid;
-    FillTrayIconData(nid, ICON_DISCONNECTED);
+    FillTrayIconData(nid, IDI_DISCONNECTED);
     BOOL bAdded = Shell_NotifyIconA(NIM_ADD, &nid);
     if (bAdded)
         m_bTrayIconPresent = TRUE;
@@ -350,7 +367,7 @@ void CHideDlg::KillAllTimers()
 void CHideDlg::PostRescan()
 {
     if (IsSheetOpen())
-        PostToPage(m_pPropSheet->m_SiteSurvPage, WM_COMMAND, ID_SITE_SURVEY_RESCAN, 0);
+        PostToPage(m_pPropSheet->m_SiteSurvPage, WM_COMMAND, IDC_SITE_RESCAN, 0);
 }
 
 LRESULT CHideDlg::OnWlanConnected(WPARAM, LPARAM)

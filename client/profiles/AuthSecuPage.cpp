@@ -3,7 +3,6 @@
 #include "adapter/system/OsVersion.h"
 #include "client/monitor/ClientGlobals.h"
 #include "client/profiles/ProfileSheet.h"
-#include "resources/TessarynUI/ProfilePagesResources.h"
 #include "resources/TessarynUI/TessarynUIStrings.h"
 
 namespace
@@ -17,6 +16,9 @@ const int kKeyHex[WEP_KEY_COUNT] = {IDC_AS_KEY1_HEX, IDC_AS_KEY2_HEX, IDC_AS_KEY
                                     IDC_AS_KEY4_HEX};
 const int kKeyAscii[WEP_KEY_COUNT] = {IDC_AS_KEY1_ASCII, IDC_AS_KEY2_ASCII, IDC_AS_KEY3_ASCII,
                                       IDC_AS_KEY4_ASCII};
+const UINT kKeyText[WEP_KEY_COUNT] = {IDS_AS_KEY1, IDS_AS_KEY2, IDS_AS_KEY3, IDS_AS_KEY4};
+const UINT kKeyHint[WEP_KEY_COUNT] = {IDS_AS_WEP_HINT1, IDS_AS_WEP_HINT2, IDS_AS_WEP_HINT3,
+                                      IDS_AS_WEP_HINT4};
 
 // A combo selection as an index: no selection (CB_ERR) counts as the first entry.
 int SelectionIndex(const CComboBox& combo)
@@ -364,7 +366,7 @@ void CAuthSecuPage::UpdateWepKeysFor8021x()
 void CAuthSecuPage::UpdateWepKeyHint()
 {
     int nKey = m_nDefaultKey >= 0 && m_nDefaultKey < WEP_KEY_COUNT ? m_nDefaultKey : 0;
-    SetDlgItemText(IDC_AS_WEP_HINT, LoadText(IDS_AS_WEP_HINT + nKey));
+    SetDlgItemText(IDC_AS_WEP_HINT, LoadText(kKeyHint[nKey]));
 }
 
 BOOL CAuthSecuPage::IsDot1xConfigValid()
@@ -387,7 +389,7 @@ BOOL CAuthSecuPage::OnInitDialog()
     SetDlgItemText(IDC_AS_ENCRYPT_LABEL, LoadText(IDS_AS_LABEL_ENCRYPT));
     SetDlgItemText(IDC_AS_PSK_LABEL, LoadText(IDS_AS_LABEL_PSK));
     for (int i = 0; i < WEP_KEY_COUNT; i++)
-        SetDlgItemText(kKeyRadio[i], LoadText(IDS_AS_KEY1 + i));
+        SetDlgItemText(kKeyRadio[i], LoadText(kKeyText[i]));
     UpdateWepKeyHint();
     SetDlgItemText(IDC_AS_SHOW_PASSWORD, LoadText(IDS_AS_SHOW_PASSWORD));
     SetDlgItemText(IDC_AS_8021X_SETTING, LoadText(IDS_AS_8021X_SETTING));

@@ -7,7 +7,7 @@
 #include "client/profiles/Dot1xSettings.h"
 #include "controls/SmartEdit.h"
 #include "platform/Windows.h"
-#include "resources/TessarynUI/ProfilePagesIds.h"
+#include "resources/TessarynUI/resource.h"
 
 // Authentication list indexes.
 inline constexpr int AUTH_INDEX_OPEN = 0;

@@ -12,8 +12,7 @@
 #include "client/profiles/ProfileSheet.h"
 #include "client/profiles/ProfileStore.h"
 #include "client/profiles/SetOidFromReg.h"
-#include "resources/TessarynUI/ProfileIds.h"
-#include "resources/TessarynUI/TessarynUIStrings.h"
+#include "resources/TessarynUI/resource.h"
 
 #include <cstdlib>
 #include <cstring>

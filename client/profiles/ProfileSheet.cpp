@@ -5,7 +5,7 @@
 #include "client/monitor/ClientGlobals.h"
 #include "client/profiles/ProfileStore.h"
 #include "client/sheet/VnPropSheet.h"
-#include "resources/TessarynUI/ProfileIds.h"
+#include "resources/TessarynUI/resource.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -8,7 +8,7 @@
 #include "client/monitor/ClientGlobals.h"
 #include "client/profiles/ProfilePage.h"
 #include "client/profiles/ProfileSheet.h"
-#include "resources/TessarynUI/ProfileIds.h"
+#include "resources/TessarynUI/resource.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -7,9 +7,8 @@
 #include "client/monitor/HideDlg.h"
 #include "client/profiles/AuthSecuPage.h"
 #include "client/profiles/ProfileSheet.h"
-#include "resources/TessarynUI/ProfilePagesIds.h"
-#include "resources/TessarynUI/ProfilePagesResources.h"
 #include "resources/TessarynUI/TessarynUIStrings.h"
+#include "resources/TessarynUI/resource.h"
 
 #include <cstring>
 
@@ -17,7 +16,10 @@ namespace
 {
 
 constexpr DWORD OID_ADVANCED_CONFIG = 0x0D710111;
-constexpr int TX_POWER_COUNT = 7;
+// The transmit-power list in list order.
+const UINT kTxPowerText[] = {IDS_SC_TXPOWER_AUTO,  IDS_SC_TXPOWER_100, IDS_SC_TXPOWER_75,
+                             IDS_SC_TXPOWER_50,    IDS_SC_TXPOWER_25,  IDS_SC_TXPOWER_10,
+                             IDS_SC_TXPOWER_LOWEST};
 constexpr int RTS_DEFAULT = 2347;
 constexpr int FRAG_MIN = 256;
 constexpr int FRAG_DEFAULT = 2346;
@@ -219,8 +221,8 @@ BOOL CSysConfigPage::OnInitDialog()
     m_cbPreamble.AddString(LoadText(IDS_SC_PREAMBLE_AUTO));
     m_cbPreamble.AddString(LoadText(IDS_SC_PREAMBLE_LONG));
     m_cbTxPower.ResetContent();
-    for (int i = 0; i < TX_POWER_COUNT; i++)
-        m_cbTxPower.AddString(LoadText(IDS_SC_TXPOWER_AUTO + i));
+    for (UINT nID : kTxPowerText)
+        m_cbTxPower.AddString(LoadText(nID));
     SetDlgItemText(IDC_SC_FRAG_CHECK, LoadText(IDS_SC_FRAG_THRESHOLD));
 
     m_strTxPowerLabel = LoadText(IDS_SC_LABEL_TX_POWER);

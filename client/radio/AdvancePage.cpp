@@ -1,7 +1,5 @@
 #include "client/radio/AdvancePage.h"
 
-#include "resources/TessarynUI/TessarynUIStrings.h"
-
 IMPLEMENT_DYNCREATE(CAdvancePage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CAdvancePage, CPropertyPage)

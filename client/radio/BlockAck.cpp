@@ -1,7 +1,5 @@
 #include "client/radio/BlockAck.h"
 
-#include "resources/TessarynUI/TessarynUIStrings.h"
-
 IMPLEMENT_DYNCREATE(CBlockAck, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CBlockAck, CPropertyPage)

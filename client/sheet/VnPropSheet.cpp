@@ -29,7 +29,8 @@ CVnPropSheet::~CVnPropSheet() {}
 void CVnPropSheet::AddSheetPages()
 {
     m_psh.dwFlags |= PSH_MODELESS | PSH_USEHICON;
-    m_psh.hIcon = AfxGetApp()->LoadIcon(IDI_SHEET_ICON);
+    // The disconnected state's icon, until the monitor window shows the link's.
+    m_psh.hIcon = AfxGetApp()->LoadIcon(IDI_DISCONNECTED);
     AddPage(&m_ProfilePage);
     AddPage(&m_LinkStatusPage);
     AddPage(&m_SiteSurvPage);

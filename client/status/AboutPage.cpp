@@ -7,9 +7,7 @@
 #include "client/access/OidAccessor.h"
 #include "client/monitor/ClientGlobals.h"
 #include "client/monitor/HideDlg.h"
-#include "resources/TessarynUI/AboutIds.h"
-#include "resources/TessarynUI/AboutResources.h"
-#include "resources/TessarynUI/TessarynUIStrings.h"
+#include "resources/TessarynUI/resource.h"
 
 #include <cstring>
 

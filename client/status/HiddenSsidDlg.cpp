@@ -1,7 +1,5 @@
 #include "client/status/HiddenSsidDlg.h"
 
-#include "resources/TessarynUI/SiteSurveyResources.h"
-
 IMPLEMENT_DYNCREATE(CHiddenSsidDlg, CDialog)
 
 BEGIN_MESSAGE_MAP(CHiddenSsidDlg, CDialog)

@@ -2,7 +2,7 @@
 // A small modal dialog asking for the SSID of a network that hides it.
 
 #include "platform/Windows.h"
-#include "resources/TessarynUI/SiteSurveyIds.h"
+#include "resources/TessarynUI/resource.h"
 
 class CHiddenSsidDlg : public CDialog
 {

@@ -9,9 +9,8 @@
 #include "client/monitor/ActionQueue.h"
 #include "client/monitor/ClientGlobals.h"
 #include "client/monitor/HideDlg.h"
-#include "resources/TessarynUI/LinkStatusIds.h"
-#include "resources/TessarynUI/LinkStatusResources.h"
 #include "resources/TessarynUI/TessarynUIStrings.h"
+#include "resources/TessarynUI/resource.h"
 
 #include <cstring>
 
@@ -70,11 +69,17 @@ CString LevelWord(int nPercent)
     return LoadText(IDS_LS_WEAK);
 }
 
+// The driver's link-state codes 0 to 10 in order; any other code has no text.
+const UINT kLinkStateText[] = {
+    IDS_LS_LINK_UP,        IDS_LS_LINK_DOWN,        IDS_LS_HW_RADIO_OFF, IDS_LS_SW_RADIO_OFF,
+    IDS_LS_OPEN_AUTH_FAIL, IDS_LS_SHARED_AUTH_FAIL, IDS_LS_ASSOC_FAIL,   IDS_LS_DEAUTH_MIC,
+    IDS_LS_DEAUTH_4WAY,    IDS_LS_DEAUTH_GROUP_KEY, IDS_LS_EAP_SUCCEED};
+
 CString ExtraInfoText(DWORD dwCode)
 {
-    if (dwCode > 10)
+    if (dwCode >= sizeof(kLinkStateText) / sizeof(kLinkStateText[0]))
         return CString();
-    return LoadText(IDS_LS_LINK_UP + dwCode);
+    return LoadText(kLinkStateText[dwCode]);
 }
 
 // A signal the driver did not answer counts as no antenna.
@@ -90,6 +95,43 @@ LONG QueryRssi(DWORD oid)
 DWORD LinkRecordSize()
 {
     return g_bHtSupported == 1 ? sizeof(LINK_RECORD) : 16;
+}
+
+// The record zeroed first: a failed query leaves nothing of an earlier one.
+BOOL QueryLinkRecord(LINK_RECORD& record)
+{
+    memset(&record, 0, sizeof(record));
+    DWORD dwReturned = 0;
+    return OidQueryInformation(OID_LINK_RECORD, &record, LinkRecordSize(), &dwReturned);
+}
+
+// The current SSID as text, at most the 32 bytes its field holds.
+CString CurrentSsidText(NativeWifiClient& client)
+{
+    NDIS_802_11_SSID ssid;
+    memset(&ssid, 0, sizeof(ssid));
+    client.GetCurrentSsid(&ssid);
+    ULONG nSsidLength = ssid.SsidLength;
+    if (nSsidLength > sizeof(ssid.Ssid))
+        nSsidLength = sizeof(ssid.Ssid);
+    return CString((LPCSTR)ssid.Ssid, (int)nSsidLength);
+}
+
+// The adapter's transmit power as the extra information shows it.
+CString TxPowerText(NativeWifiClient& client)
+{
+    DWORD dwTxPower = 0;
+    if (client.GetOidAccessor() != NULL)
+        client.GetOidAccessor()->QueryTxPower(&dwTxPower);
+    int nTxPower = (int)dwTxPower;
+    CString strTxPower;
+    if (nTxPower == -1 || nTxPower == 100)
+        strTxPower = "100%";
+    else if (nTxPower >= 0 && nTxPower <= 6)
+        strTxPower = "Lowest";
+    else
+        strTxPower.Format("%d%%", nTxPower);
+    return strTxPower;
 }
 
 } // namespace
@@ -226,16 +268,15 @@ void CLinkStatusPage::LayoutSignalRows()
 BOOL CLinkStatusPage::OnSetActive()
 {
     LINK_RECORD record;
-    memset(&record, 0, sizeof(record));
-    DWORD dwReturned = 0;
     // A driver that does not answer now leaves the counters of the last tick.
-    if (OidQueryInformation(OID_LINK_RECORD, &record, LinkRecordSize(), &dwReturned))
+    if (QueryLinkRecord(record))
     {
         m_nPrevTxBytes = record.TxBytes;
         m_nPrevRxBytes = record.RxBytes;
     }
 
     LONG lRssi = 0;
+    DWORD dwReturned = 0;
     m_bSecondRssiSupported =
         OidQueryInformation(OID_SECOND_RSSI, &lRssi, sizeof(lRssi), &dwReturned) ? 1 : 0;
     m_bThirdRssiSupported =
@@ -371,9 +412,7 @@ void CLinkStatusPage::OnTimer(UINT_PTR nIDEvent)
     NativeWifiClient* pClient = g_pHideDlg != NULL ? &g_pHideDlg->m_WifiClient : NULL;
     if (pClient == NULL || pClient->IsInterfaceConnected(&bConnected) != ERROR_SUCCESS)
     {
-        m_strStatus = LoadText(IDS_NOT_READY);
-        ClearLinkValues();
-        UpdateData(FALSE);
+        ShowNotReady();
         return;
     }
 
@@ -381,113 +420,133 @@ void CLinkStatusPage::OnTimer(UINT_PTR nIDEvent)
     pClient->GetCurrentBssid(abBssid);
     if (!bConnected || IsZeroMac(abBssid))
     {
-        m_strStatus = LoadText(g_bRadioOn ? IDS_LS_DISCONNECTED : IDS_LS_RF_OFF);
-        ClearLinkValues();
-        m_strQualityWord.Empty();
-        m_strNoise.Empty();
-        m_strNoiseWord.Empty();
-        m_NoiseBar.SetPos(0);
-        m_strExtraInfo = LoadText(IDS_LS_LINK_DOWN);
-        ShowHtInfo(1, 0);
-        m_strSnr0 = "SNR0:";
-        m_strSnr1 = "SNR1:";
-        UpdateData(FALSE);
-        m_nPrevTxBytes = 0;
-        m_nPrevRxBytes = 0;
+        ShowNoLink();
         return;
     }
 
-    DWORD dwReturned = 0;
+    CString strSsid = CurrentSsidText(*pClient);
+    BOOL bChannelShown = ShowChannel(*pClient, abBssid);
+    CString strTxPower = TxPowerText(*pClient);
+    ShowSsidAndBssid(strSsid, abBssid);
+    ShowExtraInfo();
+    ShowRxRate();
+    LINK_RECORD record;
+    BOOL bRecord = QueryLinkRecord(record);
+    ShowTxRate(*pClient, abBssid, record, bRecord, bChannelShown);
+    ShowThroughput(record, bRecord);
+    ShowQuality(record, bRecord);
+    LONG alRssi[3];
+    ShowSignals(*pClient, alRssi);
+    SNR_READINGS snr = ShowSnr();
+    ShowNoise(alRssi, snr);
+    AppendIcvErrorAndTxPower(strTxPower);
 
-    // SSID and channel.
-    NDIS_802_11_SSID ssid;
-    memset(&ssid, 0, sizeof(ssid));
-    pClient->GetCurrentSsid(&ssid);
-    ULONG nSsidLength = ssid.SsidLength;
-    if (nSsidLength > sizeof(ssid.Ssid))
-        nSsidLength = sizeof(ssid.Ssid);
-    CString strSsid((LPCSTR)ssid.Ssid, (int)nSsidLength);
+    UpdateData(FALSE);
+    ClearHtInfo();
+}
 
+void CLinkStatusPage::ShowNotReady()
+{
+    m_strStatus = LoadText(IDS_NOT_READY);
+    ClearLinkValues();
+    UpdateData(FALSE);
+}
+
+void CLinkStatusPage::ShowNoLink()
+{
+    m_strStatus = LoadText(g_bRadioOn ? IDS_DISCONNECTED : IDS_RF_OFF);
+    ClearLinkValues();
+    m_strQualityWord.Empty();
+    m_strNoise.Empty();
+    m_strNoiseWord.Empty();
+    m_NoiseBar.SetPos(0);
+    m_strExtraInfo = LoadText(IDS_LS_LINK_DOWN);
+    ShowHtInfo(1, 0);
+    m_strSnr0 = "SNR0:";
+    m_strSnr1 = "SNR1:";
+    UpdateData(FALSE);
+    m_nPrevTxBytes = 0;
+    m_nPrevRxBytes = 0;
+}
+
+BOOL CLinkStatusPage::ShowChannel(NativeWifiClient& client, const BYTE* pBssid)
+{
     // The line is built anew each tick; an unknown channel keeps the last one as it stands.
-    BOOL bChannelFormatted = FALSE;
-    int nChannel = pClient->ChannelFromBssid(abBssid);
+    int nChannel = client.ChannelFromBssid(pBssid);
     if (nChannel == -1)
     {
         if (g_pHideDlg->IsSheetOpen())
             g_pHideDlg->PostRescan();
+        return FALSE;
     }
+    INT nFrequency = ChannelToFrequency(nChannel);
+    if (nChannel == 208)
+        m_strChannel.Format("J8 <--> %d KHz", nFrequency);
+    else if (nChannel == 212)
+        m_strChannel.Format("J12 <--> %d KHz", nFrequency);
+    else if (nChannel == 216)
+        m_strChannel.Format("J16 <--> %d KHz", nFrequency);
     else
-    {
-        INT nFrequency = ChannelToFrequency(nChannel);
-        if (nChannel == 208)
-            m_strChannel.Format("J8 <--> %d KHz", nFrequency);
-        else if (nChannel == 212)
-            m_strChannel.Format("J12 <--> %d KHz", nFrequency);
-        else if (nChannel == 216)
-            m_strChannel.Format("J16 <--> %d KHz", nFrequency);
-        else
-            m_strChannel.Format("%u <--> %d KHz", (UINT)nChannel, nFrequency);
-        bChannelFormatted = TRUE;
-    }
+        m_strChannel.Format("%u <--> %d KHz", (UINT)nChannel, nFrequency);
+    return TRUE;
+}
 
-    // Transmit power.
-    DWORD dwTxPower = 0;
-    if (pClient->GetOidAccessor() != NULL)
-        pClient->GetOidAccessor()->QueryTxPower(&dwTxPower);
-    int nTxPower = (int)dwTxPower;
-    CString strTxPower;
-    if (nTxPower == -1 || nTxPower == 100)
-        strTxPower = "100%";
-    else if (nTxPower >= 0 && nTxPower <= 6)
-        strTxPower = "Lowest";
-    else
-        strTxPower.Format("%d%%", nTxPower);
-
-    // Status line with the adapter's address when it has one.
+void CLinkStatusPage::ShowSsidAndBssid(const CString& strSsid, const BYTE* pBssid)
+{
+    // With the adapter's address when it has one.
     BYTE abIp[4] = {0};
+    DWORD dwReturned = 0;
     if (OidQueryInformation(OID_IP_ADDRESS, abIp, sizeof(abIp), &dwReturned) &&
         (abIp[0] | abIp[1] | abIp[2] | abIp[3]) != 0)
-        m_strStatus.Format("%s <--> %02X-%02X-%02X-%02X-%02X-%02X [%d.%d.%d.%d]", strSsid,
-                           abBssid[0], abBssid[1], abBssid[2], abBssid[3], abBssid[4], abBssid[5],
+        m_strStatus.Format("%s <--> %02X-%02X-%02X-%02X-%02X-%02X [%d.%d.%d.%d]", (LPCSTR)strSsid,
+                           pBssid[0], pBssid[1], pBssid[2], pBssid[3], pBssid[4], pBssid[5],
                            abIp[0], abIp[1], abIp[2], abIp[3]);
     else
-        m_strStatus.Format("%s <--> %02X-%02X-%02X-%02X-%02X-%02X", strSsid, abBssid[0], abBssid[1],
-                           abBssid[2], abBssid[3], abBssid[4], abBssid[5]);
+        m_strStatus.Format("%s <--> %02X-%02X-%02X-%02X-%02X-%02X", (LPCSTR)strSsid, pBssid[0],
+                           pBssid[1], pBssid[2], pBssid[3], pBssid[4], pBssid[5]);
+}
 
-    // Extra information.
+void CLinkStatusPage::ShowExtraInfo()
+{
     DWORD dwLinkState = 0;
+    DWORD dwReturned = 0;
     if (OidQueryInformation(OID_LINK_STATE, &dwLinkState, sizeof(dwLinkState), &dwReturned))
         m_strExtraInfo = ExtraInfoText(dwLinkState);
     else
         m_strExtraInfo.Empty();
+}
 
-    // Receive speed.
+void CLinkStatusPage::ShowRxRate()
+{
     double dRxRate = 1.0;
-    int isHt = 0;
     if (g_bHtSupported == 1)
+    {
+        int isHt = 0;
         DecodeTxRate(OID_RX_RATE, dRxRate, isHt);
+    }
     else
     {
         DWORD dwCode = 0;
+        DWORD dwReturned = 0;
         if (OidQueryInformation(OID_RX_RATE, &dwCode, sizeof(dwCode), &dwReturned) && dwCode < 12)
             dRxRate = kRxRates[dwCode];
     }
     m_strRxRate.Format("%.1f", dRxRate);
+}
 
-    // Transmit speed, throughput and quality from the link record. Without an answer they stay
-    // empty and the counters of the last tick are kept for the next.
-    LINK_RECORD record;
-    memset(&record, 0, sizeof(record));
-    BOOL bRecord = OidQueryInformation(OID_LINK_RECORD, &record, LinkRecordSize(), &dwReturned);
+void CLinkStatusPage::ShowTxRate(NativeWifiClient& client, const BYTE* pBssid,
+                                 const LINK_RECORD& record, BOOL bRecord, BOOL bChannelShown)
+{
     if (g_bHtSupported == 1)
     {
         // Also fills the 802.11n fields.
         double dTxRate = 0;
+        int isHt = 0;
         DecodeTxRate(OID_TX_RATE, dTxRate, isHt);
         if (bRecord)
         {
             m_strTxRate.Format("%.1f", dTxRate);
-            if (bChannelFormatted && pClient->GetCurrentSecurity(abBssid) == 1)
+            if (bChannelShown && client.GetCurrentSecurity(pBssid) == 1)
             {
                 m_strChannel += "; " + LoadText(IDS_LS_CENTRAL_CHANNEL);
                 m_strChannel.AppendFormat(" : %d", (int)record.CentralChannel);
@@ -497,73 +556,93 @@ void CLinkStatusPage::OnTimer(UINT_PTR nIDEvent)
     else if (bRecord)
         m_strTxRate.Format("%.1f", record.TxRate / 2.0);
     if (!bRecord)
-    {
         m_strTxRate.Empty();
+}
+
+void CLinkStatusPage::ShowThroughput(const LINK_RECORD& record, BOOL bRecord)
+{
+    // Without a record the counters of the last tick are kept for the next.
+    if (!bRecord)
+    {
         m_strTxThroughput.Empty();
         m_strRxThroughput.Empty();
+        return;
+    }
+    m_strTxThroughput.Format("%.1f", (UINT)(record.TxBytes - m_nPrevTxBytes) / 250.0);
+    m_nPrevTxBytes = record.TxBytes;
+    m_strRxThroughput.Format("%.1f", (UINT)(record.RxBytes - m_nPrevRxBytes) / 250.0);
+    m_nPrevRxBytes = record.RxBytes;
+}
+
+void CLinkStatusPage::ShowQuality(const LINK_RECORD& record, BOOL bRecord)
+{
+    if (!bRecord)
+    {
         m_strQuality.Empty();
         m_strQualityWord.Empty();
         m_QualityBar.SetPos(0);
+        return;
     }
-    else
-    {
-        m_strTxThroughput.Format("%.1f", (UINT)(record.TxBytes - m_nPrevTxBytes) / 250.0);
-        m_nPrevTxBytes = record.TxBytes;
-        m_strRxThroughput.Format("%.1f", (UINT)(record.RxBytes - m_nPrevRxBytes) / 250.0);
-        m_nPrevRxBytes = record.RxBytes;
+    double dQuality = record.Quality * 1.2 + 10;
+    UINT nQuality = dQuality > 100 ? 100 : (UINT)dQuality;
+    if (m_nPrevQuality != 0)
+        nQuality = (UINT)((m_nPrevQuality + nQuality) / 2.0 + 0.5);
+    m_nPrevQuality = nQuality;
+    m_strQualityWord = LevelWord((int)nQuality);
+    m_strQuality.Format("%d%%", (int)nQuality);
+    m_QualityBar.SetPos((int)nQuality);
+}
 
-        double dQuality = record.Quality * 1.2 + 10;
-        UINT nQuality = dQuality > 100 ? 100 : (UINT)dQuality;
-        if (m_nPrevQuality != 0)
-            nQuality = (UINT)((m_nPrevQuality + nQuality) / 2.0 + 0.5);
-        m_nPrevQuality = nQuality;
-        m_strQualityWord = LevelWord((int)nQuality);
-        m_strQuality.Format("%d%%", (int)nQuality);
-        m_QualityBar.SetPos((int)nQuality);
-    }
+void CLinkStatusPage::ShowSignals(NativeWifiClient& client, LONG alRssi[3])
+{
+    // An antenna the driver does not answer for counts as none.
+    alRssi[0] = RSSI_NO_ANTENNA;
+    if (client.GetRssi(&alRssi[0]) != ERROR_SUCCESS)
+        alRssi[0] = RSSI_NO_ANTENNA;
+    alRssi[1] = QueryRssi(OID_SECOND_RSSI);
+    alRssi[2] = QueryRssi(OID_THIRD_RSSI);
+    ShowSignal(alRssi[0], m_strSignal1, m_strSignal1Word, m_Signal1Bar);
+    ShowSignal(alRssi[1], m_strSignal2, m_strSignal2Word, m_Signal2Bar);
+    ShowSignal(alRssi[2], m_strSignal3, m_strSignal3Word, m_Signal3Bar);
+}
 
-    // Signals; an antenna the driver does not answer for counts as none.
-    LONG lRssi1 = RSSI_NO_ANTENNA;
-    if (pClient->GetRssi(&lRssi1) != ERROR_SUCCESS)
-        lRssi1 = RSSI_NO_ANTENNA;
-    LONG lRssi2 = QueryRssi(OID_SECOND_RSSI);
-    LONG lRssi3 = QueryRssi(OID_THIRD_RSSI);
-    ShowSignal(lRssi1, m_strSignal1, m_strSignal1Word, m_Signal1Bar);
-    ShowSignal(lRssi2, m_strSignal2, m_strSignal2Word, m_Signal2Bar);
-    ShowSignal(lRssi3, m_strSignal3, m_strSignal3Word, m_Signal3Bar);
-
-    // Signal-to-noise ratios.
-    DWORD dwSnr0 = 0;
-    DWORD dwSnr1 = 0;
-    BOOL bSnr0 = OidQueryInformation(OID_SNR0, &dwSnr0, sizeof(dwSnr0), &dwReturned);
-    BOOL bSnr1 = OidQueryInformation(OID_SNR1, &dwSnr1, sizeof(dwSnr1), &dwReturned);
-    if (!bSnr0 || dwSnr0 == SNR_NO_READING)
+SNR_READINGS CLinkStatusPage::ShowSnr()
+{
+    SNR_READINGS snr = {FALSE, 0, FALSE, 0};
+    DWORD dwReturned = 0;
+    snr.bSnr0 = OidQueryInformation(OID_SNR0, &snr.dwSnr0, sizeof(snr.dwSnr0), &dwReturned);
+    snr.bSnr1 = OidQueryInformation(OID_SNR1, &snr.dwSnr1, sizeof(snr.dwSnr1), &dwReturned);
+    if (!snr.bSnr0 || snr.dwSnr0 == SNR_NO_READING)
         m_strSnr0 = "SNR0: n/a";
     else
-        m_strSnr0.Format("SNR0: %d", (int)dwSnr0);
-    if (!bSnr1 || dwSnr1 == SNR_NO_READING)
+        m_strSnr0.Format("SNR0: %d", (int)snr.dwSnr0);
+    if (!snr.bSnr1 || snr.dwSnr1 == SNR_NO_READING)
         m_strSnr1 = "SNR1: n/a";
     else
-        m_strSnr1.Format("SNR1: %d", (int)dwSnr1);
+        m_strSnr1.Format("SNR1: %d", (int)snr.dwSnr1);
+    return snr;
+}
 
-    // Noise.
+void CLinkStatusPage::ShowNoise(const LONG alRssi[3], const SNR_READINGS& snr)
+{
     DWORD dwNoise = 0;
+    DWORD dwReturned = 0;
     BOOL bNoise = OidQueryInformation(OID_NOISE_LEVEL, &dwNoise, sizeof(dwNoise), &dwReturned);
     int nNoiseDbm = 0;
     if (bNoise && g_bHtSupported == 1)
     {
-        LONG lStrongest = lRssi1;
-        if (lRssi2 > lStrongest)
-            lStrongest = lRssi2;
-        if (lRssi3 > lStrongest)
-            lStrongest = lRssi3;
+        LONG lStrongest = alRssi[0];
+        if (alRssi[1] > lStrongest)
+            lStrongest = alRssi[1];
+        if (alRssi[2] > lStrongest)
+            lStrongest = alRssi[2];
         if (lStrongest < -70)
         {
             // Only the ratios the driver gave count.
-            DWORD dwSnr = bSnr0 ? dwSnr0 : dwSnr1;
-            if (bSnr0 && bSnr1 && dwSnr1 < dwSnr0)
-                dwSnr = dwSnr1;
-            if (bSnr0 || bSnr1)
+            DWORD dwSnr = snr.bSnr0 ? snr.dwSnr0 : snr.dwSnr1;
+            if (snr.bSnr0 && snr.bSnr1 && snr.dwSnr1 < snr.dwSnr0)
+                dwSnr = snr.dwSnr1;
+            if (snr.bSnr0 || snr.bSnr1)
                 nNoiseDbm = (int)lStrongest - (int)dwSnr;
             else
                 bNoise = FALSE;
@@ -573,36 +652,34 @@ void CLinkStatusPage::OnTimer(UINT_PTR nIDEvent)
     }
     else if (bNoise)
         nNoiseDbm = (int)dwNoise - 143;
-    if (bNoise)
-    {
-        int nPercent = (nNoiseDbm + 100) * 10 / 3;
-        if (nPercent < 0)
-            nPercent = 0;
-        if (nPercent > 100)
-            nPercent = 100;
-        if (nPercent > 90)
-            m_strNoiseWord = LoadText(IDS_LS_NOISE_STRONG);
-        else if (nPercent > 50)
-            m_strNoiseWord = LoadText(IDS_LS_NOISE_NORMAL);
-        else
-            m_strNoiseWord = LoadText(IDS_LS_NOISE_LOW);
-        m_NoiseBar.SetPos(nPercent);
-        if (m_bDbmFormat)
-            m_strNoise.Format("%d dBm", nNoiseDbm);
-        else
-            m_strNoise.Format("%d%%", nPercent);
-    }
-    else
+    if (!bNoise)
     {
         m_strNoise.Empty();
         m_strNoiseWord.Empty();
         m_NoiseBar.SetPos(0);
+        return;
     }
+    int nPercent = (nNoiseDbm + 100) * 10 / 3;
+    if (nPercent < 0)
+        nPercent = 0;
+    if (nPercent > 100)
+        nPercent = 100;
+    if (nPercent > 90)
+        m_strNoiseWord = LoadText(IDS_LS_NOISE_STRONG);
+    else if (nPercent > 50)
+        m_strNoiseWord = LoadText(IDS_LS_NOISE_NORMAL);
+    else
+        m_strNoiseWord = LoadText(IDS_LS_NOISE_LOW);
+    m_NoiseBar.SetPos(nPercent);
+    if (m_bDbmFormat)
+        m_strNoise.Format("%d dBm", nNoiseDbm);
+    else
+        m_strNoise.Format("%d%%", nPercent);
+}
 
+void CLinkStatusPage::AppendIcvErrorAndTxPower(const CString& strTxPower)
+{
     if (g_bWepError)
-        m_strExtraInfo.AppendFormat(" -- %s ", LoadText(IDS_LS_ICV_ERROR));
-    m_strExtraInfo.AppendFormat(" [TxPower:%s]", strTxPower);
-
-    UpdateData(FALSE);
-    ClearHtInfo();
+        m_strExtraInfo.AppendFormat(" -- %s ", (LPCSTR)LoadText(IDS_ICV_ERROR));
+    m_strExtraInfo.AppendFormat(" [TxPower:%s]", (LPCSTR)strTxPower);
 }

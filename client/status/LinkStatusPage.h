@@ -36,6 +36,17 @@ struct LINK_RECORD
 };
 static_assert(sizeof(LINK_RECORD) == 20);
 
+// The two signal-to-noise answers of a tick; the noise of 802.11n adapters comes from them.
+struct SNR_READINGS
+{
+    BOOL bSnr0; // the driver answered
+    DWORD dwSnr0;
+    BOOL bSnr1;
+    DWORD dwSnr1;
+};
+
+class NativeWifiClient;
+
 class CLinkStatusPage : public CPropertyPage
 {
     DECLARE_DYNCREATE(CLinkStatusPage)
@@ -115,6 +126,26 @@ protected:
     void SetHtText(int nID, CString& strField, LPCSTR pszText);
     void ClearLinkValues();
     void ShowSignal(LONG lRssi, CString& strValue, CString& strWord, CProgressCtrl& bar);
+
+    // The parts of a tick, in the order OnTimer runs them.
+    void ShowNotReady(); // the WLAN service cannot tell the link
+    void ShowNoLink();   // disconnected or radio off: every value empty
+    // Channel and centre frequency; FALSE when the channel is unknown (a rescan is asked for
+    // and the last line stays).
+    BOOL ShowChannel(NativeWifiClient& client, const BYTE* pBssid);
+    void ShowSsidAndBssid(const CString& strSsid, const BYTE* pBssid); // the status line
+    void ShowExtraInfo();                                              // the driver's link state
+    void ShowRxRate();
+    // With 802.11n also the 802.11n fields and the central channel.
+    void ShowTxRate(NativeWifiClient& client, const BYTE* pBssid, const LINK_RECORD& record,
+                    BOOL bRecord, BOOL bChannelShown);
+    void ShowThroughput(const LINK_RECORD& record, BOOL bRecord);
+    void ShowQuality(const LINK_RECORD& record, BOOL bRecord);
+    // The three signal rows; alRssi receives the three readings (RSSI_NO_ANTENNA for none).
+    void ShowSignals(NativeWifiClient& client, LONG alRssi[3]);
+    SNR_READINGS ShowSnr();
+    void ShowNoise(const LONG alRssi[3], const SNR_READINGS& snr);
+    void AppendIcvErrorAndTxPower(const CString& strTxPower); // the end of the extra info
 
     RECT m_rcTemplate[12]; // the three moving rows as the template places them
     BOOL m_bTemplateKnown;

@@ -15,12 +15,13 @@
 #include "client/profiles/SysConfigPage.h"
 #include "client/sheet/VnPropSheet.h"
 #include "client/status/HiddenSsidDlg.h"
-#include "resources/TessarynUI/SiteSurveyIds.h"
-#include "resources/TessarynUI/SiteSurveyResources.h"
 #include "resources/TessarynUI/TessarynUIStrings.h"
+#include "resources/TessarynUI/resource.h"
 
 #include <cstddef>
 #include <cstring>
+#include <initializer_list>
+#include <utility>
 
 namespace
 {
@@ -40,6 +41,10 @@ namespace
 
 // Each column takes this many tenths of a tenth of the list's width (20: two tenths).
 const int kColumnFactor[COLUMN_COUNT] = {20, 22, 7, 8, 7, 13, 13, 16};
+const UINT kColumnTitle[COLUMN_COUNT] = {IDS_SITE_COL_SSID,           IDS_SITE_COL_BSSID,
+                                         IDS_SITE_COL_PHY_TYPE,       IDS_SITE_COL_SIGNAL,
+                                         IDS_SITE_COL_CHANNEL,        IDS_SITE_COL_ENCRYPTION,
+                                         IDS_SITE_COL_AUTHENTICATION, IDS_SITE_COL_NETWORK_TYPE};
 
 // An SSID as text: at most 32 bytes whatever its length field says.
 CString SsidText(ULONG nLength, const UCHAR* pSsid)
@@ -49,6 +54,34 @@ CString SsidText(ULONG nLength, const UCHAR* pSsid)
         nLength = 32;
     memcpy(szSsid, pSsid, nLength);
     return CString(szSsid);
+}
+
+// The Network Type column: ad hoc, infrastructure or automatic; empty for another mode.
+CString NetworkTypeText(ULONG nInfrastructureMode)
+{
+    switch (nInfrastructureMode)
+    {
+    case 0:
+        return LoadText(IDS_NET_ADHOC);
+    case 1:
+        return LoadText(IDS_NET_INFRASTRUCTURE);
+    case 2:
+        return LoadText(IDS_NET_AUTO);
+    default:
+        return CString();
+    }
+}
+
+// The names whose flag is set, in order, joined by ";".
+CString NamesOfFound(std::initializer_list<std::pair<int, const char*>> names)
+{
+    CString strNames;
+    for (const auto& [bFound, pszName] : names)
+    {
+        if (bFound)
+            strNames += CString(pszName) + ";";
+    }
+    return strNames.IsEmpty() ? strNames : strNames.Left(strNames.GetLength() - 1);
 }
 
 CString MacText(const UCHAR* pMac)
@@ -115,7 +148,7 @@ BOOL CSiteSurvPage::OnInitDialog()
     if (g_bRadioOn == 1)
         OnRescan();
     else
-        SetStatusText(LoadText(IDS_SITE_RF_OFF));
+        SetStatusText(LoadText(IDS_RF_OFF));
 
     UpdateButtons();
     m_nTimerId = SetTimer(SITE_SURVEY_TIMER, SITE_SURVEY_PERIOD, NULL);
@@ -138,7 +171,7 @@ void CSiteSurvPage::InitListColumns()
     m_listSites.GetWindowRect(&rcList);
     int nTenth = rcList.Width() / 10;
     for (int i = 0; i < COLUMN_COUNT; i++)
-        m_listSites.InsertColumn(i, LoadText(IDS_SITE_COLUMN_FIRST + i), LVCFMT_LEFT,
+        m_listSites.InsertColumn(i, LoadText(kColumnTitle[i]), LVCFMT_LEFT,
                                  nTenth * kColumnFactor[i] / 10);
 }
 
@@ -207,79 +240,65 @@ void CSiteSurvPage::FillBssList()
     else
         memset(m_pBssidList, 0, BSSID_LIST_BYTES);
 
-    int i = 0;
-    WalkBssidList(
-        m_pBssidList,
-        [&](const BYTE* pEntry)
-        {
-            NDIS_WLAN_BSSID_EX header;
-            memcpy(&header, pEntry, NDIS_WLAN_BSSID_EX_FIXED);
-            m_listSites.InsertItem(i, SsidText(header.Ssid.SsidLength, header.Ssid.Ssid));
-            m_listSites.SetItemText(i, COLUMN_BSSID, MacText(header.MacAddress));
-            CString strText;
-            strText.Format("%d%%", RssiToPercent(header.Rssi));
-            m_listSites.SetItemText(i, COLUMN_SIGNAL, strText);
-            INT nChannel = FrequencyToChannel(static_cast<INT>(header.Configuration.DSConfig));
-            strText.Empty();
-            if (nChannel != 0)
-                strText.Format("%u", static_cast<UINT>(nChannel));
-            m_listSites.SetItemText(i, COLUMN_CHANNEL, strText);
+    int nRow = 0;
+    WalkBssidList(m_pBssidList,
+                  [&](const BYTE* pEntry)
+                  {
+                      InsertEntryRow(nRow++, pEntry);
+                      return FALSE;
+                  });
+    ClearConnectedMarks();
+}
 
-            m_listSites.SetItemText(
-                i, COLUMN_ENCRYPTION,
-                LoadText(header.Privacy != 0 ? IDS_SITE_WEP : IDS_SITE_NO_ENCRYPTION));
-            m_listSites.SetItemText(i, COLUMN_AUTHENTICATION, LoadText(IDS_SITE_UNKNOWN));
-            CString strType;
-            switch (header.InfrastructureMode)
-            {
-            case 0:
-                strType = LoadText(IDS_SITE_ADHOC);
-                break;
-            case 1:
-                strType = LoadText(IDS_SITE_INFRASTRUCTURE);
-                break;
-            case 2:
-                strType = LoadText(IDS_SITE_AUTO);
-                break;
-            default:
-                break;
-            }
-            m_listSites.SetItemText(i, COLUMN_NETWORK_TYPE, strType);
-            m_listSites.SetItem(i, COLUMN_NETWORK_TYPE, LVIF_IMAGE, NULL, IMAGE_NETWORK_TYPE, 0, 0,
-                                0);
+void CSiteSurvPage::InsertEntryRow(int nRow, const BYTE* pEntry)
+{
+    NDIS_WLAN_BSSID_EX header;
+    memcpy(&header, pEntry, NDIS_WLAN_BSSID_EX_FIXED);
+    SetRowTexts(nRow, header);
+    m_listSites.SetItem(nRow, COLUMN_NETWORK_TYPE, LVIF_IMAGE, NULL, IMAGE_NETWORK_TYPE, 0, 0, 0);
 
-            BssSecurity security;
-            ParseSecurityIes(reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(pEntry), &security);
-            CString strAuth;
-            if (security.bWpa)
-                strAuth += "WPA;";
-            if (security.bWpaPsk)
-                strAuth += "WPA-PSK;";
-            if (security.bWpaNone)
-                strAuth += "WPA-NONE;";
-            if (security.bWpa2)
-                strAuth += "WPA2;";
-            if (security.bWpa2Psk)
-                strAuth += "WPA2-PSK;";
-            if (security.bWpa2None)
-                strAuth += "WPA2-NONE;";
-            if (!strAuth.IsEmpty())
-                m_listSites.SetItemText(i, COLUMN_AUTHENTICATION,
-                                        strAuth.Left(strAuth.GetLength() - 1));
-            CString strCipher;
-            if (security.bTkip)
-                strCipher += "TKIP;";
-            if (security.bCcmp)
-                strCipher += "AES;";
-            if (!strCipher.IsEmpty())
-                m_listSites.SetItemText(i, COLUMN_ENCRYPTION,
-                                        strCipher.Left(strCipher.GetLength() - 1));
+    BssSecurity security;
+    ParseSecurityIes(reinterpret_cast<const NDIS_WLAN_BSSID_EX*>(pEntry), &security);
+    SetSecurityTexts(nRow, security);
+    PhyTypeText(nRow, COLUMN_PHY, security.bHt);
+}
 
-            PhyTypeText(i, COLUMN_PHY, security.bHt);
-            i++;
-            return FALSE;
-        });
+void CSiteSurvPage::SetRowTexts(int nRow, const NDIS_WLAN_BSSID_EX& header)
+{
+    m_listSites.InsertItem(nRow, SsidText(header.Ssid.SsidLength, header.Ssid.Ssid));
+    m_listSites.SetItemText(nRow, COLUMN_BSSID, MacText(header.MacAddress));
+    CString strText;
+    strText.Format("%d%%", RssiToPercent(header.Rssi));
+    m_listSites.SetItemText(nRow, COLUMN_SIGNAL, strText);
+    INT nChannel = FrequencyToChannel(static_cast<INT>(header.Configuration.DSConfig));
+    strText.Empty();
+    if (nChannel != 0)
+        strText.Format("%u", static_cast<UINT>(nChannel));
+    m_listSites.SetItemText(nRow, COLUMN_CHANNEL, strText);
 
+    m_listSites.SetItemText(nRow, COLUMN_ENCRYPTION,
+                            LoadText(header.Privacy != 0 ? IDS_ENC_WEP : IDS_ENC_NONE));
+    m_listSites.SetItemText(nRow, COLUMN_AUTHENTICATION, LoadText(IDS_SITE_UNKNOWN));
+    m_listSites.SetItemText(nRow, COLUMN_NETWORK_TYPE, NetworkTypeText(header.InfrastructureMode));
+}
+
+void CSiteSurvPage::SetSecurityTexts(int nRow, const BssSecurity& security)
+{
+    CString strAuth = NamesOfFound({{security.bWpa, "WPA"},
+                                    {security.bWpaPsk, "WPA-PSK"},
+                                    {security.bWpaNone, "WPA-NONE"},
+                                    {security.bWpa2, "WPA2"},
+                                    {security.bWpa2Psk, "WPA2-PSK"},
+                                    {security.bWpa2None, "WPA2-NONE"}});
+    if (!strAuth.IsEmpty())
+        m_listSites.SetItemText(nRow, COLUMN_AUTHENTICATION, strAuth);
+    CString strCipher = NamesOfFound({{security.bTkip, "TKIP"}, {security.bCcmp, "AES"}});
+    if (!strCipher.IsEmpty())
+        m_listSites.SetItemText(nRow, COLUMN_ENCRYPTION, strCipher);
+}
+
+void CSiteSurvPage::ClearConnectedMarks()
+{
     for (int i = 0; i < m_listSites.GetItemCount(); i++)
         m_listSites.SetItem(i, COLUMN_SSID, LVIF_IMAGE, NULL, -1, 0, 0, 0);
 }
@@ -343,7 +362,7 @@ void CSiteSurvPage::UpdateStatus()
         CString strSsid = SsidText(g_CurrentSsid.SsidLength, g_CurrentSsid.Ssid);
         if (g_bWepError)
             strStatus.Format("%s <--> %s -- %s", (LPCSTR)LoadText(IDS_SITE_CONNECTED),
-                             (LPCSTR)strSsid, (LPCSTR)LoadText(IDS_SITE_ICV_ERROR));
+                             (LPCSTR)strSsid, (LPCSTR)LoadText(IDS_ICV_ERROR));
         else
             strStatus.Format("%s <--> %s", (LPCSTR)LoadText(IDS_SITE_CONNECTED), (LPCSTR)strSsid);
 
@@ -364,7 +383,7 @@ void CSiteSurvPage::UpdateStatus()
     }
     else
     {
-        strStatus = LoadText(g_bRadioOn ? IDS_SITE_DISCONNECTED : IDS_SITE_RF_OFF);
+        strStatus = LoadText(g_bRadioOn ? IDS_DISCONNECTED : IDS_RF_OFF);
         bConnected = FALSE;
     }
 
@@ -375,8 +394,7 @@ void CSiteSurvPage::UpdateStatus()
 void CSiteSurvPage::MarkConnectedRow(int nRow, BOOL bNotConnected)
 {
     int nCount = m_listSites.GetItemCount();
-    for (int i = 0; i < nCount; i++)
-        m_listSites.SetItem(i, COLUMN_SSID, LVIF_IMAGE, NULL, -1, 0, 0, 0);
+    ClearConnectedMarks();
     if (!bNotConnected && nRow >= 0 && nRow < nCount)
         m_listSites.SetItem(nRow, COLUMN_SSID, LVIF_IMAGE, NULL, IMAGE_CONNECTED, 0, 0, 0);
     if (nCount > 0)
@@ -465,7 +483,7 @@ void CSiteSurvPage::OnConnect()
         return;
     if (FocusedRow() < 0)
     {
-        AfxMessageBox(IDS_SITE_NO_SELECTION, MB_OK);
+        AfxMessageBox(IDS_NO_SELECTED_ITEM, MB_OK);
         return;
     }
     if (EntryOfRow(0) == NULL)
@@ -546,7 +564,7 @@ void CSiteSurvPage::OnAddProfile()
         return;
     if (FocusedRow() < 0)
     {
-        AfxMessageBox(IDS_SITE_NO_SELECTION, MB_OK);
+        AfxMessageBox(IDS_NO_SELECTED_ITEM, MB_OK);
         return;
     }
     SITE_PROFILE_VALUES values;

@@ -10,6 +10,8 @@
 #define SITE_SURVEY_TIMER 1
 #define SITE_SURVEY_PERIOD 2000
 
+struct BssSecurity;
+struct NDIS_WLAN_BSSID_EX;
 struct StationProfile;
 
 // What Add Profile hands to the Profile page for a row.
@@ -63,6 +65,15 @@ protected:
     const void* EntryOfRow(int nRow) const;
     int FocusedRow() const;
     void SetStatusText(LPCSTR pszText);
+
+    // The rows FillBssList makes, one per scan-list entry.
+    void InsertEntryRow(int nRow, const BYTE* pEntry);
+    // The texts of a row before its information elements are read: SSID (the row inserted),
+    // BSSID, signal, channel, WEP or none, "Unknown" authentication and the network type.
+    void SetRowTexts(int nRow, const NDIS_WLAN_BSSID_EX& header);
+    // The key-management and cipher names the elements give, in place of the plain texts.
+    void SetSecurityTexts(int nRow, const BssSecurity& security);
+    void ClearConnectedMarks(); // no row shows the connected image
 
     UINT_PTR m_nTimerId;
 

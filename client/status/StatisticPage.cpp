@@ -4,9 +4,7 @@
 #include "adapter/driver/NdisTypes.h"
 #include "client/monitor/ClientGlobals.h"
 #include "client/monitor/HideDlg.h"
-#include "resources/TessarynUI/StatisticIds.h"
-#include "resources/TessarynUI/StatisticResources.h"
-#include "resources/TessarynUI/TessarynUIStrings.h"
+#include "resources/TessarynUI/resource.h"
 
 #include <cstring>
 

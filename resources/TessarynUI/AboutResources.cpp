@@ -1,6 +1,5 @@
 #include "resources/TessarynUI/AboutResources.h"
 
-#include "resources/TessarynUI/AboutIds.h"
 #include "resources/TessarynUI/TessarynUIPages.h"
 #include "resources/TessarynUI/resource.h"
 #include "resources/common/DialogScript.h"

@@ -1,6 +1,5 @@
 #include "resources/TessarynUI/LinkStatusResources.h"
 
-#include "resources/TessarynUI/LinkStatusIds.h"
 #include "resources/TessarynUI/TessarynUIPages.h"
 #include "resources/TessarynUI/resource.h"
 #include "resources/common/DialogScript.h"
@@ -98,7 +97,6 @@ void RegisterLinkStatusTemplates()
 
 void AddLinkStatusStrings(std::map<UINT, std::string>& strings)
 {
-    // Assigned, not inserted: texts other pages share keep the same value.
     const std::pair<UINT, const char*> texts[] = {
         {IDS_LS_EXTRA_INFO_LABEL, "Extra Info :"},
         {IDS_LS_QUALITY_LABEL, "Link Quality :"},
@@ -121,8 +119,6 @@ void AddLinkStatusStrings(std::map<UINT, std::string>& strings)
         {IDS_LS_NOISE_STRONG, "Strong"},
         {IDS_LS_NOISE_NORMAL, "Normal"},
         {IDS_LS_NOISE_LOW, "Low"},
-        {IDS_LS_DISCONNECTED, "Disconnected"},
-        {IDS_LS_RF_OFF, "RF OFF"},
         {IDS_LS_LINK_UP, "Link is Up"},
         {IDS_LS_LINK_DOWN, "Link is Down"},
         {IDS_LS_HW_RADIO_OFF, "Hardware radio off"},
@@ -134,7 +130,6 @@ void AddLinkStatusStrings(std::map<UINT, std::string>& strings)
         {IDS_LS_DEAUTH_4WAY, "Deauthencation on 4-way handshake timeout"},
         {IDS_LS_DEAUTH_GROUP_KEY, "Deauthencation on group key handshake timeout"},
         {IDS_LS_EAP_SUCCEED, "EAP succeed"},
-        {IDS_LS_ICV_ERROR, "ICV Error"},
         {IDS_LS_CENTRAL_CHANNEL, "central channel"},
     };
     for (const auto& [id, text] : texts)

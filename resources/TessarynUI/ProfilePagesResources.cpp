@@ -1,7 +1,6 @@
 #include "resources/TessarynUI/ProfilePagesResources.h"
 
 #include "platform/ui/controls/CommCtrl.h"
-#include "resources/TessarynUI/ProfilePagesIds.h"
 #include "resources/TessarynUI/resource.h"
 #include "resources/common/DialogScript.h"
 
@@ -131,9 +130,13 @@ void RegisterProfilePagesTemplates()
 
 void AddProfilePagesStrings(std::map<UINT, std::string>& strings)
 {
-    const char* const txPower[] = {"Auto", "100 %", "75 %", "50 %", "25 %", "10 %", "Lowest"};
-    for (UINT i = 0; i < 7; i++)
-        strings[IDS_SC_TXPOWER_AUTO + i] = txPower[i];
+    strings[IDS_SC_TXPOWER_AUTO] = "Auto";
+    strings[IDS_SC_TXPOWER_100] = "100 %";
+    strings[IDS_SC_TXPOWER_75] = "75 %";
+    strings[IDS_SC_TXPOWER_50] = "50 %";
+    strings[IDS_SC_TXPOWER_25] = "25 %";
+    strings[IDS_SC_TXPOWER_10] = "10 %";
+    strings[IDS_SC_TXPOWER_LOWEST] = "Lowest";
     strings[IDS_SC_PSM_GROUP] = "PSM";
     strings[IDS_SC_CAM] = "CAM (Constantly Awake Mode)";
     strings[IDS_SC_CAM_ON_AC] = "CAM only in AC power";
@@ -157,11 +160,13 @@ void AddProfilePagesStrings(std::map<UINT, std::string>& strings)
     strings[IDS_AS_LABEL_AUTH] = "Authentication Type :";
     strings[IDS_AS_LABEL_ENCRYPT] = "Encryption :";
     strings[IDS_AS_LABEL_PSK] = "WPA Preshared Key :";
-    for (UINT i = 0; i < 4; i++)
-    {
-        strings[IDS_AS_WEP_HINT + i] = kWepHint;
-        strings[IDS_AS_KEY1 + i] = "Key#" + std::to_string(i + 1);
-    }
+    // The hint is the same whichever key is the default.
+    for (UINT nID : {IDS_AS_WEP_HINT1, IDS_AS_WEP_HINT2, IDS_AS_WEP_HINT3, IDS_AS_WEP_HINT4})
+        strings[nID] = kWepHint;
+    strings[IDS_AS_KEY1] = "Key#1";
+    strings[IDS_AS_KEY2] = "Key#2";
+    strings[IDS_AS_KEY3] = "Key#3";
+    strings[IDS_AS_KEY4] = "Key#4";
     strings[IDS_AS_SHOW_PASSWORD] = "Show Password";
     strings[IDS_AS_8021X_SETTING] = "802.1x Setting";
     strings[IDS_AS_WEP_GROUP] = "Wep Key";

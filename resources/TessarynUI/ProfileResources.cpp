@@ -1,6 +1,5 @@
 #include "resources/TessarynUI/ProfileResources.h"
 
-#include "resources/TessarynUI/ProfileIds.h"
 #include "resources/TessarynUI/resource.h"
 #include "resources/common/DialogScript.h"
 
@@ -63,15 +62,9 @@ void AddProfileStrings(std::map<UINT, std::string>& strings)
         {IDS_AUTH_8021X_SUFFIX, "- Use 802.1X"},
         {IDS_ENC_TKIP, "TKIP"},
         {IDS_ENC_AES, "AES"},
-        {IDS_ENC_NONE, "None"},
-        {IDS_ENC_WEP, "WEP"},
-        {IDS_NET_ADHOC, "Ad hoc"},
-        {IDS_NET_INFRASTRUCTURE, "Infrastructure"},
-        {IDS_NET_AUTO, "Auto"},
         {IDS_ADD_PROFILE, "Add Profile"},
         {IDS_EDIT_PROFILE, "Edit Profile"},
         {IDS_PROFILE_PREFIX, "PROF"},
-        {IDS_NO_SELECTED_ITEM, "No selected item"},
         {IDS_PROFILE_NAME_TOO_LONG, "The profile name length is too long"},
         {IDS_ENTER_PROFILE_NAME, "Please enter profile name"},
         {IDS_CREATE_ANOTHER_PROFILE, "Create another profile?"},

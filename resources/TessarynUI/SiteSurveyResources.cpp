@@ -1,6 +1,5 @@
 #include "resources/TessarynUI/SiteSurveyResources.h"
 
-#include "resources/TessarynUI/SiteSurveyIds.h"
 #include "resources/TessarynUI/resource.h"
 #include "resources/common/DialogScript.h"
 
@@ -63,32 +62,22 @@ void AddSiteSurveyStrings(std::map<UINT, std::string>& strings)
         {IDS_SITE_RESCAN, "Rescan"},
         {IDS_SITE_CONNECT, "Connect"},
         {IDS_SITE_ADD_PROFILE, "Add to Profile"},
-        {16, "SSID"},
-        {17, "BSSID"},
-        {18, "Phy Type"},
-        {19, "Signal"},
-        {20, "Channel"},
-        {21, "Encryption"},
-        {22, "Authentication"},
-        {23, "Network Type"},
+        {IDS_SITE_COL_SSID, "SSID"},
+        {IDS_SITE_COL_BSSID, "BSSID"},
+        {IDS_SITE_COL_PHY_TYPE, "Phy Type"},
+        {IDS_SITE_COL_SIGNAL, "Signal"},
+        {IDS_SITE_COL_CHANNEL, "Channel"},
+        {IDS_SITE_COL_ENCRYPTION, "Encryption"},
+        {IDS_SITE_COL_AUTHENTICATION, "Authentication"},
+        {IDS_SITE_COL_NETWORK_TYPE, "Network Type"},
         {IDS_SITE_RESCANNING, "Rescanning"},
-        {IDS_SITE_DISCONNECTED, "Disconnected"},
-        {IDS_SITE_RF_OFF, "RF OFF"},
         {IDS_SITE_CONNECTING, "Connecting"},
         {IDS_SITE_UNKNOWN, "Unknown"},
-        {IDS_SITE_NO_SELECTION, "No selected item"},
         {IDS_SITE_CONNECTED, "Connected"},
-        {IDS_SITE_ADHOC, "Ad hoc"},
-        {IDS_SITE_INFRASTRUCTURE, "Infrastructure"},
-        {IDS_SITE_AUTO, "Auto"},
-        {IDS_SITE_NO_ENCRYPTION, "None"},
-        {IDS_SITE_WEP, "WEP"},
         {IDS_HIDDEN_SSID_PROMPT, "Please enter SSID"},
         {IDS_HIDDEN_SSID_OK, "OK"},
         {IDS_HIDDEN_SSID_CANCEL, "Cancel"},
-        {IDS_SITE_ICV_ERROR, "ICV Error"},
     };
-    // Other pages share some of these texts: the first entry of an id stays.
     for (const auto& entry : kStrings)
         strings.emplace(entry.first, entry.second);
 }

@@ -1,6 +1,5 @@
 #include "resources/TessarynUI/StatisticResources.h"
 
-#include "resources/TessarynUI/StatisticIds.h"
 #include "resources/TessarynUI/TessarynUIPages.h"
 #include "resources/TessarynUI/resource.h"
 #include "resources/common/DialogScript.h"

@@ -1,5 +1,6 @@
 #include "resources/TessarynUI/TessarynUIResources.h"
 
+#include "controls/SiteListCtrl.h"
 #include "platform/Windows.h"
 #include "platform/base/StringResolver.h"
 #include "resources/TessarynUI/TessarynUIPages.h"
@@ -36,17 +37,19 @@ platform::MenuTemplate trayMenu(bool withSwitch)
     return menu;
 }
 
-// Icons: the notification-area states, the sheet's own, the site list's and the profile
-// list's images.
+// Icons: the notification-area states (the sheet's title bar shows them too), the site list's
+// and the profile list's images.
 const struct
 {
     UINT id;
     const char* description;
 } kIcons[] = {
-    {156, "signal good"},   {159, "signal weak"},       {161, "signal excellent"},
-    {163, "not connected"}, {173, "connected network"}, {174, "profile"},
-    {179, "no adapter"},    {185, "profile active"},    {204, "wrong key"},
-    {237, "site list 1"},   {238, "site list 2"},
+    {IDI_SIGNAL_NORMAL, "signal normal"},   {IDI_SIGNAL_WEAK, "signal weak"},
+    {IDI_SIGNAL_GOOD, "signal good"},       {IDI_DISCONNECTED, "disconnected"},
+    {IDI_SITE_LIST_0, "connected network"}, {IDI_PROFILE, "profile"},
+    {IDI_NO_ADAPTER, "no adapter"},         {IDI_PROFILE_ACTIVE, "profile active"},
+    {IDI_WEP_ERROR, "WEP error"},           {IDI_SITE_LIST_1, "site list 1"},
+    {IDI_SITE_LIST_2, "site list 2"},
 };
 
 } // namespace
@@ -55,8 +58,8 @@ void RegisterTessarynUIResources()
 {
     for (const auto& icon : kIcons)
         platform::RegisterIconResource(icon.id, icon.description);
-    platform::RegisterBitmapResource(188, "radio on");
-    platform::RegisterBitmapResource(189, "radio off");
+    platform::RegisterBitmapResource(IDB_RADIO_ON, "radio on");
+    platform::RegisterBitmapResource(IDB_RADIO_OFF, "radio off");
     RegisterSelCardTemplate();
     RegisterTessarynUIPageTemplates();
     platform::RegisterMenuTemplate(IDR_TRAY_MENU, trayMenu(false));

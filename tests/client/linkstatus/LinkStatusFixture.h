@@ -14,7 +14,6 @@
 #include "machine/wlan/WlanService.h"
 #include "platform/Windows.h"
 #include "platform/ui/automation/Actions.h"
-#include "resources/TessarynUI/LinkStatusIds.h"
 #include "resources/TessarynUI/TessarynUIResources.h"
 #include "resources/TessarynUI/resource.h"
 #include "tests/client/monitor/MonitorFixture.h"

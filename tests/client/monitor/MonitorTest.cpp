@@ -44,10 +44,10 @@ DWORD ChooseWhileDoubleClicking(HDEVINFO, const CDWordArray& candidates)
 TEST_F(MonitorFixture, StartsDisconnectedWithTheTrayIconAdded)
 {
     EXPECT_TRUE(m_pDlg->m_bTrayIconPresent);
-    EXPECT_EQ(tray().icon, 163u);
+    EXPECT_EQ(tray().icon, IDI_DISCONNECTED);
     EXPECT_EQ(tray().tip, kTipHead + "Disconnected");
     Tick();
-    EXPECT_EQ(tray().icon, 163u);
+    EXPECT_EQ(tray().icon, IDI_DISCONNECTED);
 }
 
 // The boundaries of RssiToPercent: above 70 % good, 41 to 70 % normal, 40 % or less weak.
@@ -61,9 +61,11 @@ TEST_F(MonitorFixture, TrayIconFollowsTheSignalAndTheLink)
         UINT icon;
         const char* tip;
     } cases[] = {
-        {-61, 161, "Status : Good (Harbor Guest)"},   {-62, 156, "status : Normal (Harbor Guest)"},
-        {-73, 156, "status : Normal (Harbor Guest)"}, {-74, 159, "Status : Weak (Harbor Guest)"},
-        {-48, 161, "Status : Good (Harbor Guest)"},
+        {-61, IDI_SIGNAL_GOOD, "Status : Good (Harbor Guest)"},
+        {-62, IDI_SIGNAL_NORMAL, "status : Normal (Harbor Guest)"},
+        {-73, IDI_SIGNAL_NORMAL, "status : Normal (Harbor Guest)"},
+        {-74, IDI_SIGNAL_WEAK, "Status : Weak (Harbor Guest)"},
+        {-48, IDI_SIGNAL_GOOD, "Status : Good (Harbor Guest)"},
     };
     for (const auto& c : cases)
     {
@@ -74,7 +76,7 @@ TEST_F(MonitorFixture, TrayIconFollowsTheSignalAndTheLink)
     }
     ASSERT_EQ(machine::wlan::Disconnect(machine(), m_id), 0u);
     Tick();
-    EXPECT_EQ(tray().icon, 163u);
+    EXPECT_EQ(tray().icon, IDI_DISCONNECTED);
     EXPECT_EQ(tray().tip, kTipHead + "Disconnected");
 }
 
@@ -87,7 +89,7 @@ TEST_F(MonitorFixture, TheStrongerOfTheServiceAndDriverSignalsCounts)
                                               a.setU32(machine::miniport::kDriverSignalOffset, 35);
                                           });
     Tick();
-    EXPECT_EQ(tray().icon, 161u);
+    EXPECT_EQ(tray().icon, IDI_SIGNAL_GOOD);
 }
 
 TEST_F(MonitorFixture, WrongWepKeyShowsTheKeyErrorIconUntilTheLinkDrops)
@@ -103,13 +105,13 @@ TEST_F(MonitorFixture, WrongWepKeyShowsTheKeyErrorIconUntilTheLinkDrops)
     request.profileName = "lantern";
     ASSERT_EQ(machine::wlan::Connect(machine(), m_id, request), 0u);
     platform::AdvanceClock(1000);
-    for (int i = 0; i < 4 && tray().icon != 204u; i++)
+    for (int i = 0; i < 4 && tray().icon != IDI_WEP_ERROR; i++)
         Tick();
-    EXPECT_EQ(tray().icon, 204u);
+    EXPECT_EQ(tray().icon, IDI_WEP_ERROR);
     EXPECT_EQ(tray().tip, kTipHead + "Status : WEP Error");
     ASSERT_EQ(machine::wlan::Disconnect(machine(), m_id), 0u);
     Tick();
-    EXPECT_EQ(tray().icon, 163u);
+    EXPECT_EQ(tray().icon, IDI_DISCONNECTED);
     EXPECT_FALSE(g_bWepError);
 }
 
@@ -120,7 +122,7 @@ TEST_F(MonitorFixture, TrayTipIsBoundedBySsidAndField)
     memset(&g_CurrentSsid, 0, sizeof(g_CurrentSsid));
     memset(g_CurrentSsid.Ssid, 'S', sizeof(g_CurrentSsid.Ssid));
     g_CurrentSsid.SsidLength = 4000;
-    CString strTip = TrayTipForIcon(156);
+    CString strTip = TrayTipForIcon(IDI_SIGNAL_NORMAL);
     EXPECT_EQ(std::string(strTip), kTipHead + "status : Normal (" + std::string(32, 'S') + ")");
 
     std::string longSsid(32, 'L');
@@ -137,7 +139,7 @@ TEST_F(MonitorFixture, TrayTipIsBoundedBySsidAndField)
     SilenceDriverSignal();
     ConnectOpen(longSsid);
     Tick();
-    EXPECT_EQ(tray().icon, 156u);
+    EXPECT_EQ(tray().icon, IDI_SIGNAL_NORMAL);
     EXPECT_EQ(tray().tip, kTipHead + "status : Normal (" + longSsid + ")");
 }
 
@@ -197,16 +199,16 @@ TEST_F(MonitorFixture, UnpluggedAdapterShowsNotExistAndReplugInitialisesAgain)
     ASSERT_TRUE(machine::devices::SetDevicePresent(machine(), instance, false));
     Tick();
     EXPECT_FALSE(m_pDlg->m_bDeviceExist);
-    EXPECT_EQ(tray().icon, 179u);
+    EXPECT_EQ(tray().icon, IDI_NO_ADAPTER);
     EXPECT_EQ(tray().tip, kTipHead + "Not exist");
     Tick();
-    EXPECT_EQ(tray().icon, 179u);
+    EXPECT_EQ(tray().icon, IDI_NO_ADAPTER);
 
     ASSERT_TRUE(machine::devices::SetDevicePresent(machine(), instance, true));
     clearRequests();
     Tick();
     EXPECT_TRUE(m_pDlg->m_bDeviceExist);
-    EXPECT_EQ(tray().icon, 163u);
+    EXPECT_EQ(tray().icon, IDI_DISCONNECTED);
     auto log = requests();
     EXPECT_EQ(countCode(log, machine::miniport::oid::OperationMode), 1u);
     EXPECT_GE(countCode(log, 0xFF0C0003), 1u); // the region check
@@ -225,7 +227,7 @@ TEST_F(MonitorFixture, FailingLinkQueryDoesNotInitialiseTheSameAdapterAgain)
     EXPECT_EQ(countCode(log, 0x0D810102), 0u);
     EXPECT_EQ(countCode(log, machine::miniport::oid::OperationMode), 0u);
     EXPECT_TRUE(m_pDlg->m_bDeviceExist);
-    EXPECT_EQ(tray().icon, 163u);
+    EXPECT_EQ(tray().icon, IDI_DISCONNECTED);
 }
 
 TEST_F(MonitorFixture, RefusedModifyPutsTheIconBackInItsState)
@@ -236,7 +238,7 @@ TEST_F(MonitorFixture, RefusedModifyPutsTheIconBackInItsState)
     platform::InjectTrayRefusal(NIM_MODIFY, 1);
     Tick();
     EXPECT_TRUE(m_pDlg->m_bTrayIconPresent);
-    EXPECT_EQ(tray().icon, 159u);
+    EXPECT_EQ(tray().icon, IDI_SIGNAL_WEAK);
 }
 
 TEST_F(MonitorFixture, DoubleClickOpensTheSheetUnlessBusy)
@@ -272,7 +274,7 @@ TEST_F(MonitorFixture, UnpluggedAdapterClosesTheSheet)
     Tick();
     EXPECT_EQ(m_pDlg->m_pPropSheet, nullptr);
     EXPECT_TRUE(g_bSheetClosing);
-    EXPECT_EQ(tray().icon, 179u);
+    EXPECT_EQ(tray().icon, IDI_NO_ADAPTER);
 }
 
 // The switch to access-point use is offered only with both programs beside the client, a chip
@@ -325,7 +327,7 @@ TEST_F(MonitorFixture, DoubleClickDuringTheAdapterChoiceDoesNothing)
     g_nChoices = 0;
     ASSERT_TRUE(machine::devices::SetDevicePresent(machine(), instanceId(), false));
     Tick();
-    ASSERT_EQ(tray().icon, 179u);
+    ASSERT_EQ(tray().icon, IDI_NO_ADAPTER);
     // Two adapters when the watchdog looks again: the user chooses.
     machine::devices::InstallDevice(machine(), machine::devices::TessarynUsbAdapter(8, 1));
     ASSERT_TRUE(machine::devices::SetDevicePresent(machine(), instanceId(), true));
@@ -369,13 +371,13 @@ TEST(MonitorWithoutAdapter, WatchdogFindsAndInitialisesALateAdapter)
     platform::AdvanceClock(WATCHDOG_PERIOD);
     auto icon = machine::desktop::FindTrayIcon(tm.machine(), pDlg->m_hWnd, TRAY_ICON_ID);
     ASSERT_TRUE(icon.has_value());
-    EXPECT_EQ(icon->iconResource, 179u);
+    EXPECT_EQ(icon->iconResource, IDI_NO_ADAPTER);
 
     std::string id = testing_support::EnsureDefaultAdapter(tm.machine());
     platform::AdvanceClock(WATCHDOG_PERIOD);
     EXPECT_TRUE(pDlg->m_bDeviceExist);
     icon = machine::desktop::FindTrayIcon(tm.machine(), pDlg->m_hWnd, TRAY_ICON_ID);
-    EXPECT_EQ(icon->iconResource, 163u);
+    EXPECT_EQ(icon->iconResource, IDI_DISCONNECTED);
     auto log = machine::miniport::ReadRequestLog(tm.machine(), id);
     EXPECT_TRUE(std::any_of(log.begin(), log.end(),
                             [](const machine::miniport::LogEntry& e)

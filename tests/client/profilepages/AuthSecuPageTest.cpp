@@ -1,7 +1,7 @@
 #include "client/profiles/AuthSecuPage.h"
 #include "client/profiles/SysConfigPage.h"
 #include "platform/ui/automation/Actions.h"
-#include "resources/TessarynUI/ProfilePagesIds.h"
+#include "resources/TessarynUI/resource.h"
 #include "tests/client/profilepages/PageHost.h"
 
 #include <gtest/gtest.h>
@@ -144,7 +144,7 @@ TEST_F(AuthSecuPageTest, EncryptionListByAuthenticationAndSupport)
         sheet.AddPage(&page);
         ASSERT_TRUE(sheet.Create());
         platform::PumpUntilIdle();
-        ASSERT_TRUE(SelectEntry(page.m_hWnd, "1012", c.auth)) << c.auth;
+        ASSERT_TRUE(SelectEntry(page.m_hWnd, std::to_string(IDC_AS_AUTH_COMBO), c.auth)) << c.auth;
         EXPECT_EQ(Entries(page.m_cbEncryption), c.expected) << c.auth;
         EXPECT_EQ(Enabled(page, IDC_AS_PSK_EDIT), c.pskEnabled) << c.auth;
         // An empty list reads as the first entry, never as -1.
@@ -203,7 +203,7 @@ TEST_F(AuthSecuPageTest, AdhocWpaStaysChosenWithoutWpa2)
 {
     OsVersionCode = 9;
     ShowAuth(0);
-    ASSERT_TRUE(SelectEntry(auth.m_hWnd, "1012", "WPA2-PSK"));
+    ASSERT_TRUE(SelectEntry(auth.m_hWnd, std::to_string(IDC_AS_AUTH_COMBO), "WPA2-PSK"));
     EXPECT_EQ(Selected(auth.m_cbAuthType), "WPA2-PSK");
     EXPECT_EQ(Entries(auth.m_cbEncryption), (Texts{"AES"}));
     EXPECT_TRUE(Enabled(auth, IDC_AS_PSK_EDIT));
@@ -231,7 +231,7 @@ TEST_F(AuthSecuPageTest, WepKeysFollowEncryptionNetworkTypeAnd8021x)
     EXPECT_FALSE(KeyEnabled(0));
     EXPECT_FALSE(Enabled(auth, IDC_AS_PSK_EDIT));
 
-    ASSERT_TRUE(SelectEntry(auth.m_hWnd, "1111", "WEP"));
+    ASSERT_TRUE(SelectEntry(auth.m_hWnd, std::to_string(IDC_AS_ENCRYPT_COMBO), "WEP"));
     for (int k = 0; k < 4; k++)
         EXPECT_TRUE(KeyEnabled(k)) << k;
     EXPECT_TRUE(Enabled(auth, IDC_AS_WEP_GROUP));
@@ -239,22 +239,22 @@ TEST_F(AuthSecuPageTest, WepKeysFollowEncryptionNetworkTypeAnd8021x)
 
     // 802.1X hands out the keys, unless its method is MD5-Challenge.
     auth.m_dot1x.nAuthenProtocol = DOT1X_METHOD_MD5;
-    ASSERT_TRUE(platform::automation::Click(auth.m_hWnd, "1260"));
+    ASSERT_TRUE(platform::automation::Click(auth.m_hWnd, std::to_string(IDC_AS_USE_8021X_CHECK)));
     EXPECT_EQ(auth.m_bUse8021x, 1);
     EXPECT_TRUE(KeyEnabled(0));
     auth.m_dot1x.nAuthenProtocol = DOT1X_METHOD_PEAP;
-    ASSERT_TRUE(SelectEntry(auth.m_hWnd, "1111", "WEP"));
+    ASSERT_TRUE(SelectEntry(auth.m_hWnd, std::to_string(IDC_AS_ENCRYPT_COMBO), "WEP"));
     EXPECT_FALSE(KeyEnabled(0));
 
     // WPA always goes through 802.1X: no keys, and the check is gone.
-    ASSERT_TRUE(SelectEntry(auth.m_hWnd, "1012", "WPA"));
+    ASSERT_TRUE(SelectEntry(auth.m_hWnd, std::to_string(IDC_AS_AUTH_COMBO), "WPA"));
     EXPECT_EQ(auth.m_bUse8021x, 1);
     EXPECT_EQ(auth.m_nAuthMode, 3);
     EXPECT_FALSE(KeyEnabled(0));
     EXPECT_FALSE(Enabled(auth, IDC_AS_PSK_EDIT));
     EXPECT_FALSE(Visible(auth, IDC_AS_USE_8021X_CHECK));
 
-    ASSERT_TRUE(SelectEntry(auth.m_hWnd, "1012", "WPA2-PSK"));
+    ASSERT_TRUE(SelectEntry(auth.m_hWnd, std::to_string(IDC_AS_AUTH_COMBO), "WPA2-PSK"));
     EXPECT_EQ(auth.m_bUse8021x, 0);
     EXPECT_TRUE(Enabled(auth, IDC_AS_PSK_EDIT));
     EXPECT_FALSE(KeyEnabled(0));
@@ -280,11 +280,11 @@ TEST_F(AuthSecuPageTest, KeyTypeChoosesTheEditAndHexEditsTakeHexDigitsOnly)
     auth.m_nEncryptIndex = 1;
     auth.m_strWepKeyAscii[1] = "abcde";
     ShowAuth(1);
-    ASSERT_TRUE(TypeText(auth.m_hWnd, "1120", "12abXYZ!cd3g4"));
+    ASSERT_TRUE(TypeText(auth.m_hWnd, std::to_string(IDC_AS_KEY1_HEX), "12abXYZ!cd3g4"));
     auth.SyncAuthControls(TRUE);
     EXPECT_EQ(std::string(auth.m_strWepKeyHex[0]), "12abcd34");
 
-    ASSERT_TRUE(SelectEntry(auth.m_hWnd, "1117", "ASCII"));
+    ASSERT_TRUE(SelectEntry(auth.m_hWnd, std::to_string(IDC_AS_KEY2_TYPE), "ASCII"));
     EXPECT_EQ(auth.m_nWepKeyType[1], 1);
     EXPECT_TRUE(Visible(auth, IDC_AS_KEY2_ASCII));
     EXPECT_FALSE(Visible(auth, IDC_AS_KEY2_HEX));
@@ -300,11 +300,11 @@ TEST_F(AuthSecuPageTest, ShowPasswordReachesDisabledEditsToo)
     auto passwordChar = [this](int nID)
     { return ::SendMessageA(auth.GetDlgItem(nID)->m_hWnd, EM_GETPASSWORDCHAR, 0, 0); };
     EXPECT_EQ(passwordChar(IDC_AS_PSK_EDIT), '*');
-    ASSERT_TRUE(platform::automation::Click(auth.m_hWnd, "1241"));
+    ASSERT_TRUE(platform::automation::Click(auth.m_hWnd, std::to_string(IDC_AS_SHOW_PASSWORD)));
     for (int nID : {IDC_AS_PSK_EDIT, IDC_AS_KEY1_HEX, IDC_AS_KEY4_ASCII, IDC_AS_LEAP_PASSWORD_EDIT})
         EXPECT_EQ(passwordChar(nID), 0) << nID;
     EXPECT_FALSE(Enabled(auth, IDC_AS_PSK_EDIT));
-    ASSERT_TRUE(platform::automation::Click(auth.m_hWnd, "1241"));
+    ASSERT_TRUE(platform::automation::Click(auth.m_hWnd, std::to_string(IDC_AS_SHOW_PASSWORD)));
     EXPECT_EQ(passwordChar(IDC_AS_KEY1_HEX), '*');
 }
 

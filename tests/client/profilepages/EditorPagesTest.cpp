@@ -3,6 +3,7 @@
 #include "client/profiles/ProfileSheet.h"
 #include "platform/ui/TestPump.h"
 #include "platform/ui/automation/Actions.h"
+#include "resources/TessarynUI/resource.h"
 #include "tests/client/profiles/ProfileFixture.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +46,8 @@ TEST_F(EditorPagesTest, OkChecksTheTypedKeyAndSavesOnce)
     CString selected;
     auth.m_cbAuthType.GetLBText(auth.m_cbAuthType.GetCurSel(), selected);
     EXPECT_EQ(std::string(selected), "WPA2-PSK");
-    ASSERT_TRUE(platform::automation::SetText(auth.m_hWnd, "1109", "short"));
+    ASSERT_TRUE(
+        platform::automation::SetText(auth.m_hWnd, std::to_string(IDC_AS_PSK_EDIT), "short"));
 
     std::vector<std::string> shown = pressOk(sheet);
     ASSERT_EQ(shown.size(), 1u);
@@ -54,7 +56,8 @@ TEST_F(EditorPagesTest, OkChecksTheTypedKeyAndSavesOnce)
     EXPECT_EQ(sheet.GetActivePage(), &auth);
     EXPECT_FALSE(std::filesystem::exists(fileOf(INI_KIND_PROFILE)));
 
-    ASSERT_TRUE(platform::automation::SetText(auth.m_hWnd, "1109", "correct horse"));
+    ASSERT_TRUE(platform::automation::SetText(auth.m_hWnd, std::to_string(IDC_AS_PSK_EDIT),
+                                              "correct horse"));
     // A second save of a new profile would meet its own section as a duplicate.
     EXPECT_EQ(pressOk(sheet), std::vector<std::string>{});
     EXPECT_EQ(sheet.m_bSaved, 1);

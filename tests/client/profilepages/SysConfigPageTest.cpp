@@ -1,7 +1,7 @@
 #include "client/profiles/SysConfigPage.h"
 #include "client/profiles/AuthSecuPage.h"
 #include "platform/ui/automation/Actions.h"
-#include "resources/TessarynUI/ProfilePagesIds.h"
+#include "resources/TessarynUI/resource.h"
 #include "tests/client/profilepages/PageHost.h"
 
 #include <cstring>
@@ -113,13 +113,14 @@ TEST_F(SysConfigPageTest, NetworkTypeSetsPreambleAndTheSecurityPagesFlag)
     EXPECT_EQ(sys.m_nPreamble, 0);
     EXPECT_EQ(auth.m_bInfrastructure, 1);
 
-    ASSERT_TRUE(SelectEntry(sys.m_hWnd, "1031", "Ad hoc"));
+    ASSERT_TRUE(SelectEntry(sys.m_hWnd, std::to_string(IDC_SC_NETWORK_TYPE_COMBO), "Ad hoc"));
     EXPECT_EQ(sys.m_nNetworkType, 0);
     EXPECT_TRUE(Enabled(sys, IDC_SC_PREAMBLE_COMBO));
     EXPECT_EQ(auth.m_bInfrastructure, 0);
     EXPECT_GT(sys.m_cbChannel.GetCount(), 0);
 
-    ASSERT_TRUE(SelectEntry(sys.m_hWnd, "1031", "Infrastructure"));
+    ASSERT_TRUE(
+        SelectEntry(sys.m_hWnd, std::to_string(IDC_SC_NETWORK_TYPE_COMBO), "Infrastructure"));
     EXPECT_EQ(auth.m_bInfrastructure, 1);
     EXPECT_FALSE(Enabled(sys, IDC_SC_PREAMBLE_COMBO));
 }
@@ -137,8 +138,8 @@ TEST_F(SysConfigPageTest, ClearedThresholdChecksReportTheDefaults)
     EXPECT_TRUE(Enabled(sys, IDC_SC_RTS_EDIT));
 
     // Whatever the boxes held, clearing the checks gives the defaults.
-    ASSERT_TRUE(SetText(sys.m_hWnd, "1067", "800"));
-    ASSERT_TRUE(SetText(sys.m_hWnd, "1068", "700"));
+    ASSERT_TRUE(SetText(sys.m_hWnd, std::to_string(IDC_SC_RTS_EDIT), "800"));
+    ASSERT_TRUE(SetText(sys.m_hWnd, std::to_string(IDC_SC_FRAG_EDIT), "700"));
     ::CheckDlgButton(sys.m_hWnd, IDC_SC_RTS_CHECK, BST_UNCHECKED);
     Click(sys, IDC_SC_RTS_CHECK);
     ::CheckDlgButton(sys.m_hWnd, IDC_SC_FRAG_CHECK, BST_UNCHECKED);

@@ -7,6 +7,7 @@
 #include "client/profiles/ProfileSheet.h"
 #include "platform/ui/TestPump.h"
 #include "platform/ui/automation/Actions.h"
+#include "resources/TessarynUI/resource.h"
 #include "tests/client/profiles/ProfileFixture.h"
 
 #include <functional>
@@ -57,7 +58,8 @@ protected:
     bool enabled(int nID) { return host->page.GetDlgItem(nID)->IsWindowEnabled(); }
     void pick(int nItem)
     {
-        ASSERT_TRUE(automation::PickRow(host->page.m_hWnd, "1059", nItem, false));
+        ASSERT_TRUE(
+            automation::PickRow(host->page.m_hWnd, std::to_string(IDC_PROFILE_LIST), nItem, false));
     }
     // Runs a click on the button (a double click on row 0 for "row") that opens the editor; the
     // script acts on the editor once it is up (boxes that come up after it are answered OK).
@@ -78,7 +80,7 @@ protected:
                 script(g_pProfileEditor->m_hWnd);
             });
         if (button == "row")
-            automation::PickRow(host->page.m_hWnd, "1059", 0, true);
+            automation::PickRow(host->page.m_hWnd, std::to_string(IDC_PROFILE_LIST), 0, true);
         else
             automation::Click(host->page.m_hWnd, button);
         platform::SetIdleHook(nullptr);
@@ -92,12 +94,12 @@ TEST_F(ProfilePageTest, AnEmptyFileLeavesOnlyAddEnabled)
 {
     show();
     EXPECT_EQ(rows(), 0);
-    EXPECT_TRUE(enabled(1032));
-    EXPECT_FALSE(enabled(1033));
-    EXPECT_FALSE(enabled(1034));
-    EXPECT_FALSE(enabled(1035));
-    for (const char* button : {"1033", "1034", "1035"})
-        EXPECT_FALSE(automation::Click(host->page.m_hWnd, button)) << button;
+    EXPECT_TRUE(enabled(IDC_PROFILE_ADD));
+    EXPECT_FALSE(enabled(IDC_PROFILE_DELETE));
+    EXPECT_FALSE(enabled(IDC_PROFILE_EDIT));
+    EXPECT_FALSE(enabled(IDC_PROFILE_ACTIVATE));
+    for (int nButton : {IDC_PROFILE_DELETE, IDC_PROFILE_EDIT, IDC_PROFILE_ACTIVATE})
+        EXPECT_FALSE(automation::Click(host->page.m_hWnd, std::to_string(nButton))) << nButton;
 }
 
 TEST_F(ProfilePageTest, RowsShowTheStoredCodesAsText)
@@ -148,7 +150,7 @@ TEST_F(ProfilePageTest, DeletingTheActiveProfileResetsConfigAndKeepsTheOthers)
     SetIniValue(g_strNetCfgInstanceId, INI_KIND_STATION, "Config", "SSID", "one");
     show();
     pick(0);
-    ASSERT_TRUE(automation::Click(host->page.m_hWnd, "1033"));
+    ASSERT_TRUE(automation::Click(host->page.m_hWnd, std::to_string(IDC_PROFILE_DELETE)));
     EXPECT_EQ(config("CurProfile"), "");
     EXPECT_EQ(config("SSID"), "");
     EXPECT_EQ(config("Encryption"), "1");
@@ -160,13 +162,13 @@ TEST_F(ProfilePageTest, DeletingTheActiveProfileResetsConfigAndKeepsTheOthers)
 
     // The last row: the new last row is selected; the last profile: the buttons go off.
     pick(1);
-    ASSERT_TRUE(automation::Click(host->page.m_hWnd, "1033"));
+    ASSERT_TRUE(automation::Click(host->page.m_hWnd, std::to_string(IDC_PROFILE_DELETE)));
     EXPECT_EQ(config("CurProfile"), "");
     EXPECT_EQ(host->page.m_ProfileList.GetNextItem(-1, LVNI_SELECTED), 0);
     EXPECT_EQ(fileText(INI_KIND_PROFILE), "[PROF10]\r\nSSID=ten\r\n");
-    ASSERT_TRUE(automation::Click(host->page.m_hWnd, "1033"));
+    ASSERT_TRUE(automation::Click(host->page.m_hWnd, std::to_string(IDC_PROFILE_DELETE)));
     EXPECT_EQ(rows(), 0);
-    EXPECT_FALSE(enabled(1033));
+    EXPECT_FALSE(enabled(IDC_PROFILE_DELETE));
 }
 
 TEST_F(ProfilePageTest, NamesWithFileSyntaxStayTheirOwnSection)
@@ -189,7 +191,7 @@ TEST_F(ProfilePageTest, NamesWithFileSyntaxStayTheirOwnSection)
     for (int i = 0; i < 4; i++)
     {
         pick(1);
-        ASSERT_TRUE(automation::Click(host->page.m_hWnd, "1033"));
+        ASSERT_TRUE(automation::Click(host->page.m_hWnd, std::to_string(IDC_PROFILE_DELETE)));
     }
     EXPECT_EQ(rows(), 1);
     EXPECT_EQ(fileText(INI_KIND_PROFILE), "[Keep]\r\nSSID=kept\r\nWPAPSK=secret99\r\n");
@@ -206,10 +208,10 @@ TEST_F(ProfilePageTest, NoSelectedRowIsSaidSo)
             ASSERT_TRUE(box.has_value());
             platform::AnswerMessageBox(box->hwnd, IDOK);
         });
-    for (const char* button : {"1033", "1034", "1035"})
+    for (int nButton : {IDC_PROFILE_DELETE, IDC_PROFILE_EDIT, IDC_PROFILE_ACTIVATE})
     {
-        ASSERT_TRUE(automation::Click(host->page.m_hWnd, button));
-        EXPECT_EQ(takeMessages(), std::vector<std::string>{"No selected item"}) << button;
+        ASSERT_TRUE(automation::Click(host->page.m_hWnd, std::to_string(nButton)));
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{"No selected item"}) << nButton;
     }
     EXPECT_EQ(rows(), 1);
 }
@@ -221,7 +223,7 @@ TEST_F(ProfilePageTest, ActivateCopiesTheSectionAndNamesTheProfile)
         {{"SSID", " Cafe "}, {"NetworkType", "1"}, {"AuthenType", "0"}, {"Encryption", "1"}});
     CProfilePage& page = show();
     pick(0);
-    ASSERT_TRUE(automation::Click(page.m_hWnd, "1035"));
+    ASSERT_TRUE(automation::Click(page.m_hWnd, std::to_string(IDC_PROFILE_ACTIVATE)));
     EXPECT_EQ(config("CurProfile"), "Cafe");
     EXPECT_EQ(config("SSID"), " Cafe "); // blanks survive the copy
     EXPECT_EQ(config("WPAPSK"), "");
@@ -247,13 +249,14 @@ TEST_F(ProfilePageTest, AddAndEditThroughTheEditor)
         "PROF1",
         {{"SSID", "First"}, {"NetworkType", "1"}, {"AuthenType", "0"}, {"Encryption", "1"}});
     show();
-    withEditor("1032",
+    withEditor(std::to_string(IDC_PROFILE_ADD),
                [](HWND hEditor)
                {
                    EXPECT_EQ(std::string(static_cast<CProfileSheet*>(g_pProfileEditor)
                                              ->m_SysConfigPage.m_strProfileName),
                              "PROF2");
-                   ASSERT_TRUE(automation::SetText(hEditor, "1062", "Second"));
+                   ASSERT_TRUE(
+                       automation::SetText(hEditor, std::to_string(IDC_SC_SSID_COMBO), "Second"));
                    ASSERT_TRUE(automation::Click(hEditor, "OK"));
                });
     ASSERT_EQ(rows(), 2);
@@ -268,7 +271,8 @@ TEST_F(ProfilePageTest, AddAndEditThroughTheEditor)
     withEditor("row",
                [](HWND hEditor)
                {
-                   ASSERT_TRUE(automation::SetText(hEditor, "1061", "Renamed"));
+                   ASSERT_TRUE(automation::SetText(
+                       hEditor, std::to_string(IDC_SC_PROFILE_NAME_EDIT), "Renamed"));
                    ASSERT_TRUE(automation::Click(hEditor, "OK"));
                });
     EXPECT_EQ(takeMessages(), std::vector<std::string>{"Create another profile?"});

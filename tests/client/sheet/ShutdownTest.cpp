@@ -19,7 +19,6 @@
 #include "machine/programs/ProgramLog.h"
 #include "machine/registry/Registry.h"
 #include "resources/TessarynUI/TessarynUIResources.h"
-#include "resources/TessarynUI/TessarynUIStrings.h"
 #include "resources/TessarynUI/resource.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/TempMachine.h"

@@ -6,7 +6,7 @@
 #include "machine/programs/ProgramLog.h"
 #include "platform/ui/automation/Actions.h"
 #include "resources/TessarynUI/TessarynUIResources.h"
-#include "resources/TessarynUI/TessarynUIStrings.h"
+#include "resources/TessarynUI/resource.h"
 #include "tests/support/TempMachine.h"
 
 #include <chrono>
@@ -83,7 +83,7 @@ TEST_F(VnPropSheetTest, OpensOnSiteSurveyWithFivePagesInTabOrder)
                                                   "Statistics", "About"}));
         EXPECT_EQ(sheet->GetActivePage(), &sheet->m_SiteSurvPage);
         EXPECT_TRUE(sheet->IsModeless());
-        EXPECT_EQ(platform::IconResourceId(sheet->m_psh.hIcon), 163u);
+        EXPECT_EQ(platform::IconResourceId(sheet->m_psh.hIcon), UINT(IDI_DISCONNECTED));
 
         CString caption;
         sheet->GetWindowText(caption);

@@ -4,7 +4,7 @@
 #include "client/status/SiteSurvPage.h"
 #include "machine/devices/DeviceTree.h"
 #include "platform/ui/automation/Actions.h"
-#include "resources/TessarynUI/SiteSurveyIds.h"
+#include "resources/TessarynUI/resource.h"
 #include "tests/client/monitor/MonitorFixture.h"
 
 #include <functional>

@@ -15,7 +15,7 @@
 #include "machine/wlan/WlanService.h"
 #include "platform/ui/automation/Actions.h"
 #include "platform/wlan/WlanNotify.h"
-#include "resources/TessarynUI/SiteSurveyIds.h"
+#include "resources/TessarynUI/resource.h"
 #include "tests/client/monitor/MonitorFixture.h"
 #include "tests/support/platform/RadioFixtures.h"
 
@@ -139,7 +139,8 @@ protected:
     void pick(int row)
     {
         ASSERT_GE(row, 0);
-        ASSERT_TRUE(platform::automation::PickRow(pageWnd(), "1002", row, false));
+        ASSERT_TRUE(
+            platform::automation::PickRow(pageWnd(), std::to_string(IDC_SITE_LIST), row, false));
     }
 
     size_t scansAsked() const
@@ -426,7 +427,8 @@ TEST_F(SiteSurveyTest, ConnectWithoutARowSaysSoAndAnOpenRowIsJoined)
             else if (++tries < 50)
                 platform::AdvanceClock(100);
         });
-    ASSERT_TRUE(platform::automation::PickRow(pageWnd(), "1002", rowOf("Harbor Guest"), true));
+    ASSERT_TRUE(platform::automation::PickRow(pageWnd(), std::to_string(IDC_SITE_LIST),
+                                              rowOf("Harbor Guest"), true));
     platform::PumpUntilIdle();
     platform::SetIdleHook(nullptr);
     EXPECT_EQ(handedSsid, "Harbor Guest");

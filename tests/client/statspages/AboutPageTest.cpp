@@ -12,7 +12,7 @@
 #include "machine/programs/VersionResource.h"
 #include "platform/file/WinPath.h"
 #include "platform/ui/automation/Actions.h"
-#include "resources/TessarynUI/AboutIds.h"
+#include "resources/TessarynUI/resource.h"
 #include "tests/client/statspages/PageFixture.h"
 
 #include <chrono>
@@ -338,7 +338,7 @@ TEST_F(AboutPageTest, TheWebLinkOpensTheSiteOnAWorkerThread)
     OpenPage();
     machine::programs::ClearProgramLog(machine());
     g_pWebLinkThread = NULL;
-    ASSERT_TRUE(platform::automation::Click(m_pPage->m_hWnd, "1063"));
+    ASSERT_TRUE(platform::automation::Click(m_pPage->m_hWnd, std::to_string(IDC_ABOUT_WEB_LINK)));
     EXPECT_NE(g_pWebLinkThread, nullptr);
 
     const std::string expected =

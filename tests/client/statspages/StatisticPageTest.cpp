@@ -4,7 +4,7 @@
 #include "machine/wlan/WlanService.h"
 #include "platform/ui/automation/Actions.h"
 #include "platform/wlan/WlanApi.h"
-#include "resources/TessarynUI/StatisticIds.h"
+#include "resources/TessarynUI/resource.h"
 #include "tests/client/statspages/PageFixture.h"
 
 #include <cstddef>
