@@ -3,11 +3,7 @@
 // image list of its own (the three icons that mark a row).
 
 #include "platform/Windows.h"
-
-// The program's icons of the site list, in image order.
-inline constexpr UINT IDI_SITE_LIST_0 = 173;
-inline constexpr UINT IDI_SITE_LIST_1 = 237;
-inline constexpr UINT IDI_SITE_LIST_2 = 238;
+#include "resources/common/SiteListIds.h"
 
 class CSiteListCtrl : public CListCtrl
 {

@@ -8,8 +8,8 @@
 
 // The adapter selection dialog (IDD_SELCARD_DIALOG) and its controls.
 #include "resources/common/SelCardIds.h"
-// The site list's three icons (IDI_SITE_LIST_0 to IDI_SITE_LIST_2: 173, 237, 238) are named by
-// the list control that loads them, controls/SiteListCtrl.h.
+// The site list's three icons (IDI_SITE_LIST_0 to IDI_SITE_LIST_2).
+#include "resources/common/SiteListIds.h"
 
 // ---------------------------------------------------------------------------------------------
 // Dialog templates
