@@ -2,51 +2,25 @@
 
 #include "machine/wlan/WlanControl.h"
 #include "machine/wlan/WlanService.h"
-#include "tests/support/ChildProcess.h"
 #include "tests/support/TempMachine.h"
+#include "tests/tools/ToolRun.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <cctype>
 
 namespace
 {
 
 namespace wlan = machine::wlan;
 
-struct ToolRun
-{
-    int status = -1;
-    std::string out; // standard output alone
-    std::string err;
-};
-
-using testing_support::ShellQuoted;
-
 class VnmachineWlanTest : public ::testing::Test
 {
 protected:
-    ToolRun vnmachine(const std::vector<std::string>& args)
+    testing_support::ToolRun vnmachine(std::vector<std::string> args)
     {
-        const auto errPath = m_machine.root() / "stderr";
-        std::string command = (testing_support::ProgramDirectory() / "vnmachine").string() +
-                              " --machine " + ShellQuoted(m_machine.root().string()) + " wlan";
-        for (const auto& a : args)
-            command += " " + ShellQuoted(a);
-        command += " 2>" + ShellQuoted(errPath.string()) + " </dev/null";
-        testing_support::CommandRun shell = testing_support::RunShellCommand(command);
-        ToolRun run;
-        run.status = shell.status;
-        run.out = shell.out;
-        std::stringstream err;
-        err << std::ifstream(errPath).rdbuf();
-        run.err = err.str();
-        return run;
+        args.insert(args.begin(), "wlan");
+        return testing_support::RunVnmachineApart(m_machine.root(), args);
     }
 
     const machine::Machine& m() const { return m_machine.machine(); }

@@ -44,3 +44,10 @@ std::optional<int> ParseTimes(const std::string& text, int least, int most)
         return static_cast<int>(*n);
     return std::nullopt;
 }
+
+std::optional<bool> ParseOnOff(const std::string& text)
+{
+    if (text == "on" || text == "off")
+        return text == "on";
+    return std::nullopt;
+}

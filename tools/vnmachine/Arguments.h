@@ -1,5 +1,5 @@
 #pragma once
-// The numbers the machine tool takes in its arguments.
+// The numbers and switches the machine tool takes in its arguments.
 
 #include <cstdint>
 #include <optional>
@@ -13,3 +13,6 @@ std::optional<std::uint32_t> ParseCode(const std::string& text);
 
 // How many calls a fault is for: "once", "always" (-1), or a count from `least` to `most`.
 std::optional<int> ParseTimes(const std::string& text, int least, int most);
+
+// "on" or "off"; nullopt for anything else.
+std::optional<bool> ParseOnOff(const std::string& text);

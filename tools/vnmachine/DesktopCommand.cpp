@@ -4,10 +4,12 @@
 #include "machine/desktop/Desktop.h"
 #include "platform/ui/automation/Remote.h"
 #include "platform/ui/menus/Menus.h"
+#include "tools/vnmachine/CommandTable.h"
 #include "tools/vnmachine/UiCommand.h"
 
 #include <strings.h>
 
+#include <exception>
 #include <iostream>
 #include <optional>
 
@@ -106,9 +108,20 @@ std::vector<std::string> SplitCommandWords(const std::string& line)
 
 int RunDesktop(std::istream& in, std::ostream& out, std::ostream& err)
 {
+    bool quit = false;
+    const Handler leave = [&](const Words&)
+    {
+        quit = true;
+        return 0;
+    };
+    CommandTable commands = UiCommands(out, err);
+    commands.path.clear(); // typed at the prompt, without "vnmachine ui"
+    commands.commands.push_back({"quit", {}, "leave the desktop", leave});
+    commands.commands.push_back({"exit", {}, "leave the desktop", leave});
+
     printDesktop(out);
     std::string line;
-    for (;;)
+    while (!quit)
     {
         out << "desktop> " << std::flush;
         if (!std::getline(in, line))
@@ -116,35 +129,32 @@ int RunDesktop(std::istream& in, std::ostream& out, std::ostream& err)
         auto words = SplitCommandWords(line);
         if (words.empty())
             continue;
-        if (words[0] == "quit" || words[0] == "exit")
-            break;
-        if (words[0] == "help")
+        // A command that fails leaves the desktop running.
+        try
         {
-            PrintUiUsage(out, "  ");
-            out << "  help                          this text\n"
-                   "  quit                          leave the desktop\n";
-            continue;
+            commands.run(words, out, err);
         }
-        RunUiCommand(words, out, err);
-        printDesktop(out);
+        catch (const std::exception& e)
+        {
+            err << "vnmachine: " << e.what() << "\n";
+        }
+        if (!quit && !commands.asksForHelp(words))
+            printDesktop(out);
     }
     out << "\n";
     return 0;
 }
 
-int RunDesktopCommand(const std::vector<std::string>& args)
+int RunDesktopCommand(const Words& args)
 {
     // "--start PROGRAM [ARGS...]" starts a program first, as the desktop's "start" would.
     if (!args.empty() && (args[0] != "--start" || args.size() < 2))
-    {
-        std::cerr << "usage: vnmachine desktop [--start PROGRAM [ARGS...]]\n";
-        return 2;
-    }
+        throw UsageError{};
     if (!args.empty())
     {
-        std::vector<std::string> start(args.begin() + 1, args.end());
+        Words start(args.begin() + 1, args.end());
         start.insert(start.begin(), "start");
-        if (RunUiCommand(start, std::cout, std::cerr) != 0)
+        if (RunUiCommand(start) != 0)
             return 1;
     }
     return RunDesktop(std::cin, std::cout, std::cerr);

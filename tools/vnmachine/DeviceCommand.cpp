@@ -8,6 +8,8 @@
 #include "machine/miniport/RequestLog.h"
 #include "machine/wmi/DriverEvents.h"
 #include "tools/vnmachine/Arguments.h"
+#include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/MachineHandler.h"
 
 #include <cctype>
 #include <cstdint>
@@ -19,24 +21,6 @@ namespace miniport = machine::miniport;
 
 namespace
 {
-
-int usage()
-{
-    std::cerr << "usage: vnmachine devices [list]\n"
-                 "       vnmachine devices add default|usb CHIP|pci CHIP|other [INDEX]\n"
-                 "       vnmachine devices remove|unplug|replug ID\n"
-                 "       vnmachine driver state [ID] | log [ID] | clear-log [ID]\n"
-                 "       vnmachine driver [--device ID] fault CODE once|N|always [query|set]\n"
-                 "       vnmachine driver [--device ID] fault short CODE BYTES\n"
-                 "       vnmachine driver [--device ID] fault scribble CODE\n"
-                 "       vnmachine driver [--device ID] fault open | clear | list\n"
-                 "       vnmachine driver event [CLASS] [--batch N] [--unreadable K]...\n"
-                 "       vnmachine driver wmi-fail init|security|locator|connect|query "
-                 "[once|N|always] [HRESULT]\n"
-                 "       vnmachine driver wmi-faults | wmi-clear | wmi-log | wmi-clear-log\n"
-                 "ID: the device's number in the list, its instance ID or NetCfgInstanceId.\n";
-    return 2;
-}
 
 std::optional<devices::NetDevice> findDevice(const std::string& id)
 {
@@ -78,35 +62,33 @@ void printDevice(std::size_t index, const devices::NetDevice& d)
               << "   device path   \\\\.\\" << d.netCfgInstanceId << "\n";
 }
 
-int listDevices()
+void listDevices(const machine::Machine& m)
 {
-    auto list = devices::ListDevices(machine::CurrentMachine());
+    auto list = devices::ListDevices(m);
     if (list.empty())
         std::cout << "no network devices\n";
     for (std::size_t i = 0; i < list.size(); ++i)
         printDevice(i, list[i]);
-    return 0;
 }
 
-int addDevice(const std::vector<std::string>& args)
+int addDevice(const Words& args)
 {
-    if (args.size() < 2)
-        return usage();
-    const std::string& kind = args[1];
-    std::size_t next = 2;
+    NeedWords(args, 1, 3);
+    const std::string& kind = args[0];
+    std::size_t next = 1;
     std::optional<long> chip;
     if (kind == "usb" || kind == "pci")
     {
-        if (args.size() < 3 || !(chip = ParseNumber(args[2])) || *chip < 0 || *chip > 8)
-            return usage();
-        next = 3;
+        if (args.size() < 2 || !(chip = ParseNumber(args[1])) || *chip < 0 || *chip > 8)
+            throw UsageError{};
+        next = 2;
     }
     int index = 0;
     if (args.size() > next)
     {
         auto n = ParseNumber(args[next]);
-        if (!n || *n < 0 || *n > 99)
-            return usage();
+        if (args.size() > next + 1 || !n || *n < 0 || *n > 99)
+            throw UsageError{};
         index = static_cast<int>(*n);
     }
     devices::NetDevice d;
@@ -119,27 +101,29 @@ int addDevice(const std::vector<std::string>& args)
     else if (kind == "other")
         d = devices::OtherMakerNic(index);
     else
-        return usage();
+        throw UsageError{};
     d = devices::InstallDevice(machine::CurrentMachine(), d);
     std::cout << "installed " << d.instanceId << " " << d.netCfgInstanceId << "\n";
     return 0;
 }
 
-int changeDevice(const std::vector<std::string>& args)
+// remove, unplug or replug the device the one word names.
+Handler changeDevice(std::string verb)
 {
-    if (args.size() != 2)
-        return usage();
-    auto d = findDevice(args[1]);
-    if (!d)
+    return [verb](const Words& args)
     {
-        std::cerr << "vnmachine: no device '" << args[1] << "'\n";
-        return 1;
-    }
-    const machine::Machine& m = machine::CurrentMachine();
-    bool ok = args[0] == "remove"
-                  ? devices::RemoveDevice(m, d->instanceId)
-                  : devices::SetDevicePresent(m, d->instanceId, args[0] == "replug");
-    return ok ? 0 : 1;
+        NeedWords(args, 1);
+        auto d = findDevice(args[0]);
+        if (!d)
+        {
+            std::cerr << "vnmachine: no device '" << args[0] << "'\n";
+            return 1;
+        }
+        const machine::Machine& m = machine::CurrentMachine();
+        bool ok = verb == "remove" ? devices::RemoveDevice(m, d->instanceId)
+                                   : devices::SetDevicePresent(m, d->instanceId, verb == "replug");
+        return ok ? 0 : 1;
+    };
 }
 
 int fault(const devices::NetDevice& d, const std::vector<std::string>& args)
@@ -165,7 +149,7 @@ int fault(const devices::NetDevice& d, const std::vector<std::string>& args)
     {
         auto c = ParseCode(args[1]);
         if (!c)
-            return usage();
+            throw UsageError{};
         miniport::InjectSetScribble(m, id, *c);
         return 0;
     }
@@ -174,18 +158,16 @@ int fault(const devices::NetDevice& d, const std::vector<std::string>& args)
         auto c = ParseCode(args[1]);
         auto bytes = ParseNumber(args[2]);
         if (!c || !bytes || *bytes < 0)
-            return usage();
+            throw UsageError{};
         miniport::InjectShortAnswer(m, id, *c, static_cast<std::uint32_t>(*bytes));
         return 0;
     }
     if (args.size() == 2 || args.size() == 3)
     {
         auto c = ParseCode(args[0]);
-        if (!c)
-            return usage();
         auto times = ParseTimes(args[1], 1, 999999);
-        if (!times)
-            return usage();
+        if (!c || !times)
+            throw UsageError{};
         miniport::Direction direction = miniport::Direction::Both;
         if (args.size() == 3)
         {
@@ -194,150 +176,199 @@ int fault(const devices::NetDevice& d, const std::vector<std::string>& args)
             else if (args[2] == "set")
                 direction = miniport::Direction::Set;
             else
-                return usage();
+                throw UsageError{};
         }
         miniport::InjectRequestFault(m, id, *c, *times, direction);
         return 0;
     }
-    return usage();
+    throw UsageError{};
 }
 
-// The driver's instrumentation events: raising them, and what subscribing to them meets.
-int wmiCommand(const std::vector<std::string>& args)
+// The driver's instrumentation events: raising them, and what subscribing to them meets. They
+// are the machine's, whichever adapter raises them.
+namespace wmi = machine::wmi;
+
+int raiseEvent(const machine::Machine& m, const Words& args)
 {
-    namespace wmi = machine::wmi;
-    const machine::Machine& m = machine::CurrentMachine();
-    const std::string& command = args[0];
-    if (command == "event")
+    std::string className = wmi::kDriverEventClass;
+    long count = 1;
+    std::vector<long> unreadable;
+    for (std::size_t i = 0; i < args.size(); ++i)
     {
-        std::string className = wmi::kDriverEventClass;
-        long count = 1;
-        std::vector<long> unreadable;
-        for (std::size_t i = 1; i < args.size(); ++i)
+        if ((args[i] == "--batch" || args[i] == "--unreadable") && i + 1 < args.size())
         {
-            if ((args[i] == "--batch" || args[i] == "--unreadable") && i + 1 < args.size())
-            {
-                auto n = ParseNumber(args[i + 1]);
-                if (!n || *n < 1 || *n > 1000)
-                    return usage();
-                if (args[i] == "--batch")
-                    count = *n;
-                else
-                    unreadable.push_back(*n);
-                ++i;
-            }
-            else if (i == 1 && args[i].rfind("--", 0) != 0)
-                className = args[i];
+            auto n = ParseNumber(args[i + 1]);
+            if (!n || *n < 1 || *n > 1000)
+                throw UsageError{};
+            if (args[i] == "--batch")
+                count = *n;
             else
-                return usage();
+                unreadable.push_back(*n);
+            ++i;
         }
-        std::vector<wmi::EventObject> objects(static_cast<std::size_t>(count),
-                                              wmi::EventObject{className, true});
-        for (long k : unreadable)
-        {
-            if (k > count)
-                return usage();
-            objects[static_cast<std::size_t>(k - 1)].classReadable = false;
-        }
-        auto seq = wmi::RaiseDriverEvents(m, objects);
-        if (seq == 0)
-        {
-            std::cerr << "vnmachine: the event could not be raised\n";
-            return 1;
-        }
-        std::cout << "raised batch " << seq << " (" << count << " object" << (count == 1 ? "" : "s")
-                  << ")\n";
-        return 0;
+        else if (i == 0 && args[i].rfind("--", 0) != 0)
+            className = args[i];
+        else
+            throw UsageError{};
     }
-    if (command == "wmi-fail" && args.size() >= 2 && args.size() <= 4)
+    std::vector<wmi::EventObject> objects(static_cast<std::size_t>(count),
+                                          wmi::EventObject{className, true});
+    for (long k : unreadable)
     {
-        auto step = wmi::ParseWmiStep(args[1]);
-        std::optional<int> times = 1;
-        if (args.size() >= 3)
-            times = ParseTimes(args[2], 1, 999999);
-        std::optional<std::uint32_t> result = 0x80004005u;
-        if (args.size() == 4)
-            result = ParseCode(args[3]);
-        if (!step || !times || !result)
-            return usage();
-        wmi::InjectWmiFailure(m, *step, *times, *result);
-        return 0;
+        if (k > count)
+            throw UsageError{};
+        objects[static_cast<std::size_t>(k - 1)].classReadable = false;
     }
-    if (args.size() != 1)
-        return usage();
-    if (command == "wmi-faults")
-        std::cout << wmi::FormatWmiFaults(wmi::LoadWmiFaults(m));
-    else if (command == "wmi-clear")
-        wmi::ClearWmiFaults(m);
-    else if (command == "wmi-log")
-        for (const auto& line : wmi::ReadWmiLog(m))
-            std::cout << line << "\n";
-    else if (command == "wmi-clear-log")
-        wmi::ClearWmiLog(m);
-    else
-        return usage();
+    auto seq = wmi::RaiseDriverEvents(m, objects);
+    if (seq == 0)
+    {
+        std::cerr << "vnmachine: the event could not be raised\n";
+        return 1;
+    }
+    std::cout << "raised batch " << seq << " (" << count << " object" << (count == 1 ? "" : "s")
+              << ")\n";
     return 0;
+}
+
+int wmiFail(const machine::Machine& m, const Words& args)
+{
+    NeedWords(args, 1, 3);
+    auto step = wmi::ParseWmiStep(args[0]);
+    std::optional<int> times = 1;
+    if (args.size() >= 2)
+        times = ParseTimes(args[1], 1, 999999);
+    std::optional<std::uint32_t> result = 0x80004005u;
+    if (args.size() == 3)
+        result = ParseCode(args[2]);
+    if (!step || !times || !result)
+        throw UsageError{};
+    wmi::InjectWmiFailure(m, *step, *times, *result);
+    return 0;
+}
+
+// The adapter `chosen` names (the first Tessaryn adapter when empty), else a word after the
+// command; nullopt with the reason on stderr when there is none.
+std::optional<devices::NetDevice> adapterArgument(const std::string& chosen, const Words& args)
+{
+    NeedWords(args, 0, 1);
+    auto d = adapterFor(args.empty() ? chosen : args[0]);
+    if (!d)
+        std::cerr << "vnmachine: no such adapter\n";
+    return d;
+}
+
+void printState(const machine::Machine& m, const devices::NetDevice& d)
+{
+    std::cout << "adapter " << d.netCfgInstanceId << (d.present ? "" : " (unplugged)") << "\n";
+    std::cout << miniport::FormatAdapterState(miniport::LoadAdapterState(m, d.netCfgInstanceId));
+}
+
+void printRequests(const machine::Machine& m, const devices::NetDevice& d)
+{
+    for (const auto& e : miniport::ReadRequestLog(m, d.netCfgInstanceId))
+        std::cout << miniport::FormatLogEntry(e) << "\n";
 }
 
 } // namespace
 
-int RunDevicesCommand(const std::vector<std::string>& args)
+int RunDevicesCommand(const Words& args)
 {
-    if (args.empty() || args[0] == "list")
-        return listDevices();
-    if (args[0] == "add")
-        return addDevice(args);
-    if (args[0] == "remove" || args[0] == "unplug" || args[0] == "replug")
-        return changeDevice(args);
-    return usage();
+    static const CommandTable table{
+        .path = "vnmachine devices",
+        .commands =
+            {
+                {"list",
+                 {},
+                 "every device, present or not, with its driver key",
+                 WithoutWords(listDevices)},
+                {"add",
+                 {"default|usb CHIP|pci CHIP|other [INDEX]"},
+                 "install an adapter (INDEX tells several apart)",
+                 addDevice},
+                {"remove", {"ID"}, "take the device off the machine", changeDevice("remove")},
+                {"unplug", {"ID"}, "the device is no longer present", changeDevice("unplug")},
+                {"replug", {"ID"}, "the device is present again", changeDevice("replug")},
+            },
+        .fallback = "list",
+        .notes = "ID: the device's number in the list, its instance ID or its NetCfgInstanceId.\n",
+    };
+    return table.run(args);
 }
 
-int RunDriverCommand(const std::vector<std::string>& input)
+int RunDriverCommand(const Words& input)
 {
-    std::vector<std::string> args = input;
+    Words args = input;
     std::string deviceId;
     if (args.size() >= 2 && args[0] == "--device")
     {
         deviceId = args[1];
         args.erase(args.begin(), args.begin() + 2);
     }
-    if (args.empty())
-        return usage();
-    const std::string command = args[0];
-    // Events and their faults are the machine's, whichever adapter raises them.
-    if (command == "event" || command.rfind("wmi-", 0) == 0)
-        return wmiCommand(args);
-    if ((command == "state" || command == "log" || command == "clear-log") && args.size() == 2)
-        deviceId = args[1];
-    else if (command != "fault" && args.size() != 1)
-        return usage();
-    auto d = adapterFor(deviceId);
-    if (!d)
+    // A command on one adapter: the one its word names, else the one --device chose.
+    auto onAdapter =
+        [&deviceId](void (*body)(const machine::Machine&, const devices::NetDevice&)) -> Handler
     {
-        std::cerr << "vnmachine: no such adapter\n";
-        return 1;
-    }
-    const machine::Machine& m = machine::CurrentMachine();
-    if (command == "state")
-    {
-        std::cout << "adapter " << d->netCfgInstanceId << (d->present ? "" : " (unplugged)")
-                  << "\n";
-        std::cout << miniport::FormatAdapterState(
-            miniport::LoadAdapterState(m, d->netCfgInstanceId));
-        return 0;
-    }
-    if (command == "log")
-    {
-        for (const auto& e : miniport::ReadRequestLog(m, d->netCfgInstanceId))
-            std::cout << miniport::FormatLogEntry(e) << "\n";
-        return 0;
-    }
-    if (command == "clear-log")
-    {
-        miniport::ClearRequestLog(m, d->netCfgInstanceId);
-        return 0;
-    }
-    if (command == "fault")
-        return fault(*d, std::vector<std::string>(args.begin() + 1, args.end()));
-    return usage();
+        return [&deviceId, body](const Words& a)
+        {
+            auto d = adapterArgument(deviceId, a);
+            if (!d)
+                return 1;
+            body(machine::CurrentMachine(), *d);
+            return 0;
+        };
+    };
+    const CommandTable table{
+        .path = "vnmachine driver",
+        .options = "[--device ID]",
+        .commands =
+            {
+                {"state", {"[ID]"}, "the adapter's radio and link", onAdapter(printState)},
+                {"log",
+                 {"[ID]"},
+                 "the requests the programs sent the adapter",
+                 onAdapter(printRequests)},
+                {"clear-log",
+                 {"[ID]"},
+                 "forget those requests",
+                 onAdapter([](const machine::Machine& m, const devices::NetDevice& d)
+                           { miniport::ClearRequestLog(m, d.netCfgInstanceId); })},
+                {"fault",
+                 {"CODE once|N|always [query|set]", "short CODE BYTES", "scribble CODE",
+                  "open | clear | list"},
+                 "make the adapter's requests fail or answer oddly",
+                 [&](const Words& a)
+                 {
+                     auto d = adapterArgument(deviceId, {});
+                     return d ? fault(*d, a) : 1;
+                 },
+                 "fault CODE: requests of CODE fail (queries, sets or both); short: answers of\n"
+                 "CODE return only BYTES bytes; scribble: sets of CODE write into the caller's\n"
+                 "buffer; open: the device cannot be opened.\n"},
+                {"event",
+                 {"[CLASS] [--batch N] [--unreadable K]..."},
+                 "raise a batch of driver events",
+                 OnMachine(raiseEvent),
+                 "event raises one batch of N event objects (of the driver's class unless CLASS\n"
+                 "is given); the K-th cannot be read.\n"},
+                {"wmi-fail",
+                 {"init|security|locator|connect|query [once|N|always] [HRESULT]"},
+                 "a step of subscribing to the events fails (E_FAIL by default)",
+                 OnMachine(wmiFail)},
+                {"wmi-faults",
+                 {},
+                 "those failures",
+                 WithoutWords([](const machine::Machine& m)
+                              { std::cout << wmi::FormatWmiFaults(wmi::LoadWmiFaults(m)); })},
+                {"wmi-clear", {}, "remove them", WithoutWords(wmi::ClearWmiFaults)},
+                {"wmi-log",
+                 {},
+                 "the subscription calls the programs made",
+                 PrintingLines(wmi::ReadWmiLog)},
+                {"wmi-clear-log", {}, "forget it", WithoutWords(wmi::ClearWmiLog)},
+            },
+        .notes = "ID: the device's number in `vnmachine devices`, its instance ID or its\n"
+                 "NetCfgInstanceId; without one the first Tessaryn adapter (--device ID chooses\n"
+                 "another for every command but the events').\n",
+    };
+    return table.run(args);
 }

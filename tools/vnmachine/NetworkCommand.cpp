@@ -4,6 +4,8 @@
 #include "machine/network/Connections.h"
 #include "machine/network/SharingFaults.h"
 #include "tools/vnmachine/Arguments.h"
+#include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/MachineHandler.h"
 
 #include <iostream>
 #include <limits>
@@ -13,21 +15,6 @@ namespace network = machine::network;
 
 namespace
 {
-
-int usage()
-{
-    std::cerr << "usage: vnmachine connections [list] | reset\n"
-                 "       vnmachine connections add NAME [FIELD VALUE]...\n"
-                 "       vnmachine connections remove NAME\n"
-                 "       vnmachine connections set NAME FIELD VALUE\n"
-                 "       vnmachine sharing [show] | log | clear-log\n"
-                 "       vnmachine sharing set NAME public|private|none\n"
-                 "       vnmachine sharing fault CALL once|N|always [HRESULT]\n"
-                 "       vnmachine sharing fault item POSITION | clear | list\n"
-                 "FIELD: name description guid mac ip mask gateway dhcp status type sharing\n"
-                 "CALL: create enum props configuration enable disable\n";
-    return 2;
-}
 
 void list(const machine::Machine& m)
 {
@@ -55,131 +42,159 @@ void showSharing(const machine::Machine& m)
         std::cout << network::SharingName(c.sharing) << "\t" << c.name << "\n";
 }
 
-} // namespace
-
-int RunConnectionsCommand(const std::vector<std::string>& args)
+int addConnection(const machine::Machine& m, const Words& args)
 {
-    const machine::Machine& m = machine::CurrentMachine();
-    if (args.empty() || args[0] == "list")
+    if (args.empty() || args.size() % 2 == 0)
+        throw UsageError{};
+    network::Connection c;
+    c.name = args[0];
+    std::optional<network::Sharing> sharing;
+    for (std::size_t i = 1; i + 1 < args.size(); i += 2)
     {
-        list(m);
-        return 0;
-    }
-    const std::string& verb = args[0];
-    if (verb == "reset" && args.size() == 1)
-        return network::SaveConnections(m, network::DefaultConnections()) ? 0 : 1;
-    if (verb == "add" && args.size() >= 2 && args.size() % 2 == 0)
-    {
-        network::Connection c;
-        c.name = args[1];
-        std::optional<network::Sharing> sharing;
-        for (std::size_t i = 2; i + 1 < args.size(); i += 2)
+        bool ok = args[i] == "sharing" ? (sharing = network::ParseSharing(args[i + 1])).has_value()
+                                       : network::SetField(c, args[i], args[i + 1]);
+        if (!ok)
         {
-            bool ok = args[i] == "sharing"
-                          ? (sharing = network::ParseSharing(args[i + 1])).has_value()
-                          : network::SetField(c, args[i], args[i + 1]);
-            if (!ok)
-            {
-                std::cerr << "vnmachine: bad field or value: " << args[i] << " " << args[i + 1]
-                          << "\n";
-                return 1;
-            }
+            std::cerr << "vnmachine: bad field or value: " << args[i] << " " << args[i + 1] << "\n";
+            return 1;
         }
-        bool ok =
-            network::ChangeConnections(m,
-                                       [&](std::vector<network::Connection>& l)
-                                       {
-                                           l.push_back(c);
-                                           if (sharing)
-                                               network::ApplySharing(l, l.size() - 1, *sharing);
-                                           return true;
-                                       });
-        return ok ? 0 : 1;
     }
-    if (verb == "remove" && args.size() == 2)
-    {
-        if (network::RemoveConnection(m, args[1]))
-            return 0;
-        std::cerr << "vnmachine: no connection named '" << args[1] << "'\n";
-        return 1;
-    }
-    if (verb == "set" && args.size() == 4)
-    {
-        if (network::SetConnectionField(m, args[1], args[2], args[3]))
-            return 0;
-        std::cerr << "vnmachine: no connection '" << args[1] << "', or a bad field or value\n";
-        return 1;
-    }
-    return usage();
+    bool ok = network::ChangeConnections(m,
+                                         [&](std::vector<network::Connection>& l)
+                                         {
+                                             l.push_back(c);
+                                             if (sharing)
+                                                 network::ApplySharing(l, l.size() - 1, *sharing);
+                                             return true;
+                                         });
+    return ok ? 0 : 1;
 }
 
-int RunSharingCommand(const std::vector<std::string>& args)
+int sharingFault(const machine::Machine& m, const Words& args)
 {
-    const machine::Machine& m = machine::CurrentMachine();
-    if (args.empty() || args[0] == "show")
+    if (args.size() == 1 && args[0] == "clear")
     {
-        showSharing(m);
+        network::ClearSharingFaults(m);
         return 0;
     }
-    const std::string& verb = args[0];
-    if (verb == "log" && args.size() == 1)
+    if (args.size() == 1 && args[0] == "list")
     {
-        for (const auto& line : network::ReadSharingLog(m))
-            std::cout << line << "\n";
+        std::cout << network::FormatSharingFaults(network::LoadSharingFaults(m));
         return 0;
     }
-    if (verb == "clear-log" && args.size() == 1)
+    if (args.size() == 2 && args[0] == "item")
     {
-        network::ClearSharingLog(m);
+        auto p = ParseNumber(args[1]);
+        if (!p || *p < 0)
+            throw UsageError{};
+        network::InjectOddItem(m, static_cast<std::size_t>(*p));
         return 0;
     }
-    if (verb == "set" && args.size() == 3)
-    {
-        auto s = network::ParseSharing(args[2]);
-        if (!s)
-            return usage();
-        if (network::SetSharingByName(m, args[1], *s))
-            return 0;
-        std::cerr << "vnmachine: no connection named '" << args[1] << "'\n";
-        return 1;
-    }
-    if (verb == "fault" && args.size() >= 2)
-    {
-        if (args[1] == "clear" && args.size() == 2)
-        {
-            network::ClearSharingFaults(m);
-            return 0;
-        }
-        if (args[1] == "list" && args.size() == 2)
-        {
-            std::cout << network::FormatSharingFaults(network::LoadSharingFaults(m));
-            return 0;
-        }
-        if (args[1] == "item" && args.size() == 3)
-        {
-            auto p = ParseNumber(args[2]);
-            if (!p || *p < 0)
-                return usage();
-            network::InjectOddItem(m, static_cast<std::size_t>(*p));
-            return 0;
-        }
-        auto call = network::ParseSharingCall(args[1]);
-        if (!call || args.size() < 3 || args.size() > 4)
-            return usage();
-        // 0 calls takes the failure away.
-        auto times = ParseTimes(args[2], 0, std::numeric_limits<int>::max());
-        if (!times)
-            return usage();
-        std::uint32_t result = 0x80004005u;
-        if (args.size() == 4)
-        {
-            auto v = ParseCode(args[3]);
-            if (!v)
-                return usage();
-            result = *v;
-        }
-        network::InjectSharingFailure(m, *call, *times, result);
-        return 0;
-    }
-    return usage();
+    NeedWords(args, 2, 3);
+    auto call = network::ParseSharingCall(args[0]);
+    // 0 calls takes the failure away.
+    auto times = ParseTimes(args[1], 0, std::numeric_limits<int>::max());
+    std::optional<std::uint32_t> result = 0x80004005u;
+    if (args.size() == 3)
+        result = ParseCode(args[2]);
+    if (!call || !times || !result)
+        throw UsageError{};
+    network::InjectSharingFailure(m, *call, *times, *result);
+    return 0;
+}
+
+} // namespace
+
+int RunConnectionsCommand(const Words& args)
+{
+    static const CommandTable table{
+        .path = "vnmachine connections",
+        .commands =
+            {
+                {"list", {}, "every connection with its addresses and sharing", WithoutWords(list)},
+                {"add",
+                 {"NAME [FIELD VALUE]..."},
+                 "a new Ethernet connection at the end",
+                 OnMachine(addConnection)},
+                {"remove",
+                 {"NAME"},
+                 "the first connection of that name",
+                 OnMachine(
+                     [](const machine::Machine& m, const Words& a)
+                     {
+                         NeedWords(a, 1);
+                         if (network::RemoveConnection(m, a[0]))
+                             return 0;
+                         std::cerr << "vnmachine: no connection named '" << a[0] << "'\n";
+                         return 1;
+                     })},
+                {"set",
+                 {"NAME FIELD VALUE"},
+                 "change a field of the first of that name",
+                 OnMachine(
+                     [](const machine::Machine& m, const Words& a)
+                     {
+                         NeedWords(a, 3);
+                         if (network::SetConnectionField(m, a[0], a[1], a[2]))
+                             return 0;
+                         std::cerr << "vnmachine: no connection '" << a[0]
+                                   << "', or a bad field or value\n";
+                         return 1;
+                     })},
+                {"reset",
+                 {},
+                 "back to the default machine's connections",
+                 OnMachine(
+                     [](const machine::Machine& m, const Words& a)
+                     {
+                         NeedWords(a, 0);
+                         return network::SaveConnections(m, network::DefaultConnections()) ? 0 : 1;
+                     })},
+            },
+        .fallback = "list",
+        .notes = "FIELD: name description guid mac ip mask gateway dhcp (yes|no)\n"
+                 "       status (connected|disconnected) type (ethernet|ppp)\n"
+                 "       sharing (none|public|private)\n",
+    };
+    return table.run(args);
+}
+
+int RunSharingCommand(const Words& args)
+{
+    static const CommandTable table{
+        .path = "vnmachine sharing",
+        .commands =
+            {
+                {"show", {}, "which connection shares, and how", WithoutWords(showSharing)},
+                {"set",
+                 {"NAME public|private|none"},
+                 "one public and one private at most",
+                 OnMachine(
+                     [](const machine::Machine& m, const Words& a)
+                     {
+                         NeedWords(a, 2);
+                         auto s = network::ParseSharing(a[1]);
+                         if (!s)
+                             throw UsageError{};
+                         if (network::SetSharingByName(m, a[0], *s))
+                             return 0;
+                         std::cerr << "vnmachine: no connection named '" << a[0] << "'\n";
+                         return 1;
+                     })},
+                {"log",
+                 {},
+                 "the calls made to the sharing objects",
+                 PrintingLines(network::ReadSharingLog)},
+                {"clear-log", {}, "forget those calls", WithoutWords(network::ClearSharingLog)},
+                {"fault",
+                 {"CALL once|N|always [HRESULT]", "item POSITION", "clear | list"},
+                 "make the sharing objects' calls fail",
+                 OnMachine(sharingFault),
+                 "fault CALL: the next calls fail with HRESULT (E_FAIL by default; 0 calls takes\n"
+                 "the failure away); item: that enumeration item is no connection (VT_I4).\n"
+                 "CALL: create enum props configuration enable disable\n"},
+            },
+        .fallback = "show",
+    };
+    return table.run(args);
 }

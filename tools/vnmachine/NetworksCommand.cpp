@@ -5,6 +5,8 @@
 #include "machine/radio/DefaultNetworks.h"
 #include "machine/radio/Elements.h"
 #include "machine/radio/RadioStore.h"
+#include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/MachineHandler.h"
 
 #include <iostream>
 
@@ -12,17 +14,6 @@ namespace radio = machine::radio;
 
 namespace
 {
-
-int usage()
-{
-    std::cerr << "usage: vnmachine networks [list] | reset | load FILE\n"
-                 "       vnmachine networks add SSID [FIELD VALUE]...\n"
-                 "       vnmachine networks remove SSID|BSSID\n"
-                 "       vnmachine networks set SSID|BSSID FIELD VALUE\n"
-                 "FIELD: ssid bssid channel frequency rssi quality phy bss privacy capability\n"
-                 "       beacon elements\n";
-    return 2;
-}
 
 void list(const machine::Machine& m)
 {
@@ -62,16 +53,18 @@ radio::Bssid freshBssid(const std::vector<radio::Network>& list)
     }
 }
 
-int add(const machine::Machine& m, const std::vector<std::string>& args)
+int add(const machine::Machine& m, const Words& args)
 {
+    if (args.empty() || args.size() % 2 == 0)
+        throw UsageError{};
     radio::Network n;
-    if (!radio::SetNetworkField(n, "ssid", args[1]))
+    if (!radio::SetNetworkField(n, "ssid", args[0]))
     {
         std::cerr << "vnmachine: an SSID holds 0 to 32 bytes\n";
         return 1;
     }
     bool haveBssid = false, haveElements = false;
-    for (std::size_t i = 2; i + 1 < args.size(); i += 2)
+    for (std::size_t i = 1; i + 1 < args.size(); i += 2)
     {
         if (!radio::SetNetworkField(n, args[i], args[i + 1]))
         {
@@ -97,67 +90,97 @@ int add(const machine::Machine& m, const std::vector<std::string>& args)
                : 1;
 }
 
+int load(const machine::Machine& m, const Words& args)
+{
+    NeedWords(args, 1);
+    auto text = machine::ReadWholeFile(args[0]);
+    if (!text)
+    {
+        std::cerr << "vnmachine: cannot read " << args[0] << "\n";
+        return 1;
+    }
+    auto networks = radio::ParseNetworks(*text);
+    // An empty file empties the air on purpose; text without one readable network is
+    // more likely a wrong file, and would wipe the environment silently.
+    if (networks.empty() && text->find_first_not_of(" \t\r\n") != std::string::npos)
+    {
+        std::cerr << "vnmachine: no network could be read from " << args[0] << "\n";
+        return 1;
+    }
+    return radio::SaveNetworks(m, networks) ? 0 : 1;
+}
+
+int removeNetwork(const machine::Machine& m, const Words& args)
+{
+    NeedWords(args, 1);
+    bool ok = radio::ChangeNetworks(m,
+                                    [&](std::vector<radio::Network>& networks)
+                                    {
+                                        radio::Network* n = radio::FindNetwork(networks, args[0]);
+                                        if (n == nullptr)
+                                            return false;
+                                        networks.erase(networks.begin() + (n - networks.data()));
+                                        return true;
+                                    });
+    if (!ok)
+        std::cerr << "vnmachine: no network '" << args[0] << "'\n";
+    return ok ? 0 : 1;
+}
+
+int set(const machine::Machine& m, const Words& args)
+{
+    NeedWords(args, 3);
+    bool ok = radio::ChangeNetworks(m,
+                                    [&](std::vector<radio::Network>& networks)
+                                    {
+                                        radio::Network* n = radio::FindNetwork(networks, args[0]);
+                                        return n != nullptr &&
+                                               radio::SetNetworkField(*n, args[1], args[2]);
+                                    });
+    if (!ok)
+        std::cerr << "vnmachine: no network '" << args[0] << "' or bad " << args[1] << "\n";
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
-int RunNetworksCommand(const std::vector<std::string>& args)
+int RunNetworksCommand(const Words& args)
 {
-    const machine::Machine& m = machine::CurrentMachine();
-    if (args.empty() || (args[0] == "list" && args.size() == 1))
-    {
-        list(m);
-        return 0;
-    }
-    const std::string& verb = args[0];
-    if (verb == "reset" && args.size() == 1)
-        return radio::SaveNetworks(m, radio::DefaultNetworks()) ? 0 : 1;
-    if (verb == "load" && args.size() == 2)
-    {
-        auto text = machine::ReadWholeFile(args[1]);
-        if (!text)
-        {
-            std::cerr << "vnmachine: cannot read " << args[1] << "\n";
-            return 1;
-        }
-        auto networks = radio::ParseNetworks(*text);
-        // An empty file empties the air on purpose; text without one readable network is
-        // more likely a wrong file, and would wipe the environment silently.
-        if (networks.empty() && text->find_first_not_of(" \t\r\n") != std::string::npos)
-        {
-            std::cerr << "vnmachine: no network could be read from " << args[1] << "\n";
-            return 1;
-        }
-        return radio::SaveNetworks(m, networks) ? 0 : 1;
-    }
-    if (verb == "add" && args.size() >= 2 && args.size() % 2 == 0)
-        return add(m, args);
-    if (verb == "remove" && args.size() == 2)
-    {
-        bool ok =
-            radio::ChangeNetworks(m,
-                                  [&](std::vector<radio::Network>& networks)
-                                  {
-                                      radio::Network* n = radio::FindNetwork(networks, args[1]);
-                                      if (n == nullptr)
-                                          return false;
-                                      networks.erase(networks.begin() + (n - networks.data()));
-                                      return true;
-                                  });
-        if (!ok)
-            std::cerr << "vnmachine: no network '" << args[1] << "'\n";
-        return ok ? 0 : 1;
-    }
-    if (verb == "set" && args.size() == 4)
-    {
-        bool ok = radio::ChangeNetworks(
-            m,
-            [&](std::vector<radio::Network>& networks)
+    static const CommandTable table{
+        .path = "vnmachine networks",
+        .commands =
             {
-                radio::Network* n = radio::FindNetwork(networks, args[1]);
-                return n != nullptr && radio::SetNetworkField(*n, args[2], args[3]);
-            });
-        if (!ok)
-            std::cerr << "vnmachine: no network '" << args[1] << "' or bad " << args[2] << "\n";
-        return ok ? 0 : 1;
-    }
-    return usage();
+                {"list",
+                 {},
+                 "every network with its signal, security and elements",
+                 WithoutWords(list)},
+                {"add",
+                 {"SSID [FIELD VALUE]..."},
+                 "a new network at the end (beacon elements from its fields)",
+                 OnMachine(add)},
+                {"remove",
+                 {"SSID|BSSID"},
+                 "the first network that matches",
+                 OnMachine(removeNetwork)},
+                {"set",
+                 {"SSID|BSSID FIELD VALUE"},
+                 "change a field of the first that matches",
+                 OnMachine(set)},
+                {"load", {"FILE"}, "replace the set with the networks of a file", OnMachine(load)},
+                {"reset",
+                 {},
+                 "back to the default machine's networks",
+                 OnMachine(
+                     [](const machine::Machine& m, const Words& a)
+                     {
+                         NeedWords(a, 0);
+                         return radio::SaveNetworks(m, radio::DefaultNetworks()) ? 0 : 1;
+                     })},
+            },
+        .fallback = "list",
+        .notes = "FIELD: ssid bssid channel frequency rssi quality phy bss privacy (on|off)\n"
+                 "       capability beacon elements (hex; without it, add builds the elements\n"
+                 "       from the other fields)\n",
+    };
+    return table.run(args);
 }

@@ -2,6 +2,8 @@
 
 #include "machine/Machine.h"
 #include "machine/desktop/Desktop.h"
+#include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/MachineHandler.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -15,12 +17,6 @@ constexpr std::uint32_t kPowerBroadcast = 0x0218;
 constexpr std::uint32_t kSuspend = 4;            // PBT_APMSUSPEND
 constexpr std::uint32_t kResumeSuspend = 7;      // PBT_APMRESUMESUSPEND
 constexpr std::uint32_t kResumeAutomatic = 0x12; // PBT_APMRESUMEAUTOMATIC
-
-int usage()
-{
-    std::cerr << "usage: vnmachine power suspend | resume\n";
-    return 2;
-}
 
 // Posts the event to every top-level window; false when some program did not take it.
 bool broadcast(const machine::Machine& m, std::uint32_t event, const char* name)
@@ -54,18 +50,33 @@ bool broadcast(const machine::Machine& m, std::uint32_t event, const char* name)
 
 } // namespace
 
-int RunPowerCommand(const std::vector<std::string>& args)
+int RunPowerCommand(const Words& args)
 {
-    if (args.size() != 1 || (args[0] != "suspend" && args[0] != "resume"))
-        return usage();
-    const machine::Machine& m = machine::CurrentMachine();
-    bool ok = true;
-    if (args[0] == "suspend")
-        ok = broadcast(m, kSuspend, "PBT_APMSUSPEND");
-    else
-    {
-        ok = broadcast(m, kResumeAutomatic, "PBT_APMRESUMEAUTOMATIC");
-        ok = broadcast(m, kResumeSuspend, "PBT_APMRESUMESUSPEND") && ok;
-    }
-    return ok ? 0 : 1;
+    static const CommandTable table{
+        .path = "vnmachine power",
+        .commands =
+            {
+                {"suspend",
+                 {},
+                 "the machine goes to sleep (PBT_APMSUSPEND)",
+                 OnMachine(
+                     [](const machine::Machine& m, const Words& a)
+                     {
+                         NeedWords(a, 0);
+                         return broadcast(m, kSuspend, "PBT_APMSUSPEND") ? 0 : 1;
+                     })},
+                {"resume",
+                 {},
+                 "it wakes up (PBT_APMRESUMEAUTOMATIC, then PBT_APMRESUMESUSPEND)",
+                 OnMachine(
+                     [](const machine::Machine& m, const Words& a)
+                     {
+                         NeedWords(a, 0);
+                         bool ok = broadcast(m, kResumeAutomatic, "PBT_APMRESUMEAUTOMATIC");
+                         return broadcast(m, kResumeSuspend, "PBT_APMRESUMESUSPEND") && ok ? 0 : 1;
+                     })},
+            },
+        .notes = "Every top-level window of every program on the machine gets the events.\n",
+    };
+    return table.run(args);
 }

@@ -5,7 +5,7 @@
 // then PBT_APMRESUMESUSPEND (the order in which the system reports a wake-up a person started).
 // Exit status 1 when a program did not take a message, 2 on a usage error.
 
-#include <string>
-#include <vector>
+#include "tools/vnmachine/Command.h"
 
-int RunPowerCommand(const std::vector<std::string>& args);
+// The words after "power": suspend or resume.
+int RunPowerCommand(const Words& args);

@@ -3,6 +3,9 @@
 #include "machine/Machine.h"
 #include "machine/programs/ProgramLog.h"
 #include "machine/programs/ProgramSettings.h"
+#include "tools/vnmachine/Arguments.h"
+#include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/MachineHandler.h"
 
 #include <iostream>
 #include <optional>
@@ -11,16 +14,6 @@ namespace programs = machine::programs;
 
 namespace
 {
-
-int usage()
-{
-    std::cerr << "usage: vnmachine programs log | clear-log | settings\n"
-                 "       vnmachine programs fail PROGRAM CODE [once] | fail clear\n"
-                 "       vnmachine programs record-only PROGRAM on|off\n"
-                 "       vnmachine programs report-delay MS\n"
-                 "       vnmachine programs report-fail on|off\n";
-    return 2;
-}
 
 std::optional<unsigned long> number(const std::string& text)
 {
@@ -37,61 +30,83 @@ std::optional<unsigned long> number(const std::string& text)
     return std::nullopt;
 }
 
-} // namespace
-
-int RunProgramsCommand(const std::vector<std::string>& args)
+int fail(const machine::Machine& m, const Words& args)
 {
-    const machine::Machine& m = machine::CurrentMachine();
-    if (args.empty())
-        return usage();
-    const std::string& verb = args[0];
-    if (verb == "log" && args.size() == 1)
-    {
-        for (const auto& line : programs::ReadProgramLog(m))
-            std::cout << line << "\n";
-        return 0;
-    }
-    if (verb == "clear-log" && args.size() == 1)
-    {
-        programs::ClearProgramLog(m);
-        return 0;
-    }
-    if (verb == "settings" && args.size() == 1)
-    {
-        std::cout << programs::FormatProgramSettings(programs::LoadProgramSettings(m));
-        return 0;
-    }
-    if (verb == "fail" && args.size() == 2 && args[1] == "clear")
+    if (args.size() == 1 && args[0] == "clear")
     {
         programs::ClearStartFailures(m);
         return 0;
     }
-    if (verb == "fail" && (args.size() == 3 || (args.size() == 4 && args[3] == "once")))
-    {
-        auto code = number(args[2]);
-        if (!code)
-            return usage();
-        programs::InjectStartFailure(m, args[1], static_cast<std::uint32_t>(*code),
-                                     args.size() == 4 ? 1 : -1);
-        return 0;
-    }
-    if (verb == "record-only" && args.size() == 3 && (args[2] == "on" || args[2] == "off"))
-    {
-        programs::SetRecordOnly(m, args[1], args[2] == "on");
-        return 0;
-    }
-    if (verb == "report-delay" && args.size() == 2)
-    {
-        auto ms = number(args[1]);
-        if (!ms)
-            return usage();
-        programs::SetReportDelay(m, static_cast<std::uint32_t>(*ms));
-        return 0;
-    }
-    if (verb == "report-fail" && args.size() == 2 && (args[1] == "on" || args[1] == "off"))
-    {
-        programs::SetReportWritesNothing(m, args[1] == "on");
-        return 0;
-    }
-    return usage();
+    NeedWords(args, 2, 3);
+    auto code = number(args[1]);
+    if (!code || (args.size() == 3 && args[2] != "once"))
+        throw UsageError{};
+    programs::InjectStartFailure(m, args[0], static_cast<std::uint32_t>(*code),
+                                 args.size() == 3 ? 1 : -1);
+    return 0;
+}
+
+} // namespace
+
+int RunProgramsCommand(const Words& args)
+{
+    static const CommandTable table{
+        .path = "vnmachine programs",
+        .commands =
+            {
+                {"log",
+                 {},
+                 "every start: command line, show state, directory and result",
+                 PrintingLines(programs::ReadProgramLog)},
+                {"clear-log", {}, "forget those starts", WithoutWords(programs::ClearProgramLog)},
+                {"fail",
+                 {"PROGRAM CODE [once]", "clear"},
+                 "make starts of PROGRAM fail with CODE (always, or once)",
+                 OnMachine(fail),
+                 "PROGRAM: \"NicReport.bat\", \"VnSwap\", or \"*\" for every program; fail clear\n"
+                 "removes every failure.\n"},
+                {"record-only",
+                 {"PROGRAM on|off"},
+                 "a project program's starts are only recorded",
+                 OnMachine(
+                     [](const machine::Machine& m, const Words& a)
+                     {
+                         NeedWords(a, 2);
+                         programs::SetRecordOnly(m, a[0], Needed(ParseOnOff(a[1])));
+                         return 0;
+                     })},
+                {"report-delay",
+                 {"MS"},
+                 "NicReport.bat writes its report after MS ms",
+                 OnMachine(
+                     [](const machine::Machine& m, const Words& a)
+                     {
+                         NeedWords(a, 1);
+                         auto ms = number(a[0]);
+                         if (!ms)
+                             throw UsageError{};
+                         programs::SetReportDelay(m, static_cast<std::uint32_t>(*ms));
+                         return 0;
+                     })},
+                {"report-fail",
+                 {"on|off"},
+                 "NicReport.bat writes nothing",
+                 OnMachine(
+                     [](const machine::Machine& m, const Words& a)
+                     {
+                         NeedWords(a, 1);
+                         programs::SetReportWritesNothing(m, Needed(ParseOnOff(a[0])));
+                         return 0;
+                     })},
+                {"settings",
+                 {},
+                 "what is arranged",
+                 WithoutWords(
+                     [](const machine::Machine& m) {
+                         std::cout
+                             << programs::FormatProgramSettings(programs::LoadProgramSettings(m));
+                     })},
+            },
+    };
+    return table.run(args);
 }

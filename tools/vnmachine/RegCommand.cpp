@@ -5,6 +5,8 @@
 #include "machine/registry/HiveText.h"
 #include "machine/registry/Registry.h"
 #include "machine/registry/RegistryFaults.h"
+#include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/MachineHandler.h"
 
 #include <cctype>
 #include <charconv>
@@ -17,38 +19,6 @@ namespace reg = machine::registry;
 
 namespace
 {
-
-void usage()
-{
-    std::cerr
-        << "usage: vnmachine reg COMMAND ...\n"
-           "\n"
-           "  show [KEY]                   print the key and everything below it (all keys\n"
-           "                               without KEY)\n"
-           "  export [FILE]                write the whole registry in the export format\n"
-           "                               (to stdout without FILE)\n"
-           "  import FILE                  merge an export-format file (\"-\": stdin)\n"
-           "  set KEY NAME TYPE [DATA...]  set a value (NAME \"@\" is the default value)\n"
-           "  delete KEY [NAME]            delete a value, or the key with all below it\n"
-           "  fault OP KEY ERROR [COUNT|always]\n"
-           "                               make the next COUNT (default 1) calls of OP on KEY\n"
-           "                               fail with ERROR; OP: open, create, query, set,\n"
-           "                               delete, enumerate; ERROR: a number or a name such\n"
-           "                               as ERROR_ACCESS_DENIED\n"
-           "  fault list | fault clear     show or remove the injected failures\n"
-           "\n"
-           "KEY: HKEY_LOCAL_MACHINE\\... (or HKLM, HKCU, HKCR, HKU).\n"
-           "TYPE and DATA of set:\n"
-           "  REG_SZ TEXT          the text with its terminating zero, as Windows writes it\n"
-           "  REG_EXPAND_SZ TEXT   the same, typed REG_EXPAND_SZ\n"
-           "  REG_DWORD NUMBER     decimal or 0x hexadecimal, 4 bytes little-endian\n"
-           "  REG_MULTI_SZ [ENTRY...]\n"
-           "                       one argument per entry, each ended by a zero, then one\n"
-           "                       more zero; no entry gives the empty list (one zero byte)\n"
-           "  REG_BINARY BYTES     hex bytes: \"01,02,ff\", \"0102ff\" or several arguments\n"
-           "  hex(N) BYTES         exact bytes of type N (hex), as the hive file writes them;\n"
-           "                       e.g. a REG_SZ \"1\" without terminator: hex(1) 31\n";
-}
 
 struct ErrorName
 {
@@ -151,16 +121,15 @@ bool reportStore(const machine::Machine& m)
     return true;
 }
 
-int show(const machine::Machine& m, const std::vector<std::string>& args)
+int show(const machine::Machine& m, const Words& args)
 {
-    if (args.size() > 2)
-        return usage(), 2;
+    NeedWords(args, 0, 1);
     if (!reportStore(m))
         return 1;
     std::optional<std::string> text;
-    if (args.size() == 2)
+    if (args.size() == 1)
     {
-        auto key = keyArgument(args[1]);
+        auto key = keyArgument(args[0]);
         if (!key)
             return 2;
         text = reg::ExportKeyText(m, *key);
@@ -183,70 +152,66 @@ int show(const machine::Machine& m, const std::vector<std::string>& args)
     return 0;
 }
 
-int exportAll(const machine::Machine& m, const std::vector<std::string>& args)
+int exportAll(const machine::Machine& m, const Words& args)
 {
-    if (args.size() > 2)
-        return usage(), 2;
+    NeedWords(args, 0, 1);
     if (!reportStore(m))
         return 1;
     auto text = reg::ExportText(m);
     if (!text)
         return 1;
-    if (args.size() == 1)
+    if (args.empty())
     {
         std::cout << *text;
         return std::cout.good() ? 0 : 1;
     }
-    if (!machine::WriteFileAtomically(args[1], *text))
+    if (!machine::WriteFileAtomically(args[0], *text))
     {
-        std::cerr << "vnmachine reg: cannot write " << args[1] << "\n";
+        std::cerr << "vnmachine reg: cannot write " << args[0] << "\n";
         return 1;
     }
     return 0;
 }
 
-int import(const machine::Machine& m, const std::vector<std::string>& args)
+int import(const machine::Machine& m, const Words& args)
 {
-    if (args.size() != 2)
-        return usage(), 2;
+    NeedWords(args, 1);
     std::optional<std::string> text;
-    if (args[1] == "-")
+    if (args[0] == "-")
         text = std::string(std::istreambuf_iterator<char>(std::cin), {});
     else
-        text = machine::ReadWholeFile(args[1]);
+        text = machine::ReadWholeFile(args[0]);
     if (!text)
     {
-        std::cerr << "vnmachine reg: cannot read " << args[1] << "\n";
+        std::cerr << "vnmachine reg: cannot read " << args[0] << "\n";
         return 1;
     }
     reg::ParseReport report = reg::ImportText(m, *text);
     for (const auto& w : report.warnings)
-        std::cerr << "vnmachine reg: " << args[1] << ", " << w << " (skipped)\n";
+        std::cerr << "vnmachine reg: " << args[0] << ", " << w << " (skipped)\n";
     if (!report.ok)
     {
-        std::cerr << "vnmachine reg: " << args[1] << ": " << report.error << "\n";
+        std::cerr << "vnmachine reg: " << args[0] << ": " << report.error << "\n";
         return 1;
     }
     return 0;
 }
 
-int set(const machine::Machine& m, const std::vector<std::string>& args)
+int set(const machine::Machine& m, const Words& args)
 {
-    if (args.size() < 4)
-        return usage(), 2;
-    auto key = keyArgument(args[1]);
+    NeedWords(args, 3, kAnyMoreWords);
+    auto key = keyArgument(args[0]);
     if (!key)
         return 2;
-    std::string name = valueNameArgument(args[2]);
-    const std::string& typeName = args[3];
-    auto data = args.begin() + 4;
-    std::size_t count = args.size() - 4;
+    std::string name = valueNameArgument(args[1]);
+    const std::string& typeName = args[2];
+    auto data = args.begin() + 3;
+    std::size_t count = args.size() - 3;
     std::uint32_t type;
     std::string bytes;
     if (reg::EqualNoCase(typeName, "REG_SZ") || reg::EqualNoCase(typeName, "REG_EXPAND_SZ"))
     {
-        if (count != 1)
-            return usage(), 2;
+        NeedWords(args, 4);
         type = reg::EqualNoCase(typeName, "REG_SZ") ? reg::kTypeString : reg::kTypeExpandString;
         bytes = *data;
         bytes += '\0';
@@ -310,19 +275,18 @@ int set(const machine::Machine& m, const std::vector<std::string>& args)
     return 0;
 }
 
-int remove(const machine::Machine& m, const std::vector<std::string>& args)
+int removeKey(const machine::Machine& m, const Words& args)
 {
-    if (args.size() < 2 || args.size() > 3)
-        return usage(), 2;
-    auto key = keyArgument(args[1]);
+    NeedWords(args, 1, 2);
+    auto key = keyArgument(args[0]);
     if (!key)
         return 2;
-    if (args.size() == 2 && reg::ParseKeyPath(*key)->size() < 2)
+    if (args.size() == 1 && reg::ParseKeyPath(*key)->size() < 2)
     {
         std::cerr << "vnmachine reg: a root cannot be deleted\n";
         return 2;
     }
-    bool removed = args.size() == 3 ? reg::DeleteValue(m, *key, valueNameArgument(args[2]))
+    bool removed = args.size() == 2 ? reg::DeleteValue(m, *key, valueNameArgument(args[1]))
                                     : reg::DeleteKeyTree(m, *key);
     if (!removed)
     {
@@ -333,9 +297,9 @@ int remove(const machine::Machine& m, const std::vector<std::string>& args)
     return 0;
 }
 
-int fault(const machine::Machine& m, const std::vector<std::string>& args)
+int fault(const machine::Machine& m, const Words& args)
 {
-    if (args.size() == 2 && args[1] == "list")
+    if (args.size() == 1 && args[0] == "list")
     {
         for (const auto& f : reg::ListFaults(m))
             std::cout << reg::OperationName(f.operation) << "\t" << reg::FormatKeyPath(f.key)
@@ -345,52 +309,75 @@ int fault(const machine::Machine& m, const std::vector<std::string>& args)
                       << "\n";
         return 0;
     }
-    if (args.size() == 2 && args[1] == "clear")
+    if (args.size() == 1 && args[0] == "clear")
         return reg::ClearFaults(m) ? 0 : 1;
-    if (args.size() < 4 || args.size() > 5)
-        return usage(), 2;
-    auto operation = reg::ParseOperation(args[1]);
-    auto path = reg::ParseKeyPath(args[2]);
-    auto error = parseError(args[3]);
+    NeedWords(args, 3, 4);
+    auto operation = reg::ParseOperation(args[0]);
+    auto path = reg::ParseKeyPath(args[1]);
+    auto error = parseError(args[2]);
     int times = 1;
-    if (args.size() == 5)
+    if (args.size() == 4)
     {
-        if (args[4] == "always")
+        if (args[3] == "always")
             times = reg::kAlways;
-        else if (auto n = parseNumber(args[4]); n && *n > 0 && *n < 1000000)
+        else if (auto n = parseNumber(args[3]); n && *n > 0 && *n < 1000000)
             times = static_cast<int>(*n);
         else
             times = 0;
     }
     if (!operation || !path || !error || times == 0)
-        return usage(), 2;
+        throw UsageError{};
     return reg::InjectFault(m, *operation, *path, *error, times) ? 0 : 1;
 }
 
 } // namespace
 
-int RunRegCommand(const std::vector<std::string>& args)
+int RunRegCommand(const Words& args)
 {
-    if (args.empty() || args[0] == "help" || args[0] == "--help" || args[0] == "-h")
-    {
-        usage();
-        return args.empty() ? 2 : 0;
-    }
-    const machine::Machine& m = machine::CurrentMachine();
-    const std::string& command = args[0];
-    if (command == "show")
-        return show(m, args);
-    if (command == "export")
-        return exportAll(m, args);
-    if (command == "import")
-        return import(m, args);
-    if (command == "set")
-        return set(m, args);
-    if (command == "delete")
-        return remove(m, args);
-    if (command == "fault")
-        return fault(m, args);
-    std::cerr << "vnmachine reg: unknown command '" << command << "'\n";
-    usage();
-    return 2;
+    static const CommandTable table{
+        .path = "vnmachine reg",
+        .commands =
+            {
+                {"show",
+                 {"[KEY]"},
+                 "print the key and all below it (every key without KEY)",
+                 OnMachine(show)},
+                {"export",
+                 {"[FILE]"},
+                 "write the whole registry in the export format (stdout)",
+                 OnMachine(exportAll)},
+                {"import",
+                 {"FILE"},
+                 "merge an export-format file (\"-\": stdin)",
+                 OnMachine(import)},
+                {"set",
+                 {"KEY NAME TYPE [DATA...]"},
+                 "set a value (NAME \"@\": the default value)",
+                 OnMachine(set),
+                 "TYPE and DATA of set:\n"
+                 "  REG_SZ TEXT          the text with its terminating zero, as Windows writes it\n"
+                 "  REG_EXPAND_SZ TEXT   the same, typed REG_EXPAND_SZ\n"
+                 "  REG_DWORD NUMBER     decimal or 0x hexadecimal, 4 bytes little-endian\n"
+                 "  REG_MULTI_SZ [ENTRY...]\n"
+                 "                       one argument per entry, each ended by a zero, then one\n"
+                 "                       more zero; no entry gives the empty list (one zero byte)\n"
+                 "  REG_BINARY BYTES     hex bytes: \"01,02,ff\", \"0102ff\" or several arguments\n"
+                 "  hex(N) BYTES         exact bytes of type N (hex), as the hive file writes "
+                 "them;\n"
+                 "                       e.g. a REG_SZ \"1\" without terminator: hex(1) 31\n"},
+                {"delete",
+                 {"KEY [NAME]"},
+                 "delete a value, or the key with all below it",
+                 OnMachine(removeKey)},
+                {"fault",
+                 {"OP KEY ERROR [COUNT|always]", "list | clear"},
+                 "make calls on a key fail; show or remove those failures",
+                 OnMachine(fault),
+                 "fault makes the next COUNT (default 1) calls of OP on KEY fail with ERROR;\n"
+                 "OP: open, create, query, set, delete, enumerate; ERROR: a number or a name such\n"
+                 "as ERROR_ACCESS_DENIED.\n"},
+            },
+        .notes = "KEY: HKEY_LOCAL_MACHINE\\... (or HKLM, HKCU, HKCR, HKU).\n",
+    };
+    return table.run(args);
 }

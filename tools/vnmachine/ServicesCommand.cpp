@@ -2,24 +2,16 @@
 
 #include "machine/Machine.h"
 #include "machine/services/ServiceTable.h"
+#include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/MachineHandler.h"
 
 #include <iomanip>
 #include <iostream>
-#include <optional>
 
 namespace svc = machine::services;
 
 namespace
 {
-
-int usage()
-{
-    std::cerr << "usage: vnmachine services [list]\n"
-                 "       vnmachine services start NAME | stop NAME\n"
-                 "       vnmachine services start-type NAME auto|demand|disabled\n"
-                 "       vnmachine services log | clear-log\n";
-    return 2;
-}
 
 std::string reason(std::uint32_t error)
 {
@@ -49,12 +41,12 @@ int result(const std::string& what, const std::string& name, std::uint32_t error
     return 1;
 }
 
-int list(const machine::Machine& m)
+void list(const machine::Machine& m)
 {
     if (!svc::HasServiceManager(m))
     {
         std::cout << "this system has no service manager\n";
-        return 0;
+        return;
     }
     for (const auto& s : svc::ListServices(m))
     {
@@ -65,10 +57,9 @@ int list(const machine::Machine& m)
             std::cout << std::setw(15) << svc::StateName(s.state) << svc::StartTypeName(s.startType)
                       << "\n";
     }
-    return 0;
 }
 
-std::optional<std::uint32_t> startType(const std::string& text)
+std::uint32_t startType(const std::string& text)
 {
     if (text == "auto")
         return svc::kAutoStart;
@@ -76,45 +67,66 @@ std::optional<std::uint32_t> startType(const std::string& text)
         return svc::kDemandStart;
     if (text == "disabled")
         return svc::kDisabled;
-    return std::nullopt;
+    throw UsageError{};
+}
+
+// The service's log line for what the tool did, ending in its outcome.
+void logOutcome(const machine::Machine& m, const std::string& what, std::uint32_t error)
+{
+    svc::AppendServiceLog(m, "vnmachine " + what + " -> " +
+                                 (error ? "error " + std::to_string(error) : "ok"));
+}
+
+// start or stop the one service the word names.
+Handler startOrStop(std::string verb)
+{
+    return OnMachine(
+        [verb](const machine::Machine& m, const Words& a)
+        {
+            NeedWords(a, 1);
+            std::uint32_t error =
+                verb == "start" ? svc::StartService(m, a[0]) : svc::StopService(m, a[0]);
+            logOutcome(m, verb + " " + a[0], error);
+            return result(verb, a[0], error);
+        });
 }
 
 } // namespace
 
-int RunServicesCommand(const std::vector<std::string>& args)
+int RunServicesCommand(const Words& args)
 {
-    const machine::Machine& m = machine::CurrentMachine();
-    if (args.empty() || (args[0] == "list" && args.size() == 1))
-        return list(m);
-    const std::string& verb = args[0];
-    if (verb == "log" && args.size() == 1)
-    {
-        for (const auto& line : svc::ReadServiceLog(m))
-            std::cout << line << "\n";
-        return 0;
-    }
-    if (verb == "clear-log" && args.size() == 1)
-    {
-        svc::ClearServiceLog(m);
-        return 0;
-    }
-    if ((verb == "start" || verb == "stop") && args.size() == 2)
-    {
-        std::uint32_t error =
-            verb == "start" ? svc::StartService(m, args[1]) : svc::StopService(m, args[1]);
-        svc::AppendServiceLog(m, "vnmachine " + verb + " " + args[1] + " -> " +
-                                     (error ? "error " + std::to_string(error) : "ok"));
-        return result(verb, args[1], error);
-    }
-    if (verb == "start-type" && args.size() == 3)
-    {
-        auto type = startType(args[2]);
-        if (!type)
-            return usage();
-        std::uint32_t error = svc::SetStartType(m, args[1], *type);
-        svc::AppendServiceLog(m, "vnmachine start-type " + args[1] + " " + args[2] + " -> " +
-                                     (error ? "error " + std::to_string(error) : "ok"));
-        return result("change", args[1], error);
-    }
-    return usage();
+    static const CommandTable table{
+        .path = "vnmachine services",
+        .commands =
+            {
+                {"list", {}, "every service with its state and start type", WithoutWords(list)},
+                {"start",
+                 {"NAME"},
+                 "start a service (pending first, running after a while)",
+                 startOrStop("start")},
+                {"stop",
+                 {"NAME"},
+                 "stop a service (pending first, stopped after a while)",
+                 startOrStop("stop")},
+                {"start-type",
+                 {"NAME auto|demand|disabled"},
+                 "change how a service starts",
+                 OnMachine(
+                     [](const machine::Machine& m, const Words& a)
+                     {
+                         NeedWords(a, 2);
+                         std::uint32_t error = svc::SetStartType(m, a[0], startType(a[1]));
+                         logOutcome(m, "start-type " + a[0] + " " + a[1], error);
+                         return result("change", a[0], error);
+                     })},
+                {"log",
+                 {},
+                 "the calls programs made on the services",
+                 PrintingLines(svc::ReadServiceLog)},
+                {"clear-log", {}, "forget those calls", WithoutWords(svc::ClearServiceLog)},
+            },
+        .fallback = "list",
+        .notes = "NAME: a service such as \"Wlansvc\" or \"WZCSVC\".\n",
+    };
+    return table.run(args);
 }

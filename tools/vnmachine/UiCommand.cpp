@@ -26,10 +26,6 @@ using machine::desktop::TopLevelWindow;
 using platform::automation::AskProgram;
 using platform::automation::HandleText;
 
-struct Usage
-{
-};
-
 std::string programName(int pid)
 {
     std::ifstream in("/proc/" + std::to_string(pid) + "/comm");
@@ -104,17 +100,18 @@ int runMenu(const std::string& item, std::ostream& out, std::ostream& err)
     return 1;
 }
 
-int runAnswer(const std::vector<std::string>& a, std::ostream& out, std::ostream& err)
+int runAnswer(const Words& a, std::ostream& out, std::ostream& err)
 {
+    NeedWords(a, 1, 2);
     const std::string button = a.back();
     std::vector<int> pids;
     std::string box = "0";
-    if (a.size() == 3)
+    if (a.size() == 2)
     {
-        auto w = findWindow(a[1]);
+        auto w = findWindow(a[0]);
         if (!w)
         {
-            err << "vnmachine: no window '" << a[1] << "'\n";
+            err << "vnmachine: no window '" << a[0] << "'\n";
             return 1;
         }
         pids.push_back(w->pid);
@@ -135,29 +132,28 @@ int runAnswer(const std::vector<std::string>& a, std::ostream& out, std::ostream
     return 1;
 }
 
-int runTray(const std::vector<std::string>& a, std::ostream& out, std::ostream& err)
+int runTray(const Words& a, std::ostream& out, std::ostream& err)
 {
-    if (a.size() < 3 || a.size() > 4)
-        throw Usage{};
+    NeedWords(a, 2, 3);
     platform::TrayClick click;
-    if (a[2] == "right")
+    if (a[1] == "right")
         click = platform::TrayClick::Right;
-    else if (a[2] == "double")
+    else if (a[1] == "double")
         click = platform::TrayClick::Double;
-    else if (a[2] == "left")
+    else if (a[1] == "left")
         click = platform::TrayClick::Left;
     else
-        throw Usage{};
-    const auto pid = platform::automation::ParseHandle(a[1]);
+        throw UsageError{};
+    const auto pid = platform::automation::ParseHandle(a[0]);
     std::optional<std::uint32_t> uid;
-    if (a.size() == 4)
-        uid = platform::automation::ParseHandle(a[3]);
+    if (a.size() == 3)
+        uid = platform::automation::ParseHandle(a[2]);
     for (const auto& icon : machine::desktop::ListTrayIcons(machine::CurrentMachine()))
     {
         const bool program =
             pid ? icon.pid == static_cast<int>(*pid)
-                : ::strcasecmp(programName(icon.pid).c_str(), a[1].c_str()) == 0 ||
-                      ::strcasecmp((programName(icon.pid) + ".exe").c_str(), a[1].c_str()) == 0;
+                : ::strcasecmp(programName(icon.pid).c_str(), a[0].c_str()) == 0 ||
+                      ::strcasecmp((programName(icon.pid) + ".exe").c_str(), a[0].c_str()) == 0;
         if (!program || (uid && icon.uid != *uid))
             continue;
         if (!platform::ClickTrayIcon(icon.hwnd, icon.uid, click))
@@ -181,37 +177,51 @@ int runTray(const std::vector<std::string>& a, std::ostream& out, std::ostream& 
         out << "clicked\n";
         return 0;
     }
-    err << "vnmachine: no tray icon of '" << a[1] << "'\n";
+    err << "vnmachine: no tray icon of '" << a[0] << "'\n";
     return 1;
 }
 
-int runStart(const std::vector<std::string>& a, std::ostream& out, std::ostream& err)
+int runStart(const Words& a, std::ostream& out, std::ostream& err)
 {
-    if (a.size() < 2)
-        throw Usage{};
-    std::string line = "\"" + a[1] + "\"";
-    for (std::size_t i = 2; i < a.size(); ++i)
+    NeedWords(a, 1, kAnyMoreWords);
+    std::string line = "\"" + a[0] + "\"";
+    for (std::size_t i = 1; i < a.size(); ++i)
         line += " " + a[i];
     const UINT result = WinExec(line.c_str(), SW_SHOW);
     if (result <= 31)
     {
-        err << "vnmachine: " << a[1] << " did not start (" << result << ")\n";
+        err << "vnmachine: " << a[0] << " did not start (" << result << ")\n";
         return 1;
     }
     out << "started " << line << "\n";
     return 0;
 }
 
-int runWait(const std::vector<std::string>& a, std::ostream& out, std::ostream& err)
+// Seconds to wait: a number from 0 to a day.
+double waitSeconds(const std::string& text)
 {
-    if (a.size() < 2 || a.size() > 3)
-        throw Usage{};
-    const double seconds = a.size() == 3 ? std::stod(a[2]) : 10.0;
+    try
+    {
+        std::size_t used = 0;
+        const double seconds = std::stod(text, &used);
+        if (used == text.size() && seconds >= 0 && seconds <= 86400)
+            return seconds;
+    }
+    catch (const std::exception&)
+    {
+    }
+    throw UsageError{};
+}
+
+int runWait(const Words& a, std::ostream& out, std::ostream& err)
+{
+    NeedWords(a, 1, 2);
+    const double seconds = a.size() == 2 ? waitSeconds(a[1]) : 10.0;
     const auto deadline = std::chrono::steady_clock::now() +
                           std::chrono::milliseconds(static_cast<long>(seconds * 1000));
     for (;;)
     {
-        if (auto w = findWindow(a[1]))
+        if (auto w = findWindow(a[0]))
         {
             out << HandleText(w->hwnd) << "\n";
             return 0;
@@ -220,96 +230,107 @@ int runWait(const std::vector<std::string>& a, std::ostream& out, std::ostream& 
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    err << "vnmachine: no window '" << a[1] << "' within " << seconds << " s\n";
+    err << "vnmachine: no window '" << a[0] << "' within " << seconds << " s\n";
     return 1;
 }
 
-int dispatch(const std::vector<std::string>& a, std::ostream& out, std::ostream& err)
+// WIN and `words` more: the window's program is asked `request` with those words.
+Handler onWindowWith(std::string request, std::size_t words, std::ostream& out, std::ostream& err)
 {
-    if (a.empty())
-        throw Usage{};
-    const std::string& verb = a[0];
-    auto need = [&](std::size_t n)
+    return [request, words, &out, &err](const Words& a)
     {
-        if (a.size() != n)
-            throw Usage{};
+        NeedWords(a, 1 + words);
+        Words fields{request};
+        fields.insert(fields.end(), a.begin() + 1, a.end());
+        return onWindow(a[0], fields, out, err);
     };
-    if (verb == "help")
-    {
-        out << "usage:\n";
-        PrintUiUsage(out, "  vnmachine ui ");
-        return 0;
-    }
-    if (verb == "list")
-    {
-        need(1);
-        PrintProgramList(out);
-        return 0;
-    }
-    if (verb == "show")
-        return need(2), onWindow(a[1], {"describe"}, out, err);
-    if (verb == "click")
-        return need(3), onWindow(a[1], {"click", a[2]}, out, err);
-    if (verb == "type" || verb == "settext" || verb == "select" || verb == "slide")
-        return need(4), onWindow(a[1], {verb, a[2], a[3]}, out, err);
-    if (verb == "row")
-    {
-        if (a.size() != 4 && !(a.size() == 5 && a[4] == "--double"))
-            throw Usage{};
-        return onWindow(a[1], {"row", a[2], a[3], a.size() == 5 ? "1" : "0"}, out, err);
-    }
-    if (verb == "key")
-        return need(3), onWindow(a[1], {"key", a[2]}, out, err);
-    if (verb == "close")
-        return need(2), onWindow(a[1], {"close"}, out, err);
-    if (verb == "page")
-        return need(3), onWindow(a[1], {"page", a[2]}, out, err);
-    if (verb == "sysmenu")
-        return need(3), onWindow(a[1], {"sysmenu", a[2]}, out, err);
-    if (verb == "menu")
-        return need(2), runMenu(a[1], out, err);
-    if (verb == "answer")
-    {
-        if (a.size() != 2 && a.size() != 3)
-            throw Usage{};
-        return runAnswer(a, out, err);
-    }
-    if (verb == "tray")
-        return runTray(a, out, err);
-    if (verb == "start")
-        return runStart(a, out, err);
-    if (verb == "wait")
-        return runWait(a, out, err);
-    err << "vnmachine: unknown ui command '" << verb << "'\n";
-    throw Usage{};
+}
+
+// A handler of the words alone that writes to out and err.
+Handler writing(int (*body)(const Words&, std::ostream&, std::ostream&), std::ostream& out,
+                std::ostream& err)
+{
+    return [body, &out, &err](const Words& a) { return body(a, out, err); };
 }
 
 } // namespace
 
-void PrintUiUsage(std::ostream& out, const char* prefix)
+CommandTable UiCommands(std::ostream& out, std::ostream& err)
 {
-    const char* lines[] = {
-        "list                          programs, their windows and tray icons",
-        "show WIN                      the window drawn as text",
-        "click WIN CONTROL             press a button, check box or radio",
-        "type WIN CONTROL TEXT         type into an edit (then focus moves on)",
-        "settext WIN CONTROL TEXT      set a control's text",
-        "select WIN CONTROL ENTRY      pick a combo or list entry (text or #N)",
-        "row WIN CONTROL N [--double]  click (or double-click) a list-view row",
-        "slide WIN CONTROL POS         move a slider",
-        "key WIN enter|esc             press Enter or Esc",
-        "close WIN                     the close box",
-        "page WIN PAGE                 choose a property-sheet page (caption or #N)",
-        "menu ITEM|ID                  pick an item of the open popup menu",
-        "sysmenu WIN ITEM|ID           pick an item of the window's system menu",
-        "tray PROGRAM|PID right|double|left [UID]   click a tray icon",
-        "answer [WIN] BUTTON           press a button of the message box (OK, Cancel, ...)",
-        "start PROGRAM [ARGS...]       start a program",
-        "wait WIN [SECONDS]            wait for a window to appear (default 10 s)",
+    auto row = [&](const Words& a)
+    {
+        if (a.size() != 3 && !(a.size() == 4 && a[3] == "--double"))
+            throw UsageError{};
+        return onWindow(a[0], {"row", a[1], a[2], a.size() == 4 ? "1" : "0"}, out, err);
     };
-    for (const char* l : lines)
-        out << prefix << l << "\n";
-    out << prefix << "WIN: a window handle or title; CONTROL: a control id or its text\n";
+    auto menu = [&](const Words& a)
+    {
+        NeedWords(a, 1);
+        return runMenu(a[0], out, err);
+    };
+    auto list = [&](const Words& a)
+    {
+        NeedWords(a, 0);
+        PrintProgramList(out);
+        return 0;
+    };
+    return CommandTable{
+        .path = "vnmachine ui",
+        .commands =
+            {
+                {"list", {}, "programs, their windows and tray icons", list},
+                {"show",
+                 {"WIN"},
+                 "the window drawn as text",
+                 onWindowWith("describe", 0, out, err)},
+                {"click",
+                 {"WIN CONTROL"},
+                 "press a button, check box or radio",
+                 onWindowWith("click", 1, out, err)},
+                {"type",
+                 {"WIN CONTROL TEXT"},
+                 "type into an edit (then focus moves on)",
+                 onWindowWith("type", 2, out, err)},
+                {"settext",
+                 {"WIN CONTROL TEXT"},
+                 "set a control's text",
+                 onWindowWith("settext", 2, out, err)},
+                {"select",
+                 {"WIN CONTROL ENTRY"},
+                 "pick a combo or list entry (text or #N)",
+                 onWindowWith("select", 2, out, err)},
+                {"row",
+                 {"WIN CONTROL N [--double]"},
+                 "click (or double-click) a list-view row",
+                 row},
+                {"slide", {"WIN CONTROL POS"}, "move a slider", onWindowWith("slide", 2, out, err)},
+                {"key", {"WIN enter|esc"}, "press Enter or Esc", onWindowWith("key", 1, out, err)},
+                {"close", {"WIN"}, "the close box", onWindowWith("close", 0, out, err)},
+                {"page",
+                 {"WIN PAGE"},
+                 "choose a property-sheet page (caption or #N)",
+                 onWindowWith("page", 1, out, err)},
+                {"menu", {"ITEM|ID"}, "pick an item of the open popup menu", menu},
+                {"sysmenu",
+                 {"WIN ITEM|ID"},
+                 "pick an item of the window's system menu",
+                 onWindowWith("sysmenu", 1, out, err)},
+                {"tray",
+                 {"PROGRAM|PID right|double|left [UID]"},
+                 "click a tray icon",
+                 writing(runTray, out, err)},
+                {"answer",
+                 {"[WIN] BUTTON"},
+                 "press a button of the message box (OK, Cancel, ...)",
+                 writing(runAnswer, out, err)},
+                {"start", {"PROGRAM [ARGS...]"}, "start a program", writing(runStart, out, err)},
+                {"wait",
+                 {"WIN [SECONDS]"},
+                 "wait for a window to appear (default 10 s)",
+                 writing(runWait, out, err)},
+            },
+        .notes = "WIN: a window handle or title; CONTROL: a control id or its text.\n",
+    };
 }
 
 void PrintProgramList(std::ostream& out)
@@ -344,21 +365,7 @@ void PrintProgramList(std::ostream& out)
     }
 }
 
-int RunUiCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int RunUiCommand(const Words& args)
 {
-    try
-    {
-        return dispatch(args, out, err);
-    }
-    catch (const Usage&)
-    {
-        err << "usage:\n";
-        PrintUiUsage(err, "  vnmachine ui ");
-        return 2;
-    }
-}
-
-int RunUiCommand(const std::vector<std::string>& args)
-{
-    return RunUiCommand(args, std::cout, std::cerr);
+    return UiCommands(std::cout, std::cerr).run(args);
 }

@@ -41,13 +41,9 @@ std::optional<std::uint32_t> parseNumber(const std::string& text)
 
 } // namespace
 
-int RunWindowsCommand(const std::vector<std::string>& args)
+int RunWindowsCommand(const Words& args)
 {
-    if (!args.empty())
-    {
-        std::cerr << "usage: vnmachine windows\n";
-        return 2;
-    }
+    NeedWords(args, 0);
     for (const auto& w : machine::desktop::ListWindows(machine::CurrentMachine()))
     {
         char hwnd[16];
@@ -59,13 +55,9 @@ int RunWindowsCommand(const std::vector<std::string>& args)
     return 0;
 }
 
-int RunPostCommand(const std::vector<std::string>& args)
+int RunPostCommand(const Words& args)
 {
-    if (args.size() < 2 || args.size() > 4)
-    {
-        std::cerr << "usage: vnmachine post TITLE MESSAGE [WPARAM [LPARAM]]\n";
-        return 2;
-    }
+    NeedWords(args, 2, 4);
     machine::desktop::PostedMessage message;
     const char* names[] = {"MESSAGE", "WPARAM", "LPARAM"};
     std::uint32_t values[3] = {0, 0, 0};

@@ -7,9 +7,8 @@
 // that title; numbers are decimal (a leading '-' allowed) or 0x hexadecimal. Exit status 1
 // when no window has the title or the post could not be delivered, 2 on a usage error.
 
-#include <string>
-#include <vector>
+#include "tools/vnmachine/Command.h"
 
-// The arguments after the command's name.
-int RunWindowsCommand(const std::vector<std::string>& args);
-int RunPostCommand(const std::vector<std::string>& args);
+// The words after the command's name.
+int RunWindowsCommand(const Words& args);
+int RunPostCommand(const Words& args);

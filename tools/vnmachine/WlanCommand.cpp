@@ -7,6 +7,7 @@
 #include "machine/wlan/WlanControl.h"
 #include "machine/wlan/WlanService.h"
 #include "tools/vnmachine/Arguments.h"
+#include "tools/vnmachine/CommandTable.h"
 
 #include <algorithm>
 #include <cctype>
@@ -20,34 +21,6 @@ namespace radio = machine::radio;
 
 namespace
 {
-
-int usage()
-{
-    std::cerr
-        << "usage: vnmachine wlan [--interface GUID] status\n"
-           "       vnmachine wlan [--interface GUID] profiles | profile NAME\n"
-           "       vnmachine wlan log\n"
-           "       vnmachine wlan scan-delay MS | connect-delay MS\n"
-           "       vnmachine wlan fail CALL [ERROR] [--times N|once|always] | clear-faults\n"
-           "       vnmachine wlan [--interface GUID] radio on|off [PHY]\n"
-           "       vnmachine wlan [--interface GUID] hardware-radio on|off\n"
-           "       vnmachine wlan [--interface GUID] connect SSID | connect --profile NAME\n"
-           "       vnmachine wlan [--interface GUID] disconnect | roam\n"
-           "       vnmachine wlan [--interface GUID] notify SOURCE CODE [--guid G] [--data HEX]\n"
-           "       vnmachine wlan secret SSID|BSSID KEY\n"
-           "Without --interface: every interface (profile NAME: the first that holds it; notify:\n"
-           "the first interface).\n"
-           "CALL: a WLAN API function (WlanScan, WlanConnect, ...) or 'scan', the scan's own\n"
-           "      completion (it then ends in scan-fail).\n"
-           "ERROR: a number (0x for hex) or ERROR_ACCESS_DENIED, ERROR_INVALID_PARAMETER,\n"
-           "       ERROR_INVALID_HANDLE, ERROR_NOT_FOUND, ERROR_GEN_FAILURE, ...; default\n"
-           "       ERROR_GEN_FAILURE. --times defaults to always.\n"
-           "SOURCE: acm, msm, onex, security, ihv or a number. CODE: a number, e.g. acm 7 scan\n"
-           "        complete, 8 scan fail, 10 connection complete, 13 interface arrival,\n"
-           "        21 disconnected; msm 6 roaming end, 7 radio state change (data: PHY index,\n"
-           "        software and hardware state, 32 bits each, little-endian).\n";
-    return 2;
-}
 
 // The names a fault can be set on: the calls the service answers.
 const char* const kCalls[] = {
@@ -234,8 +207,9 @@ int NoInterface()
     return 1;
 }
 
-int Status(const machine::Machine& m, const Target& t)
+int Status(const machine::Machine& m, const Target& t, const Words& args)
 {
+    NeedWords(args, 0);
     wlan::ServiceSettings s = wlan::ReadServiceSettings(m);
     std::cout << "service " << (wlan::IsServiceRunning(m) ? "running" : "stopped")
               << "\nscan delay " << s.scanDelay << " ms, connect delay " << s.connectDelay
@@ -255,8 +229,9 @@ int Status(const machine::Machine& m, const Target& t)
     return 0;
 }
 
-int Profiles(const machine::Machine& m, const Target& t)
+int Profiles(const machine::Machine& m, const Target& t, const Words& args)
 {
+    NeedWords(args, 0);
     auto guids = Interfaces(m, t);
     if (guids.empty())
         return NoInterface();
@@ -273,8 +248,10 @@ int Profiles(const machine::Machine& m, const Target& t)
 }
 
 // The stored document as it is, byte for byte, so that it can be saved to a file.
-int ShowProfile(const machine::Machine& m, const Target& t, const std::string& name)
+int ShowProfile(const machine::Machine& m, const Target& t, const Words& args)
 {
+    NeedWords(args, 1);
+    const std::string& name = args[0];
     for (const auto& g : Interfaces(m, t))
         if (auto p = wlan::GetProfile(m, g, name))
         {
@@ -285,26 +262,25 @@ int ShowProfile(const machine::Machine& m, const Target& t, const std::string& n
     return 1;
 }
 
-int Fail(const machine::Machine& m, const std::vector<std::string>& args)
+int Fail(const machine::Machine& m, const Target&, const Words& args)
 {
-    if (args.size() < 2)
-        return usage();
-    const std::string& call = args[1];
+    NeedWords(args, 1, kAnyMoreWords);
+    const std::string& call = args[0];
     if (std::find(std::begin(kCalls), std::end(kCalls), call) == std::end(kCalls))
     {
         std::cerr << "vnmachine: no call '" << call << "'\n";
-        return usage();
+        throw UsageError{};
     }
     std::uint32_t error = 31;
     int times = -1;
     bool haveError = false;
-    for (std::size_t i = 2; i < args.size(); ++i)
+    for (std::size_t i = 1; i < args.size(); ++i)
     {
         if (args[i] == "--times" && i + 1 < args.size())
         {
             auto n = ParseTimes(args[++i], 1, 999999);
             if (!n)
-                return usage();
+                throw UsageError{};
             times = *n;
         }
         else if (!haveError)
@@ -314,12 +290,12 @@ int Fail(const machine::Machine& m, const std::vector<std::string>& args)
                 named != ErrorNames().end() ? std::optional(named->second) : ParseValue(args[i]);
             // A failure with code 0 would read as success.
             if (!value || *value == 0)
-                return usage();
+                throw UsageError{};
             error = *value;
             haveError = true;
         }
         else
-            return usage();
+            throw UsageError{};
     }
     wlan::InjectCallFailure(m, call, error, times);
     std::cout << call << " fails with " << error << ", "
@@ -329,82 +305,72 @@ int Fail(const machine::Machine& m, const std::vector<std::string>& args)
     return 0;
 }
 
-std::optional<bool> OnOff(const std::string& text)
+int HardwareRadio(const machine::Machine& m, const Target& t, const Words& args)
 {
-    if (text == "on")
-        return true;
-    if (text == "off")
-        return false;
-    return std::nullopt;
-}
-
-int Radio(const machine::Machine& m, const Target& t, const std::vector<std::string>& args)
-{
-    if (args.size() < 2 || args.size() > 3)
-        return usage();
-    auto on = OnOff(args[1]);
-    if (!on)
-        return usage();
+    NeedWords(args, 1);
+    const bool on = Needed(ParseOnOff(args[0]));
     if (wlan::InterfaceGuids(m).empty())
         return NoInterface();
-    if (args[0] == "hardware-radio")
-    {
-        if (args.size() != 2)
-            return usage();
-        wlan::SetHardwareRadio(m, t.guid, *on);
-        return 0;
-    }
+    wlan::SetHardwareRadio(m, t.guid, on);
+    return 0;
+}
+
+int Radio(const machine::Machine& m, const Target& t, const Words& args)
+{
+    NeedWords(args, 1, 2);
+    const bool on = Needed(ParseOnOff(args[0]));
     int phy = -1;
-    if (args.size() == 3)
+    if (args.size() == 2)
     {
-        auto n = ParseNumber(args[2]);
+        auto n = ParseNumber(args[1]);
         if (!n || *n < 0 || *n > 63)
-            return usage();
+            throw UsageError{};
         phy = static_cast<int>(*n);
     }
-    if (!wlan::SetSoftwareRadio(m, t.guid, phy, *on))
+    if (wlan::InterfaceGuids(m).empty())
+        return NoInterface();
+    if (!wlan::SetSoftwareRadio(m, t.guid, phy, on))
     {
-        std::cerr << "vnmachine: no PHY " << args[2] << "\n";
+        std::cerr << "vnmachine: no PHY " << args[1] << "\n";
         return 1;
     }
     return 0;
 }
 
-int Notify(const machine::Machine& m, const Target& t, const std::vector<std::string>& args)
+int Notify(const machine::Machine& m, const Target& t, const Words& args)
 {
-    if (args.size() < 3)
-        return usage();
+    NeedWords(args, 2, kAnyMoreWords);
     static const std::map<std::string, std::uint32_t> sources = {{"none", 0},        {"onex", 0x04},
                                                                  {"acm", 0x08},      {"msm", 0x10},
                                                                  {"security", 0x20}, {"ihv", 0x40}};
-    auto named = sources.find(args[1]);
-    auto source = named != sources.end() ? std::optional(named->second) : ParseValue(args[1]);
-    auto code = ParseValue(args[2]);
+    auto named = sources.find(args[0]);
+    auto source = named != sources.end() ? std::optional(named->second) : ParseValue(args[0]);
+    auto code = ParseValue(args[1]);
     if (!source || !code)
-        return usage();
+        throw UsageError{};
     std::string guid = t.guid;
     std::vector<std::uint8_t> data;
-    for (std::size_t i = 3; i < args.size(); i += 2)
+    for (std::size_t i = 2; i < args.size(); i += 2)
     {
         if (i + 1 >= args.size())
-            return usage();
+            throw UsageError{};
         if (args[i] == "--guid")
         {
             // Any GUID, so that a notification for another interface can be sent.
             auto g = ParseGuid(args[i + 1]);
             if (!g)
-                return usage();
+                throw UsageError{};
             guid = *g;
         }
         else if (args[i] == "--data")
         {
             auto bytes = radio::FromHex(args[i + 1]);
             if (!bytes)
-                return usage();
+                throw UsageError{};
             data = *bytes;
         }
         else
-            return usage();
+            throw UsageError{};
     }
     if (guid.empty())
     {
@@ -419,18 +385,18 @@ int Notify(const machine::Machine& m, const Target& t, const std::vector<std::st
 
 // A connection made from outside the programs, as the platform's own connection tools would:
 // to a network by SSID (secured or not, as it offers), or by a stored profile.
-int Connect(const machine::Machine& m, const Target& t, const std::vector<std::string>& args)
+int Connect(const machine::Machine& m, const Target& t, const Words& args)
 {
     wlan::ConnectRequest request;
     request.bssType = 3;
-    if (args.size() == 3 && args[1] == "--profile")
+    if (args.size() == 2 && args[0] == "--profile")
     {
         request.mode = 0;
-        request.profileName = args[2];
+        request.profileName = args[1];
     }
-    else if (args.size() == 2)
+    else if (args.size() == 1)
     {
-        auto ssid = radio::UnescapeSsid(args[1]);
+        auto ssid = radio::UnescapeSsid(args[0]);
         if (!ssid || ssid->empty())
         {
             std::cerr << "vnmachine: an SSID holds 1 to 32 bytes\n";
@@ -444,7 +410,7 @@ int Connect(const machine::Machine& m, const Target& t, const std::vector<std::s
         request.ssid = *ssid;
     }
     else
-        return usage();
+        throw UsageError{};
     auto interfaces = Interfaces(m, t);
     if (interfaces.empty())
         return NoInterface();
@@ -456,11 +422,10 @@ int Connect(const machine::Machine& m, const Target& t, const std::vector<std::s
     return 0;
 }
 
-int Secret(const machine::Machine& m, const std::vector<std::string>& args)
+int Secret(const machine::Machine& m, const Target&, const Words& args)
 {
-    if (args.size() != 3)
-        return usage();
-    std::string key = args[1];
+    NeedWords(args, 2);
+    std::string key = args[0];
     // An SSID is written as the networks command writes it, \xHH for any byte.
     if (!radio::ParseBssid(key))
     {
@@ -472,83 +437,149 @@ int Secret(const machine::Machine& m, const std::vector<std::string>& args)
         }
         key = *ssid;
     }
-    wlan::SetNetworkSecret(m, key, args[2]);
+    wlan::SetNetworkSecret(m, key, args[1]);
     return 0;
+}
+
+int Log(const machine::Machine& m, const Target&, const Words& args)
+{
+    NeedWords(args, 0);
+    std::cout << wlan::ReadLog(m);
+    return 0;
+}
+
+// Up to a day of machine time.
+std::uint64_t DelayArgument(const Words& args)
+{
+    NeedWords(args, 1);
+    auto ms = ParseNumber(args[0]);
+    if (!ms || *ms < 0 || *ms > 86400000)
+        throw UsageError{};
+    return static_cast<std::uint64_t>(*ms);
+}
+
+int ScanDelay(const machine::Machine& m, const Target&, const Words& args)
+{
+    wlan::SetScanDelay(m, DelayArgument(args));
+    return 0;
+}
+
+int ConnectDelay(const machine::Machine& m, const Target&, const Words& args)
+{
+    wlan::SetConnectDelay(m, DelayArgument(args));
+    return 0;
+}
+
+int ClearFaults(const machine::Machine& m, const Target&, const Words& args)
+{
+    NeedWords(args, 0);
+    wlan::ClearCallFailures(m);
+    return 0;
+}
+
+int Disconnect(const machine::Machine& m, const Target& t, const Words& args)
+{
+    NeedWords(args, 0);
+    if (Interfaces(m, t).empty())
+        return NoInterface();
+    return wlan::DisconnectInterface(m, t.guid) ? 0 : 1;
+}
+
+int Roam(const machine::Machine& m, const Target& t, const Words& args)
+{
+    NeedWords(args, 0);
+    if (Interfaces(m, t).empty())
+        return NoInterface();
+    wlan::Roam(m, t.guid);
+    return 0;
+}
+
+using Body = int (*)(const machine::Machine&, const Target&, const Words&);
+
+CommandTable WlanCommands(const Target& target)
+{
+    // The handlers see the interface --interface chose once the command runs.
+    auto on = [&target](Body body) -> Handler {
+        return [&target, body](const Words& a)
+        { return body(machine::CurrentMachine(), target, a); };
+    };
+    return CommandTable{
+        .path = "vnmachine wlan",
+        .options = "[--interface GUID]",
+        .commands =
+            {
+                {"status", {}, "the service, its delays and faults, every interface", on(Status)},
+                {"profiles", {}, "the profiles of every interface", on(Profiles)},
+                {"profile",
+                 {"NAME"},
+                 "the profile's document as stored (the first that holds it)",
+                 on(ShowProfile)},
+                {"log", {}, "every call the service answered", on(Log)},
+                {"scan-delay",
+                 {"MS"},
+                 "a scan completes after MS ms of machine time",
+                 on(ScanDelay)},
+                {"connect-delay", {"MS"}, "a connection completes after MS ms", on(ConnectDelay)},
+                {"fail",
+                 {"CALL [ERROR] [--times N|once|always]"},
+                 "make a call fail",
+                 on(Fail),
+                 "CALL: a WLAN API function (WlanScan, WlanConnect, ...) or 'scan', the scan's\n"
+                 "      own completion (it then ends in scan-fail).\n"
+                 "ERROR: a number (0x for hex) or ERROR_ACCESS_DENIED, ERROR_INVALID_PARAMETER,\n"
+                 "       ERROR_INVALID_HANDLE, ERROR_NOT_FOUND, ERROR_GEN_FAILURE, ...; default\n"
+                 "       ERROR_GEN_FAILURE. --times defaults to always.\n"},
+                {"clear-faults", {}, "no call fails any more", on(ClearFaults)},
+                {"radio", {"on|off [PHY]"}, "switch the software radio (of one PHY)", on(Radio)},
+                {"hardware-radio", {"on|off"}, "switch the hardware radio", on(HardwareRadio)},
+                {"connect",
+                 {"SSID", "--profile NAME"},
+                 "connect as the system's own tools would (the first interface)",
+                 on(Connect)},
+                {"disconnect", {}, "end the connection", on(Disconnect)},
+                {"roam", {}, "roam, staying on the network", on(Roam)},
+                {"notify",
+                 {"SOURCE CODE [--guid G] [--data HEX]"},
+                 "send a notification (for the first interface)",
+                 on(Notify),
+                 "SOURCE: acm, msm, onex, security, ihv or a number. CODE: a number, e.g. acm 7\n"
+                 "        scan complete, 8 scan fail, 10 connection complete, 13 interface\n"
+                 "        arrival, 21 disconnected; msm 6 roaming end, 7 radio state change\n"
+                 "        (data: PHY index, software and hardware state, 32 bits each,\n"
+                 "        little-endian).\n"},
+                {"secret", {"SSID|BSSID KEY"}, "set the key a secured network accepts", on(Secret)},
+            },
+        .fallback = "status",
+        .notes = "Without --interface: every interface.\n",
+    };
 }
 
 } // namespace
 
-int RunWlanCommand(const std::vector<std::string>& input)
+int RunWlanCommand(const Words& input)
 {
-    std::vector<std::string> args = input;
-    const machine::Machine& m = machine::CurrentMachine();
-    Target target;
+    Words args = input;
+    std::optional<std::string> chosen;
     if (args.size() >= 2 && args[0] == "--interface")
     {
-        auto guid = FindInterface(m, args[1]);
-        if (!guid)
-        {
-            std::cerr << "vnmachine: no WLAN interface '" << args[1] << "'\n";
-            return ParseGuid(args[1]) ? 1 : usage();
-        }
-        target.guid = *guid;
+        chosen = args[1];
         args.erase(args.begin(), args.begin() + 2);
     }
-    if (args.empty())
-        return Status(m, target);
-    const std::string& verb = args[0];
-    if (verb == "help" && args.size() == 1)
+    Target target;
+    const CommandTable table = WlanCommands(target);
+    // Help is given without looking at the machine.
+    if (chosen && !table.asksForHelp(args))
     {
-        usage();
-        return 0;
+        auto guid = FindInterface(machine::CurrentMachine(), *chosen);
+        if (!guid)
+        {
+            std::cerr << "vnmachine: no WLAN interface '" << *chosen << "'\n";
+            if (ParseGuid(*chosen))
+                return 1;
+            table.printUsage(std::cerr);
+            return 2;
+        }
+        target.guid = *guid;
     }
-    if (verb == "status" && args.size() == 1)
-        return Status(m, target);
-    if (verb == "profiles" && args.size() == 1)
-        return Profiles(m, target);
-    if (verb == "profile" && args.size() == 2)
-        return ShowProfile(m, target, args[1]);
-    if (verb == "log" && args.size() == 1)
-    {
-        std::cout << wlan::ReadLog(m);
-        return 0;
-    }
-    if ((verb == "scan-delay" || verb == "connect-delay") && args.size() == 2)
-    {
-        // Up to a day of machine time.
-        auto ms = ParseNumber(args[1]);
-        if (!ms || *ms < 0 || *ms > 86400000)
-            return usage();
-        if (verb == "scan-delay")
-            wlan::SetScanDelay(m, static_cast<std::uint64_t>(*ms));
-        else
-            wlan::SetConnectDelay(m, static_cast<std::uint64_t>(*ms));
-        return 0;
-    }
-    if (verb == "fail")
-        return Fail(m, args);
-    if (verb == "clear-faults" && args.size() == 1)
-    {
-        wlan::ClearCallFailures(m);
-        return 0;
-    }
-    if (verb == "radio" || verb == "hardware-radio")
-        return Radio(m, target, args);
-    if (verb == "connect")
-        return Connect(m, target, args);
-    if ((verb == "disconnect" || verb == "roam") && args.size() == 1)
-    {
-        if (Interfaces(m, target).empty())
-            return NoInterface();
-        if (verb == "roam")
-            wlan::Roam(m, target.guid);
-        else if (!wlan::DisconnectInterface(m, target.guid))
-            return 1;
-        return 0;
-    }
-    if (verb == "notify")
-        return Notify(m, target, args);
-    if (verb == "secret")
-        return Secret(m, args);
-    return usage();
+    return table.run(args);
 }
