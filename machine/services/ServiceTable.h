@@ -29,13 +29,7 @@ inline constexpr std::uint32_t kAutoStart = 2;
 inline constexpr std::uint32_t kDemandStart = 3;
 inline constexpr std::uint32_t kDisabled = 4;
 
-// Results are 0 or the error numbers of machine/ErrorCodes.h. The machine tool still knows some by
-// these shorter names.
-inline constexpr std::uint32_t kErrorAlreadyRunning = kErrorServiceAlreadyRunning;
-inline constexpr std::uint32_t kErrorDisabled = kErrorServiceDisabled;
-inline constexpr std::uint32_t kErrorDoesNotExist = kErrorServiceDoesNotExist;
-inline constexpr std::uint32_t kErrorCannotAcceptControl = kErrorServiceCannotAcceptControl;
-inline constexpr std::uint32_t kErrorNotActive = kErrorServiceNotActive;
+// Results are 0 or the error numbers of machine/ErrorCodes.h.
 
 // How long a start or a stop is pending, in machine milliseconds.
 inline constexpr std::uint64_t kTransitionMs = 500;

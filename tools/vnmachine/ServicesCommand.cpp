@@ -1,5 +1,6 @@
 #include "tools/vnmachine/ServicesCommand.h"
 
+#include "machine/ErrorCodes.h"
 #include "machine/Machine.h"
 #include "machine/services/ServiceTable.h"
 #include "tools/vnmachine/CommandTable.h"
@@ -17,15 +18,15 @@ std::string reason(std::uint32_t error)
 {
     switch (error)
     {
-    case svc::kErrorDoesNotExist:
+    case machine::kErrorServiceDoesNotExist:
         return "this system has no such service";
-    case svc::kErrorDisabled:
+    case machine::kErrorServiceDisabled:
         return "the service is disabled";
-    case svc::kErrorAlreadyRunning:
+    case machine::kErrorServiceAlreadyRunning:
         return "the service is not stopped";
-    case svc::kErrorNotActive:
+    case machine::kErrorServiceNotActive:
         return "the service is not running";
-    case svc::kErrorCannotAcceptControl:
+    case machine::kErrorServiceCannotAcceptControl:
         return "the service is starting or stopping";
     default:
         return "error " + std::to_string(error);
