@@ -49,7 +49,10 @@ const std::vector<Layer>& ProjectLayers()
         {"machine", {"machine/"}, {}},
         {"platform", {"platform/"}, {"machine"}},
         {"shared", {"adapter/", "controls/", "resources/common/"}, {"platform"}},
-        {"client", {"client/", "resources/TessarynUI/"}, {"shared", "platform"}},
+        // The client's access layer lies below its windows and pages (a folder is matched by the
+        // first layer that names it).
+        {"client access", {"client/access/"}, {"shared", "platform"}},
+        {"client", {"client/", "resources/TessarynUI/"}, {"client access", "shared", "platform"}},
         {"accesspoint", {"accesspoint/", "resources/TessarynAp/"}, {"shared", "platform"}},
         {"uplink", {"uplink/", "resources/UplinkPick/"}, {"shared", "platform"}},
         {"tools and tests", {"tools/", "tests/", "bench/"}, {"*"}},
