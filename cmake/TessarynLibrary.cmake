@@ -29,7 +29,7 @@ endfunction()
 # other program-wide objects, in the order it creates them). A library's link check lets these
 # alone stand undefined.
 set(TESSARYN_PROGRAM_OBJECTS
-    OsVersionCode RetryQueue
+    OsVersionCode RetryQueue g_pfnIsWow64Process g_pfnWow64EnableWow64FsRedirection
     g_strDevicePath g_strNetCfgInstanceId g_strDriverKey g_nChipType g_bUsbAdapter
     g_bHtSupported g_nHtVariant)
 

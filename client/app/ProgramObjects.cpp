@@ -4,6 +4,7 @@
 #include "client/app/ProgramObjects.h"
 
 #include "adapter/driver/DriverRequest.h"
+#include "adapter/system/Wow64.h"
 #include "client/access/AdapterState.h"
 #include "client/monitor/ActionQueue.h"
 

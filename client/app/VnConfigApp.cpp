@@ -1,6 +1,7 @@
 #include "client/app/VnConfigApp.h"
 
 #include "adapter/radio/ChannelFrequencyTable.h"
+#include "adapter/system/SingleInstance.h"
 #include "client/monitor/HideDlg.h"
 #include "platform/system/Crt.h"
 #include "resources/TessarynUI/resource.h"
@@ -8,9 +9,6 @@
 namespace
 {
 
-// Shared with TessarynAp: at most one of the two programs runs.
-const char kInstanceMutex[] = "KQ21";
-const char kMonitorTitle[] = "Vantir Wireless UI";
 const char kSettingFile[] = ".\\setting";
 const DWORD kPathBufferSize = 128;
 
@@ -22,18 +20,10 @@ BOOL CVnConfigApp::InitInstance()
 {
     AfxEnableControlContainer();
 
-    m_hMutex = CreateMutexA(NULL, FALSE, kInstanceMutex);
-    if (GetLastError() == ERROR_ALREADY_EXISTS)
-    {
-        // Another instance (or the access-point program) runs: ask it to open its window.
-        if (m_hMutex != 0)
-            CloseHandle(m_hMutex);
-        m_hMutex = 0;
-        HWND hWnd = FindWindowA(NULL, kMonitorTitle);
-        if (hWnd != 0)
-            PostMessageA(hWnd, WM_COMMAND, ID_TRAY_LAUNCH, 0);
+    // Another instance (or the access-point program) runs: it is asked to open its window.
+    m_hMutex = ClaimSingleInstance();
+    if (m_hMutex == 0)
         return FALSE;
-    }
 
     BuildDataDirectory();
     // The table's last rows are completed before the first window reads it.

@@ -8,7 +8,9 @@
 #include "adapter/driver/DriverRequest.h"
 #include "adapter/driver/LockedBlock.h"
 #include "adapter/registry/RegistryCopy.h"
+#include "adapter/system/Administrator.h"
 #include "adapter/system/OsVersion.h"
+#include "adapter/system/Wow64.h"
 #include "client/access/AdapterState.h"
 #include "client/access/DetectOsVersion.h"
 #include "client/access/OidAccessor.h"
@@ -38,7 +40,6 @@ const char kBridgeRemoveCommand[] = "\"lanmeld.exe\" remove";
 #define EEPROM_WORD_UNSET 0xFFFF
 #define EEPROM_ADDRESS_CAPABILITY 0x36
 #define REGISTER_KIND_EEPROM 3
-#define TOKEN_GROUPS_FIRST_SIZE 1024
 
 // The operating mode records: the second DWORD is 2 in access-point operation.
 #define OPMODE_ACCESS_POINT 2
@@ -117,14 +118,10 @@ void OnAdapterChosen(LPCSTR pszDescription)
                                                  theApp.GetStorageType());
 }
 
+// The client's name for the check both programs make.
 BOOL DetectWow64()
 {
-    if (OsVersionCode <= 9 || g_pfnIsWow64Process == NULL)
-        return FALSE;
-    BOOL bWow64 = FALSE;
-    if (!g_pfnIsWow64Process(GetCurrentProcess(), &bWow64))
-        return FALSE;
-    return bWow64 ? TRUE : FALSE;
+    return IsWow64();
 }
 
 } // namespace
@@ -384,46 +381,7 @@ void BuildRegionChannelList(int nChipType, int nWirelessMode, int nCountryRegion
 
 void CheckAdministrator()
 {
-    g_bIsAdmin = FALSE;
-    if (OsVersionCode <= 6)
-    {
-        g_bIsAdmin = TRUE;
-        return;
-    }
-    SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
-    PSID pAdmins = NULL;
-    if (!AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID,
-                                  DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &pAdmins))
-        return;
-    HANDLE hToken = 0;
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &hToken))
-    {
-        std::vector<BYTE> buffer(TOKEN_GROUPS_FIRST_SIZE);
-        DWORD dwNeeded = 0;
-        BOOL bRead = GetTokenInformation(hToken, TokenGroups, buffer.data(),
-                                         static_cast<DWORD>(buffer.size()), &dwNeeded);
-        if (!bRead && GetLastError() == ERROR_INSUFFICIENT_BUFFER && dwNeeded > buffer.size())
-        {
-            buffer.resize(dwNeeded);
-            bRead = GetTokenInformation(hToken, TokenGroups, buffer.data(),
-                                        static_cast<DWORD>(buffer.size()), &dwNeeded);
-        }
-        if (bRead)
-        {
-            // Membership alone counts: the attributes are not looked at.
-            const TOKEN_GROUPS* pGroups = reinterpret_cast<const TOKEN_GROUPS*>(buffer.data());
-            for (DWORD i = 0; i < pGroups->GroupCount; i++)
-            {
-                if (EqualSid(pGroups->Groups[i].Sid, pAdmins))
-                {
-                    g_bIsAdmin = TRUE;
-                    break;
-                }
-            }
-        }
-        CloseHandle(hToken);
-    }
-    FreeSid(pAdmins);
+    g_bIsAdmin = IsAdministrator();
 }
 
 namespace

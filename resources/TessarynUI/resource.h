@@ -56,9 +56,9 @@
 #define IDR_TRAY_MENU 228
 #define IDR_TRAY_MENU_AP 231
 
-// Notification-area commands; a second instance posts ID_TRAY_LAUNCH to the running one.
-#define ID_TRAY_LAUNCH 0x8006
-#define ID_TRAY_EXIT 0x8008
+// Notification-area commands: ID_TRAY_LAUNCH and ID_TRAY_EXIT are the ones both programs' menus
+// carry; a second instance posts ID_TRAY_LAUNCH to the running one.
+#include "resources/common/TrayIds.h"
 #define ID_TRAY_SWITCH_AP 0x800D
 
 // The notification-area icon's id in the shell's table (an id of the icon, not a resource).

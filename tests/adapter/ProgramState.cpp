@@ -4,6 +4,7 @@
 #include "adapter/discovery/AdapterState.h"
 #include "adapter/driver/DriverRequest.h"
 #include "adapter/system/OsVersion.h"
+#include "adapter/system/Wow64.h"
 
 int OsVersionCode = 0;
 CSetInformationArray RetryQueue;
@@ -14,3 +15,5 @@ int g_nChipType = 0;
 BOOL g_bUsbAdapter = FALSE;
 BOOL g_bHtSupported = FALSE;
 int g_nHtVariant = 0;
+PFN_IsWow64Process g_pfnIsWow64Process = NULL;
+PFN_Wow64EnableWow64FsRedirection g_pfnWow64EnableWow64FsRedirection = NULL;

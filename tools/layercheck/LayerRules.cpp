@@ -53,7 +53,10 @@ const std::vector<Layer>& ProjectLayers()
         // first layer that names it).
         {"client access", {"client/access/"}, {"shared", "platform"}},
         {"client", {"client/", "resources/TessarynUI/"}, {"client access", "shared", "platform"}},
-        {"accesspoint", {"accesspoint/", "resources/TessarynAp/"}, {"shared", "platform"}},
+        {"accesspoint access", {"accesspoint/access/"}, {"shared", "platform"}},
+        {"accesspoint",
+         {"accesspoint/", "resources/TessarynAp/"},
+         {"accesspoint access", "shared", "platform"}},
         {"uplink", {"uplink/", "resources/UplinkPick/"}, {"shared", "platform"}},
         {"tools and tests", {"tools/", "tests/", "bench/"}, {"*"}},
     };

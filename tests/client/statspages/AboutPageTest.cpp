@@ -1,4 +1,5 @@
 #include "client/status/AboutPage.h"
+#include "adapter/system/Wow64.h"
 
 #include "adapter/discovery/AdapterDiscovery.h"
 #include "adapter/system/OsVersion.h"
