@@ -25,3 +25,12 @@ std::optional<devices::NetDevice> AdapterNamed(const std::string& id)
             return d;
     return std::nullopt;
 }
+
+std::string TakeDeviceOption(Words& args)
+{
+    if (args.size() < 2 || args[0] != "--device")
+        return {};
+    std::string id = args[1];
+    args.erase(args.begin(), args.begin() + 2);
+    return id;
+}

@@ -4,6 +4,7 @@
 // Tessaryn adapter when none is named.
 
 #include "machine/devices/DeviceTree.h"
+#include "tools/vnmachine/Command.h"
 
 #include <optional>
 #include <string>
@@ -11,3 +12,6 @@
 std::optional<machine::devices::NetDevice> FindDeviceNamed(const std::string& id);
 // The device `id` names, or the first Tessaryn adapter when `id` is empty.
 std::optional<machine::devices::NetDevice> AdapterNamed(const std::string& id);
+
+// "--device ID" leading the words: takes both off and gives ID; empty when they do not lead.
+std::string TakeDeviceOption(Words& args);

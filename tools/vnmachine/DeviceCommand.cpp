@@ -278,12 +278,7 @@ int RunDevicesCommand(const Words& args)
 int RunDriverCommand(const Words& input)
 {
     Words args = input;
-    std::string deviceId;
-    if (args.size() >= 2 && args[0] == "--device")
-    {
-        deviceId = args[1];
-        args.erase(args.begin(), args.begin() + 2);
-    }
+    const std::string deviceId = TakeDeviceOption(args);
     // A command on one adapter: the one its word names, else the one --device chose.
     auto onAdapter =
         [&deviceId](void (*body)(const machine::Machine&, const devices::NetDevice&)) -> Handler

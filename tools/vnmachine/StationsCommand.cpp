@@ -152,12 +152,7 @@ int remove(const machine::Machine& m, const std::string& id, const Words& args)
 int RunStationsCommand(const Words& input)
 {
     Words args = input;
-    std::string deviceId;
-    if (args.size() >= 2 && args[0] == "--device")
-    {
-        deviceId = args[1];
-        args.erase(args.begin(), args.begin() + 2);
-    }
+    const std::string deviceId = TakeDeviceOption(args);
     // A command on the adapter --device chose (the first Tessaryn adapter by default).
     using Body = int (*)(const machine::Machine&, const std::string&, const Words&);
     auto onAdapter = [&deviceId](Body body) -> Handler
