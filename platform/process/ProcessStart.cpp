@@ -20,6 +20,7 @@
 #include <chrono>
 #include <stdexcept>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace platform
@@ -36,6 +37,9 @@ constexpr const char* kEnvironmentKey =
     "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
 
 std::atomic<int> g_pendingReports{0};
+// Set while the mode switch starts the program it hands over to (a stand-in runs on the thread
+// that started it).
+thread_local bool g_handingOver = false;
 
 char lower(char c)
 {
@@ -281,6 +285,8 @@ StartOutcome runProgram(const std::string& file, const std::string& commandLine,
     if (auto cwd = HostPath(directory))
         request.hostDirectory = *cwd;
     request.outputFile = m.runtimeDir() / (*program + ".out");
+    if (g_handingOver)
+        request.startAfterProcessEnds = static_cast<int>(::getpid());
     outcome.pid = SpawnDetached(request);
     outcome.result = outcome.pid ? kWinExecStarted : ERROR_FILE_NOT_FOUND;
     (void)arguments;
@@ -308,7 +314,11 @@ void runStandIn(const std::string& program, const std::string& file, const std::
             // The program it hands over to lies beside it, and is started as any other.
             const std::string path = folderOf(*FullWindowsPath(file)) + "\\" + *next;
             programs::AppendProgramLog(m, "VnSwap starts [" + path + "]");
+            // The mode switch runs apart from the program that started it: what it starts
+            // comes up once that program has ended (and let go of what it held).
+            g_handingOver = true;
             ::WinExec(("\"" + path + "\"").c_str(), SW_SHOWNORMAL);
+            g_handingOver = false;
         }
         break;
     }

@@ -4,7 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 extern char** environ;
@@ -43,6 +47,30 @@ void writeAll(int fd, const void* buffer, std::size_t size)
         p += n;
         size -= static_cast<std::size_t>(n);
     }
+}
+
+// In the child, so async-signal-safe calls only: waits until the process has ended, through a
+// process descriptor where the kernel has them.
+void waitForProcessEnd(int pid)
+{
+#ifdef SYS_pidfd_open
+    int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    if (fd >= 0)
+    {
+        pollfd p{fd, POLLIN, 0};
+        while (::poll(&p, 1, kHandOverWait_ms) < 0 && errno == EINTR)
+        {
+        }
+        ::close(fd);
+        return;
+    }
+    if (errno == ESRCH)
+        return; // already gone
+#endif
+    // Without process descriptors: look again every few milliseconds, for a short hand-over.
+    timespec step{0, 5 * 1000 * 1000};
+    for (int waited_ms = 0; waited_ms < kHandOverWait_ms && ::kill(pid, 0) == 0; waited_ms += 5)
+        ::nanosleep(&step, nullptr);
 }
 
 } // namespace
@@ -85,6 +113,7 @@ std::optional<int> SpawnDetached(const SpawnRequest& request, int* error)
     envp.push_back(nullptr);
 
     const std::string exe = request.executable.string();
+    const int waitFor = request.startAfterProcessEnds;
     const std::string dir = request.hostDirectory.string();
     int nullIn = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     int out = request.outputFile.empty() ? -1
@@ -123,6 +152,12 @@ std::optional<int> SpawnDetached(const SpawnRequest& request, int* error)
         }
         if (!dir.empty())
             (void)::chdir(dir.c_str());
+        if (waitFor > 0)
+        {
+            // The start is reported now; the program runs once the one handing over has ended.
+            ::close(pipeFds[1]);
+            waitForProcessEnd(waitFor);
+        }
         ::execve(exe.c_str(), argv.data(), envp.data());
         int e = errno;
         writeAll(pipeFds[1], &e, sizeof e);

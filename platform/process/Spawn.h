@@ -20,7 +20,13 @@ struct SpawnRequest
     std::vector<std::pair<std::string, std::string>> environment; // set on top of ours
     std::filesystem::path hostDirectory;
     std::filesystem::path outputFile; // standard output and error, appended
+    // When nonzero, the program starts only once that process has ended (at most
+    // kHandOverWait_ms later): a program that hands over to the next one. Its start is reported
+    // at once; an executable that then fails to run goes unreported.
+    int startAfterProcessEnds = 0;
 };
+
+inline constexpr int kHandOverWait_ms = 30000;
 
 // The new process's id, or nullopt when it could not be started (errno-style code in *error).
 std::optional<int> SpawnDetached(const SpawnRequest& request, int* error = nullptr);
