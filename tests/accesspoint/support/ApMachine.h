@@ -57,6 +57,7 @@ protected:
         g_ApEventLog.RemoveAll();
         g_nEventLogShown = 0;
         machine::programs::SetRecordOnly(machine(), "UplinkPick", true);
+        machine::programs::SetRecordOnly(machine(), "TessarynUI", true);
         machine::programs::ClearProgramLog(machine());
     }
 
