@@ -9,18 +9,22 @@ namespace machine
 {
 
 // System error numbers.
-inline constexpr std::uint32_t kErrorFileNotFound = 2; // also a program start's "file not found"
-inline constexpr std::uint32_t kErrorWriteFault = 29;  // a machine file could not be written
-inline constexpr std::uint32_t kErrorGenFailure = 31;  // the default of an injected failure
+inline constexpr std::uint32_t kErrorInvalidFunction = 1; // a control code the driver does not know
+inline constexpr std::uint32_t kErrorFileNotFound = 2;    // also a program start's "file not found"
+inline constexpr std::uint32_t kErrorAccessDenied = 5;
+inline constexpr std::uint32_t kErrorWriteFault = 29; // a machine file could not be written
+inline constexpr std::uint32_t kErrorGenFailure = 31; // the default of an injected failure
 inline constexpr std::uint32_t kErrorNotSupported = 50;
 inline constexpr std::uint32_t kErrorInvalidParameter = 87;
 inline constexpr std::uint32_t kErrorInsufficientBuffer = 122;
 inline constexpr std::uint32_t kErrorAlreadyExists = 183;
+inline constexpr std::uint32_t kErrorIoPending = 997; // an overlapped request left unanswered
 inline constexpr std::uint32_t kErrorServiceAlreadyRunning = 1056;
 inline constexpr std::uint32_t kErrorServiceDisabled = 1058;
 inline constexpr std::uint32_t kErrorServiceDoesNotExist = 1060;
 inline constexpr std::uint32_t kErrorServiceCannotAcceptControl = 1061;
 inline constexpr std::uint32_t kErrorServiceNotActive = 1062;
+inline constexpr std::uint32_t kErrorDeviceNotConnected = 1167;
 inline constexpr std::uint32_t kErrorNotFound = 1168;
 inline constexpr std::uint32_t kErrorBadProfile = 1206;
 // The radio is off (the WLAN service's answer to a scan or a connect without it).

@@ -1,254 +1,18 @@
 #include "machine/wlan/StateFile.h"
 
+#include "machine/FieldLines.h"
 #include "machine/FileStore.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
-#include <functional>
-#include <optional>
 #include <system_error>
-#include <type_traits>
 
 namespace machine::wlan
 {
 namespace
 {
 
-constexpr std::string_view kEmpty = "-"; // an empty text or name
 constexpr std::size_t kMaxPhys = 64;
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string Hex(const std::string& text)
-{
-    return radio::ToHex(std::vector<std::uint8_t>(text.begin(), text.end()));
-}
-
-// Writes one line: its key, the words that place it (an interface's GUID), then each value.
-class LineWriter
-{
-public:
-    LineWriter(std::string& out, std::string_view key, std::string_view lead) : m_out(out)
-    {
-        m_out += key;
-        if (!lead.empty())
-            word(lead);
-    }
-    void end() { m_out += '\n'; }
-
-    template <class T> void number(const char*, const T& value)
-    {
-        if constexpr (std::is_same_v<T, bool>)
-            word(value ? "1" : "0");
-        else
-            word(std::to_string(value));
-    }
-    template <class T> void numbers(const char* what, const std::vector<T>& values)
-    {
-        for (const T& v : values)
-            number(what, v);
-    }
-    void text(const char*, const std::string& value) { word(value.empty() ? kEmpty : Hex(value)); }
-    void bytes(const char*, const std::vector<std::uint8_t>& value)
-    {
-        word(value.empty() ? kEmpty : radio::ToHex(value));
-    }
-    void name(const char*, const std::string& value) { word(value.empty() ? kEmpty : value); }
-    void names(const char* what, const std::vector<std::string>& values)
-    {
-        for (const auto& v : values)
-            name(what, v);
-    }
-    void bssid(const char*, const radio::Bssid& value) { word(radio::FormatBssid(value)); }
-    void literal(const char* expected) { word(expected); }
-    void check(bool, const char*) {}
-
-private:
-    void word(std::string_view w)
-    {
-        m_out += ' ';
-        m_out += w;
-    }
-
-    std::string& m_out;
-};
-
-// Reads one line's values in the order LineWriter writes them. The first value that does not
-// read is the line's problem; the reads after it do nothing.
-class LineReader
-{
-public:
-    LineReader(std::string_view key, std::string_view rest) : m_key(key), m_rest(rest) {}
-
-    template <class T> void number(const char* what, T& value)
-    {
-        auto w = next(what);
-        if (!w)
-            return;
-        if constexpr (std::is_same_v<T, bool>)
-        {
-            if (*w == "0" || *w == "1")
-                value = *w == "1";
-            else
-                fail(what, *w, "0 or 1");
-        }
-        else
-        {
-            T v{};
-            auto [end, error] = std::from_chars(w->data(), w->data() + w->size(), v);
-            if (error != std::errc() || end != w->data() + w->size())
-                return fail(what, *w, "a number in range");
-            value = v;
-        }
-    }
-    template <class T> void numbers(const char* what, std::vector<T>& values)
-    {
-        while (ok() && more())
-        {
-            T v{};
-            number(what, v);
-            values.push_back(v);
-        }
-    }
-    void text(const char* what, std::string& value)
-    {
-        auto w = next(what);
-        if (!w || *w == kEmpty)
-            return;
-        auto bytes = radio::FromHex(std::string(*w));
-        if (!bytes)
-            return fail(what, *w, "hex");
-        value.assign(bytes->begin(), bytes->end());
-    }
-    void bytes(const char* what, std::vector<std::uint8_t>& value)
-    {
-        std::string t;
-        text(what, t);
-        value.assign(t.begin(), t.end());
-    }
-    void name(const char* what, std::string& value)
-    {
-        if (auto w = next(what); w && *w != kEmpty)
-            value = std::string(*w);
-    }
-    void names(const char* what, std::vector<std::string>& values)
-    {
-        while (ok() && more())
-        {
-            std::string v;
-            name(what, v);
-            values.push_back(v);
-        }
-    }
-    void bssid(const char* what, radio::Bssid& value)
-    {
-        auto w = next(what);
-        if (!w)
-            return;
-        auto b = radio::ParseBssid(std::string(*w));
-        if (!b)
-            return fail(what, *w, "a BSSID");
-        value = *b;
-    }
-    void literal(const char* expected)
-    {
-        auto w = next(expected);
-        if (w && *w != expected)
-            fail("the word", *w, std::string("\"") + expected + "\"");
-    }
-    void check(bool holds, const char* problem)
-    {
-        if (ok() && !holds)
-            m_problem = std::string(m_key) + ": " + problem;
-    }
-
-    bool ok() const { return m_problem.empty(); }
-    // Whether every value was read and nothing is left over.
-    bool finish()
-    {
-        if (ok() && more())
-        {
-            auto w = next("");
-            m_problem = std::string(m_key) + ": \"" + std::string(*w) + "\" after the last value";
-        }
-        return ok();
-    }
-    const std::string& problem() const { return m_problem; }
-
-private:
-    bool more()
-    {
-        while (!m_rest.empty() && IsBlank(m_rest.front()))
-            m_rest.remove_prefix(1);
-        return !m_rest.empty();
-    }
-    std::optional<std::string_view> next(const char* what)
-    {
-        if (!ok())
-            return std::nullopt;
-        if (!more())
-        {
-            m_problem = std::string(m_key) + ": " + what + " is missing";
-            return std::nullopt;
-        }
-        std::size_t n = 0;
-        while (n < m_rest.size() && !IsBlank(m_rest[n]))
-            ++n;
-        std::string_view w = m_rest.substr(0, n);
-        m_rest.remove_prefix(n);
-        return w;
-    }
-    void fail(const char* what, std::string_view word, const std::string& expected)
-    {
-        m_problem =
-            std::string(m_key) + ": " + what + " \"" + std::string(word) + "\" is not " + expected;
-    }
-
-    std::string_view m_key;
-    std::string_view m_rest;
-    std::string m_problem;
-};
-
-// A field of the file: its key, how its lines are written and how one of them is read. `Scope` is
-// what its lines describe: the service state, or one interface's state.
-template <class Scope> struct Field
-{
-    std::string_view key;
-    // Appends every line of the field; `lead` (the interface's GUID) goes before the values.
-    std::function<void(const Scope&, std::string_view lead, std::string& out)> write;
-    // Reads one line's values into the scope, when they all read.
-    std::function<void(LineReader&, Scope&)> read;
-};
-
-// A field whose lines each hold one entry made of Parts. `each(scope, emit)` calls emit(parts...)
-// for every entry to write; `words(io, parts...)` reads or writes an entry's values in order, the
-// same code for both; `store(scope, parts...)` keeps an entry that was read whole.
-template <class Scope, class... Parts, class Each, class Words, class Store>
-Field<Scope> MakeField(std::string_view key, Each each, Words words, Store store)
-{
-    auto write = [key, each, words](const Scope& scope, std::string_view lead, std::string& out)
-    {
-        each(scope,
-             [&](const auto&... parts)
-             {
-                 LineWriter line(out, key, lead);
-                 words(line, parts...);
-                 line.end();
-             });
-    };
-    auto read = [words, store](LineReader& in, Scope& scope)
-    {
-        std::tuple<Parts...> parts{};
-        std::apply([&](auto&... p) { words(in, p...); }, parts);
-        if (in.finish())
-            std::apply([&](auto&... p) { store(scope, std::move(p)...); }, parts);
-    };
-    return {key, write, read};
-}
 
 // A line of one value of the service state.
 template <class T> Field<ServiceState> ValueField(std::string_view key, T ServiceState::*member)
@@ -405,7 +169,7 @@ const std::vector<Field<ServiceState>>& StateFields()
          {
              for (const auto& [guid, i] : s.interfaces)
                  for (const auto& field : InterfaceFields())
-                     field.write(i, guid.empty() ? kEmpty : std::string_view(guid), out);
+                     field.write(i, guid.empty() ? kEmptyWord : std::string_view(guid), out);
          },
          nullptr},
         MakeField<ServiceState, std::string, bool, std::string, std::string>(
@@ -446,27 +210,14 @@ const std::vector<Field<ServiceState>>& StateFields()
     return fields;
 }
 
-template <class Scope>
-const Field<Scope>* FindField(const std::vector<Field<Scope>>& fields, std::string_view key)
-{
-    for (const auto& field : fields)
-        if (!field.key.empty() && field.key == key)
-            return &field;
-    return nullptr;
-}
-
 // Reads one line into the state; its problem, or empty when it read (or was blank).
 std::string ReadLine(std::string_view line, ServiceState& state)
 {
-    while (!line.empty() && IsBlank(line.front()))
-        line.remove_prefix(1);
-    if (line.empty())
+    auto split = SplitKey(line);
+    if (!split)
         return {};
-    std::size_t n = 0;
-    while (n < line.size() && !IsBlank(line[n]))
-        ++n;
-    const std::string_view key = line.substr(0, n);
-    LineReader in(key, line.substr(n));
+    const auto [key, rest] = *split;
+    LineReader in(key, rest);
     if (const auto* field = FindField(StateFields(), key))
         field->read(in, state);
     else if (const auto* field = FindField(InterfaceFields(), key))
@@ -489,27 +240,14 @@ std::string ReadLine(std::string_view line, ServiceState& state)
 
 std::string FormatState(const ServiceState& state)
 {
-    std::string out;
-    for (const auto& field : StateFields())
-        field.write(state, {}, out);
-    return out;
+    return FormatFields(StateFields(), state);
 }
 
 StateFileContents ParseState(std::string_view text)
 {
     StateFileContents out;
-    std::size_t number = 0;
-    for (std::size_t start = 0; start < text.size();)
-    {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        ++number;
-        if (std::string problem = ReadLine(text.substr(start, end - start), out.state);
-            !problem.empty())
-            out.problems.push_back({number, std::move(problem)});
-        start = end + 1;
-    }
+    out.problems =
+        ReadEachLine(text, [&](std::string_view line) { return ReadLine(line, out.state); });
     return out;
 }
 

@@ -4,6 +4,7 @@
 // that may hold anything (names, SSIDs, keys, documents) are written in hex, "-" standing for an
 // empty one. One table of fields reads and writes the file, so what is read is what is written.
 
+#include "machine/FieldLines.h"
 #include "machine/Machine.h"
 #include "machine/wlan/ServiceState.h"
 
@@ -16,11 +17,7 @@
 namespace machine::wlan
 {
 
-struct StateFileProblem
-{
-    std::size_t line = 0; // 1 the first; 0 the file as a whole
-    std::string what;
-};
+using StateFileProblem = LineProblem; // the line (1 the first; 0 the file as a whole) and why
 
 struct StateFileContents
 {

@@ -8,12 +8,10 @@
 #include "machine/miniport/Miniport.h"
 #include "platform/base/WinError.h"
 #include "platform/device/DeviceIoControl.h"
-#include "platform/device/StandardDevices.h"
-#include "platform/file/DeviceOpen.h"
+#include "platform/device/internal/DeviceOpeners.h"
 
 #include <cctype>
 #include <cstring>
-#include <mutex>
 #include <string>
 
 namespace platform
@@ -90,7 +88,9 @@ std::optional<machine::devices::NetDevice> deviceNamed(const machine::Machine& m
     return std::nullopt;
 }
 
-std::optional<HANDLE> openAdapter(const DeviceOpenRequest& request)
+} // namespace
+
+std::optional<HANDLE> OpenAdapterDevice(const DeviceOpenRequest& request)
 {
     const machine::Machine& m = machine::CurrentMachine();
     auto device = deviceNamed(m, request.name);
@@ -102,14 +102,6 @@ std::optional<HANDLE> openAdapter(const DeviceOpenRequest& request)
         return INVALID_HANDLE_VALUE;
     }
     return RegisterHandle(std::make_shared<AdapterDevice>(device->netCfgInstanceId));
-}
-
-} // namespace
-
-void RegisterStandardDeviceOpeners()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { RegisterDeviceOpener(openAdapter); });
 }
 
 } // namespace platform

@@ -9,6 +9,14 @@
 // The NDIS query code; the adapter's driver also takes its sets through it.
 inline constexpr DWORD IOCTL_NDIS_QUERY_GLOBAL_STATS = 0x00170002u;
 
+// Control codes as drivers define them: device type, access, function and transfer method.
+inline constexpr DWORD METHOD_BUFFERED = 0;
+inline constexpr DWORD FILE_ANY_ACCESS = 0;
+constexpr DWORD CTL_CODE(DWORD deviceType, DWORD function, DWORD method, DWORD access)
+{
+    return (deviceType << 16) | (access << 14) | (function << 2) | method;
+}
+
 BOOL DeviceIoControl(HANDLE hDevice, DWORD dwIoControlCode, LPVOID lpInBuffer, DWORD nInBufferSize,
                      LPVOID lpOutBuffer, DWORD nOutBufferSize, LPDWORD lpBytesReturned,
                      LPOVERLAPPED lpOverlapped);

@@ -13,4 +13,7 @@ struct OVERLAPPED
 };
 using LPOVERLAPPED = OVERLAPPED*;
 
+// OVERLAPPED.Internal of a request that has not completed yet.
+inline constexpr DWORD STATUS_PENDING = 0x00000103u;
+
 static_assert(sizeof(OVERLAPPED) == 20, "OVERLAPPED is 20 bytes on 32-bit Windows");

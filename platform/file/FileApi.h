@@ -39,6 +39,8 @@ inline constexpr DWORD FILE_FLAG_WRITE_THROUGH = 0x80000000u;
 inline constexpr DWORD FILE_FLAG_OVERLAPPED = 0x40000000u;
 inline constexpr DWORD FILE_FLAG_NO_BUFFERING = 0x20000000u;
 inline constexpr DWORD FILE_FLAG_SEQUENTIAL_SCAN = 0x08000000u;
+// Devices take it as any other open; a file opened with it is not deleted on close here.
+inline constexpr DWORD FILE_FLAG_DELETE_ON_CLOSE = 0x04000000u;
 inline constexpr DWORD FILE_FLAG_BACKUP_SEMANTICS = 0x02000000u;
 inline constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
 

@@ -1,5 +1,6 @@
 #include "tools/vnmachine/VnmachineCommands.h"
 
+#include "tools/vnmachine/BridgeCommand.h"
 #include "tools/vnmachine/DesktopCommand.h"
 #include "tools/vnmachine/DeviceCommand.h"
 #include "tools/vnmachine/LogCommand.h"
@@ -80,6 +81,9 @@ CommandTable VnmachineCommands()
                 withCommands("wlan", "[--interface GUID] [COMMAND ...]",
                              "the WLAN service: interfaces, profiles, log, faults, radio",
                              RunWlanCommand),
+                withCommands("bridge", "[COMMAND ...]",
+                             "the Ethernet bridge device \"\\\\.\\NBRG\": state, pending, log",
+                             RunBridgeCommand),
                 withCommands("services", "[COMMAND ...]",
                              "the services (\"Wlansvc\", \"WZCSVC\") and their call log",
                              RunServicesCommand),
