@@ -3,14 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace
-{
-
-// The file flag that removes the device's name when the last handle closes.
-const DWORD kFlagDeleteOnClose = 0x04000000;
-
-} // namespace
-
 BridgeDevice::BridgeDevice() : m_hDevice(INVALID_HANDLE_VALUE), m_bOpen(FALSE), m_dwIoBuffer(0)
 {
     memset(&m_Overlapped, 0, sizeof(m_Overlapped));
@@ -26,7 +18,7 @@ BOOL BridgeDevice::OpenBridgeDevice(LPCSTR pszName)
     Close();
     CString strPath = CString("\\\\.\\") + pszName;
     m_hDevice = CreateFileA(strPath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                            FILE_FLAG_OVERLAPPED | kFlagDeleteOnClose, 0);
+                            FILE_FLAG_OVERLAPPED | FILE_FLAG_DELETE_ON_CLOSE, 0);
     if (m_hDevice == INVALID_HANDLE_VALUE)
         m_hDevice = CreateFileA(strPath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
                                 FILE_FLAG_OVERLAPPED, 0);

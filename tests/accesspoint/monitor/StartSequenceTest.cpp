@@ -2,6 +2,8 @@
 // bridge, the TX-burst transfer, the network types, the region check and the order of it all.
 
 #include "accesspoint/monitor/HideDlg.h"
+#include "machine/bridge/BridgeLog.h"
+#include "machine/bridge/BridgeState.h"
 #include "tests/accesspoint/support/ApMachine.h"
 
 namespace
@@ -163,14 +165,117 @@ TEST_F(StartSequenceTest, NetworkTypeCountIsBounded)
     }
 }
 
-// Without a bridge device the sequence goes on; no switch is counted.
-TEST_F(StartSequenceTest, NoBridgeDeviceLeavesBridgingAlone)
+// Bridging is switched on when the bridge says it is off, on a version-2 driver only; a
+// request left pending counts as failed. The sequence goes on whatever the bridge answers.
+TEST_F(StartSequenceTest, BridgeIsSwitchedOnWhenItIsOff)
 {
-    g_nBridgeEnabled = 5;
+    namespace bridge = machine::bridge;
+    const std::string open = "access=0x00000000 share=READ|WRITE flags=OVERLAPPED|DELETE_ON_CLOSE";
+    const std::string noFlag = "access=0x00000000 share=READ|WRITE flags=OVERLAPPED";
+    const std::string version = "VERSION in=FFFFFFFF out=4 answered ";
+    const struct
+    {
+        const char* name;
+        bool present;
+        std::uint32_t version;
+        bool bridging;
+        std::vector<std::uint32_t> pending;
+        int enabled;
+        std::vector<std::string> log;
+    } cases[] = {
+        {"version 2, off",
+         true,
+         2,
+         false,
+         {},
+         1,
+         {"open 1 " + open, "request 1 " + version + "02000000",
+          "request 1 STATE in=- out=4 answered 00000000", "open 2 " + open,
+          "request 2 " + version + "02000000", "request 2 SWITCH in=01000000 out=0 answered -",
+          "close 2", "close 1"}},
+        {"version 2, on",
+         true,
+         2,
+         true,
+         {},
+         0,
+         {"open 1 " + open, "request 1 " + version + "02000000",
+          "request 1 STATE in=- out=4 answered 01000000", "close 1"}},
+        {"version 1",
+         true,
+         1,
+         false,
+         {},
+         0,
+         {"open 1 " + open, "request 1 " + version + "01000000", "open 2 " + open,
+          "request 2 " + version + "01000000", "close 2", "close 1"}},
+        {"state pending",
+         true,
+         2,
+         true,
+         {bridge::kStateRequest},
+         1,
+         {"open 1 " + open, "request 1 " + version + "02000000",
+          "request 1 STATE in=- out=4 pending", "open 2 " + open,
+          "request 2 " + version + "02000000", "request 2 SWITCH in=01000000 out=0 answered -",
+          "close 2", "close 1"}},
+        {"switch pending",
+         true,
+         2,
+         false,
+         {bridge::kSwitchRequest},
+         0,
+         {"open 1 " + open, "request 1 " + version + "02000000",
+          "request 1 STATE in=- out=4 answered 00000000", "open 2 " + open,
+          "request 2 " + version + "02000000", "request 2 SWITCH in=01000000 out=0 pending",
+          "close 2", "close 1"}},
+        {"no device",
+         false,
+         2,
+         false,
+         {},
+         0,
+         {"open - " + open + " failed 2", "open - " + noFlag + " failed 2",
+          "open - " + open + " failed 2", "open - " + noFlag + " failed 2"}},
+    };
+    for (const auto& c : cases)
+    {
+        bridge::SaveBridge(machine(), bridge::BridgeState{});
+        bridge::ChangeBridge(machine(),
+                             [&](bridge::BridgeState& b)
+                             {
+                                 b.present = c.present;
+                                 b.version = c.version;
+                                 b.bridging = c.bridging;
+                                 b.pendingCodes = c.pending;
+                             });
+        bridge::ClearBridgeLog(machine());
+        g_nBridgeEnabled = 5;
+        start();
+        EXPECT_EQ(g_nBridgeEnabled, c.enabled) << c.name;
+        EXPECT_EQ(bridge::ReadBridgeLog(machine()), c.log) << c.name;
+        EXPECT_EQ(sent(0x0D810102).size(), 1u) << c.name;
+        EXPECT_FALSE(dlg.m_bBusy);
+    }
+}
+
+// A bridge that refuses the delete-on-close open is opened without it.
+TEST_F(StartSequenceTest, BridgeOpenFallsBackWithoutDeleteOnClose)
+{
+    namespace bridge = machine::bridge;
+    bridge::ChangeBridge(machine(),
+                         [](bridge::BridgeState& b)
+                         {
+                             b.present = true;
+                             b.refuseDeleteOnClose = true;
+                         });
     start();
-    EXPECT_EQ(g_nBridgeEnabled, 0);
-    EXPECT_FALSE(sent(0x0D810102).empty());
-    EXPECT_FALSE(dlg.m_bBusy);
+    EXPECT_EQ(g_nBridgeEnabled, 1);
+    std::vector<std::string> log = bridge::ReadBridgeLog(machine());
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[0].rfind("open - ", 0), 0u) << log[0];
+    EXPECT_EQ(log[1], "open 1 access=0x00000000 share=READ|WRITE flags=OVERLAPPED");
+    EXPECT_TRUE(bridge::LoadBridge(machine()).bridging);
 }
 
 // The whole sequence on a fresh machine, in order, with each request's size.
