@@ -27,8 +27,7 @@ BOOL CHubPanelApp::InitInstance()
     BuildHelpFilePath();
 
     CHideDlg dlg;
-    CString strTail = m_lpCmdLine;
-    if (strTail.CompareNoCase("-S") == 0)
+    if (IsTrayOnlyCommandTail(m_lpCmdLine))
         dlg.m_bOpenSheetAtStart = FALSE;
     m_pMainWnd = &dlg;
     dlg.DoModal();
@@ -38,12 +37,7 @@ BOOL CHubPanelApp::InitInstance()
 
 int CHubPanelApp::ExitInstance()
 {
-    // The mutex is never owned: closing the handle is what releases it.
-    if (m_hMutex != 0)
-    {
-        CloseHandle(m_hMutex);
-        m_hMutex = 0;
-    }
+    ReleaseSingleInstance(m_hMutex);
     return CWinApp::ExitInstance();
 }
 

@@ -31,11 +31,11 @@ BOOL g_bUsbAdapter = FALSE;
 WORD g_nDriverVersion = 0;
 int OsVersionCode = 0;
 CSetInformationArray RetryQueue;
-PFN_IsWow64Process g_pfnIsWow64Process = reinterpret_cast<PFN_IsWow64Process>(
-    GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process"));
+PFN_IsWow64Process g_pfnIsWow64Process =
+    reinterpret_cast<PFN_IsWow64Process>(Kernel32Function("IsWow64Process"));
 PFN_Wow64EnableWow64FsRedirection g_pfnWow64EnableWow64FsRedirection =
     reinterpret_cast<PFN_Wow64EnableWow64FsRedirection>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "Wow64EnableWow64FsRedirection"));
+        Kernel32Function("Wow64EnableWow64FsRedirection"));
 static CChannelTableCompletion g_ChannelTableCompletion;
 BOOL g_bWow64 = FALSE;
 BOOL g_bHtSupported = FALSE;

@@ -11,6 +11,8 @@
 #include "accesspoint/monitor/SignalIcon.h"
 #include "accesspoint/sheet/VnPropSheet.h"
 #include "adapter/driver/DriverRequest.h"
+#include "adapter/sheet/SheetButtons.h"
+#include "adapter/shell/TrayIcon.h"
 #include "adapter/system/Administrator.h"
 #include "adapter/system/Wow64.h"
 #include "resources/TessarynAp/resource.h"
@@ -101,52 +103,28 @@ void CHideDlg::OnDestroy()
 // icon put back after the shell forgot it still answers clicks.
 void CHideDlg::FillTrayIconData(NOTIFYICONDATA& nid, UINT nIconId)
 {
-    memset(&nid, 0, sizeof(nid));
-    nid.cbSize = sizeof(nid);
-    nid.hWnd = m_hWnd;
-    nid.uID = TRAY_ICON_ID;
-    nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    nid.uCallbackMessage = WM_TRAY_NOTIFY;
-    nid.hIcon = theApp.LoadIcon(nIconId);
     CString strTip;
     strTip.LoadString(TrayTipForIcon(nIconId));
-    lstrcpynA(nid.szTip, strTip, sizeof(nid.szTip));
+    FillTrayIconRecord(nid, m_hWnd, TRAY_ICON_ID, WM_TRAY_NOTIFY, theApp.LoadIcon(nIconId), strTip);
 }
 
 BOOL CHideDlg::AddTrayIcon()
 {
     NOTIFYICONDATA nid;
     FillTrayIconData(nid, IDI_DISCONNECTED);
-    BOOL bAdded = Shell_NotifyIconA(NIM_ADD, &nid);
-    if (bAdded)
-        m_bTrayIconAdded = TRUE;
-    return bAdded;
+    return AddTrayIconRecord(nid, &m_bTrayIconAdded);
 }
 
 BOOL CHideDlg::DeleteTrayIcon()
 {
-    NOTIFYICONDATA nid;
-    memset(&nid, 0, sizeof(nid));
-    nid.cbSize = sizeof(nid);
-    nid.hWnd = m_hWnd;
-    nid.uID = TRAY_ICON_ID;
-    BOOL bDeleted = Shell_NotifyIconA(NIM_DELETE, &nid);
-    if (bDeleted)
-        m_bTrayIconAdded = FALSE;
-    return bDeleted;
+    return DeleteTrayIconOf(m_hWnd, TRAY_ICON_ID, &m_bTrayIconAdded);
 }
 
 void CHideDlg::SetTrayIcon(UINT nIconId)
 {
     NOTIFYICONDATA nid;
     FillTrayIconData(nid, nIconId);
-    if (!Shell_NotifyIconA(NIM_MODIFY, &nid))
-    {
-        // The shell restarted and forgot the icon: put it back in its current state.
-        DeleteTrayIcon();
-        if (Shell_NotifyIconA(NIM_ADD, &nid))
-            m_bTrayIconAdded = TRUE;
-    }
+    ModifyTrayIconRecord(nid, &m_bTrayIconAdded);
     if (IsSheetOpen())
         m_pPropSheet->SetIcon(nid.hIcon, FALSE);
 }
@@ -235,15 +213,6 @@ void CHideDlg::OpenConfigSheet()
         return;
     }
     m_pPropSheet = pSheet;
-    CWnd* pOk = pSheet->GetDlgItem(IDOK);
-    if (pOk != NULL)
-    {
-        CRect rcSheet;
-        CRect rcOk;
-        pSheet->GetWindowRect(&rcSheet);
-        pOk->GetWindowRect(&rcOk);
-        pSheet->MoveWindow(rcSheet.left, rcSheet.top, rcSheet.Width(),
-                           rcOk.bottom + kSheetMarginBelowOk - rcSheet.top);
-    }
+    FitSheetBelowOk(*pSheet, kSheetMarginBelowOk);
     pSheet->SetForegroundWindow();
 }

@@ -42,37 +42,27 @@ void CHideDlg::OnSwitchToStation()
 void RestoreDefaultApSettings()
 {
     CString strDefault = g_strDriverKey + "\\" + kDefaultSubkey;
-    HKEY hDefault = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, strDefault, 0, KEY_QUERY_VALUE, &hDefault) !=
-        ERROR_SUCCESS)
-    {
-        ReportRegistryFailure("RegOpenKeyEx '%hs' failed\n", strDefault);
+    HKEY hDefault = OpenMachineKey(strDefault, KEY_QUERY_VALUE);
+    if (hDefault == 0)
         return;
-    }
-    HKEY hDriverKey = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_ALL_ACCESS, &hDriverKey) ==
-        ERROR_SUCCESS)
+    HKEY hDriverKey = OpenMachineKey(g_strDriverKey, KEY_ALL_ACCESS);
+    if (hDriverKey != 0)
     {
         CopyRegistryValues(hDefault, hDriverKey);
         RegCloseKey(hDriverKey);
     }
-    else
-        ReportRegistryFailure("RegOpenKeyEx '%hs' failed\n", g_strDriverKey);
     RegCloseKey(hDefault);
 }
 
 void CHideDlg::WriteStationOpMode()
 {
-    HKEY hKey = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_ALL_ACCESS, &hKey) ==
-        ERROR_SUCCESS)
+    HKEY hKey = OpenMachineKey(g_strDriverKey, KEY_ALL_ACCESS);
+    if (hKey != 0)
     {
         if (SetDriverText(hKey, "OpMode", "0") != ERROR_SUCCESS)
             ReportRegistryFailure("RegSetValueEx REGSTR_OP_MODE '%s' failed\n", "0");
         RegCloseKey(hKey);
     }
-    else
-        ReportRegistryFailure("RegOpenKeyEx '%hs' failed\n", g_strDriverKey);
 
     // The next start of the access point after this is the first of its driver load again.
     DWORD dwMarker = 0;

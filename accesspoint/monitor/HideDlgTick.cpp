@@ -81,13 +81,9 @@ void CHideDlg::RecoverAdapter()
 
 int CHideDlg::ReadCheckBuild()
 {
-    HKEY hKey = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_ALL_ACCESS, &hKey) !=
-        ERROR_SUCCESS)
-    {
-        ReportRegistryFailure("RegOpenKeyEx '%hs' failed\n", g_strDriverKey);
+    HKEY hKey = OpenMachineKey(g_strDriverKey, KEY_ALL_ACCESS);
+    if (hKey == 0)
         return 0;
-    }
     char szValue[kCheckBuildBuffer];
     int nCheckBuild = 0;
     if (ReadDriverValue(hKey, "bCheckBuild", szValue, sizeof(szValue)) != ERROR_SUCCESS)

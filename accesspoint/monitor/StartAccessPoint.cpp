@@ -122,13 +122,9 @@ int CHideDlg::EnableBridging()
 void CHideDlg::InitTxBurst()
 {
     CString strApDefault = g_strDriverKey + "\\" + AP_DEFAULT_SUBKEY;
-    HKEY hApDefault = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, strApDefault, 0, KEY_ALL_ACCESS, &hApDefault) !=
-        ERROR_SUCCESS)
-    {
-        ReportRegistryFailure("RegOpenKeyEx '%hs' failed\n", strApDefault);
+    HKEY hApDefault = OpenMachineKey(strApDefault, KEY_ALL_ACCESS);
+    if (hApDefault == 0)
         return;
-    }
     // Taken over once: a later start keeps what the user set since.
     if (RegQueryValueExA(hApDefault, "RunOnceInitConfigTxBurst", NULL, NULL, NULL, NULL) ==
         ERROR_SUCCESS)
@@ -136,11 +132,9 @@ void CHideDlg::InitTxBurst()
         RegCloseKey(hApDefault);
         return;
     }
-    HKEY hDriverKey = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_ALL_ACCESS, &hDriverKey) !=
-        ERROR_SUCCESS)
+    HKEY hDriverKey = OpenMachineKey(g_strDriverKey, KEY_ALL_ACCESS);
+    if (hDriverKey == 0)
     {
-        ReportRegistryFailure("RegOpenKeyEx '%hs' failed\n", g_strDriverKey);
         RegCloseKey(hApDefault);
         return;
     }
@@ -190,13 +184,9 @@ void CHideDlg::QueryNetworkTypes()
 
 void CHideDlg::VerifyCountryRegion()
 {
-    HKEY hKey = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_ALL_ACCESS, &hKey) !=
-        ERROR_SUCCESS)
-    {
-        ReportRegistryFailure("RegOpenKeyEx '%hs' failed\n", g_strDriverKey);
+    HKEY hKey = OpenMachineKey(g_strDriverKey, KEY_ALL_ACCESS);
+    if (hKey == 0)
         return;
-    }
     BYTE abRegion[4];
     memset(abRegion, 0, sizeof(abRegion));
     DWORD dwReturned = 0;
@@ -232,15 +222,12 @@ void CHideDlg::VerifyCountryRegion()
         strChannel.Format("%u", allowed[0]);
         WriteChannel(hKey, strChannel);
         CString strApDefault = g_strDriverKey + "\\" + AP_DEFAULT_SUBKEY;
-        HKEY hApDefault = 0;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, strApDefault, 0, KEY_ALL_ACCESS, &hApDefault) ==
-            ERROR_SUCCESS)
+        HKEY hApDefault = OpenMachineKey(strApDefault, KEY_ALL_ACCESS);
+        if (hApDefault != 0)
         {
             WriteChannel(hApDefault, strChannel);
             RegCloseKey(hApDefault);
         }
-        else
-            ReportRegistryFailure("RegOpenKeyEx '%hs' failed\n", strApDefault);
     }
 
     CString strRegion;
@@ -266,12 +253,9 @@ void CHideDlg::QueryDriverVersion()
 
 void CHideDlg::ReadAllowBw40InBgBand()
 {
-    HKEY hKey = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-    {
-        ReportRegistryFailure("RegOpenKeyEx '%hs' failed\n", g_strDriverKey);
+    HKEY hKey = OpenMachineKey(g_strDriverKey, KEY_READ);
+    if (hKey == 0)
         return;
-    }
     char szValue[kSmallValueBuffer];
     if (ReadDriverValue(hKey, "AllowBW40InBGBand", szValue, sizeof(szValue)) == ERROR_SUCCESS)
         g_bAllowBw40InBgBand = atoi(szValue) == 1 ? TRUE : FALSE;

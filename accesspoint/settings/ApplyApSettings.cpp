@@ -346,12 +346,9 @@ void SendWds(const CApSettingsReader& reader, int nAuthMode, int nEncryption)
 
 void CHideDlg::ApplyApSettings()
 {
-    HKEY hKey = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-    {
-        ReportRegistryFailure("RegOpenKeyEx '%hs' failed\n", g_strDriverKey);
+    HKEY hKey = OpenMachineKey(g_strDriverKey, KEY_READ);
+    if (hKey == 0)
         return;
-    }
     CApSettingsReader reader(hKey);
 
     CString strSsid;

@@ -67,18 +67,6 @@ void WriteFirstRunValues(HKEY hApDefault)
     }
 }
 
-HKEY OpenDriverKey()
-{
-    HKEY hDriverKey = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, g_strDriverKey, 0, KEY_ALL_ACCESS, &hDriverKey) !=
-        ERROR_SUCCESS)
-    {
-        ReportRegistryFailure("RegOpenKeyEx '%hs' failed\n", g_strDriverKey);
-        return 0;
-    }
-    return hDriverKey;
-}
-
 } // namespace
 
 void CHideDlg::CreateDefaultApSettings()
@@ -88,7 +76,7 @@ void CHideDlg::CreateDefaultApSettings()
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
                       &hApDefault) == ERROR_SUCCESS)
     {
-        HKEY hDriverKey = OpenDriverKey();
+        HKEY hDriverKey = OpenMachineKey(g_strDriverKey, KEY_ALL_ACCESS);
         if (hDriverKey != 0)
         {
             CompleteApSettings(hApDefault);
@@ -107,7 +95,7 @@ void CHideDlg::CreateDefaultApSettings()
         return;
     }
     WriteFirstRunValues(hApDefault);
-    HKEY hDriverKey = OpenDriverKey();
+    HKEY hDriverKey = OpenMachineKey(g_strDriverKey, KEY_ALL_ACCESS);
     if (hDriverKey != 0)
     {
         CopyRegistryValues(hApDefault, hDriverKey);

@@ -2,6 +2,7 @@
 
 #include "accesspoint/app/ApGlobals.h"
 #include "adapter/discovery/AdapterState.h"
+#include "adapter/sheet/SheetButtons.h"
 #include "resources/TessarynAp/resource.h"
 
 IMPLEMENT_DYNAMIC(CVnPropSheet, CPropertySheet)
@@ -36,36 +37,16 @@ BOOL CVnPropSheet::OnInitDialog()
     BOOL bResult = CPropertySheet::OnInitDialog();
 
     // OK takes Cancel's place: the pages apply their own settings, OK only closes the sheet.
-    CWnd* pCancel = GetDlgItem(IDCANCEL);
-    CWnd* pOk = GetDlgItem(IDOK);
-    if (pCancel != NULL && pOk != NULL)
-    {
-        CRect rcCancel;
-        pCancel->GetWindowRect(&rcCancel);
-        ScreenToClient(&rcCancel);
-        pOk->ShowWindow(SW_SHOW);
-        pOk->EnableWindow(TRUE);
-        pOk->MoveWindow(&rcCancel);
-    }
-    CWnd* pHelp = GetDlgItem(IDHELP);
-    if (pHelp != NULL)
-    {
-        pHelp->ShowWindow(SW_SHOW);
-        pHelp->EnableWindow(TRUE);
-    }
+    ShowOkInPlaceOf(*this, IDCANCEL);
     return bResult;
 }
 
 BOOL CVnPropSheet::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_LBUTTONUP)
+    if (IsOkButtonRelease(*this, pMsg))
     {
-        CWnd* pOk = GetDlgItem(IDOK);
-        if (pOk != NULL && pMsg->hwnd == pOk->m_hWnd)
-        {
-            CloseAsCancel();
-            return TRUE;
-        }
+        CloseAsCancel();
+        return TRUE;
     }
     return CPropertySheet::PreTranslateMessage(pMsg);
 }

@@ -77,3 +77,14 @@ void ReportRegistryFailure(LPCSTR lpszFormat, LPCSTR lpszName)
     strError.Format(lpszFormat, lpszName);
     OutputDebugStringA(strError);
 }
+
+HKEY OpenMachineKey(LPCSTR pszKey, REGSAM samDesired)
+{
+    HKEY hKey = 0;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, pszKey, 0, samDesired, &hKey) != ERROR_SUCCESS)
+    {
+        ReportRegistryFailure("RegOpenKeyEx '%hs' failed\n", pszKey);
+        return 0;
+    }
+    return hKey;
+}

@@ -28,3 +28,6 @@ LONG ReadDriverValue(HKEY hKey, LPCSTR lpszName, char* pBuffer, DWORD cbBuffer,
 // A failed registry call is formatted into a text for the debug log and otherwise ignored:
 // lpszFormat takes lpszName.
 void ReportRegistryFailure(LPCSTR lpszFormat, LPCSTR lpszName);
+
+// Opens a key below HKEY_LOCAL_MACHINE; 0 when it does not open, the failure reported.
+HKEY OpenMachineKey(LPCSTR pszKey, REGSAM samDesired);

@@ -9,6 +9,7 @@
 #include "adapter/driver/LockedBlock.h"
 #include "adapter/radio/RegionChannels.h"
 #include "adapter/registry/RegistryCopy.h"
+#include "adapter/sheet/SheetButtons.h"
 #include "adapter/system/Administrator.h"
 #include "adapter/system/OsVersion.h"
 #include "adapter/system/ServiceControl.h"
@@ -296,16 +297,7 @@ void CHideDlg::ShowPropSheet()
         return;
     }
     // The sheet ends 10 pixels below its OK button.
-    CWnd* pOk = pSheet->GetDlgItem(IDOK);
-    if (pOk != NULL)
-    {
-        CRect rcSheet;
-        CRect rcOk;
-        pSheet->GetWindowRect(&rcSheet);
-        pOk->GetWindowRect(&rcOk);
-        pSheet->SetWindowPos(NULL, 0, 0, rcSheet.Width(), rcOk.bottom + 10 - rcSheet.top,
-                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    FitSheetBelowOk(*pSheet, 10);
     m_pPropSheet = pSheet;
     m_pPropSheet->SetForegroundWindow();
 }
