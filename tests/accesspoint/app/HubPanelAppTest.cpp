@@ -7,6 +7,7 @@
 #include "machine/desktop/Tray.h"
 #include "platform/system/Crt.h"
 #include "resources/TessarynAp/resource.h"
+#include "tests/accesspoint/monitor/MonitorFixture.h"
 #include "tests/accesspoint/support/ApMachine.h"
 
 #include <cstring>
@@ -114,6 +115,25 @@ TEST_F(HubPanelAppTest, HelpFileFollowsTheSystemLanguage)
         theApp.BuildHelpFilePath();
         EXPECT_STREQ(theApp.m_pszHelpFilePath, c.file) << c.language;
     }
+}
+
+// A second start while one runs (this program or the client) asks the running one to open its
+// window, and ends without a window of its own.
+class RunningMonitorTest : public ap_test::MonitorFixture
+{
+};
+
+TEST_F(RunningMonitorTest, SecondStartHandsOverToTheRunningOne)
+{
+    HANDLE hRunning = CreateMutexA(NULL, FALSE, "KQ21");
+    ASSERT_NE(hRunning, 0u);
+    clearRequests();
+    EXPECT_FALSE(theApp.InitInstance());
+    theApp.ExitInstance();
+    EXPECT_TRUE(requests().empty());
+    platform::PumpUntilIdle();
+    EXPECT_TRUE(m_pDlg->IsSheetOpen());
+    CloseHandle(hRunning);
 }
 
 } // namespace

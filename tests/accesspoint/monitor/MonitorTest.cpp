@@ -166,6 +166,13 @@ TEST_F(MonitorFixture, SheetShowsItsPagesAndIsPlacedBelowItsOkButton)
         EXPECT_TRUE(::IsWindowVisible(pSheet->GetDlgItem(IDOK)->m_hWnd));
         EXPECT_TRUE(::IsWindowVisible(pSheet->GetDlgItem(IDHELP)->m_hWnd));
 
+        // Help is asked of the help viewer.
+        machine::programs::ClearProgramLog(machine());
+        pSheet->SendMessage(WM_COMMAND, IDHELP, 0);
+        std::vector<std::string> log = machine::programs::ReadProgramLog(machine());
+        ASSERT_EQ(log.size(), 1u);
+        EXPECT_EQ(log[0].rfind("WinHelp [", 0), 0u) << log[0];
+
         // OK closes it; the next Launch makes a new one.
         pSheet->SendMessage(WM_COMMAND, IDOK, 0);
         platform::PumpUntilIdle();
