@@ -1,6 +1,7 @@
 // The monitor window after start-up: the signal in the icon, the station events, the watchdog,
 // the sheet and the 11n page.
 
+#include "accesspoint/app/ProgramObjects.h"
 #include "tests/accesspoint/monitor/MonitorFixture.h"
 
 #include <cstring>
@@ -166,12 +167,14 @@ TEST_F(MonitorFixture, SheetShowsItsPagesAndIsPlacedBelowItsOkButton)
         EXPECT_TRUE(::IsWindowVisible(pSheet->GetDlgItem(IDOK)->m_hWnd));
         EXPECT_TRUE(::IsWindowVisible(pSheet->GetDlgItem(IDHELP)->m_hWnd));
 
-        // Help is asked of the help viewer.
+        // Help is asked of the help viewer, with the program's help file.
+        theApp.BuildHelpFilePath();
         machine::programs::ClearProgramLog(machine());
         pSheet->SendMessage(WM_COMMAND, IDHELP, 0);
         std::vector<std::string> log = machine::programs::ReadProgramLog(machine());
         ASSERT_EQ(log.size(), 1u);
         EXPECT_EQ(log[0].rfind("WinHelp [", 0), 0u) << log[0];
+        EXPECT_NE(log[0].find("HubPanelENG.HLP"), std::string::npos) << log[0];
 
         // OK closes it; the next Launch makes a new one.
         pSheet->SendMessage(WM_COMMAND, IDOK, 0);
