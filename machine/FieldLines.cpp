@@ -13,6 +13,15 @@ std::string HexText(const std::string& text)
     return radio::ToHex(std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
+std::string DescribeLineProblem(std::string_view kind, const std::filesystem::path& file,
+                                const LineProblem& problem)
+{
+    std::string where = std::string(kind) + " " + file.string();
+    if (problem.line != 0)
+        where += ", line " + std::to_string(problem.line);
+    return where + ": " + problem.what;
+}
+
 std::optional<std::pair<std::string_view, std::string_view>> SplitKey(std::string_view line)
 {
     while (!line.empty() && IsBlank(line.front()))

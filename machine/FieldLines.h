@@ -9,6 +9,7 @@
 
 #include <charconv>
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -33,6 +34,10 @@ struct LineProblem
     std::size_t line = 0; // 1 the first; 0 the file as a whole
     std::string what;
 };
+
+// "<kind> <path>, line 7: <what>" ("state file /m/wlan/state.txt, line 7: fault: ...").
+std::string DescribeLineProblem(std::string_view kind, const std::filesystem::path& file,
+                                const LineProblem& problem);
 
 // Writes one line: its key, the word that places it (a lead such as a GUID), then each value.
 class LineWriter

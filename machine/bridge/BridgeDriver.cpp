@@ -1,6 +1,7 @@
 #include "machine/bridge/BridgeDriver.h"
 
 #include "machine/ErrorCodes.h"
+#include "machine/LittleEndian.h"
 #include "machine/MachineLock.h"
 #include "machine/bridge/BridgeLog.h"
 #include "machine/bridge/BridgeState.h"
@@ -55,22 +56,6 @@ std::string describeOpen(const OpenRequest& r)
                     {{kFlagOverlapped, "OVERLAPPED"}, {kFlagDeleteOnClose, "DELETE_ON_CLOSE"}});
 }
 
-std::uint32_t u32At(const std::string& bytes)
-{
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i)
-        v = (v << 8) | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
-    return v;
-}
-
-std::string le32(std::uint32_t v)
-{
-    std::string s(kWord, '\0');
-    for (std::size_t i = 0; i < kWord; ++i)
-        s[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    return s;
-}
-
 Answer failed(std::uint32_t error)
 {
     return {Outcome::Failed, error, {}};
@@ -88,16 +73,16 @@ Answer answer(BridgeState& state, std::uint32_t code, const std::string& input,
             return failed(kErrorInvalidParameter);
         if (outputSize < kWord)
             return failed(kErrorInsufficientBuffer);
-        return {Outcome::Answered, 0, le32(state.version)};
+        return {Outcome::Answered, 0, Le32(state.version)};
     case kSwitchRequest:
         if (input.size() < kWord)
             return failed(kErrorInvalidParameter);
-        state.bridging = u32At(input) != 0;
+        state.bridging = ReadLe32(input) != 0;
         return {Outcome::Answered, 0, {}};
     case kStateRequest:
         if (outputSize < kWord)
             return failed(kErrorInsufficientBuffer);
-        return {Outcome::Answered, 0, le32(state.bridging ? 1 : 0)};
+        return {Outcome::Answered, 0, Le32(state.bridging ? 1 : 0)};
     default:
         return failed(kErrorInvalidFunction);
     }

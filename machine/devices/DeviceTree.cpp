@@ -7,7 +7,7 @@
 #include "machine/FileStore.h"
 #include "machine/MachineLock.h"
 #include "machine/devices/DeviceBuilders.h"
-#include "machine/miniport/AdapterState.h"
+#include "machine/miniport/DriverReload.h"
 #include "machine/registry/Registry.h"
 
 #include <algorithm>

@@ -163,6 +163,12 @@ AdapterState DefaultAdapterState(const std::string& netCfgInstanceId)
     s.setU32(0xFF0C0023, 44);
     s.setU32(0xFF0C0024, 44);
     s.setU32(oid::StartMarker, 0);
+    // The access point's own defaults: short slot time, a 300-second idle time-out, group keys
+    // renewed every 60 units of 10 seconds.
+    s.setBytes(0x0D71010F, std::string(32, '\0'));
+    s.setU32(0x0D71010F, 1, 20);
+    s.setU32(0x0D71010F, 300, 24); // a u16 at 24: the bytes after it stay 0
+    s.setBytes(0x0D710114, le32(0) + le32(60));
     s.registers[{kEeprom, kEepromRadioOptions}] = 0x0000;
     return s;
 }
@@ -178,11 +184,16 @@ std::string FormatAdapterState(const AdapterState& s)
     for (const auto& [key, data] : s.values)
         out << "value " << hex8(key) << " " << (data.empty() ? "-" : toHex(data)) << "\n";
     for (const auto& [where, value] : s.registers)
-        out << "reg " << where.first << " " << hex8(where.second) << " " << hex8(value) << "\n";
+        // The space in hex, as it is read back (0 to 3 read the same either way).
+        out << "reg " << std::hex << where.first << std::dec << " " << hex8(where.second) << " "
+            << hex8(value) << "\n";
     for (const auto& [index, data] : s.keys)
         out << "key " << hex8(index) << " " << (data.empty() ? "-" : toHex(data)) << "\n";
     for (const auto& e : s.events)
         out << "event " << toHex(e) << "\n";
+    for (const auto& st : s.apStations)
+        out << "apstation " << toHex(std::string(st.mac.begin(), st.mac.end())) << " "
+            << unsigned(st.aid) << " " << st.powerSave << "\n";
     return out.str();
 }
 
@@ -206,6 +217,14 @@ AdapterState ParseAdapterState(const std::string& text)
             s.keys[n1] = data;
         else if (word == "event" && fromHex(a, data))
             s.events.push_back(data);
+        else if (word == "apstation" && fromHex(a, data) && data.size() == 6)
+        {
+            ApStation st;
+            std::copy(data.begin(), data.end(), st.mac.begin());
+            st.aid = static_cast<std::uint8_t>(std::strtoul(b.c_str(), nullptr, 10));
+            st.powerSave = c == "1";
+            s.apStations.push_back(st);
+        }
         else if (auto eq = line.find('='); eq != std::string::npos)
         {
             std::string name = line.substr(0, eq);
@@ -264,17 +283,6 @@ bool ChangeAdapterState(const Machine& machine, const std::string& netCfgInstanc
     AdapterState state = LoadAdapterState(machine, netCfgInstanceId);
     change(state);
     return SaveAdapterState(machine, netCfgInstanceId, state);
-}
-
-void ReloadDriver(const Machine& machine, const std::string& netCfgInstanceId)
-{
-    ChangeAdapterState(machine, netCfgInstanceId,
-                       [](AdapterState& s)
-                       {
-                           s.setU32(oid::StartMarker, 0);
-                           s.associated = false;
-                           s.apStarted = false;
-                       });
 }
 
 int AntennaCount(const AdapterState& state)
@@ -359,7 +367,10 @@ void AdvanceCounters(AdapterState& state, std::uint64_t frames, std::uint32_t fr
 
 bool CatchUpTraffic(AdapterState& state, std::uint64_t now)
 {
-    if (!state.associated || !state.radioOn || !state.trafficKnown || now < state.trafficAt)
+    const bool accessPoint = OperationMode(state) == 2;
+    const std::uint64_t links =
+        accessPoint ? (state.apStarted ? state.apStations.size() : 0) : (state.associated ? 1 : 0);
+    if (links == 0 || !state.radioOn || !state.trafficKnown || now < state.trafficAt)
     {
         // No traffic until now (or a clock that went back: another process's, a reboot).
         bool changed = !state.trafficKnown || state.trafficAt != now;
@@ -370,7 +381,7 @@ bool CatchUpTraffic(AdapterState& state, std::uint64_t now)
     std::uint64_t frames = (now - state.trafficAt) * kFramesPerSecond / 1000;
     if (frames == 0)
         return false;
-    AdvanceCounters(state, frames);
+    AdvanceCounters(state, frames * links);
     state.trafficAt += frames * 1000 / kFramesPerSecond;
     return true;
 }

@@ -5,6 +5,7 @@
 // machine reads.
 
 #include "machine/Machine.h"
+#include "machine/radio/Network.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -41,12 +42,23 @@ inline constexpr std::uint32_t kAntennas = 0x7F000011;
 // the link, for a test or a person who wants one fixed answer.
 inline constexpr std::uint32_t kPinnedAnswers = 0x7F000012;
 
+// A station joined to the access point, as the driver's station table lists it.
+struct ApStation
+{
+    radio::Bssid mac{};
+    std::uint8_t aid = 0; // association ID, 1 and up
+    bool powerSave = false;
+
+    bool operator==(const ApStation&) const = default;
+};
+
 struct AdapterState
 {
     std::map<std::uint32_t, std::string> values;                                // exact bytes
     std::map<std::pair<std::uint32_t, std::uint32_t>, std::uint32_t> registers; // (space, address)
     std::map<std::uint32_t, std::string> keys;                                  // by key index
-    std::vector<std::string> events; // 16-byte access-point event records not yet answered
+    std::vector<std::string> events;   // 16-byte access-point event records not yet answered
+    std::vector<ApStation> apStations; // joined to the running access point, in join order
     bool radioOn = true;
     bool associated = false;
     bool associateAny = false;   // the last SSID set had length 0
@@ -83,9 +95,6 @@ bool SaveAdapterState(const Machine& machine, const std::string& netCfgInstanceI
 bool ChangeAdapterState(const Machine& machine, const std::string& netCfgInstanceId,
                         const std::function<void(AdapterState&)>& change);
 
-// The driver is loaded again (replug, reboot): the start marker reads 0 again.
-void ReloadDriver(const Machine& machine, const std::string& netCfgInstanceId);
-
 // Typed views.
 int AntennaCount(const AdapterState& state); // 1 to 3
 // Stores the answer of a query code and keeps it from following the link.
@@ -103,7 +112,8 @@ void AdvanceCounters(AdapterState& state, std::uint64_t frames, std::uint32_t fr
 void ResetCounters(AdapterState& state);
 // While the link is up and the radio on, traffic flows at kFramesPerSecond each way: grows the
 // counters for the time since trafficAt and moves it to `now` (keeping the part of a frame not
-// yet due). False when nothing changed.
+// yet due). In access-point mode the link is each joined station's: traffic flows at that rate
+// for each while the access point runs. False when nothing changed.
 inline constexpr std::uint64_t kFramesPerSecond = 50;
 bool CatchUpTraffic(AdapterState& state, std::uint64_t now);
 

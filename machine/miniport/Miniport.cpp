@@ -3,6 +3,7 @@
 #include "machine/MachineClock.h"
 
 #include "machine/AsciiCase.h"
+#include "machine/LittleEndian.h"
 #include "machine/MachineLock.h"
 #include "machine/devices/DeviceTree.h"
 #include "machine/miniport/AdapterState.h"
@@ -12,6 +13,7 @@
 #include "machine/network/Connections.h"
 #include "machine/network/IpAdapters.h"
 #include "machine/radio/RadioStore.h"
+#include "machine/stations/Stations.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -73,7 +75,8 @@ RequestResult setDlsEntry(AdapterState& state, std::uint32_t key, const std::str
     return {true, 0, static_cast<std::uint32_t>(kDlsEntry)};
 }
 
-RequestResult applySet(AdapterState& state, const OidEntry& e, const std::string& buffer)
+RequestResult applySet(const Machine& machine, const std::string& id, AdapterState& state,
+                       const OidEntry& e, const std::string& buffer)
 {
     if (buffer.size() < e.setSize)
         return failed(kErrorInsufficientBuffer);
@@ -90,13 +93,24 @@ RequestResult applySet(AdapterState& state, const OidEntry& e, const std::string
         if (length > 32)
             return failed(kErrorInvalidParameter);
         state.setBytes(e.storeKey, data);
+        if (OperationMode(state) == 2)
+        {
+            // An access point associates with nobody: it starts, and stations may join it.
+            state.associated = false;
+            state.associateAny = false;
+            stations::StartAccessPoint(machine, id, state);
+            break;
+        }
         // Length 0 asks to associate with any network in range: kept visible.
         state.associateAny = length == 0;
         state.associated = true;
-        if (OperationMode(state) == 2)
-            state.apStarted = true;
         break;
     }
+    case OidKind::OperationMode:
+        state.setBytes(e.storeKey, data);
+        if (OperationMode(state) != 2)
+            stations::StopAccessPoint(state);
+        break;
     case OidKind::Disassociate:
         state.associated = false;
         state.associateAny = false;
@@ -128,6 +142,8 @@ RequestResult applySet(AdapterState& state, const OidEntry& e, const std::string
         return setDlsEntry(state, e.storeKey, data);
     case OidKind::Statistics:
     case OidKind::Events:
+    case OidKind::StationTable:
+    case OidKind::NetworkTypes:
     case OidKind::Accept:
         break;
     }
@@ -169,6 +185,11 @@ RequestResult answerQuery(AdapterState& state, const OidEntry& e, std::string& b
         state.events.erase(state.events.begin(), state.events.begin() + static_cast<long>(count));
         break;
     }
+    case OidKind::StationTable:
+        answer = state.values.count(e.storeKey)
+                     ? state.bytes(e.storeKey, size)
+                     : stations::StationTableRecord(state).substr(0, size);
+        break;
     default:
         answer = state.bytes(e.storeKey, size);
         break;
@@ -211,7 +232,7 @@ bool followsLink(std::uint32_t key)
 // The network in range the adapter is associated with.
 std::optional<radio::Network> associatedNetwork(const Machine& machine, const AdapterState& state)
 {
-    if (!state.associated)
+    if (!state.associated || OperationMode(state) == 2)
         return std::nullopt;
     const std::string bssid = state.bytes(oid::Bssid, 6);
     for (const radio::Network& n : radio::LoadNetworks(machine))
@@ -342,6 +363,21 @@ std::optional<std::uint32_t> followLink(const Machine& machine, const std::strin
     return std::nullopt;
 }
 
+// The network types the adapter's bands give (NDIS numbering: 1 DS, 3 OFDM at 2.4 GHz, 2 OFDM
+// at 5 GHz): the dual-band chips (models 5 and up) add the 5 GHz type.
+std::string networkTypes(const Machine& machine, const std::string& id)
+{
+    auto device = devices::FindDeviceByNetCfgInstanceId(machine, id);
+    std::vector<std::uint32_t> types = {1, 3};
+    if (device && device->chipType >= 5)
+        types.push_back(2);
+    std::string record = Le32(static_cast<std::uint32_t>(types.size()));
+    for (std::uint32_t t : types)
+        record += Le32(t);
+    record.resize(20, '\0');
+    return record;
+}
+
 } // namespace
 
 RequestResult HandleRequest(const Machine& machine, const std::string& netCfgInstanceId,
@@ -371,11 +407,14 @@ RequestResult HandleRequest(const Machine& machine, const std::string& netCfgIns
         std::optional<std::uint32_t> refused;
         if (!isSet && followsLink(entry->storeKey))
             refused = followLink(machine, netCfgInstanceId, state, wireCode, entry->storeKey);
+        if (!isSet && entry->kind == OidKind::NetworkTypes && !IsPinned(state, entry->storeKey))
+            state.setBytes(entry->storeKey, networkTypes(machine, netCfgInstanceId));
         std::string answer = buffer;
         if (refused)
             result = failed(*refused);
         else
-            result = isSet ? applySet(state, *entry, buffer) : answerQuery(state, *entry, answer);
+            result = isSet ? applySet(machine, netCfgInstanceId, state, *entry, buffer)
+                           : answerQuery(state, *entry, answer);
         if (result.ok)
         {
             if (auto cut = ShortAnswerFor(faults, wireCode))

@@ -14,6 +14,7 @@ enum class OidKind
 {
     Value,         // a stored setting: a set stores, a query answers the bytes stored
     Ssid,          // stored; a set associates (length 0: with any network) or starts the AP
+    OperationMode, // {0, mode}: stored; station mode (1) stops the access point
     Disassociate,  // drops the association
     ResetCounters, // zeroes the statistics
     Register,      // {kind, address, value}: a query reads the addressed register into value
@@ -23,6 +24,9 @@ enum class OidKind
     AddKey,        // stores a key by its index
     RemoveKey,     // removes the key of an index
     DlsEntry,      // one entry of the DLS table: added, replaced, or removed when not valid
+    StationTable,  // the access point's joined stations (a record stored under the code itself
+                   // is answered as stored instead)
+    NetworkTypes,  // the network types of the adapter's bands, unless an answer is pinned
     Accept,        // accepted and otherwise ignored
 };
 

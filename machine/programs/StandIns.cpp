@@ -3,7 +3,7 @@
 #include "machine/AsciiCase.h"
 #include "machine/FileStore.h"
 #include "machine/devices/DeviceTree.h"
-#include "machine/miniport/AdapterState.h"
+#include "machine/miniport/DriverReload.h"
 #include "machine/network/IpconfigReport.h"
 #include "machine/programs/ProgramLog.h"
 #include "machine/programs/ProgramSettings.h"

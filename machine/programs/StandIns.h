@@ -19,8 +19,9 @@ void RecordStandInRun(const Machine& machine, const std::string& program,
 // ON or OFF (any case), the station program's name, the access point program's name and the
 // adapter's name, four arguments none of them empty. It then reloads the driver of each present
 // Tessaryn adapter whose description or friendly name starts with the adapter's name (of every
-// present Tessaryn adapter when none does), so the driver's start marker reads 0 again, and
-// names the program to start from its own folder: "HubDesk.exe" (the access-point program) for
+// present Tessaryn adapter when none does), so the driver's start marker reads 0 again and the
+// driver takes the operation mode its key's "OpMode" gives (DriverReload.h), and names the
+// program to start from its own folder: "HubDesk.exe" (the access-point program) for
 // ON, "TessarynUI.exe" for OFF. Any other command line does nothing more: nullopt.
 std::optional<std::string> RunVnSwap(const Machine& machine,
                                      const std::vector<std::string>& arguments);

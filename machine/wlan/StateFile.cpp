@@ -269,10 +269,7 @@ std::filesystem::path StateFilePath(const Machine& machine)
 
 std::string DescribeProblem(const std::filesystem::path& file, const StateFileProblem& problem)
 {
-    std::string where = "state file " + file.string();
-    if (problem.line != 0)
-        where += ", line " + std::to_string(problem.line);
-    return where + ": " + problem.what;
+    return DescribeLineProblem("state file", file, problem);
 }
 
 StateFileContents LoadState(const Machine& machine)

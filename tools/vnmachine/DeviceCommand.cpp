@@ -7,6 +7,7 @@
 #include "machine/miniport/DriverFaults.h"
 #include "machine/miniport/RequestLog.h"
 #include "machine/wmi/DriverEvents.h"
+#include "tools/vnmachine/AdapterChoice.h"
 #include "tools/vnmachine/Arguments.h"
 #include "tools/vnmachine/CommandTable.h"
 #include "tools/vnmachine/MachineHandler.h"
@@ -21,27 +22,6 @@ namespace miniport = machine::miniport;
 
 namespace
 {
-
-std::optional<devices::NetDevice> findDevice(const std::string& id)
-{
-    const machine::Machine& m = machine::CurrentMachine();
-    auto list = devices::ListDevices(m);
-    if (auto n = ParseNumber(id); n && *n >= 0 && static_cast<std::size_t>(*n) < list.size())
-        return list[static_cast<std::size_t>(*n)];
-    if (auto d = devices::FindDevice(m, id))
-        return d;
-    return devices::FindDeviceByNetCfgInstanceId(m, id);
-}
-
-std::optional<devices::NetDevice> adapterFor(const std::string& id)
-{
-    if (!id.empty())
-        return findDevice(id);
-    for (auto& d : devices::ListDevices(machine::CurrentMachine()))
-        if (d.chipType >= 0)
-            return d;
-    return std::nullopt;
-}
 
 void printDevice(std::size_t index, const devices::NetDevice& d)
 {
@@ -113,7 +93,7 @@ Handler changeDevice(std::string verb)
     return [verb](const Words& args)
     {
         NeedWords(args, 1);
-        auto d = findDevice(args[0]);
+        auto d = FindDeviceNamed(args[0]);
         if (!d)
         {
             std::cerr << "vnmachine: no device '" << args[0] << "'\n";
@@ -251,7 +231,7 @@ int wmiFail(const machine::Machine& m, const Words& args)
 std::optional<devices::NetDevice> adapterArgument(const std::string& chosen, const Words& args)
 {
     NeedWords(args, 0, 1);
-    auto d = adapterFor(args.empty() ? chosen : args[0]);
+    auto d = AdapterNamed(args.empty() ? chosen : args[0]);
     if (!d)
         std::cerr << "vnmachine: no such adapter\n";
     return d;
@@ -298,12 +278,7 @@ int RunDevicesCommand(const Words& args)
 int RunDriverCommand(const Words& input)
 {
     Words args = input;
-    std::string deviceId;
-    if (args.size() >= 2 && args[0] == "--device")
-    {
-        deviceId = args[1];
-        args.erase(args.begin(), args.begin() + 2);
-    }
+    const std::string deviceId = TakeDeviceOption(args);
     // A command on one adapter: the one its word names, else the one --device chose.
     auto onAdapter =
         [&deviceId](void (*body)(const machine::Machine&, const devices::NetDevice&)) -> Handler

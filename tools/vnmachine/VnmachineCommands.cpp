@@ -11,6 +11,7 @@
 #include "tools/vnmachine/ProgramsCommand.h"
 #include "tools/vnmachine/RegCommand.h"
 #include "tools/vnmachine/ServicesCommand.h"
+#include "tools/vnmachine/StationsCommand.h"
 #include "tools/vnmachine/UiCommand.h"
 #include "tools/vnmachine/WindowsCommand.h"
 #include "tools/vnmachine/WlanCommand.h"
@@ -81,6 +82,9 @@ CommandTable VnmachineCommands()
                 withCommands("wlan", "[--interface GUID] [COMMAND ...]",
                              "the WLAN service: interfaces, profiles, log, faults, radio",
                              RunWlanCommand),
+                withCommands("stations", "[--device ID] [COMMAND ...]",
+                             "stations that join the adapter's access point: list, add, remove",
+                             RunStationsCommand),
                 withCommands("bridge", "[COMMAND ...]",
                              "the Ethernet bridge device \"\\\\.\\NBRG\": state, pending, log",
                              RunBridgeCommand),

@@ -425,4 +425,15 @@ TEST(Miniport, StateTextRoundTrips)
     EXPECT_EQ(mp::ParseAdapterState("value 0D71 zz\nreg x\nradioOn=0\n").values.size(), 0u);
 }
 
+// What is read back is what was kept: register spaces of two digits, the joined stations.
+TEST(Miniport, StateTextKeepsEveryRegisterSpaceAndTheJoinedStations)
+{
+    mp::AdapterState s;
+    s.registers[{12, 0x36}] = 7;
+    s.apStations = {{{2, 0, 0, 0, 0, 1}, 1, false}, {{2, 0, 0, 0, 0, 9}, 32, true}};
+    const mp::AdapterState read = mp::ParseAdapterState(mp::FormatAdapterState(s));
+    EXPECT_EQ(read.registers, s.registers);
+    EXPECT_EQ(read.apStations, s.apStations);
+}
+
 } // namespace
