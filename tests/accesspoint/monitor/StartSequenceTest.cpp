@@ -109,7 +109,7 @@ TEST_F(StartSequenceTest, RegionCorrectionsByRegionWordModeAndChannel)
         else
             setDriverValue(STORE_REGION_WORD, le32(c.region));
         std::string types = c.aBand ? le32(2) + le32(1) + le32(2) : le32(1) + le32(1);
-        setDriverValue(OID_NETWORK_TYPES, types + std::string(20 - types.size(), '\0'));
+        pinAnswer(OID_NETWORK_TYPES, types + std::string(20 - types.size(), '\0'));
         g_bABandSupported = c.aBand;
         dlg.VerifyCountryRegion();
         std::string label =
@@ -156,7 +156,7 @@ TEST_F(StartSequenceTest, NetworkTypeCountIsBounded)
     for (const auto& c : cases)
     {
         machine::miniport::ClearDriverFaults(machine(), m_id);
-        setDriverValue(OID_NETWORK_TYPES, c.answer + std::string(20 - c.answer.size(), '\0'));
+        pinAnswer(OID_NETWORK_TYPES, c.answer + std::string(20 - c.answer.size(), '\0'));
         if (c.shortAnswer != 0)
             machine::miniport::InjectShortAnswer(machine(), m_id, OID_NETWORK_TYPES, c.shortAnswer);
         g_bABandSupported = !c.aBand;
@@ -293,8 +293,8 @@ TEST_F(StartSequenceTest, WholeSequenceInItsOrder)
                                          // The settings push.
                                          "0DF1010C/4", "0DF1013B/12", "0DF10118/4", "0D810210/8",
                                          "0D010211/32", "0D710101/4", "0D01020A/4", "0D010209/4",
-                                         "0D71010F/32", "0DF1010F/32", "0D810118/4", "0D81011B/4",
-                                         "0D810102/36", "0DF10110/264", "0DF10112/60"};
+                                         "0D71010F/32", "0D810118/4", "0D81011B/4", "0D810102/36",
+                                         "0DF10110/264", "0DF10112/60"};
     EXPECT_EQ(trace(), expected);
     EXPECT_EQ(sent(0x0D710105), (std::vector<std::string>(2, le32(3) + le32(54) + le32(0))));
     EXPECT_TRUE(g_bBbpQueried);

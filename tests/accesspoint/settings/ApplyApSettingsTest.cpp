@@ -335,7 +335,8 @@ TEST_F(ApplyApSettingsTest, AccessControlAndWdsRecords)
 }
 
 // The whole push of the first-run set, in order, with each record's size. The driver holds the
-// first-run beacon period, thresholds and preamble already: those records are only queried.
+// first-run beacon period, thresholds, preamble and advanced block already: those records are
+// only queried.
 TEST_F(ApplyApSettingsTest, FirstRunSetIsPushedInItsOrder)
 {
     apply();
@@ -349,7 +350,6 @@ TEST_F(ApplyApSettingsTest, FirstRunSetIsPushedInItsOrder)
                            "0D01020A/4",   // RTS threshold
                            "0D010209/4",   // fragmentation threshold
                            "0D71010F/32",  // advanced block
-                           "0DF1010F/32",  //
                            "0D810118/4",   // authentication
                            "0D81011B/4",   // encryption
                            "0D810102/36",  // the SSID: the access point starts

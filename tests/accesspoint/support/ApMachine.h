@@ -94,6 +94,14 @@ protected:
                                               [&](machine::miniport::AdapterState& s)
                                               { s.setBytes(storeKey, bytes); });
     }
+    // The answer the driver gives to a query that otherwise follows the adapter.
+    void pinAnswer(std::uint32_t storeKey, const std::string& bytes) const
+    {
+        machine::miniport::ChangeAdapterState(machine(), m_id,
+                                              [&](machine::miniport::AdapterState& s) {
+                                                  machine::miniport::PinAnswer(s, storeKey, bytes);
+                                              });
+    }
     // The signal the driver reports, whatever the radio shows.
     void pinSignal(int rssi) const
     {
