@@ -31,7 +31,7 @@ endfunction()
 set(TESSARYN_PROGRAM_OBJECTS
     OsVersionCode RetryQueue g_pfnIsWow64Process g_pfnWow64EnableWow64FsRedirection
     g_strDevicePath g_strNetCfgInstanceId g_strDriverKey g_nChipType g_bUsbAdapter
-    g_bHtSupported g_nHtVariant)
+    g_bHtSupported g_nHtVariant g_nDriverVersion)
 
 # tessaryn_library(NAME DIRS folder... [PUBLIC lib...] [PRIVATE lib...] [EXCLUDE file...]):
 # a static library of every .cpp below the folders.

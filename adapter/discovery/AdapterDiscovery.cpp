@@ -1,5 +1,6 @@
 #include "adapter/discovery/AdapterDiscovery.h"
 
+#include "adapter/discovery/AdapterState.h"
 #include "adapter/discovery/SelCardDlg.h"
 #include "adapter/system/OsVersion.h"
 
@@ -232,4 +233,26 @@ BOOL SelectAdapter(AdapterSelection& selection)
         selection.strDriverKey =
             CString("System\\CurrentControlSet\\Services\\Class\\") + strDriver;
     return TRUE;
+}
+
+void TakeAdapterSelection(const AdapterSelection& selection)
+{
+    int nChipType = selection.nChipType;
+    g_nChipType = nChipType;
+    g_bUsbAdapter = selection.bUsb;
+    // The 802.11n chips are driven as such from Windows 2000 on.
+    g_bHtSupported = OsVersionCode > 6 && (nChipType == 6 || nChipType == 7 || nChipType == 8);
+    g_nHtVariant = 0;
+    if (OsVersionCode > 6)
+    {
+        if (nChipType == 6)
+            g_nHtVariant = 1;
+        else if (nChipType == 7)
+            g_nHtVariant = 2;
+        else if (nChipType == 8)
+            g_nHtVariant = 3;
+        g_strNetCfgInstanceId = selection.strNetCfgInstanceId;
+    }
+    g_strDevicePath = selection.strDevicePath;
+    g_strDriverKey = selection.strDriverKey;
 }

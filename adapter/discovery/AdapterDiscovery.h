@@ -50,3 +50,8 @@ struct AdapterSelection
 // Finds the supported adapters present that open, lets the chooser pick among several, and
 // describes the chosen one. FALSE when none was chosen; `selection` is then untouched.
 BOOL SelectAdapter(AdapterSelection& selection);
+
+// Takes the selection into the adapter state both programs keep (AdapterState.h): chip type,
+// bus, the 802.11n flags by chip type, device path, NetCfgInstanceId (Windows 2000 and later)
+// and driver key.
+void TakeAdapterSelection(const AdapterSelection& selection);

@@ -42,3 +42,49 @@ LONG SetDriverText(HKEY hKey, LPCSTR lpszName, LPCSTR lpszText)
     return RegSetValueExA(hKey, lpszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszText),
                           static_cast<DWORD>(strlen(lpszText)));
 }
+
+LONG SetDriverEmptyList(HKEY hKey, LPCSTR lpszName)
+{
+    const BYTE bEmpty = 0;
+    return RegSetValueExA(hKey, lpszName, 0, REG_MULTI_SZ, &bEmpty, 1);
+}
+
+LONG ReadDriverValue(HKEY hKey, LPCSTR lpszName, char* pBuffer, DWORD cbBuffer, LPDWORD pcbData)
+{
+    if (cbBuffer == 0)
+        return ERROR_INSUFFICIENT_BUFFER;
+    memset(pBuffer, 0, cbBuffer);
+    DWORD dwType = 0;
+    DWORD cbData = cbBuffer;
+    LONG lResult =
+        RegQueryValueExA(hKey, lpszName, NULL, &dwType, reinterpret_cast<LPBYTE>(pBuffer), &cbData);
+    if (lResult != ERROR_SUCCESS)
+    {
+        pBuffer[0] = 0;
+        cbData = 0;
+    }
+    else if (cbData >= cbBuffer)
+        cbData = cbBuffer - 1;
+    pBuffer[cbData] = 0;
+    if (pcbData != NULL)
+        *pcbData = cbData;
+    return lResult;
+}
+
+void ReportRegistryFailure(LPCSTR lpszFormat, LPCSTR lpszName)
+{
+    CString strError;
+    strError.Format(lpszFormat, lpszName);
+    OutputDebugStringA(strError);
+}
+
+HKEY OpenMachineKey(LPCSTR pszKey, REGSAM samDesired)
+{
+    HKEY hKey = 0;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, pszKey, 0, samDesired, &hKey) != ERROR_SUCCESS)
+    {
+        ReportRegistryFailure("RegOpenKeyEx '%hs' failed\n", pszKey);
+        return 0;
+    }
+    return hKey;
+}

@@ -47,3 +47,14 @@ int CommonOsVersionCode(const OSVERSIONINFOEXA& osvi)
         return 0;
     }
 }
+
+BOOL DetectOsVersionWith(PFN_LATER_NT_CODE pfnLaterNtCode)
+{
+    OSVERSIONINFOEXA osvi;
+    if (!ReadOsVersion(osvi))
+        return FALSE;
+    int nCode = IsNtAfter52(osvi) ? pfnLaterNtCode(osvi) : CommonOsVersionCode(osvi);
+    if (nCode != 0)
+        OsVersionCode = nCode;
+    return TRUE;
+}

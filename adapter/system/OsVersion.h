@@ -20,3 +20,10 @@ bool IsNtAfter52(const OSVERSIONINFOEXA& osvi);
 // The code of a version both programs map alike (Windows 9x, NT up to 5.2); 0 for an NT
 // version after 5.2 and for a version not listed.
 int CommonOsVersionCode(const OSVERSIONINFOEXA& osvi);
+
+// A program's code for an NT version after 5.2.
+typedef int (*PFN_LATER_NT_CODE)(const OSVERSIONINFOEXA& osvi);
+
+// Reads the version and sets OsVersionCode: the common code, or the program's for an NT version
+// after 5.2; an unknown version keeps the old code. FALSE when no version could be read.
+BOOL DetectOsVersionWith(PFN_LATER_NT_CODE pfnLaterNtCode);

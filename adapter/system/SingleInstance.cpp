@@ -23,3 +23,18 @@ HANDLE ClaimSingleInstance()
         PostMessageA(hWnd, WM_COMMAND, ID_TRAY_LAUNCH, 0);
     return 0;
 }
+
+void ReleaseSingleInstance(HANDLE& hMutex)
+{
+    if (hMutex != 0)
+    {
+        CloseHandle(hMutex);
+        hMutex = 0;
+    }
+}
+
+BOOL IsTrayOnlyCommandTail(LPCSTR pszTail)
+{
+    CString strTail = pszTail != NULL ? pszTail : "";
+    return strTail.CompareNoCase("-S") == 0;
+}

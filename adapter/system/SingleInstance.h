@@ -9,3 +9,10 @@
 // then been posted to the running one's monitor window (when there is one) and this instance
 // ends.
 HANDLE ClaimSingleInstance();
+
+// Closes the mutex and sets the handle to 0: the mutex is never owned, so closing the handle is
+// what releases it.
+void ReleaseSingleInstance(HANDLE& hMutex);
+
+// TRUE when the command tail asks for the notification area only: "-S" or "-s", nothing else.
+BOOL IsTrayOnlyCommandTail(LPCSTR pszTail);

@@ -2,6 +2,11 @@
 
 #include "adapter/system/OsVersion.h"
 
+FARPROC Kernel32Function(LPCSTR pszName)
+{
+    return GetProcAddress(GetModuleHandleA("kernel32.dll"), pszName);
+}
+
 BOOL IsWow64()
 {
     if (OsVersionCode <= 9 || g_pfnIsWow64Process == NULL)

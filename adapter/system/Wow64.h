@@ -8,6 +8,9 @@
 extern PFN_IsWow64Process g_pfnIsWow64Process;
 extern PFN_Wow64EnableWow64FsRedirection g_pfnWow64EnableWow64FsRedirection;
 
+// The kernel32 export of that name, for the two pointers above; null where the system lacks it.
+FARPROC Kernel32Function(LPCSTR pszName);
+
 // FALSE unless the system is newer than Server 2003 (OsVersionCode above 9) and has
 // IsWow64Process; then that function's answer for this process.
 BOOL IsWow64();

@@ -1,7 +1,6 @@
 #include "client/access/AdapterState.h"
 
 #include "adapter/discovery/AdapterDiscovery.h"
-#include "adapter/system/OsVersion.h"
 
 // g_strNetCfgInstanceId and g_strDriverKey are program-wide objects with a fixed place in
 // the start-up order: they are defined with the others in ProgramObjects.cpp.
@@ -23,23 +22,7 @@ int DiscoverAdapter()
         g_pfnAdapterChosen(selection.strName);
 
     // The adapter state changes only when the whole selection succeeded.
-    int nChipType = selection.nChipType;
-    g_nChipType = nChipType;
-    g_bUsbAdapter = selection.bUsb;
-    g_bFirstGenChip = (nChipType == 0 || nChipType == 1);
-    g_bHtSupported = OsVersionCode > 6 && (nChipType == 6 || nChipType == 7 || nChipType == 8);
-    g_nHtVariant = 0;
-    if (OsVersionCode > 6)
-    {
-        if (nChipType == 6)
-            g_nHtVariant = 1;
-        else if (nChipType == 7)
-            g_nHtVariant = 2;
-        else if (nChipType == 8)
-            g_nHtVariant = 3;
-        g_strNetCfgInstanceId = selection.strNetCfgInstanceId;
-    }
-    g_strDevicePath = selection.strDevicePath;
-    g_strDriverKey = selection.strDriverKey;
+    TakeAdapterSelection(selection);
+    g_bFirstGenChip = (selection.nChipType == 0 || selection.nChipType == 1);
     return 1;
 }

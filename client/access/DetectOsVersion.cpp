@@ -4,21 +4,20 @@
 
 int OsVersionCode = 0;
 
+namespace
+{
+
+// Major version 6 is 11; any later NT 12 for a workstation, 13 otherwise.
+int ClientLaterNtCode(const OSVERSIONINFOEXA& osvi)
+{
+    if (osvi.dwMajorVersion == 6)
+        return 11;
+    return (osvi.wProductType == VER_NT_WORKSTATION) ? 12 : 13;
+}
+
+} // namespace
+
 BOOL DetectOsVersion()
 {
-    OSVERSIONINFOEXA osvi;
-    if (!ReadOsVersion(osvi))
-        return FALSE;
-
-    int nCode = CommonOsVersionCode(osvi);
-    if (IsNtAfter52(osvi))
-    {
-        if (osvi.dwMajorVersion == 6)
-            nCode = 11;
-        else
-            nCode = (osvi.wProductType == VER_NT_WORKSTATION) ? 12 : 13;
-    }
-    if (nCode != 0)
-        OsVersionCode = nCode;
-    return TRUE;
+    return DetectOsVersionWith(ClientLaterNtCode);
 }

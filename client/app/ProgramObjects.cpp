@@ -22,11 +22,11 @@ CString g_strNetCfgInstanceId;
 CSetInformationArray RetryQueue;
 CActionArray ActionQueue;
 CString g_strDriverKey;
-PFN_IsWow64Process g_pfnIsWow64Process = reinterpret_cast<PFN_IsWow64Process>(
-    GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process"));
+PFN_IsWow64Process g_pfnIsWow64Process =
+    reinterpret_cast<PFN_IsWow64Process>(Kernel32Function("IsWow64Process"));
 PFN_Wow64EnableWow64FsRedirection g_pfnWow64EnableWow64FsRedirection =
     reinterpret_cast<PFN_Wow64EnableWow64FsRedirection>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "Wow64EnableWow64FsRedirection"));
+        Kernel32Function("Wow64EnableWow64FsRedirection"));
 HANDLE g_evtProfileEditor = CreateProfileEditorEvent();
 CString g_strQosDlsText;
 

@@ -36,8 +36,7 @@ BOOL CVnConfigApp::InitInstance()
     m_pszHelpFilePath = _strdup(strHelpFile);
 
     CHideDlg dlg;
-    CString strTail = m_lpCmdLine;
-    if (strTail.CompareNoCase("-S") == 0)
+    if (IsTrayOnlyCommandTail(m_lpCmdLine))
         dlg.m_bOpenSheetAtStart = FALSE;
     m_pMainWnd = &dlg;
     dlg.DoModal();
@@ -47,12 +46,7 @@ BOOL CVnConfigApp::InitInstance()
 
 int CVnConfigApp::ExitInstance()
 {
-    // The mutex is never owned: closing the handle is what releases it.
-    if (m_hMutex != 0)
-    {
-        CloseHandle(m_hMutex);
-        m_hMutex = 0;
-    }
+    ReleaseSingleInstance(m_hMutex);
     return CWinApp::ExitInstance();
 }
 

@@ -2,6 +2,7 @@
 // Program-wide state of TessarynUI that the monitor window sets up and the pages read. All of
 // it is used on the UI thread only.
 
+#include "adapter/driver/DriverVersion.h" // g_nDriverVersion
 #include "adapter/driver/NdisTypes.h"
 #include "platform/Windows.h"
 
@@ -21,7 +22,6 @@ extern BOOL g_bRegionValid;
 extern BOOL g_bABandRegionValid;
 extern int g_nCountryRegion;   // the region word, bits 7 and 15 cleared
 extern int G_enumWirelessMode; // the wireless-mode code
-extern WORD g_nDriverVersion;
 extern BOOL g_bRadioOn;
 extern int g_nConfigOwner;
 extern BOOL g_bAllowSecuredConnect;

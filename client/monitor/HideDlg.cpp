@@ -7,9 +7,12 @@
 #include "adapter/discovery/AdapterDiscovery.h"
 #include "adapter/driver/DriverRequest.h"
 #include "adapter/driver/LockedBlock.h"
+#include "adapter/radio/RegionChannels.h"
 #include "adapter/registry/RegistryCopy.h"
+#include "adapter/sheet/SheetButtons.h"
 #include "adapter/system/Administrator.h"
 #include "adapter/system/OsVersion.h"
+#include "adapter/system/ServiceControl.h"
 #include "adapter/system/Wow64.h"
 #include "client/access/AdapterState.h"
 #include "client/access/DetectOsVersion.h"
@@ -36,7 +39,6 @@ const char kInstallerKey[] = "SOFTWARE\\Tessaryn\\WLAN\\InstallShield";
 const char kBridgeRemoveCommand[] = "\"lanmeld.exe\" remove";
 
 #define OID_TX_BURST_CONFIG 0x0D710111 // the 32-byte advanced configuration block
-#define OID_DRIVER_VERSION 0x00010110
 #define EEPROM_WORD_UNSET 0xFFFF
 #define EEPROM_ADDRESS_CAPABILITY 0x36
 #define REGISTER_KIND_EEPROM 3
@@ -44,14 +46,7 @@ const char kBridgeRemoveCommand[] = "\"lanmeld.exe\" remove";
 // The operating mode records: the second DWORD is 2 in access-point operation.
 #define OPMODE_ACCESS_POINT 2
 
-// Channel lists by region code (index); an index beyond a list uses row 0.
-struct ChannelRow
-{
-    int nCount;
-    BYTE anChannel[32];
-};
-
-// 2.4 GHz, chip types 0 and 1.
+// 2.4 GHz channels by region code for chip types 0 and 1; a code beyond the list uses row 0.
 const ChannelRow kBgChannelsFirstGen[] = {
     {11, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
     {11, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
@@ -64,49 +59,11 @@ const ChannelRow kBgChannelsFirstGen[] = {
     {9, {5, 6, 7, 8, 9, 10, 11, 12, 13}},
 };
 
-// 2.4 GHz, chip types 4 to 8.
-const ChannelRow kBgChannels[] = {
-    {11, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
-    {13, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},
-    {2, {10, 11}},
-    {4, {10, 11, 12, 13}},
-    {1, {14}},
-    {14, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}},
-    {7, {3, 4, 5, 6, 7, 8, 9}},
-    {9, {5, 6, 7, 8, 9, 10, 11, 12, 13}},
-};
-
-const ChannelRow kAChannels[] = {
-    {13, {36, 40, 44, 48, 52, 56, 60, 64, 149, 153, 157, 161, 165}},
-    {19, {36, 40, 44, 48, 52, 56, 60, 64, 100, 104, 108, 112, 116, 120, 124, 128, 132, 136, 140}},
-    {8, {36, 40, 44, 48, 52, 56, 60, 64}},
-    {8, {52, 56, 60, 64, 149, 153, 157, 161}},
-    {5, {149, 153, 157, 161, 165}},
-    {4, {149, 153, 157, 161}},
-    {4, {36, 40, 44, 48}},
-    {24, {36,  40,  44,  48,  52,  56,  60,  64,  100, 104, 108, 112,
-          116, 120, 124, 128, 132, 136, 140, 149, 153, 157, 161, 165}},
-    {4, {52, 56, 60, 64}},
-    {4, {34, 38, 42, 46}},
-    {12, {34, 36, 38, 40, 42, 44, 46, 48, 52, 56, 60, 64}},
-};
-
-template <size_t N> const ChannelRow& RowOf(const ChannelRow (&table)[N], int nRegion)
+const ChannelRow& FirstGenBgRow(int nRegion)
 {
-    return nRegion >= 0 && nRegion < static_cast<int>(N) ? table[nRegion] : table[0];
-}
-
-void AppendRow(CDWordArray& list, const ChannelRow& row)
-{
-    for (int i = 0; i < row.nCount; i++)
-        list.Add(row.anChannel[i]);
-}
-
-void ReportRegistryFailure(LPCSTR lpszFormat, LPCSTR lpszName)
-{
-    CString strError;
-    strError.Format(lpszFormat, lpszName);
-    OutputDebugStringA(strError);
+    const int nRows =
+        static_cast<int>(sizeof(kBgChannelsFirstGen) / sizeof(kBgChannelsFirstGen[0]));
+    return nRegion >= 0 && nRegion < nRows ? kBgChannelsFirstGen[nRegion] : kBgChannelsFirstGen[0];
 }
 
 // Adapter discovery names the chosen adapter; the WLAN client takes the interface of that
@@ -340,16 +297,7 @@ void CHideDlg::ShowPropSheet()
         return;
     }
     // The sheet ends 10 pixels below its OK button.
-    CWnd* pOk = pSheet->GetDlgItem(IDOK);
-    if (pOk != NULL)
-    {
-        CRect rcSheet;
-        CRect rcOk;
-        pSheet->GetWindowRect(&rcSheet);
-        pOk->GetWindowRect(&rcOk);
-        pSheet->SetWindowPos(NULL, 0, 0, rcSheet.Width(), rcOk.bottom + 10 - rcSheet.top,
-                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    FitSheetBelowOk(*pSheet, 10);
     m_pPropSheet = pSheet;
     m_pPropSheet->SetForegroundWindow();
 }
@@ -371,12 +319,12 @@ void BuildRegionChannelList(int nChipType, int nWirelessMode, int nCountryRegion
     if (nWirelessMode != 2)
     {
         if (nChipType == 0 || nChipType == 1)
-            AppendRow(list, RowOf(kBgChannelsFirstGen, nBgRegion));
+            AppendChannelRow(list, FirstGenBgRow(nBgRegion));
         else if (nChipType >= 4 && nChipType <= 8)
-            AppendRow(list, RowOf(kBgChannels, nBgRegion));
+            AppendChannelRow(list, BgRegionChannels(nBgRegion));
     }
     if (nWirelessMode == 2 || nWirelessMode == 3 || nWirelessMode == 5)
-        AppendRow(list, RowOf(kAChannels, nARegion));
+        AppendChannelRow(list, ARegionChannels(nARegion));
 }
 
 void CheckAdministrator()
@@ -386,28 +334,6 @@ void CheckAdministrator()
 
 namespace
 {
-
-// The WLAN service's handle, with the manager's; both 0 when either does not open (a system
-// without the service).
-struct WlanServiceHandles
-{
-    SC_HANDLE hManager = 0;
-    SC_HANDLE hService = 0;
-
-    WlanServiceHandles()
-    {
-        hManager = OpenSCManagerA(NULL, NULL, SC_MANAGER_ALL_ACCESS);
-        if (hManager != 0)
-            hService = OpenServiceA(hManager, "Wlansvc", SERVICE_ALL_ACCESS);
-    }
-    ~WlanServiceHandles()
-    {
-        if (hService != 0)
-            CloseServiceHandle(hService);
-        if (hManager != 0)
-            CloseServiceHandle(hManager);
-    }
-};
 
 void SetStartType(SC_HANDLE hService, DWORD dwStartType)
 {
@@ -419,31 +345,22 @@ void SetStartType(SC_HANDLE hService, DWORD dwStartType)
 
 void StartWlanService()
 {
-    WlanServiceHandles handles;
-    if (handles.hService == 0)
+    CServiceHandles handles("Wlansvc", SERVICE_ALL_ACCESS);
+    DWORD dwState = 0;
+    if (!handles.QueryState(&dwState))
         return;
-    SERVICE_STATUS status;
-    memset(&status, 0, sizeof(status));
-    if (!QueryServiceStatus(handles.hService, &status))
-        return;
-    if (status.dwCurrentState != SERVICE_RUNNING && status.dwCurrentState != SERVICE_START_PENDING)
-        StartServiceA(handles.hService, 0, NULL);
-    SetStartType(handles.hService, SERVICE_AUTO_START);
+    if (dwState != SERVICE_RUNNING && dwState != SERVICE_START_PENDING)
+        StartServiceA(handles.Service(), 0, NULL);
+    SetStartType(handles.Service(), SERVICE_AUTO_START);
 }
 
 void StopWlanService(BOOL bSetOnDemand)
 {
-    WlanServiceHandles handles;
-    if (handles.hService == 0)
+    CServiceHandles handles("Wlansvc", SERVICE_ALL_ACCESS);
+    if (!handles.StopUnlessStopped())
         return;
-    SERVICE_STATUS status;
-    memset(&status, 0, sizeof(status));
-    if (!QueryServiceStatus(handles.hService, &status))
-        return;
-    if (status.dwCurrentState != SERVICE_STOPPED)
-        ControlService(handles.hService, SERVICE_CONTROL_STOP, &status);
     if (bSetOnDemand)
-        SetStartType(handles.hService, SERVICE_DEMAND_START);
+        SetStartType(handles.Service(), SERVICE_DEMAND_START);
 }
 
 void QueryABandSupport()
@@ -561,15 +478,6 @@ void IsIeee80211hEnabled()
     GetIniValue(g_strNetCfgInstanceId, INI_KIND_STATION, "Config", "IEEE80211H", szValue,
                 sizeof(szValue));
     g_bIeee80211h = szValue[0] != '\0' && atoi(szValue) == 1 ? TRUE : FALSE;
-}
-
-void QueryDriverVersion()
-{
-    g_nDriverVersion = 0;
-    WORD wVersion = 0;
-    DWORD dwReturned = 0;
-    if (OidQueryInformation(OID_DRIVER_VERSION, &wVersion, sizeof(wVersion), &dwReturned))
-        g_nDriverVersion = wVersion;
 }
 
 int AdjustWirelessMode(int nMode)

@@ -7,6 +7,7 @@
 // HideDlg.cpp holds start-up and card initialisation, HideDlgMonitor.cpp the timers, tray icon
 // and messages, HideDlgShutdown.cpp the switch to access-point mode and the shutdown.
 
+#include "adapter/driver/DriverVersion.h"
 #include "client/access/NativeWifiClient.h"
 #include "client/access/WmiEventReceiver.h"
 #include "platform/Windows.h"
@@ -115,7 +116,6 @@ void QueryEepromBit8();
 void QueryEepromBit9();
 BOOL IsClientOpMode();
 void IsIeee80211hEnabled();
-void QueryDriverVersion();
 int AdjustWirelessMode(int nMode);
 // The channels allowed for the chip type, wireless mode and region word (bits 0-6 the 2.4 GHz
 // region code, bits 8-14 the 5 GHz one), in list order.

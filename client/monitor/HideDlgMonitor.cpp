@@ -3,6 +3,7 @@
 
 #include "adapter/discovery/AdapterDiscovery.h"
 #include "adapter/driver/DriverRequest.h"
+#include "adapter/shell/TrayIcon.h"
 #include "client/access/AdapterState.h"
 #include "client/access/PrivateMessages.h"
 #include "client/access/ScanList.h"
@@ -291,54 +292,31 @@ void CHideDlg::RediscoverAfterLinkQueryFailure()
     }
 }
 
-// The icon record for a state; the tip is cut to the tip field, since an SSID of 32 bytes
-// makes the longest tip longer than some fields.
+// The tip is cut to the tip field, since an SSID of 32 bytes makes the longest tip longer than
+// some fields.
 void CHideDlg::FillTrayIconData(NOTIFYICONDATA& nid, UINT nIconId)
 {
-    memset(&nid, 0, sizeof(nid));
-    nid.cbSize = sizeof(nid);
-    nid.hWnd = m_hWnd;
-    nid.uID = TRAY_ICON_ID;
-    nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    nid.uCallbackMessage = WM_TRAY_NOTIFY;
-    nid.hIcon = theApp.LoadIcon(nIconId);
-    lstrcpynA(nid.szTip, TrayTipForIcon(nIconId), sizeof(nid.szTip));
+    FillTrayIconRecord(nid, m_hWnd, TRAY_ICON_ID, WM_TRAY_NOTIFY, theApp.LoadIcon(nIconId),
+                       TrayTipForIcon(nIconId));
 }
 
 BOOL CHideDlg::AddTrayIcon()
 {
     NOTIFYICONDATA nid;
     FillTrayIconData(nid, IDI_DISCONNECTED);
-    BOOL bAdded = Shell_NotifyIconA(NIM_ADD, &nid);
-    if (bAdded)
-        m_bTrayIconPresent = TRUE;
-    return bAdded;
+    return AddTrayIconRecord(nid, &m_bTrayIconPresent);
 }
 
 BOOL CHideDlg::DeleteTrayIcon()
 {
-    NOTIFYICONDATA nid;
-    memset(&nid, 0, sizeof(nid));
-    nid.cbSize = sizeof(nid);
-    nid.hWnd = m_hWnd;
-    nid.uID = TRAY_ICON_ID;
-    BOOL bDeleted = Shell_NotifyIconA(NIM_DELETE, &nid);
-    if (bDeleted)
-        m_bTrayIconPresent = FALSE;
-    return bDeleted;
+    return DeleteTrayIconOf(m_hWnd, TRAY_ICON_ID, &m_bTrayIconPresent);
 }
 
 void CHideDlg::ModifyTaskBar(UINT nIconId)
 {
     NOTIFYICONDATA nid;
     FillTrayIconData(nid, nIconId);
-    if (!Shell_NotifyIconA(NIM_MODIFY, &nid))
-    {
-        // The shell restarted and forgot the icon: put it back in its current state.
-        DeleteTrayIcon();
-        if (Shell_NotifyIconA(NIM_ADD, &nid))
-            m_bTrayIconPresent = TRUE;
-    }
+    ModifyTrayIconRecord(nid, &m_bTrayIconPresent);
     if (IsSheetOpen())
         m_pPropSheet->SetIcon(nid.hIcon, FALSE);
 }

@@ -27,30 +27,19 @@ const char kSwitchCommand[] = "\"VnSwap.exe\" ON TessarynUI TessarynAp \"Tessary
 void WriteTextValue(HKEY hKey, LPCSTR lpszName, LPCSTR lpszData)
 {
     if (SetDriverText(hKey, lpszName, lpszData) != ERROR_SUCCESS)
-    {
-        CString strError;
-        strError.Format("RegSetValueEx '%s' failed\n", lpszName);
-        OutputDebugStringA(strError);
-    }
+        ReportRegistryFailure("RegSetValueEx '%s' failed\n", lpszName);
 }
 
 // An empty list: one zero byte.
 void WriteEmptyList(HKEY hKey, LPCSTR lpszName)
 {
-    const BYTE bEmpty = 0;
-    if (RegSetValueExA(hKey, lpszName, 0, REG_MULTI_SZ, &bEmpty, 1) != ERROR_SUCCESS)
-    {
-        CString strError;
-        strError.Format("RegSetValueEx '%s' failed\n", lpszName);
-        OutputDebugStringA(strError);
-    }
+    if (SetDriverEmptyList(hKey, lpszName) != ERROR_SUCCESS)
+        ReportRegistryFailure("RegSetValueEx '%s' failed\n", lpszName);
 }
 
 void ReportOpenFailure(LPCSTR lpszKey)
 {
-    CString strError;
-    strError.Format("RegOpenKeyEx '%hs' failed\n", lpszKey);
-    OutputDebugStringA(strError);
+    ReportRegistryFailure("RegOpenKeyEx '%hs' failed\n", lpszKey);
 }
 
 // Copies every value of one key under HKEY_LOCAL_MACHINE into another; nothing is copied

@@ -1,5 +1,6 @@
 #include "client/sheet/VnPropSheet.h"
 
+#include "adapter/sheet/SheetButtons.h"
 #include "client/access/AdapterState.h"
 #include "client/app/ProgramObjects.h"
 #include "client/monitor/ClientGlobals.h"
@@ -43,37 +44,17 @@ BOOL CVnPropSheet::OnInitDialog()
     BOOL bResult = CPropertySheet::OnInitDialog();
 
     // OK takes Apply's place: the sheet has nothing to apply, OK only closes it.
-    CWnd* pApply = GetDlgItem(ID_APPLY_NOW);
-    CWnd* pOk = GetDlgItem(IDOK);
-    if (pApply != NULL && pOk != NULL)
-    {
-        CRect rcApply;
-        pApply->GetWindowRect(&rcApply);
-        ScreenToClient(&rcApply);
-        pOk->ShowWindow(SW_SHOW);
-        pOk->EnableWindow(TRUE);
-        pOk->MoveWindow(&rcApply);
-    }
-    CWnd* pHelp = GetDlgItem(IDHELP);
-    if (pHelp != NULL)
-    {
-        pHelp->ShowWindow(SW_SHOW);
-        pHelp->EnableWindow(TRUE);
-    }
+    ShowOkInPlaceOf(*this, ID_APPLY_NOW);
     SetActivePage(&m_SiteSurvPage);
     return bResult;
 }
 
 BOOL CVnPropSheet::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_LBUTTONUP)
+    if (IsOkButtonRelease(*this, pMsg))
     {
-        CWnd* pOk = GetDlgItem(IDOK);
-        if (pOk != NULL && pMsg->hwnd == pOk->m_hWnd)
-        {
-            CloseAsCancel();
-            return TRUE;
-        }
+        CloseAsCancel();
+        return TRUE;
     }
     return CPropertySheet::PreTranslateMessage(pMsg);
 }

@@ -9,17 +9,6 @@
 #include "resources/TessarynUI/StatisticResources.h"
 #include "resources/TessarynUI/resource.h"
 
-using platform::DialogTemplate;
-
-DialogTemplate EmptyPageTemplate(const char* caption)
-{
-    DialogTemplate t;
-    t.style = DS_SETFONT | WS_CHILD | WS_DISABLED | WS_CAPTION;
-    t.caption = caption;
-    t.rect = {0, 0, 280, 200};
-    return t;
-}
-
 void RegisterTessarynUIPageTemplates()
 {
     RegisterProfileTemplates();

@@ -3,9 +3,9 @@
 // yet has an empty template of its size and caption, so that its sheet is whole.
 
 #include "platform/Windows.h"
+#include "resources/common/DialogScript.h"
 
-// A page of that caption with no controls yet.
-platform::DialogTemplate EmptyPageTemplate(const char* caption);
+using resources::EmptyPageTemplate;
 
 // Every page's template, the built pages' from their own resource files.
 void RegisterTessarynUIPageTemplates();

@@ -1,6 +1,7 @@
 #pragma once
-// What a dialog script says of one control, as the programs' templates write it: class, text,
-// id, styles (WS_CHILD | WS_VISIBLE added) and the rectangle in dialog units.
+// What the programs' dialog scripts share: what a script says of one control, as the programs'
+// templates write it (class, text, id, styles with WS_CHILD | WS_VISIBLE added, the rectangle in
+// dialog units), and the empty property page that page templates start from.
 
 #include "platform/Windows.h"
 
@@ -17,6 +18,17 @@ inline platform::DialogControl Control(const char* className, const char* text, 
     c.style = WS_CHILD | WS_VISIBLE | style;
     c.rect = rect;
     return c;
+}
+
+// A property page of that caption and the pages' common size, with no controls yet: a page's
+// template starts from it.
+inline platform::DialogTemplate EmptyPageTemplate(const char* caption)
+{
+    platform::DialogTemplate t;
+    t.style = DS_SETFONT | WS_CHILD | WS_DISABLED | WS_CAPTION;
+    t.caption = caption;
+    t.rect = {0, 0, 280, 200};
+    return t;
 }
 
 } // namespace resources

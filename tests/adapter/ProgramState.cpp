@@ -3,6 +3,7 @@
 
 #include "adapter/discovery/AdapterState.h"
 #include "adapter/driver/DriverRequest.h"
+#include "adapter/driver/DriverVersion.h"
 #include "adapter/system/OsVersion.h"
 #include "adapter/system/Wow64.h"
 
@@ -15,5 +16,6 @@ int g_nChipType = 0;
 BOOL g_bUsbAdapter = FALSE;
 BOOL g_bHtSupported = FALSE;
 int g_nHtVariant = 0;
+WORD g_nDriverVersion = 0;
 PFN_IsWow64Process g_pfnIsWow64Process = NULL;
 PFN_Wow64EnableWow64FsRedirection g_pfnWow64EnableWow64FsRedirection = NULL;

@@ -1,0 +1,16 @@
+#include "accesspoint/settings/TransmitSetting.h"
+
+#include <cstring>
+
+void BuildApHtSetting(DWORD dwTransmitSetting, AP_HT_SETTING& setting)
+{
+    memset(&setting, 0, sizeof(setting));
+    setting.WirelessMode = dwTransmitSetting & 0x0F;
+    setting.PhyMode = static_cast<BYTE>((dwTransmitSetting >> 14) & 0x03);
+    setting.HtMode = static_cast<BYTE>((dwTransmitSetting >> 16) & 0x01);
+    setting.ExtChannel = static_cast<BYTE>((dwTransmitSetting >> 17) & 0x03);
+    setting.Mcs = static_cast<BYTE>((dwTransmitSetting >> 4) & 0x7F);
+    setting.Bandwidth = static_cast<BYTE>((dwTransmitSetting >> 11) & 0x01);
+    setting.Stbc = static_cast<BYTE>((dwTransmitSetting >> 13) & 0x01);
+    setting.GuardInterval = static_cast<BYTE>((dwTransmitSetting >> 12) & 0x01);
+}

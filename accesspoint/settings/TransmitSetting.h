@@ -1,0 +1,9 @@
+#pragma once
+// The driver-key word "TransmitSetting" (REG_DWORD) of 802.11n chips: bits 0-3 wireless mode,
+// 4-10 MCS, 11 bandwidth, 12 guard interval, 13 STBC, 14-15 PHY mode, 16 HT operating mode,
+// 17-18 extension channel.
+
+#include "accesspoint/settings/ApDriverRecords.h"
+#include "platform/Windows.h"
+
+void BuildApHtSetting(DWORD dwTransmitSetting, AP_HT_SETTING& setting);
