@@ -2,6 +2,7 @@
 
 #include "machine/FileStore.h"
 #include "machine/SystemInfo.h"
+#include "machine/bridge/BridgeState.h"
 #include "machine/devices/DeviceBuilders.h"
 #include "machine/devices/DeviceTree.h"
 #include "machine/network/Connections.h"
@@ -77,6 +78,14 @@ void CreateDefaultImage(const Machine& machine)
     if (!fs::exists(machine.root() / "network" / "connections.txt"))
         network::SaveConnections(machine, network::DefaultConnections());
     radio::WriteDefaultNetworks(machine); // the networks in range of the wireless adapter
+    // A network bridge set up between the wired and the wireless connection, bridging off
+    // until the access point switches it on.
+    if (!fs::exists(machine.root() / "bridge" / "state.txt"))
+    {
+        bridge::BridgeState bridgeState;
+        bridgeState.present = true;
+        bridge::SaveBridge(machine, bridgeState);
+    }
     // system.conf last: its presence marks a complete image.
     SaveSystemInfo(machine, SystemInfo{});
 }

@@ -3,7 +3,7 @@
 // Kept in <root>/bridge/state.txt, a line a setting, so that every process on the machine sees
 // the same bridge:
 //
-//   present 1                  the device exists (a new machine has none)
+//   present 1                  the device exists (the default image has one)
 //   version 2                  the interface version the driver answers
 //   bridging 0                 whether bridging is on
 //   pending VERSION STATE      requests left unanswered on an overlapped handle ("all": every one)
@@ -61,7 +61,8 @@ std::string FormatBridgeState(const BridgeState& state);
 // Lines it does not understand are skipped.
 BridgeState ParseBridgeState(const std::string& text);
 
-// The defaults (no bridge) when nothing has been arranged.
+// The defaults (no bridge) when nothing has been arranged (a machine not made from the default
+// image).
 BridgeState LoadBridge(const Machine& machine);
 bool SaveBridge(const Machine& machine, const BridgeState& state);
 // Read, change and write back under the machine lock.

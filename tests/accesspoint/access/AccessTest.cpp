@@ -4,6 +4,7 @@
 #include "accesspoint/access/BridgeDevice.h"
 #include "accesspoint/access/DetectOsVersion.h"
 #include "adapter/system/OsVersion.h"
+#include "machine/bridge/BridgeState.h"
 #include "tests/support/OsVersionTable.h"
 #include "tests/support/TempMachine.h"
 
@@ -40,6 +41,8 @@ TEST(ApDetectOsVersion, MapsLaterNtVersionsByProductType)
 TEST(ApBridgeDevice, WithoutTheDeviceEveryRequestFails)
 {
     testing_support::TempMachine tm;
+    machine::bridge::ChangeBridge(tm.machine(),
+                                  [](machine::bridge::BridgeState& b) { b.present = false; });
     BridgeDevice bridge;
     EXPECT_FALSE(bridge.OpenBridgeDevice("NBRG"));
     EXPECT_FALSE(bridge.IsOpen());

@@ -71,6 +71,7 @@ protected:
 
 TEST_F(BridgeDeviceTest, WithoutABridgeBothOpensFailAsForAMissingDevice)
 {
+    arrange([](bridge::BridgeState& b) { b.present = false; });
     for (DWORD flags : {FILE_FLAG_OVERLAPPED | FILE_FLAG_DELETE_ON_CLOSE, FILE_FLAG_OVERLAPPED})
     {
         SetLastError(0);

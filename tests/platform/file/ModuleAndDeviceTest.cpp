@@ -1,3 +1,4 @@
+#include "machine/bridge/BridgeState.h"
 #include "platform/file/DeviceOpen.h"
 #include "platform/file/FileApi.h"
 #include "platform/file/ModuleFile.h"
@@ -67,6 +68,9 @@ TEST(ModuleFile, TruncatesLikeThePlatform)
 TEST(DeviceOpen, WithoutAnOpenerADeviceIsNotFound)
 {
     testing_support::TempMachine m;
+    // The machine's bridge is taken away, so no opener takes its name.
+    machine::bridge::ChangeBridge(m.machine(),
+                                  [](machine::bridge::BridgeState& b) { b.present = false; });
     HANDLE h = CreateFileA("\\\\.\\NBRG", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, 0);
     EXPECT_EQ(h, INVALID_HANDLE_VALUE);
@@ -86,6 +90,8 @@ TEST(DeviceOpen, WithoutAnOpenerADeviceIsNotFound)
 TEST(DeviceOpen, OpenersAreAskedInTurn)
 {
     testing_support::TempMachine m;
+    machine::bridge::ChangeBridge(m.machine(),
+                                  [](machine::bridge::BridgeState& b) { b.present = false; });
     platform::DeviceOpenRequest seen;
     int declines = platform::RegisterDeviceOpener(
         [](const platform::DeviceOpenRequest&) -> std::optional<HANDLE> { return std::nullopt; });
