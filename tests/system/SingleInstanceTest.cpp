@@ -1,5 +1,7 @@
-// TessarynUI as a person starts it: real processes on one temporary machine.
+// TessarynUI (and TessarynAp beside it) as a person starts it: real processes on one temporary
+// machine.
 
+#include "machine/programs/ProgramSettings.h"
 #include "platform/Windows.h"
 #include "platform/system/DebugOutput.h"
 #include "resources/TessarynUI/resource.h"
@@ -56,6 +58,30 @@ TEST(TessarynUI, SecondInstanceHandsOverToTheFirstAndEnds)
     EXPECT_EQ(debugLog().find("[" + std::to_string(second.pid()) + " "), std::string::npos);
 
     endMonitor(first);
+}
+
+// At most one of the two configuration programs runs: either one started while the other runs
+// asks the running one to open its window, and ends.
+TEST(TessarynUI, EitherProgramHandsOverToTheOtherRunningOne)
+{
+    const std::pair<const char*, const char*> pairs[] = {{"TessarynUI", "TessarynAp"},
+                                                         {"TessarynAp", "TessarynUI"}};
+    for (const auto& [running, started] : pairs)
+    {
+        SCOPED_TRACE(std::string(started) + " while " + running + " runs");
+        testing_support::TempMachine m;
+        // The access point's first start would start the uplink selector: recorded only.
+        machine::programs::SetRecordOnly(m.machine(), "UplinkPick", true);
+        ChildProcess first(running, {"-s"}, m.root());
+        ASSERT_TRUE(WaitUntil(monitorWindowExists, 10s));
+
+        ChildProcess second(started, {"-s"}, m.root());
+        EXPECT_EQ(second.waitForExit(10s), 0);
+        EXPECT_TRUE(first.running());
+        EXPECT_EQ(debugLog().find("[" + std::to_string(second.pid()) + " "), std::string::npos)
+            << debugLog();
+        endMonitor(first);
+    }
 }
 
 TEST(TessarynUI, TwoRacingInstancesLeaveExactlyOne)

@@ -17,6 +17,7 @@
 #include "machine/miniport/AdapterState.h"
 #include "machine/miniport/DriverFaults.h"
 #include "machine/programs/ProgramLog.h"
+#include "machine/programs/ProgramSettings.h"
 #include "machine/registry/Registry.h"
 #include "resources/TessarynUI/TessarynUIResources.h"
 #include "resources/TessarynUI/resource.h"
@@ -197,6 +198,9 @@ TEST_F(ShutdownTest, FirstRunSetHasExactBytesAndIsWrittenOnce)
 
 TEST_F(ShutdownTest, SwitchLoadsApSettingsKeepsBackupAndStartsVnSwap)
 {
+    // The access-point program the mode switch starts is recorded only: this process is the one
+    // that hands over, and it goes on running the other tests' machines.
+    machine::programs::SetRecordOnly(m.machine(), "TessarynAp", true);
     MonitorUnderTest dlg;
     dlg.WriteApDefaults();
     machine::registry::SetValue(m.machine(), driverKey + "\\ApDefault", "Channel", REG_SZ, "11");
