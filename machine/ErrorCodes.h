@@ -10,8 +10,9 @@ namespace machine
 
 // System error numbers.
 inline constexpr std::uint32_t kErrorFileNotFound = 2; // also a program start's "file not found"
-inline constexpr std::uint32_t kErrorWriteFault = 29;  // a machine file could not be written
-inline constexpr std::uint32_t kErrorGenFailure = 31;  // the default of an injected failure
+inline constexpr std::uint32_t kErrorAccessDenied = 5;
+inline constexpr std::uint32_t kErrorWriteFault = 29; // a machine file could not be written
+inline constexpr std::uint32_t kErrorGenFailure = 31; // the default of an injected failure
 inline constexpr std::uint32_t kErrorNotSupported = 50;
 inline constexpr std::uint32_t kErrorInvalidParameter = 87;
 inline constexpr std::uint32_t kErrorInsufficientBuffer = 122;

@@ -1,5 +1,6 @@
 #include "tools/vnmachine/VnmachineCommands.h"
 
+#include "tools/vnmachine/CertsCommand.h"
 #include "tools/vnmachine/DesktopCommand.h"
 #include "tools/vnmachine/DeviceCommand.h"
 #include "tools/vnmachine/LogCommand.h"
@@ -83,6 +84,9 @@ CommandTable VnmachineCommands()
                 withCommands("services", "[COMMAND ...]",
                              "the services (\"Wlansvc\", \"WZCSVC\") and their call log",
                              RunServicesCommand),
+                withCommands("certs", "[COMMAND ...]",
+                             "the certificate stores: list, import, remove, clear, fail",
+                             RunCertsCommand),
                 withCommands("power", "suspend|resume",
                              "send the power events to every program's windows", RunPowerCommand),
             },
