@@ -1,0 +1,104 @@
+#include "client/profiles/AuthSecuDlg.h"
+
+#include "client/monitor/ClientGlobals.h"
+#include "client/profiles/ProfileStore.h"
+#include "resources/TessarynUI/TessarynUIStrings.h"
+
+IMPLEMENT_DYNCREATE(CAuthSecuDlg, CDialog)
+
+BEGIN_MESSAGE_MAP(CAuthSecuDlg, CDialog)
+ON_CBN_SELCHANGE(IDC_AS_AUTH_COMBO, OnAuthTypeChange)
+ON_CBN_SELCHANGE(IDC_AS_ENCRYPT_COMBO, OnEncryptionChange)
+ON_CBN_SELCHANGE(IDC_AS_KEY1_TYPE, OnWepKeyTypeChange)
+ON_CBN_SELCHANGE(IDC_AS_KEY2_TYPE, OnWepKeyTypeChange)
+ON_CBN_SELCHANGE(IDC_AS_KEY3_TYPE, OnWepKeyTypeChange)
+ON_CBN_SELCHANGE(IDC_AS_KEY4_TYPE, OnWepKeyTypeChange)
+ON_BN_CLICKED(IDC_AS_KEY1_RADIO, OnDefaultKeyChange)
+ON_BN_CLICKED(IDC_AS_KEY2_RADIO, OnDefaultKeyChange)
+ON_BN_CLICKED(IDC_AS_KEY3_RADIO, OnDefaultKeyChange)
+ON_BN_CLICKED(IDC_AS_KEY4_RADIO, OnDefaultKeyChange)
+ON_BN_CLICKED(IDC_AS_8021X_SETTING, On8021xSetting)
+ON_BN_CLICKED(IDC_AS_ENABLE_8021X, OnEnable8021xButton)
+ON_BN_CLICKED(IDC_AS_USE_8021X_CHECK, OnUse8021xToggle)
+ON_BN_CLICKED(IDC_AS_SHOW_PASSWORD, OnShowPassword)
+END_MESSAGE_MAP()
+
+CAuthSecuDlg::CAuthSecuDlg(CWnd* pParent) : CDialog(CAuthSecuDlg::IDD, pParent) {}
+
+CAuthSecuDlg::~CAuthSecuDlg() {}
+
+void CAuthSecuDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    ExchangeAuthControls(pDX);
+}
+
+void CAuthSecuDlg::FillAuthList()
+{
+    m_cbAuthType.ResetContent();
+    m_cbAuthType.AddString(AuthTypeText(AUTH_INDEX_OPEN));
+    m_cbAuthType.AddString(AuthTypeText(AUTH_INDEX_SHARED));
+    if (!g_bAllowSecuredConnect || g_nWpaSupport < 4)
+        return;
+    if (!m_bInfrastructure)
+    {
+        m_cbAuthType.AddString(AuthTypeText(AUTH_INDEX_WPA_NONE));
+        return;
+    }
+    m_cbAuthType.AddString(AuthTypeText(AUTH_INDEX_WPA));
+    m_cbAuthType.AddString(AuthTypeText(AUTH_INDEX_WPA_PSK));
+    if (OsHasWpa2())
+    {
+        m_cbAuthType.AddString(AuthTypeText(AUTH_INDEX_WPA2));
+        m_cbAuthType.AddString(AuthTypeText(AUTH_INDEX_WPA2_PSK));
+    }
+}
+
+BOOL CAuthSecuDlg::OffersTkip()
+{
+    return TRUE;
+}
+
+BOOL CAuthSecuDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    ReadCcx2Control();
+    SetWindowText(LoadText(IDS_ASD_CAPTION));
+    SetDlgItemText(IDOK, LoadText(IDS_DIALOG_OK));
+    SetDlgItemText(IDCANCEL, LoadText(IDS_DIALOG_CANCEL));
+    InitAuthControls();
+    RefreshAuthControls();
+    return TRUE;
+}
+
+void CAuthSecuDlg::OnUse8021xToggle()
+{
+    // The click has turned the check over already: the flag turns with it, once.
+    int bWasOn = m_bUse8021x;
+    SyncAuthControls(TRUE);
+    m_bUse8021x = !bWasOn;
+    UpdateWepKeysFor8021x();
+    SyncAuthControls(FALSE);
+}
+
+void CAuthSecuDlg::OnOK()
+{
+    SyncAuthControls(TRUE);
+    if (!IsDot1xConfigValid())
+        return;
+    if (m_bInfrastructure && m_nAuthIndex == AUTH_INDEX_LEAP)
+    {
+        m_strLeapUser.Trim();
+        if (m_strLeapUser.IsEmpty() || m_strLeapPassword.IsEmpty())
+        {
+            AfxMessageBox(IDS_LEAP_ID_PASSWORD, MB_ICONERROR);
+            return;
+        }
+    }
+    for (int i = 0; i < WEP_KEY_COUNT; i++)
+    {
+        if (m_nWepKeyType[i] == 1)
+            m_strWepKeyHex[i] = WepAsciiToHex(m_strWepKeyAscii[i]);
+    }
+    EndDialog(IDOK);
+}
