@@ -64,8 +64,14 @@ void C8021xSheet::AddDot1xPages()
 
 BOOL C8021xSheet::OnInitDialog()
 {
+    // The base shows the first page, whose initialisation has made the record its own by then
+    // (the method WPA mode allows, the PAC path of the current profile): only a page not shown
+    // yet takes the record again.
     BOOL bResult = CPropertySheet::OnInitDialog();
-    PushDot1xSettings();
+    if (!HasWindow(m_AuthPage))
+        m_AuthPage.m_dot1x = m_dot1x;
+    if (!HasWindow(m_CaServerPage))
+        m_CaServerPage.m_dot1x = m_dot1x;
     return bResult;
 }
 

@@ -16,10 +16,12 @@ struct MadeCertificate::Parts
 namespace
 {
 
+// UTF8String entries of any length: the size limits of the standard attributes are not checked,
+// so that tests can make names longer than a field that shows them.
 bool AddEntry(X509_NAME* name, const char* field, const std::string& value)
 {
     return value.empty() ||
-           X509_NAME_add_entry_by_txt(name, field, MBSTRING_UTF8,
+           X509_NAME_add_entry_by_txt(name, field, V_ASN1_UTF8STRING,
                                       reinterpret_cast<const unsigned char*>(value.c_str()),
                                       static_cast<int>(value.size()), -1, 0) == 1;
 }
