@@ -21,6 +21,22 @@ inline constexpr int AUTH_INDEX_WPA2_PSK = 7;
 
 inline constexpr int WEP_KEY_COUNT = 4;
 
+// The message map entries both forms share; each maps the "Use 802.1x" check itself.
+#define ON_AUTHSECU_FORM_NOTIFICATIONS()                                                           \
+    ON_CBN_SELCHANGE(IDC_AS_AUTH_COMBO, OnAuthTypeChange)                                          \
+    ON_CBN_SELCHANGE(IDC_AS_ENCRYPT_COMBO, OnEncryptionChange)                                     \
+    ON_CBN_SELCHANGE(IDC_AS_KEY1_TYPE, OnWepKeyTypeChange)                                         \
+    ON_CBN_SELCHANGE(IDC_AS_KEY2_TYPE, OnWepKeyTypeChange)                                         \
+    ON_CBN_SELCHANGE(IDC_AS_KEY3_TYPE, OnWepKeyTypeChange)                                         \
+    ON_CBN_SELCHANGE(IDC_AS_KEY4_TYPE, OnWepKeyTypeChange)                                         \
+    ON_BN_CLICKED(IDC_AS_KEY1_RADIO, OnDefaultKeyChange)                                           \
+    ON_BN_CLICKED(IDC_AS_KEY2_RADIO, OnDefaultKeyChange)                                           \
+    ON_BN_CLICKED(IDC_AS_KEY3_RADIO, OnDefaultKeyChange)                                           \
+    ON_BN_CLICKED(IDC_AS_KEY4_RADIO, OnDefaultKeyChange)                                           \
+    ON_BN_CLICKED(IDC_AS_8021X_SETTING, On8021xSetting)                                            \
+    ON_BN_CLICKED(IDC_AS_ENABLE_8021X, OnEnable8021xButton)                                        \
+    ON_BN_CLICKED(IDC_AS_SHOW_PASSWORD, OnShowPassword)
+
 // WPA2 is offered only where the system's own supplicant knows it.
 BOOL OsHasWpa2();
 

@@ -118,17 +118,9 @@ CString C8021xAuthPage::CertLineText(UINT nID, LPCSTR pszText)
     return LoadText(nID) + " : " + pszText;
 }
 
-C8021xSheet* C8021xAuthPage::Dot1xSheet() const
-{
-    CPropertySheet* pSheet = GetSheet();
-    if (pSheet == NULL || !pSheet->IsKindOf(RUNTIME_CLASS(C8021xSheet)))
-        return NULL;
-    return static_cast<C8021xSheet*>(pSheet);
-}
-
 void C8021xAuthPage::SetValidateServer(BOOL bValidate)
 {
-    if (C8021xSheet* pSheet = Dot1xSheet())
+    if (C8021xSheet* pSheet = Dot1xSheetOf(this))
         pSheet->m_bValidateServer = bValidate;
 }
 
@@ -341,7 +333,7 @@ BOOL C8021xAuthPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     Dot1xSettings& d = m_dot1x;
-    C8021xSheet* pSheet = Dot1xSheet();
+    C8021xSheet* pSheet = Dot1xSheetOf(this);
     const BOOL bWpaMode = pSheet != NULL && pSheet->m_bWpaMode;
     if (!bWpaMode)
         m_cbMethod.AddString("Md5-Challenge");
@@ -428,7 +420,7 @@ BOOL C8021xAuthPage::OnInitDialog()
 
 BOOL C8021xAuthPage::OnApply()
 {
-    C8021xSheet* pSheet = Dot1xSheet();
+    C8021xSheet* pSheet = Dot1xSheetOf(this);
     if (pSheet == NULL || !pSheet->CollectDot1xSettings())
         return FALSE;
     pSheet->SetCurrentProfilePac(m_strShownPacPath);
@@ -519,7 +511,7 @@ void C8021xAuthPage::OnPacRemove()
     ShowPacPath("");
     if (!m_dot1x.strPACFilePath.IsEmpty())
         DeleteFileA(m_dot1x.strPACFilePath);
-    if (C8021xSheet* pSheet = Dot1xSheet())
+    if (C8021xSheet* pSheet = Dot1xSheetOf(this))
         pSheet->SetCurrentProfilePac("");
     m_dot1x.strPACFilePath.Empty();
     SaveToRecord(FALSE);

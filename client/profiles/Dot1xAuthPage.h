@@ -9,8 +9,6 @@
 #include "platform/Windows.h"
 #include "resources/TessarynUI/resource.h"
 
-class C8021xSheet;
-
 class C8021xAuthPage : public CPropertyPage
 {
     DECLARE_DYNCREATE(C8021xAuthPage)
@@ -70,8 +68,6 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    // The sheet the page is in, when it is an 802.1X sheet.
-    C8021xSheet* Dot1xSheet() const;
     void SetValidateServer(BOOL bValidate);
     void EnableItem(int nID, BOOL bEnable);
     void ShowItem(int nID, BOOL bShow);

@@ -34,14 +34,6 @@ void C8021xCaServerPage::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_CA_ISSUER_LABEL, m_strIssuerLabel);
 }
 
-C8021xSheet* C8021xCaServerPage::Dot1xSheet() const
-{
-    CPropertySheet* pSheet = GetSheet();
-    if (pSheet == NULL || !pSheet->IsKindOf(RUNTIME_CLASS(C8021xSheet)))
-        return NULL;
-    return static_cast<C8021xSheet*>(pSheet);
-}
-
 void C8021xCaServerPage::EnumRootCertificates(LPCSTR pszStore)
 {
     AppendStoreCertDescs(pszStore, m_RootCertList);
@@ -113,7 +105,7 @@ BOOL C8021xCaServerPage::OnInitDialog()
 BOOL C8021xCaServerPage::OnSetActive()
 {
     SaveCaControls(FALSE);
-    C8021xSheet* pSheet = Dot1xSheet();
+    C8021xSheet* pSheet = Dot1xSheetOf(this);
     const BOOL bValidateServer = pSheet != NULL && pSheet->m_bValidateServer;
     if (!bValidateServer)
         m_bValidateChain = 0;
@@ -125,7 +117,7 @@ BOOL C8021xCaServerPage::OnSetActive()
 
 BOOL C8021xCaServerPage::OnApply()
 {
-    C8021xSheet* pSheet = Dot1xSheet();
+    C8021xSheet* pSheet = Dot1xSheetOf(this);
     if (pSheet == NULL)
         return FALSE;
     // The issuer by its place in the list: two roots may share a subject (an old and a renewed

@@ -8,8 +8,6 @@
 #include "platform/Windows.h"
 #include "resources/TessarynUI/resource.h"
 
-class C8021xSheet;
-
 class C8021xCaServerPage : public CPropertyPage
 {
     DECLARE_DYNCREATE(C8021xCaServerPage)
@@ -49,7 +47,6 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    C8021xSheet* Dot1xSheet() const;
 
     DECLARE_MESSAGE_MAP()
 };

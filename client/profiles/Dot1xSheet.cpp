@@ -189,3 +189,11 @@ void C8021xSheet::CommitCurrentProfilePac()
     memset(pszField, 0, sizeof g_pCurrentProfile->PACFilePath);
     strncpy(pszField, m_strCurrentPac, sizeof g_pCurrentProfile->PACFilePath - 1);
 }
+
+C8021xSheet* Dot1xSheetOf(const CPropertyPage* pPage)
+{
+    CPropertySheet* pSheet = pPage->GetSheet();
+    if (pSheet == NULL || !pSheet->IsKindOf(RUNTIME_CLASS(C8021xSheet)))
+        return NULL;
+    return static_cast<C8021xSheet*>(pSheet);
+}

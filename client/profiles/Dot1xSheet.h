@@ -47,3 +47,6 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// The 802.1X sheet the page is in; NULL when it is in none or in another sheet.
+C8021xSheet* Dot1xSheetOf(const CPropertyPage* pPage);

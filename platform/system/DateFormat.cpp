@@ -10,42 +10,41 @@
 namespace
 {
 
+const char* const kEnglishMonths[12] = {"January",   "February", "March",    "April",
+                                        "May",       "June",     "July",     "August",
+                                        "September", "October",  "November", "December"};
+const char* const kEnglishShortMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+const char* const kEnglishDays[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                     "Thursday", "Friday", "Saturday"};
+const char* const kEnglishShortDays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+const char* const kGermanMonths[12] = {"Januar",    "Februar", "M\xC3\xA4rz", "April",
+                                       "Mai",       "Juni",    "Juli",        "August",
+                                       "September", "Oktober", "November",    "Dezember"};
+const char* const kGermanShortMonths[12] = {"Jan", "Feb", "M\xC3\xA4r", "Apr", "Mai", "Jun",
+                                            "Jul", "Aug", "Sep",        "Okt", "Nov", "Dez"};
+const char* const kGermanDays[7] = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
+                                    "Donnerstag", "Freitag", "Samstag"};
+const char* const kGermanShortDays[7] = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
+
 struct LocaleDates
 {
     LANGID language;
     const char* shortDate;
     const char* longDate;
-    const char* months[12];
-    const char* abbreviatedMonths[12];
-    const char* days[7]; // Sunday first
-    const char* abbreviatedDays[7];
+    const char* const* months; // twelve, January first
+    const char* const* abbreviatedMonths;
+    const char* const* days; // seven, Sunday first
+    const char* const* abbreviatedDays;
 };
 
 const LocaleDates kLocales[] = {
-    {0x0409,
-     "M/d/yyyy",
-     "dddd, MMMM d, yyyy",
-     {"January", "February", "March", "April", "May", "June", "July", "August", "September",
-      "October", "November", "December"},
-     {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
-     {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
-     {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}},
-    {0x0809,
-     "dd/MM/yyyy",
-     "dd MMMM yyyy",
-     {"January", "February", "March", "April", "May", "June", "July", "August", "September",
-      "October", "November", "December"},
-     {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
-     {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
-     {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}},
-    {0x0407,
-     "dd.MM.yyyy",
-     "dddd, d. MMMM yyyy",
-     {"Januar", "Februar", "M\xC3\xA4rz", "April", "Mai", "Juni", "Juli", "August", "September",
-      "Oktober", "November", "Dezember"},
-     {"Jan", "Feb", "M\xC3\xA4r", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"},
-     {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"},
-     {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"}},
+    {0x0409, "M/d/yyyy", "dddd, MMMM d, yyyy", kEnglishMonths, kEnglishShortMonths, kEnglishDays,
+     kEnglishShortDays},
+    {0x0809, "dd/MM/yyyy", "dd MMMM yyyy", kEnglishMonths, kEnglishShortMonths, kEnglishDays,
+     kEnglishShortDays},
+    {0x0407, "dd.MM.yyyy", "dddd, d. MMMM yyyy", kGermanMonths, kGermanShortMonths, kGermanDays,
+     kGermanShortDays},
 };
 
 const LocaleDates* FindLocale(LCID locale)

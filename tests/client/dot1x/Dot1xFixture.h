@@ -48,6 +48,13 @@ inline std::vector<BYTE> Bytes(const BYTE* p, int n)
     return p == NULL || n <= 0 ? std::vector<BYTE>{} : std::vector<BYTE>(p, p + n);
 }
 
+// Answers the message box that is up with OK; false when none is.
+inline bool AnswerOpenBox()
+{
+    auto box = platform::FindOpenMessageBox();
+    return box && platform::AnswerMessageBox(box->hwnd, IDOK);
+}
+
 class Dot1xTest : public profilepages::PageTest
 {
 protected:
@@ -56,12 +63,7 @@ protected:
         PageTest::SetUp();
         platform::ClearMessageBoxLog();
         // Boxes are answered as they come up; the texts stay in the log.
-        platform::SetIdleHook(
-            []
-            {
-                if (auto box = platform::FindOpenMessageBox())
-                    platform::AnswerMessageBox(box->hwnd, IDOK);
-            });
+        platform::SetIdleHook([] { AnswerOpenBox(); });
     }
     void TearDown() override
     {
@@ -121,11 +123,8 @@ protected:
         platform::SetIdleHook(
             [&]
             {
-                if (auto box = platform::FindOpenMessageBox())
-                {
-                    platform::AnswerMessageBox(box->hwnd, IDOK);
+                if (AnswerOpenBox())
                     return;
-                }
                 HWND hWnd = FindWindowA(NULL, pszTitle);
                 if (hWnd == 0 || ran)
                     return;
@@ -133,12 +132,7 @@ protected:
                 script(hWnd);
             });
         act();
-        platform::SetIdleHook(
-            []
-            {
-                if (auto box = platform::FindOpenMessageBox())
-                    platform::AnswerMessageBox(box->hwnd, IDOK);
-            });
+        platform::SetIdleHook([] { AnswerOpenBox(); });
         EXPECT_TRUE(ran) << pszTitle << " did not come up";
     }
     // The current profile copy, with that PAC path.
