@@ -11,7 +11,10 @@ ON_AUTHSECU_FORM_NOTIFICATIONS()
 ON_BN_CLICKED(IDC_AS_USE_8021X_CHECK, OnUse8021xToggle)
 END_MESSAGE_MAP()
 
-CAuthSecuDlg::CAuthSecuDlg(CWnd* pParent) : CDialog(CAuthSecuDlg::IDD, pParent) {}
+CAuthSecuDlg::CAuthSecuDlg(CWnd* pParent) : CAuthSecuFormT<CDialog>(CAuthSecuDlg::IDD)
+{
+    m_pParentWnd = pParent;
+}
 
 CAuthSecuDlg::~CAuthSecuDlg() {}
 

@@ -8,7 +8,7 @@
 #include "platform/Windows.h"
 #include "resources/TessarynUI/resource.h"
 
-class CAuthSecuDlg : public CDialog, public CAuthSecuForm
+class CAuthSecuDlg : public CAuthSecuFormT<CDialog>
 {
     DECLARE_DYNCREATE(CAuthSecuDlg)
 public:
@@ -29,7 +29,6 @@ public:
     afx_msg void OnUse8021xToggle();
 
 protected:
-    CDialog& FormWnd() override { return *this; }
     BOOL OffersTkip() override;
     void DoDataExchange(CDataExchange* pDX) override;
 

@@ -40,18 +40,20 @@ BOOL OsHasWpa2()
            OsVersionCode == 12;
 }
 
-CAuthSecuForm::CAuthSecuForm()
-    : m_bLeap(0), m_bInfrastructure(1), m_nAuthIndex(0), m_nAuthMode(0), m_nEncryptIndex(0),
-      m_bCcx(0), m_bCckm(0), m_nDefaultKey(0), m_bUse8021x(0), m_nLeapEncryption(0)
+template <class TBase>
+CAuthSecuFormT<TBase>::CAuthSecuFormT(UINT nIDTemplate)
+    : TBase(nIDTemplate), m_bLeap(0), m_bInfrastructure(1), m_nAuthIndex(0), m_nAuthMode(0),
+      m_nEncryptIndex(0), m_bCcx(0), m_bCckm(0), m_nDefaultKey(0), m_bUse8021x(0),
+      m_nLeapEncryption(0)
 {
     SetDot1xDefaults(m_dot1x, 26);
     for (int i = 0; i < WEP_KEY_COUNT; i++)
         m_nWepKeyType[i] = 0;
 }
 
-CAuthSecuForm::~CAuthSecuForm() {}
+template <class TBase> CAuthSecuFormT<TBase>::~CAuthSecuFormT() {}
 
-void CAuthSecuForm::ExchangeAuthControls(CDataExchange* pDX)
+template <class TBase> void CAuthSecuFormT<TBase>::ExchangeAuthControls(CDataExchange* pDX)
 {
     DDX_Control(pDX, IDC_AS_AUTH_COMBO, m_cbAuthType);
     DDX_Control(pDX, IDC_AS_ENCRYPT_COMBO, m_cbEncryption);
@@ -92,7 +94,7 @@ void CAuthSecuForm::ExchangeAuthControls(CDataExchange* pDX)
     }
 }
 
-CString CAuthSecuForm::AuthTypeText(int nIndex)
+template <class TBase> CString CAuthSecuFormT<TBase>::AuthTypeText(int nIndex)
 {
     switch (nIndex)
     {
@@ -115,7 +117,7 @@ CString CAuthSecuForm::AuthTypeText(int nIndex)
     }
 }
 
-int CAuthSecuForm::AuthTypeFromText(const CString& strText)
+template <class TBase> int CAuthSecuFormT<TBase>::AuthTypeFromText(const CString& strText)
 {
     for (int i = AUTH_INDEX_OPEN; i <= AUTH_INDEX_WPA2_PSK; i++)
     {
@@ -125,7 +127,8 @@ int CAuthSecuForm::AuthTypeFromText(const CString& strText)
     return AUTH_INDEX_OPEN;
 }
 
-int CAuthSecuForm::AuthModeFromIndex(int nIndex, BOOL bInfrastructure, int* pbLeap)
+template <class TBase>
+int CAuthSecuFormT<TBase>::AuthModeFromIndex(int nIndex, BOOL bInfrastructure, int* pbLeap)
 {
     switch (nIndex)
     {
@@ -150,7 +153,8 @@ int CAuthSecuForm::AuthModeFromIndex(int nIndex, BOOL bInfrastructure, int* pbLe
     }
 }
 
-int CAuthSecuForm::AuthIndexFromMode(int nMode, BOOL bLeap, int nCurrentIndex)
+template <class TBase>
+int CAuthSecuFormT<TBase>::AuthIndexFromMode(int nMode, BOOL bLeap, int nCurrentIndex)
 {
     switch (nMode)
     {
@@ -173,7 +177,7 @@ int CAuthSecuForm::AuthIndexFromMode(int nMode, BOOL bLeap, int nCurrentIndex)
     }
 }
 
-void CAuthSecuForm::FillAuthList()
+template <class TBase> void CAuthSecuFormT<TBase>::FillAuthList()
 {
     m_cbAuthType.ResetContent();
     m_cbAuthType.AddString(AuthTypeText(AUTH_INDEX_OPEN));
@@ -198,7 +202,7 @@ void CAuthSecuForm::FillAuthList()
     }
 }
 
-void CAuthSecuForm::FillEncryptionList()
+template <class TBase> void CAuthSecuFormT<TBase>::FillEncryptionList()
 {
     m_cbEncryption.ResetContent();
     if (m_nAuthIndex == AUTH_INDEX_OPEN || m_nAuthIndex == AUTH_INDEX_SHARED)
@@ -217,12 +221,12 @@ void CAuthSecuForm::FillEncryptionList()
         m_cbEncryption.AddString("AES");
 }
 
-BOOL CAuthSecuForm::OffersTkip()
+template <class TBase> BOOL CAuthSecuFormT<TBase>::OffersTkip()
 {
     return m_bInfrastructure;
 }
 
-void CAuthSecuForm::ReadCcx2Control()
+template <class TBase> void CAuthSecuFormT<TBase>::ReadCcx2Control()
 {
     char szCcx[32] = {0};
     GetIniValue(g_strNetCfgInstanceId, INI_KIND_STATION, "Config", "CCX2Control", szCcx,
@@ -235,7 +239,7 @@ void CAuthSecuForm::ReadCcx2Control()
         m_bCckm = static_cast<int>((nCcx >> 1) & 1);
 }
 
-void CAuthSecuForm::SyncAuthControls(BOOL bSave)
+template <class TBase> void CAuthSecuFormT<TBase>::SyncAuthControls(BOOL bSave)
 {
     if (bSave)
     {
@@ -321,7 +325,7 @@ void CAuthSecuForm::SyncAuthControls(BOOL bSave)
     m_cbEncryption.SetCurSel(m_nEncryptIndex);
 }
 
-void CAuthSecuForm::EnableWepKeys(BOOL bEnable)
+template <class TBase> void CAuthSecuFormT<TBase>::EnableWepKeys(BOOL bEnable)
 {
     auto enable = [this](int nID, BOOL bOn)
     {
@@ -346,7 +350,7 @@ void CAuthSecuForm::EnableWepKeys(BOOL bEnable)
     }
 }
 
-void CAuthSecuForm::UpdateWepKeysFor8021x()
+template <class TBase> void CAuthSecuFormT<TBase>::UpdateWepKeysFor8021x()
 {
     if (m_bUse8021x && m_dot1x.nAuthenProtocol != DOT1X_METHOD_MD5)
         EnableWepKeys(FALSE);
@@ -354,18 +358,18 @@ void CAuthSecuForm::UpdateWepKeysFor8021x()
         EnableWepKeys(TRUE);
 }
 
-void CAuthSecuForm::UpdateWepKeyHint()
+template <class TBase> void CAuthSecuFormT<TBase>::UpdateWepKeyHint()
 {
     int nKey = m_nDefaultKey >= 0 && m_nDefaultKey < WEP_KEY_COUNT ? m_nDefaultKey : 0;
     FormWnd().SetDlgItemText(IDC_AS_WEP_HINT, LoadText(kKeyHint[nKey]));
 }
 
-BOOL CAuthSecuForm::IsDot1xConfigValid()
+template <class TBase> BOOL CAuthSecuFormT<TBase>::IsDot1xConfigValid()
 {
     return TRUE;
 }
 
-void CAuthSecuForm::InitAuthControls()
+template <class TBase> void CAuthSecuFormT<TBase>::InitAuthControls()
 {
     for (int i = 0; i < WEP_KEY_COUNT; i++)
         m_editWepKeyHex[i].SetCharMask(SMARTEDIT_MASK_HEX);
@@ -387,7 +391,7 @@ void CAuthSecuForm::InitAuthControls()
     FormWnd().SetDlgItemText(IDC_AS_USE_8021X_CHECK, LoadText(IDS_AS_USE_8021X));
 }
 
-void CAuthSecuForm::RefreshAuthControls()
+template <class TBase> void CAuthSecuFormT<TBase>::RefreshAuthControls()
 {
     FillAuthList();
     if (!m_bInfrastructure)
@@ -398,7 +402,7 @@ void CAuthSecuForm::RefreshAuthControls()
     OnAuthTypeChange();
 }
 
-void CAuthSecuForm::OnAuthTypeChange()
+template <class TBase> void CAuthSecuFormT<TBase>::OnAuthTypeChange()
 {
     SyncAuthControls(TRUE);
     FillEncryptionList();
@@ -421,7 +425,7 @@ void CAuthSecuForm::OnAuthTypeChange()
     OnEncryptionChange();
 }
 
-void CAuthSecuForm::OnEncryptionChange()
+template <class TBase> void CAuthSecuFormT<TBase>::OnEncryptionChange()
 {
     SyncAuthControls(TRUE);
     CWnd* pPsk = Item(IDC_AS_PSK_EDIT);
@@ -454,19 +458,19 @@ void CAuthSecuForm::OnEncryptionChange()
     }
 }
 
-void CAuthSecuForm::OnWepKeyTypeChange()
+template <class TBase> void CAuthSecuFormT<TBase>::OnWepKeyTypeChange()
 {
     SyncAuthControls(TRUE);
     UpdateWepKeyHint();
 }
 
-void CAuthSecuForm::OnDefaultKeyChange()
+template <class TBase> void CAuthSecuFormT<TBase>::OnDefaultKeyChange()
 {
     SyncAuthControls(TRUE);
     UpdateWepKeyHint();
 }
 
-void CAuthSecuForm::On8021xSetting()
+template <class TBase> void CAuthSecuFormT<TBase>::On8021xSetting()
 {
     BOOL bWpaMode = FALSE;
     if (m_bInfrastructure && (m_nAuthIndex == AUTH_INDEX_WPA || m_nAuthIndex == AUTH_INDEX_WPA2))
@@ -495,7 +499,7 @@ void CAuthSecuForm::On8021xSetting()
     UpdateWepKeysFor8021x();
 }
 
-void CAuthSecuForm::OnEnable8021xButton()
+template <class TBase> void CAuthSecuFormT<TBase>::OnEnable8021xButton()
 {
     SyncAuthControls(TRUE);
     m_bUse8021x = !m_bUse8021x;
@@ -503,14 +507,14 @@ void CAuthSecuForm::OnEnable8021xButton()
     SyncAuthControls(FALSE);
 }
 
-void CAuthSecuForm::OnUse8021xCheck()
+template <class TBase> void CAuthSecuFormT<TBase>::OnUse8021xCheck()
 {
     SyncAuthControls(TRUE);
     UpdateWepKeysFor8021x();
     SyncAuthControls(FALSE);
 }
 
-void CAuthSecuForm::OnShowPassword()
+template <class TBase> void CAuthSecuFormT<TBase>::OnShowPassword()
 {
     char chPassword = FormWnd().IsDlgButtonChecked(IDC_AS_SHOW_PASSWORD) ? '\0' : '*';
     int anEdits[2 * WEP_KEY_COUNT + 2];
@@ -537,3 +541,6 @@ void CAuthSecuForm::OnShowPassword()
             pEdit->EnableWindow(FALSE);
     }
 }
+
+template class CAuthSecuFormT<CPropertyPage>;
+template class CAuthSecuFormT<CDialog>;

@@ -1,8 +1,8 @@
 #pragma once
 // What the Authentication and Security page and its dialog form share: the members, the two
 // numberings of authentication (the index of the list the user sees and the NDIS 802.11 mode
-// the sheet stores), the lists, the control states and the handlers' work. The page or the
-// dialog that derives from it names the window (FormWnd) and routes its messages here.
+// the sheet stores), the lists, the control states and the handlers. It stands between the
+// window class (CPropertyPage, CDialog) and the page or dialog, which maps its messages here.
 
 #include "client/profiles/Dot1xSettings.h"
 #include "controls/SmartEdit.h"
@@ -40,11 +40,11 @@ inline constexpr int WEP_KEY_COUNT = 4;
 // WPA2 is offered only where the system's own supplicant knows it.
 BOOL OsHasWpa2();
 
-class CAuthSecuForm
+template <class TBase> class CAuthSecuFormT : public TBase
 {
 public:
-    CAuthSecuForm();
-    virtual ~CAuthSecuForm();
+    explicit CAuthSecuFormT(UINT nIDTemplate);
+    virtual ~CAuthSecuFormT();
 
     CComboBox m_cbAuthType;
     CComboBox m_cbEncryption;
@@ -103,7 +103,7 @@ public:
 
 protected:
     // The window the controls belong to.
-    virtual CDialog& FormWnd() = 0;
+    TBase& FormWnd() { return *this; }
     CWnd* Item(int nID) { return FormWnd().GetDlgItem(nID); }
 
     void ExchangeAuthControls(CDataExchange* pDX);
@@ -116,3 +116,7 @@ protected:
     // WEP keys off while 802.1X hands out keys, unless its method is MD5-Challenge.
     void UpdateWepKeysFor8021x();
 };
+
+// The page's and the dialog's forms (AuthSecuForm.cpp).
+extern template class CAuthSecuFormT<CPropertyPage>;
+extern template class CAuthSecuFormT<CDialog>;

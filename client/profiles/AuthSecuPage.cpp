@@ -9,7 +9,7 @@ ON_AUTHSECU_FORM_NOTIFICATIONS()
 ON_BN_CLICKED(IDC_AS_USE_8021X_CHECK, OnUse8021xCheck)
 END_MESSAGE_MAP()
 
-CAuthSecuPage::CAuthSecuPage() : CPropertyPage(CAuthSecuPage::IDD) {}
+CAuthSecuPage::CAuthSecuPage() : CAuthSecuFormT<CPropertyPage>(CAuthSecuPage::IDD) {}
 
 CAuthSecuPage::~CAuthSecuPage() {}
 

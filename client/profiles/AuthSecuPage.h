@@ -1,13 +1,13 @@
 #pragma once
 // The Authentication and Security page of the profile editor: authentication type, encryption,
 // the WPA pre-shared key, the four WEP keys and the 802.1X switch with its settings (the form's
-// work is CAuthSecuForm's; the page adds its activation and the sheet's apply).
+// work is CAuthSecuFormT's; the page adds its activation and the sheet's apply).
 
 #include "client/profiles/AuthSecuForm.h"
 #include "platform/Windows.h"
 #include "resources/TessarynUI/resource.h"
 
-class CAuthSecuPage : public CPropertyPage, public CAuthSecuForm
+class CAuthSecuPage : public CAuthSecuFormT<CPropertyPage>
 {
     DECLARE_DYNCREATE(CAuthSecuPage)
 public:
@@ -25,7 +25,6 @@ public:
     BOOL OnApply() override;
 
 protected:
-    CDialog& FormWnd() override { return *this; }
     void DoDataExchange(CDataExchange* pDX) override;
 
     DECLARE_MESSAGE_MAP()
