@@ -30,8 +30,9 @@ const char kCredentialEditor[] = "Wireless Network Properties";
 // A store's certificate thumbprint as the profile stores it: two lower-case digits a byte.
 std::string StoredThumbprint(const machine::Machine& m, const char* pszStore)
 {
+    const auto certificates = machine::certs::StoreContents(m, pszStore);
     std::string hex;
-    for (std::uint8_t b : machine::certs::StoreContents(m, pszStore).at(0).thumbprint)
+    for (std::uint8_t b : certificates.at(0).thumbprint)
     {
         char digits[3];
         std::snprintf(digits, sizeof digits, "%02x", b);
