@@ -101,9 +101,12 @@ RequestResult applySet(const Machine& machine, const std::string& id, AdapterSta
             stations::StartAccessPoint(machine, id, state);
             break;
         }
-        // Length 0 asks to associate with any network in range: kept visible.
+        // Length 0 asks to associate with any network in range. On this machine the WLAN service
+        // makes every join, so the request is kept visible and the link left as it is: no open
+        // network is joined behind the service's back.
         state.associateAny = length == 0;
-        state.associated = true;
+        if (length != 0)
+            state.associated = true;
         break;
     }
     case OidKind::OperationMode:

@@ -4,6 +4,7 @@
 #include "machine/FileStore.h"
 #include "machine/devices/DeviceTree.h"
 #include "machine/miniport/DriverReload.h"
+#include "machine/network/ConnectionView.h"
 #include "machine/network/IpconfigReport.h"
 #include "machine/programs/ProgramLog.h"
 #include "machine/programs/ProgramSettings.h"
@@ -72,7 +73,7 @@ bool RunNicReport(const Machine& machine, const std::filesystem::path& hostFolde
         AppendProgramLog(machine, "NicReport wrote nothing");
         return false;
     }
-    const std::string report = network::FormatIpconfigReport(network::LoadConnections(machine));
+    const std::string report = network::FormatIpconfigReport(network::ConnectionsAsSeen(machine));
     const bool written =
         WriteFileAtomically(hostFolder / "NicReport.txt", report, FileAccess::Everyone);
     AppendProgramLog(machine, std::string(written ? "NicReport wrote [" : "NicReport failed [") +

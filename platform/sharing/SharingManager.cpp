@@ -1,6 +1,7 @@
 #include "platform/sharing/SharingManager.h"
 
 #include "machine/Machine.h"
+#include "machine/network/ConnectionView.h"
 #include "machine/network/Connections.h"
 #include "machine/network/SharingFaults.h"
 #include "platform/com/ComObject.h"
@@ -331,7 +332,7 @@ public:
             hr = *fault;
         else
         {
-            auto list = network::LoadConnections(machine::CurrentMachine());
+            auto list = network::ConnectionsAsSeen(machine::CurrentMachine());
             auto at = locate(list, c->identity());
             if (!at)
                 hr = E_UNEXPECTED;

@@ -164,4 +164,33 @@ TEST_F(MainRoadSystem, ASecondDoubleClickWhileTheEditorIsUpIsRefused)
     EXPECT_TRUE(windowOpen(kSheetCaption));
 }
 
+// On a fresh machine the client's start (its card set-up asks the driver for "any network")
+// joins nothing: the tray, the WLAN service, the driver, the connections and the About page
+// all say disconnected, no lease is held, and every view names the driver's own address.
+TEST_F(MainRoadSystem, EveryViewOfTheWirelessAdapterTellsTheSameLinkAndAddress)
+{
+    ChildProcess ui("TessarynUI", {}, m.root());
+    const std::string sheet = waitFor(kSheetCaption);
+    act({"ui", "page", sheet, "About"});
+    std::this_thread::sleep_for(500ms);
+    const std::string about = show(sheet);
+
+    const std::string driver = vnmachine({"driver", "state"}).out;
+    EXPECT_TRUE(Contains(driver, "associated=0")) << driver;
+    EXPECT_TRUE(Contains(driver, "value 0D010702 02fa1159bc04")) << driver;
+    EXPECT_TRUE(Contains(vnmachine({"wlan", "status"}).out, "connection   none"));
+    auto icon = trayIcon();
+    ASSERT_TRUE(icon.has_value());
+    EXPECT_TRUE(Contains(icon->tip, "Disconnected")) << icon->tip;
+    const std::string connections = vnmachine({"connections"}).out;
+    const std::size_t wireless = connections.find("Wireless Network Connection");
+    ASSERT_NE(wireless, std::string::npos) << connections;
+    const std::string entry =
+        connections.substr(wireless, connections.find("\n3 ", wireless) - wireless);
+    EXPECT_TRUE(Contains(entry, "media disconnected")) << entry;
+    EXPECT_TRUE(Contains(entry, "mac         02-FA-11-59-BC-04")) << entry;
+    EXPECT_FALSE(Contains(about, "192.168.10.")) << about; // no lease while disassociated
+    EXPECT_TRUE(ui.running());
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "tools/vnmachine/NetworkCommand.h"
 
 #include "machine/Machine.h"
+#include "machine/network/ConnectionView.h"
 #include "machine/network/Connections.h"
 #include "machine/network/SharingFaults.h"
 #include "tools/vnmachine/Arguments.h"
@@ -18,7 +19,7 @@ namespace
 
 void list(const machine::Machine& m)
 {
-    auto connections = network::LoadConnections(m);
+    auto connections = network::ConnectionsAsSeen(m);
     if (connections.empty())
         std::cout << "no connections\n";
     int n = 1;

@@ -170,9 +170,10 @@ TEST(Miniport, SsidSetsAssociateAndStartTheAccessPoint)
 
     ASSERT_TRUE(request(0x0D810115, "").result.ok);
     EXPECT_FALSE(state().associated);
-    // A zero-length SSID asks for any network: visible as such.
+    // A zero-length SSID asks for any network: visible as such, and joining nothing.
     ASSERT_TRUE(request(0x0D810102, std::string(36, '\0')).result.ok);
     EXPECT_TRUE(state().associateAny);
+    EXPECT_FALSE(state().associated);
     EXPECT_EQ(request(0x0D810102, le32(33) + std::string(32, 'x')).result.error,
               machine::kErrorInvalidParameter);
 
