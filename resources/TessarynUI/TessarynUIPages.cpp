@@ -2,9 +2,13 @@
 
 #include "platform/Windows.h"
 #include "resources/TessarynUI/AboutResources.h"
+#include "resources/TessarynUI/AdvanceResources.h"
+#include "resources/TessarynUI/BlockAckResources.h"
 #include "resources/TessarynUI/LinkStatusResources.h"
 #include "resources/TessarynUI/ProfilePagesResources.h"
 #include "resources/TessarynUI/ProfileResources.h"
+#include "resources/TessarynUI/QosResources.h"
+#include "resources/TessarynUI/RegSetResources.h"
 #include "resources/TessarynUI/SiteSurveyResources.h"
 #include "resources/TessarynUI/StatisticResources.h"
 #include "resources/TessarynUI/resource.h"
@@ -17,7 +21,8 @@ void RegisterTessarynUIPageTemplates()
     RegisterSiteSurveyTemplates();
     RegisterStatisticTemplates();
     RegisterAboutTemplates();
-    platform::RegisterDialogTemplate(IDD_REGSET_PAGE, EmptyPageTemplate("Setting Register"));
-    platform::RegisterDialogTemplate(IDD_ADVANCE_PAGE, EmptyPageTemplate("Advanced"));
-    platform::RegisterDialogTemplate(IDD_BLOCKACK_PAGE, EmptyPageTemplate("11n Configuration"));
+    RegisterAdvanceTemplates();
+    RegisterQosTemplates();
+    RegisterBlockAckTemplates();
+    RegisterRegSetTemplates();
 }
