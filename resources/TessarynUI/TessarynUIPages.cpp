@@ -4,6 +4,7 @@
 #include "resources/TessarynUI/AboutResources.h"
 #include "resources/TessarynUI/AdvanceResources.h"
 #include "resources/TessarynUI/BlockAckResources.h"
+#include "resources/TessarynUI/Dot1xResources.h"
 #include "resources/TessarynUI/LinkStatusResources.h"
 #include "resources/TessarynUI/ProfilePagesResources.h"
 #include "resources/TessarynUI/ProfileResources.h"
@@ -17,6 +18,7 @@ void RegisterTessarynUIPageTemplates()
 {
     RegisterProfileTemplates();
     RegisterProfilePagesTemplates();
+    RegisterDot1xTemplates();
     RegisterLinkStatusTemplates();
     RegisterSiteSurveyTemplates();
     RegisterStatisticTemplates();
