@@ -118,14 +118,19 @@ protected:
     // The page as the machine tool shows it.
     std::string Form() const { return platform::automation::RenderWindow(Page()); }
 
-    void Click(int nId) { ASSERT_TRUE(platform::automation::Click(Page(), std::to_string(nId))); }
+    void Click(int nId)
+    {
+        const auto result = platform::automation::Click(Page(), std::to_string(nId));
+        ASSERT_TRUE(result) << result.message;
+    }
     void Type(int nId, const std::string& text)
     {
         ASSERT_TRUE(platform::automation::SetText(Page(), std::to_string(nId), text));
     }
     void Select(int nId, const std::string& entry)
     {
-        ASSERT_TRUE(platform::automation::SelectEntry(Page(), std::to_string(nId), entry));
+        const auto result = platform::automation::SelectEntry(Page(), std::to_string(nId), entry);
+        ASSERT_TRUE(result) << result.message;
     }
     std::string TextOf(int nId) const
     {
