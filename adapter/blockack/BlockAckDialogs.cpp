@@ -1,9 +1,29 @@
 #include "adapter/blockack/BlockAckDialogs.h"
 
 #include "adapter/blockack/BlockAckRecords.h"
+#include "adapter/driver/DriverRequest.h"
 #include "adapter/driver/MacText.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
+
+int QueryConnectedBssids(DWORD dwQueryOid, BYTE abBssids[BA_CONNECTED_MAX][6])
+{
+    BYTE abRecord[4 + BA_CONNECTED_MAX * BA_CONNECTED_ENTRY_SIZE] = {0};
+    DWORD dwReturned = 0;
+    if (!OidQueryInformation(dwQueryOid, abRecord, sizeof(abRecord), &dwReturned) || dwReturned < 4)
+        return 0;
+    DWORD dwCount = 0;
+    memcpy(&dwCount, abRecord, sizeof(dwCount));
+    // Only entries the driver wrote, and no more than the record holds.
+    DWORD dwAnswered =
+        (std::min(dwReturned, static_cast<DWORD>(sizeof(abRecord))) - 4) / BA_CONNECTED_ENTRY_SIZE;
+    dwCount = std::min({dwCount, dwAnswered, static_cast<DWORD>(BA_CONNECTED_MAX)});
+    for (DWORD i = 0; i < dwCount; i++)
+        memcpy(abBssids[i], abRecord + 4 + i * BA_CONNECTED_ENTRY_SIZE, 6);
+    return static_cast<int>(dwCount);
+}
 
 void FillTidCombo(CComboBox& combo)
 {

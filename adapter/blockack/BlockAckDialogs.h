@@ -4,6 +4,13 @@
 
 #include "platform/Windows.h"
 
+// The connected BSSIDs the driver reports (the record of dwQueryOid: a u32 count, then up to 32
+// entries of 10 bytes, each starting with the BSSID), in record order. The count is bounded by
+// the 32 entries and by the bytes returned; a failed query gives none.
+#define BA_CONNECTED_MAX 32
+#define BA_CONNECTED_ENTRY_SIZE 10
+int QueryConnectedBssids(DWORD dwQueryOid, BYTE abBssids[BA_CONNECTED_MAX][6]);
+
 // "0" to "7", the first selected.
 void FillTidCombo(CComboBox& combo);
 
