@@ -22,7 +22,8 @@ using namespace std::chrono_literals;
 class RadioPagesSystemTest : public RadioPageTest
 {
 protected:
-    // The machine tool run while this process keeps its windows answering.
+    // The machine tool run while this process keeps its windows answering. A process serves the
+    // tool on the machine of its first window: one test a process, as ctest runs them.
     testing_support::CommandRun vnmachine(const std::vector<std::string>& args)
     {
         testing_support::CommandRun run;
@@ -71,6 +72,30 @@ TEST_F(RadioPagesSystemTest, TheToolShowsAndDrivesTheRegisterPage)
     EXPECT_NE(shown.out.find("0000BEEF"), std::string::npos) << shown.out;
     testing_support::CommandRun log = vnmachine({"driver", "log"});
     EXPECT_NE(log.out.find("FF0C0008"), std::string::npos) << log.out;
+}
+
+TEST_F(RadioPagesSystemTest, TheToolAppliesTheAdvancedPage)
+{
+    g_bHtSupported = FALSE;
+    SetConfig("WirelessMode", "0");
+    changeDriver(
+        [](machine::miniport::AdapterState& s) {
+            machine::miniport::SetAssociation(s, "Cafe",
+                                              std::string("\x02\x10\x20\x30\x40\x50", 6));
+        });
+    Open<CAdvancePage>();
+    testing_support::CommandRun shown = vnmachine({"ui", "show", "Radio"});
+    EXPECT_NE(shown.out.find("802.11 B/G mix"), std::string::npos) << shown.out;
+    EXPECT_EQ(vnmachine({"ui", "click", "Radio", "Tx BURST"}).status, 0);
+    clearRequests();
+    testing_support::CommandRun applied =
+        vnmachine({"ui", "click", "Radio", std::to_string(IDC_ADV_APPLY)});
+    EXPECT_EQ(applied.status, 0) << applied.out;
+    EXPECT_EQ(Config("TXBurst"), "1");
+    // The reconnect and the mode's rate set, as the tool lists the driver's requests.
+    testing_support::CommandRun log = vnmachine({"driver", "log"});
+    for (const char* code : {"0D810115", "0D810102", "FF81031A"})
+        EXPECT_NE(log.out.find(code), std::string::npos) << code << "\n" << log.out;
 }
 
 } // namespace
