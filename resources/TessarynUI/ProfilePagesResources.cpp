@@ -9,15 +9,7 @@ namespace
 
 using platform::DialogTemplate;
 using resources::Control;
-
-// A control the template keeps without the visible style.
-platform::DialogControl Hidden(const char* className, const char* text, int id, DWORD style,
-                               RECT rect)
-{
-    platform::DialogControl c = Control(className, text, id, style, rect);
-    c.style &= ~WS_VISIBLE;
-    return c;
-}
+using resources::Hidden;
 
 DialogTemplate sysConfigPage()
 {
