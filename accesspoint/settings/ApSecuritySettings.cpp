@@ -6,20 +6,6 @@
 namespace
 {
 
-CString DecimalText(int nValue)
-{
-    CString str;
-    str.Format("%d", nValue);
-    return str;
-}
-
-CString UnsignedText(UINT nValue)
-{
-    CString str;
-    str.Format("%u", nValue);
-    return str;
-}
-
 CString KeyValueName(LPCSTR pszFormat, int nKey)
 {
     CString str;
@@ -72,18 +58,18 @@ void ReadApSecuritySettings(const CApSettingsReader& reader, ApSecuritySettings&
 
 void WriteApSecuritySettings(HKEY hKey, const ApSecuritySettings& settings)
 {
-    WriteApText(hKey, "AuthenType", DecimalText(settings.nAuthMode));
-    WriteApText(hKey, "Encryption", DecimalText(settings.nEncryption));
-    // The address is one 32-bit number, kept as signed decimal.
-    WriteApText(hKey, "RadiusIP", DecimalText(static_cast<int>(settings.dwRadiusIp)));
-    WriteApText(hKey, "RadiusPort", UnsignedText(settings.nRadiusPort));
+    WriteApNumber(hKey, "AuthenType", settings.nAuthMode);
+    WriteApNumber(hKey, "Encryption", settings.nEncryption);
+    // The address is one 32-bit number, kept as signed decimal; so are the port and interval.
+    WriteApNumber(hKey, "RadiusIP", static_cast<int>(settings.dwRadiusIp));
+    WriteApNumber(hKey, "RadiusPort", static_cast<int>(settings.nRadiusPort));
     WriteApText(hKey, "RadiusKey", settings.strRadiusKey);
-    WriteApText(hKey, "RekeyInterval", UnsignedText(settings.nRekeyInterval));
-    WriteApText(hKey, "RekeyMethod", DecimalText(settings.nRekeyMethod));
+    WriteApNumber(hKey, "RekeyInterval", static_cast<int>(settings.nRekeyInterval));
+    WriteApNumber(hKey, "RekeyMethod", settings.nRekeyMethod);
     if (IsApWepInUse(settings))
-        WriteApText(hKey, "WEPKeyUse", DecimalText(settings.nDefaultKey + 1));
+        WriteApNumber(hKey, "WEPKeyUse", settings.nDefaultKey + 1);
     for (int i = 0; i < AP_WEP_KEYS; i++)
-        WriteApText(hKey, KeyValueName("WEPKey%dType", i), DecimalText(settings.nKeyType[i]));
+        WriteApNumber(hKey, KeyValueName("WEPKey%dType", i), settings.nKeyType[i]);
     for (int i = 0; i < AP_WEP_KEYS; i++)
         WriteApText(hKey, KeyValueName("WEPKey%d", i), settings.strKey[i]);
     WriteApText(hKey, "WPAPSK", settings.strWpaPsk);

@@ -287,6 +287,19 @@ void SendApWepKeys(const CApSettingsReader& reader)
     }
 }
 
+void SendApKeys(const CApSettingsReader& reader, int nAuthMode, int nEncryption,
+                const NDIS_802_11_SSID& ssid)
+{
+    if (IsApPskAuthMode(nAuthMode))
+        SendApPsk(reader, ssid);
+    if (nAuthMode == 2 || nAuthMode == 3)
+        SendApRadius(reader);
+    if (IsApWpaAuthMode(nAuthMode))
+        SendApRekey(reader);
+    if (nEncryption == 0 || nAuthMode == 1)
+        SendApWepKeys(reader);
+}
+
 void BuildApAccessControl(int nPolicy, const CStringArray& entries, AP_ACCESS_CONTROL& acl)
 {
     memset(&acl, 0, sizeof(acl));

@@ -33,6 +33,10 @@ void SendApRadius(const CApSettingsReader& reader);
 void SendApRekey(const CApSettingsReader& reader);
 // Keys 1 to 4: 10 or 26 hexadecimal digits are added, anything else removes the key.
 void SendApWepKeys(const CApSettingsReader& reader);
+// The keys of an authentication code and the encryption sent: the pre-shared key, the RADIUS
+// record, the rekey record and the WEP keys, each when the code (or WEP) takes it.
+void SendApKeys(const CApSettingsReader& reader, int nAuthMode, int nEncryption,
+                const NDIS_802_11_SSID& ssid);
 
 // The access-control record of a policy and its list (12 hexadecimal digits an entry; others
 // are left out, at most 32 are taken). Policy 0, or a list without an address, sends policy and

@@ -82,3 +82,10 @@ void WriteApText(HKEY hKey, LPCSTR pszName, LPCSTR pszText)
     if (SetDriverText(hKey, pszName, pszText) != ERROR_SUCCESS)
         ReportApWriteFailure(pszName, pszText);
 }
+
+void WriteApNumber(HKEY hKey, LPCSTR pszName, int nValue)
+{
+    CString strText;
+    strText.Format("%d", nValue);
+    WriteApText(hKey, pszName, strText);
+}

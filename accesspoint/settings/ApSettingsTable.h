@@ -41,3 +41,5 @@ void ReportApWriteFailure(LPCSTR pszName, LPCSTR pszText);
 
 // Writes a text value; a failure is reported, not returned.
 void WriteApText(HKEY hKey, LPCSTR pszName, LPCSTR pszText);
+// The same for a number, as decimal text ("%d").
+void WriteApNumber(HKEY hKey, LPCSTR pszName, int nValue);

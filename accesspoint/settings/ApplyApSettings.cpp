@@ -58,14 +58,7 @@ void CHideDlg::ApplyApSettings()
 
     // The broadcast SSID is settled before the key that is derived from it.
     NDIS_802_11_SSID ssid = ApEffectiveSsid(strSsid);
-    if (IsApPskAuthMode(nAuthMode))
-        SendApPsk(reader, ssid);
-    if (nAuthMode == 2 || nAuthMode == 3)
-        SendApRadius(reader);
-    if (IsApWpaAuthMode(nAuthMode))
-        SendApRekey(reader);
-    if (nEncryption == 0 || nAuthMode == 1)
-        SendApWepKeys(reader);
+    SendApKeys(reader, nAuthMode, nEncryption, ssid);
 
     SetApRecord(OID_AP_SSID, &ssid, sizeof(ssid));
     SendApAccessControl(reader);
