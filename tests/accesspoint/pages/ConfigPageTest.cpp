@@ -3,13 +3,11 @@
 // order), its refusals, DEFAULT and "Use MAC Address".
 
 #include "accesspoint/pages/ConfigPage.h"
-#include "accesspoint/monitor/HideDlg.h"
 #include "machine/miniport/OidTable.h"
 #include "machine/registry/Registry.h"
 #include "platform/ui/automation/Actions.h"
 #include "resources/TessarynAp/resource.h"
-#include "tests/accesspoint/support/ApMachine.h"
-#include "tests/accesspoint/support/ControlView.h"
+#include "tests/accesspoint/support/PageMachine.h"
 
 #include <cstring>
 #include <fstream>
@@ -21,7 +19,6 @@ namespace
 {
 
 using ap_test::SelectedText;
-using ap_test::View;
 using platform::automation::Click;
 using platform::automation::SelectEntry;
 using platform::automation::SetText;
@@ -43,41 +40,20 @@ Texts Numbers(std::initializer_list<int> numbers)
     return texts;
 }
 
-class ConfigPageTest : public ap_test::ApMachine
+class ConfigPageTest : public ap_test::PageMachine<CConfigPage>
 {
 protected:
     void SetUp() override
     {
-        ApMachine::SetUp();
+        PageMachine::SetUp();
         g_nCheckBuild = 0;
-        CHideDlg monitor;
-        monitor.CreateDefaultApSettings();
         // The machine's install leaves a text there; the page's own word is a REG_DWORD.
         machine::registry::DeleteValue(machine(), m_driverKey, "TransmitSetting");
     }
     void TearDown() override
     {
-        Close();
+        PageMachine::TearDown();
         g_nCheckBuild = 0;
-        ApMachine::TearDown();
-    }
-
-    // The page, freshly loaded, in a sheet of its own.
-    void Open()
-    {
-        Close();
-        m_pSheet = std::make_unique<CPropertySheet>("Config test");
-        m_pPage = std::make_unique<CConfigPage>();
-        m_pSheet->AddPage(m_pPage.get());
-        ASSERT_TRUE(m_pSheet->Create());
-        platform::PumpUntilIdle();
-    }
-    void Close()
-    {
-        if (m_pSheet && m_pSheet->m_hWnd != 0)
-            m_pSheet->DestroyWindow();
-        m_pSheet.reset();
-        m_pPage.reset();
     }
     // Both the driver key and "ApDefault", as the page's loading and the copy see them.
     void store(const std::string& name, const std::string& text)
@@ -91,8 +67,6 @@ protected:
                                                 REG_DWORD, le32(word)));
     }
 
-    HWND page() const { return m_pPage->m_hWnd; }
-    ap_test::WindowNode view(int nID) const { return View(page(), nID); }
     Texts items(int nID) const { return view(nID).items; }
     void select(int nID, const std::string& entry)
     {
@@ -133,9 +107,6 @@ protected:
             memcpy(&value, v->data.data(), 4);
         return value;
     }
-
-    std::unique_ptr<CPropertySheet> m_pSheet;
-    std::unique_ptr<CConfigPage> m_pPage;
 };
 
 TEST_F(ConfigPageTest, AnEmptySsidIsRefusedWithNothingWrittenOrSent)
