@@ -3,6 +3,7 @@
 #include "machine/FileStore.h"
 #include "machine/SystemInfo.h"
 #include "machine/bridge/BridgeState.h"
+#include "machine/certs/DefaultCertificates.h"
 #include "machine/devices/DeviceBuilders.h"
 #include "machine/devices/DeviceTree.h"
 #include "machine/network/Connections.h"
@@ -77,7 +78,8 @@ void CreateDefaultImage(const Machine& machine)
     // The network connections, the wireless adapter's among them.
     if (!fs::exists(machine.root() / "network" / "connections.txt"))
         network::SaveConnections(machine, network::DefaultConnections());
-    radio::WriteDefaultNetworks(machine); // the networks in range of the wireless adapter
+    radio::WriteDefaultNetworks(machine);     // the networks in range of the wireless adapter
+    certs::WriteDefaultCertificates(machine); // the user's and the root certificate stores
     // A network bridge set up between the wired and the wireless connection, bridging off
     // until the access point switches it on.
     if (!fs::exists(machine.root() / "bridge" / "state.txt"))

@@ -7,6 +7,7 @@
 #include "adapter/system/Wow64.h"
 #include "client/access/AdapterState.h"
 #include "client/monitor/ActionQueue.h"
+#include "client/profiles/SelCertDlg.h"
 
 namespace
 {
@@ -18,6 +19,7 @@ HANDLE CreateProfileEditorEvent()
 
 } // namespace
 
+CSelCertDlg g_SelCertDlg;
 CString g_strNetCfgInstanceId;
 CSetInformationArray RetryQueue;
 CActionArray ActionQueue;

@@ -10,6 +10,7 @@
 #include "adapter/driver/DriverVersion.h"
 #include "client/access/NativeWifiClient.h"
 #include "client/access/WmiEventReceiver.h"
+#include "client/profiles/PeapSettingDlg.h"
 #include "platform/Windows.h"
 
 class CVnPropSheet;
@@ -28,7 +29,8 @@ public:
     CHideDlg(CWnd* pParent = NULL);
     virtual ~CHideDlg();
 
-    NativeWifiClient m_WifiClient; // also holds the OID accessor
+    NativeWifiClient m_WifiClient;    // also holds the OID accessor
+    CPeapSettingDlg m_PeapSettingDlg; // held for the window's life; nothing runs it
     BOOL m_bWepCheckArmed;
     BOOL m_bDeviceExist;
     BOOL m_bOpenSheetAtStart;

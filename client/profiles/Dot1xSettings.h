@@ -39,3 +39,21 @@ struct Dot1xSettings
     int nClientCertHashLen = 0;
     BYTE abClientCertHash[DOT1X_CERT_HASH_SIZE] = {};
 };
+
+// The defaults a record's owner gives it; the owner of the profile's record gives provisioning
+// inner type 26, the 802.1X pages their own records 6.
+inline void SetDot1xDefaults(Dot1xSettings& d, int nProvisioningTunnel)
+{
+    d.nAuthenProtocol = DOT1X_METHOD_PEAP;
+    d.nTunnelProtocol = 26;
+    d.nProvisioningTunnel = nProvisioningTunnel;
+    d.nTtlsInnerMethod = 3;
+    d.nSessionResumption = 0;
+    d.nPasswordMode = 1;
+    d.bUseClientCert = 0;
+    d.bUseServerCert = 0;
+    d.bUsePAC = 0;
+    d.bProvisionMode = 1;
+    d.bIntermediateCert = 0;
+    d.nNameRule = 0;
+}

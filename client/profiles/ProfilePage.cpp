@@ -9,6 +9,7 @@
 #include "client/app/SettingsStore.h"
 #include "client/monitor/ClientGlobals.h"
 #include "client/monitor/HideDlg.h"
+#include "client/profiles/CertSelections.h"
 #include "client/profiles/ProfileSheet.h"
 #include "client/profiles/ProfileStore.h"
 #include "client/profiles/SetOidFromReg.h"
@@ -287,6 +288,7 @@ int CProfilePage::AddProfile(LPCSTR pszSsid, int nEncryption, int nAuthMode, int
 
 void CProfilePage::OnAddProfile()
 {
+    ClearCertSelections();
     AddProfile("", 1, 0, 1, 1);
 }
 

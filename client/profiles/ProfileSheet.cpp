@@ -118,16 +118,7 @@ void CProfileSheet::SetupProfile(LPCSTR pszName, LPCSTR pszSsid, int nEncryption
     sys.m_strSsid = pszSsid;
     m_bNewProfile = static_cast<BYTE>(bNewProfile & 0xFF);
 
-    char szCcx[32] = {0};
-    GetIniValue(g_strNetCfgInstanceId, INI_KIND_STATION, "Config", "CCX2Control", szCcx,
-                sizeof szCcx);
-    if (szCcx[0] != '\0')
-    {
-        unsigned long nCcx = strtoul(szCcx, NULL, 0);
-        auth.m_bCcx = static_cast<int>(nCcx & 1);
-        if (auth.m_bCcx == 1)
-            auth.m_bCckm = static_cast<int>((nCcx >> 1) & 1);
-    }
+    auth.ReadCcx2Control();
 
     if (!m_bNewProfile)
     {

@@ -12,6 +12,7 @@
 #include "client/monitor/ClientGlobals.h"
 #include "client/monitor/HideDlg.h"
 #include "client/profiles/AuthSecuPage.h"
+#include "client/profiles/CertSelections.h"
 #include "client/profiles/SysConfigPage.h"
 #include "client/sheet/VnPropSheet.h"
 #include "client/status/HiddenSsidDlg.h"
@@ -560,6 +561,7 @@ BOOL CSiteSurvPage::GetProfileValues(SITE_PROFILE_VALUES& values)
 
 void CSiteSurvPage::OnAddProfile()
 {
+    ClearCertSelections();
     if (g_nConfigOwner != 2)
         return;
     if (FocusedRow() < 0)

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -74,6 +75,9 @@ struct ServiceState
     std::map<std::string, std::string> secrets;       // by BSSID or SSID text
     std::map<std::string, InterfaceState> interfaces; // by upper-case GUID
     std::map<ProfileKey, std::string> profiles;       // the documents
+    // The profiles whose 802.1X credentials the user gave in the credential editor; a profile
+    // stored anew or deleted loses them.
+    std::set<ProfileKey> credentials;
     std::vector<Notification> journal;
     std::uint64_t nextSeq = 1;
     // The interfaces the service last saw present, to tell arrivals and removals.

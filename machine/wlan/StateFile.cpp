@@ -189,6 +189,22 @@ const std::vector<Field<ServiceState>>& StateFields()
             [](ServiceState& s, std::string guid, bool user, std::string name, std::string xml) {
                 s.profiles[{std::move(guid), user, std::move(name)}] = std::move(xml);
             }),
+        MakeField<ServiceState, std::string, bool, std::string>(
+            "credentials",
+            [](const ServiceState& s, auto emit)
+            {
+                for (const auto& key : s.credentials)
+                    emit(std::get<0>(key), std::get<1>(key), std::get<2>(key));
+            },
+            [](auto& io, auto& guid, auto& user, auto& name)
+            {
+                io.name("the interface", guid);
+                io.number("the per-user flag", user);
+                io.text("the name", name);
+            },
+            [](ServiceState& s, std::string guid, bool user, std::string name) {
+                s.credentials.insert({std::move(guid), user, std::move(name)});
+            }),
         MakeField<ServiceState, Notification>(
             "note",
             [](const ServiceState& s, auto emit)

@@ -52,6 +52,7 @@ struct ConnectTarget
     std::string ssid;
     std::uint32_t bssType = radio::kInfrastructure;
     ProfileDocument profile;
+    bool credentials = false; // the user gave the profile's 802.1X credentials
 };
 
 // The outcome a connect is to have once its delay is over.
@@ -63,12 +64,13 @@ struct Admission
     std::uint32_t cipher = kCipherNone;
 };
 
-const std::string* FindProfile(const ServiceState& s, const std::string& guid,
-                               const std::string& name)
+// The stored profile of that name, a per-user one first.
+const std::pair<const ProfileKey, std::string>*
+FindProfile(const ServiceState& s, const std::string& guid, const std::string& name)
 {
     for (bool user : {true, false})
         if (auto it = s.profiles.find({GuidKey(guid), user, name}); it != s.profiles.end())
-            return &it->second;
+            return &*it;
     return nullptr;
 }
 
@@ -81,9 +83,10 @@ std::uint32_t FindTarget(const ServiceState& s, const std::string& guid, const C
     target.bssType = r.bssType;
     if (r.mode == kModeProfile)
     {
-        const std::string* xml = FindProfile(s, guid, r.profileName);
-        if (!xml || CheckProfile(*xml, target.profile) != 0)
+        const auto* stored = FindProfile(s, guid, r.profileName);
+        if (!stored || CheckProfile(stored->second, target.profile) != 0)
             return kErrorNotFound;
+        target.credentials = s.credentials.count(stored->first) != 0;
         target.ssid = target.profile.ssid;
         if (target.profile.connectionType == "IBSS")
             target.bssType = radio::kIndependent;
@@ -134,9 +137,10 @@ std::string NetworkKey(const ServiceState& s, const radio::Network& n)
 }
 
 // A profile connect succeeds when the network offers the profile's security and, for WPA and
-// WPA2 with a pre-shared key, the profile holds the network's key; WEP with a wrong key still
-// links, its frames then fail. A secure discovery connect takes any network, an unsecure one
-// only an open one, with the security the network offers.
+// WPA2 with a pre-shared key, the profile holds the network's key, for 802.1X the user gave the
+// profile's credentials; WEP with a wrong key still links, its frames then fail. A secure discovery
+// connect takes any network, an unsecure one only an open one, with the security the network
+// offers.
 Admission CheckSecurity(const ServiceState& s, const radio::Network* network,
                         const ConnectTarget& target, std::uint32_t mode)
 {
@@ -157,7 +161,7 @@ Admission CheckSecurity(const ServiceState& s, const radio::Network* network,
         return a;
     const ProfileDocument& p = target.profile;
     const bool keyed = a.auth != kAuthOpen && a.auth != kAuthSharedKey;
-    a.succeeds = !keyed || p.oneX || p.keyMaterial == NetworkKey(s, *network);
+    a.succeeds = p.oneX ? target.credentials : !keyed || p.keyMaterial == NetworkKey(s, *network);
     a.wrongWepKey = a.cipher == kCipherWep && p.keyMaterial != NetworkKey(s, *network);
     return a;
 }
@@ -422,6 +426,7 @@ std::uint32_t SetProfile(const Machine& m, const std::string& guid, const std::s
                            if (!overwrite && s.profiles.count(key))
                                return kErrorAlreadyExists;
                            s.profiles[key] = xml;
+                           s.credentials.erase(key);
                            return 0;
                        });
 }
@@ -447,7 +452,24 @@ std::uint32_t DeleteProfile(const Machine& m, const std::string& guid, const std
                        {
                            bool any = s.profiles.erase({GuidKey(guid), true, name}) +
                                       s.profiles.erase({GuidKey(guid), false, name});
+                           s.credentials.erase({GuidKey(guid), true, name});
+                           s.credentials.erase({GuidKey(guid), false, name});
                            return any ? 0 : kErrorNotFound;
+                       });
+}
+
+std::uint32_t SetProfileCredentials(const Machine& m, const std::string& guid,
+                                    const std::string& name)
+{
+    Log(m, "credentials for profile \"" + name + "\" on " + guid);
+    return ChangeState(m,
+                       [&](ServiceState& s) -> std::uint32_t
+                       {
+                           const auto* stored = FindProfile(s, guid, name);
+                           if (!stored)
+                               return kErrorNotFound;
+                           s.credentials.insert(stored->first);
+                           return 0;
                        });
 }
 

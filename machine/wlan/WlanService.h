@@ -118,6 +118,10 @@ std::optional<Profile> GetProfile(const Machine& machine, const std::string& gui
 std::uint32_t DeleteProfile(const Machine& machine, const std::string& guid,
                             const std::string& name);
 std::vector<Profile> ListProfiles(const Machine& machine, const std::string& guid);
+// The user gave the 802.1X credentials of the profile (the credential editor's OK): a connect by
+// an 802.1X profile succeeds only with them. kErrorNotFound when there is no such profile.
+std::uint32_t SetProfileCredentials(const Machine& machine, const std::string& guid,
+                                    const std::string& name);
 
 std::uint32_t Connect(const Machine& machine, const std::string& guid,
                       const ConnectRequest& request);

@@ -98,8 +98,11 @@ DWORD WlanUIEditProfile(DWORD dwClientVersion, LPCWSTR wstrProfileName, GUID* pI
     CDialog dlg(RegisterEditorTemplate(name, wlStartPage), owner);
     INT_PTR result = dlg.DoModal();
     machine::wlan::Log(m, "profile editor \"" + name + "\" closed with " + std::to_string(result));
-    // The stored profile stays as it is: the editor changes nothing the service keeps.
+    // The document stays as it is; OK gives the service the user's 802.1X credentials for it.
     if (result == IDOK)
+    {
+        machine::wlan::SetProfileCredentials(m, guid, name);
         return ERROR_SUCCESS;
+    }
     return result == -1 ? ERROR_NOT_ENOUGH_MEMORY : ERROR_CANCELLED;
 }

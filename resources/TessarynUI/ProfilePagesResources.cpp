@@ -1,8 +1,8 @@
 #include "resources/TessarynUI/ProfilePagesResources.h"
 
 #include "platform/ui/controls/CommCtrl.h"
+#include "resources/TessarynUI/HiddenControl.h"
 #include "resources/TessarynUI/resource.h"
-#include "resources/common/DialogScript.h"
 
 namespace
 {
@@ -55,15 +55,12 @@ DialogTemplate sysConfigPage()
     return t;
 }
 
-DialogTemplate authSecuPage()
+// The controls of the Authentication and Security page, which its dialog form shares.
+std::vector<platform::DialogControl> authSecuControls()
 {
-    DialogTemplate t;
-    t.style = DS_SETFONT | WS_CHILD | WS_DISABLED | WS_CAPTION;
-    t.caption = "Authentication and Security";
-    t.rect = {0, 0, 280, 200};
     const DWORD list = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
     const DWORD key = ES_AUTOHSCROLL | ES_PASSWORD | WS_BORDER | WS_TABSTOP;
-    t.controls = {
+    return {
         Control("Static", "", IDC_AS_AUTH_LABEL, SS_LEFT, {10, 10, 96, 20}),
         Control("ComboBox", "", IDC_AS_AUTH_COMBO, list, {98, 8, 190, 80}),
         Control("Static", "", IDC_AS_ENCRYPT_LABEL, SS_LEFT, {10, 28, 96, 38}),
@@ -105,6 +102,30 @@ DialogTemplate authSecuPage()
         Hidden("Button", "WPA-TKIP", IDC_AS_LEAP_TKIP_RADIO, BS_AUTORADIOBUTTON, {64, 80, 124, 90}),
         Hidden("Button", "WPA2-AES", IDC_AS_LEAP_AES_RADIO, BS_AUTORADIOBUTTON, {128, 80, 188, 90}),
     };
+}
+
+DialogTemplate authSecuPage()
+{
+    DialogTemplate t;
+    t.style = DS_SETFONT | WS_CHILD | WS_DISABLED | WS_CAPTION;
+    t.caption = "Authentication and Security";
+    t.rect = {0, 0, 280, 200};
+    t.controls = authSecuControls();
+    return t;
+}
+
+// The same controls in a dialog of their own, with its OK and Cancel below.
+DialogTemplate authSecuDialog()
+{
+    DialogTemplate t;
+    t.style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
+    t.caption = "Authentication and Security";
+    t.rect = {0, 0, 280, 220};
+    t.controls = authSecuControls();
+    t.controls.push_back(Control("Button", "&OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+                                 {150, 200, 205, 214}));
+    t.controls.push_back(
+        Control("Button", "&CANCEL", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, {215, 200, 270, 214}));
     return t;
 }
 
@@ -118,6 +139,7 @@ void RegisterProfilePagesTemplates()
 {
     platform::RegisterDialogTemplate(IDD_SYSCONFIG_PAGE, sysConfigPage());
     platform::RegisterDialogTemplate(IDD_AUTHSECU_PAGE, authSecuPage());
+    platform::RegisterDialogTemplate(IDD_AUTHSECU_DIALOG, authSecuDialog());
 }
 
 void AddProfilePagesStrings(std::map<UINT, std::string>& strings)
@@ -166,4 +188,7 @@ void AddProfilePagesStrings(std::map<UINT, std::string>& strings)
     strings[IDS_AS_DISABLE_8021X] = "Disable 802.1x";
     strings[IDS_AS_HEX] = "Hex";
     strings[IDS_AS_ASCII] = "ASCII";
+    strings[IDS_ASD_CAPTION] = "Authentication and Security";
+    strings[IDS_DIALOG_OK] = "OK";
+    strings[IDS_DIALOG_CANCEL] = "Cancel";
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Windows.h"
 #include "resources/TessarynUI/AboutResources.h"
+#include "resources/TessarynUI/Dot1xResources.h"
 #include "resources/TessarynUI/LinkStatusResources.h"
 #include "resources/TessarynUI/ProfilePagesResources.h"
 #include "resources/TessarynUI/ProfileResources.h"
@@ -13,6 +14,7 @@ void RegisterTessarynUIPageTemplates()
 {
     RegisterProfileTemplates();
     RegisterProfilePagesTemplates();
+    RegisterDot1xTemplates();
     RegisterLinkStatusTemplates();
     RegisterSiteSurveyTemplates();
     RegisterStatisticTemplates();

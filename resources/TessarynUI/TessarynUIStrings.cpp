@@ -1,6 +1,7 @@
 #include "resources/TessarynUI/TessarynUIStrings.h"
 
 #include "resources/TessarynUI/AboutResources.h"
+#include "resources/TessarynUI/Dot1xResources.h"
 #include "resources/TessarynUI/LinkStatusResources.h"
 #include "resources/TessarynUI/ProfilePagesResources.h"
 #include "resources/TessarynUI/ProfileResources.h"
@@ -48,6 +49,7 @@ const std::map<UINT, std::string>& TessarynUIStringTable()
         AddSiteSurveyStrings(table);
         AddProfileStrings(table);
         AddProfilePagesStrings(table);
+        AddDot1xStrings(table);
         AddLinkStatusStrings(table);
         AddStatisticStrings(table);
         AddAboutStrings(table);

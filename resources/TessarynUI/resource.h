@@ -24,7 +24,12 @@
 #define IDD_HIDE_DIALOG 149 // the monitor window, never shown: it takes the default template
 #define IDD_REGSET_PAGE 175
 #define IDD_ADVANCE_PAGE 190
+#define IDD_AUTHSECU_DIALOG 194 // the dialog form of the Authentication and Security page
 #define IDD_HIDDEN_SSID_DLG 197
+#define IDD_8021X_AUTH_PAGE 199
+#define IDD_8021X_CASERVER_PAGE 200
+#define IDD_SELCERT_DIALOG 201
+#define IDD_PEAP_SETTING_DLG 236
 #define IDD_BLOCKACK_PAGE 244
 
 // ---------------------------------------------------------------------------------------------
@@ -278,6 +283,55 @@
 #define IDS_AS_HEX 1360
 #define IDS_AS_ASCII 1361
 
+// Authentication and Security dialog: its caption; the buttons of it and of the certificate
+// selection dialog.
+#define IDS_ASD_CAPTION 1362
+#define IDS_DIALOG_OK 1363
+#define IDS_DIALOG_CANCEL 1364
+
+// 802.1X Authentication page.
+#define IDS_DA_USE_CLIENT_CERT 1700
+#define IDS_DA_TUNNELED_AUTH 1701
+#define IDS_DA_WINDOWS_LOGON 1702
+#define IDS_DA_MORE 1703
+#define IDS_DA_USE_PAC 1704
+#define IDS_DA_PAC_IMPORT 1705
+#define IDS_DA_PAC_REMOVE 1706
+#define IDS_DA_PROVISION 1707
+#define IDS_DA_IDENTITY 1708
+#define IDS_DA_PASSWORD 1709
+#define IDS_DA_PROTOCOL 1710
+#define IDS_DA_PROVISIONING_TUNNEL 1711
+#define IDS_DA_AUTH_TYPE 1712
+// ... the labels of the certificate lines and the PAC path, each followed by " : "
+#define IDS_DA_ISSUED_TO 1713
+#define IDS_DA_ISSUED_BY 1714
+#define IDS_DA_EXPIRED_ON 1715
+#define IDS_DA_FRIENDLY_NAME 1716
+#define IDS_DA_FILE_PATH 1717
+// ... the messages of the 802.1X check
+#define IDS_DOT1X_IDENTITY_REQUIRED 1720
+#define IDS_DOT1X_TUNNEL_ID_PASSWORD_REQUIRED 1721
+#define IDS_DOT1X_TUNNEL_ID_REQUIRED 1722
+#define IDS_DOT1X_MD5_PASSWORD_REQUIRED 1723
+#define IDS_DOT1X_SELECT_CLIENT_CERT 1724
+#define IDS_DOT1X_SERVER_ID_REQUIRED 1725
+#define IDS_DOT1X_INVALID_DOMAIN 1726
+
+// 802.1X CA Server page.
+#define IDS_CA_SERVER_NAME 1730
+#define IDS_CA_ISSUER 1731
+#define IDS_CA_INTERMEDIATE 1732
+#define IDS_CA_EXACT_NAME 1733
+#define IDS_CA_DOMAIN_NAME 1734
+#define IDS_CA_USE_CHAIN 1735
+#define IDS_CA_ANY_TRUSTED 1736
+
+// Certificate selection and one-time-password dialogs.
+#define IDS_SELCERT_CAPTION 1740
+#define IDS_PEAP_IDENTITY_REQUIRED 1741
+#define IDS_PEAP_PASSWORD_REQUIRED 1742
+
 // ---------------------------------------------------------------------------------------------
 // Controls, by template
 
@@ -465,3 +519,56 @@
 #define IDC_AS_LEAP_WEP_RADIO 1219
 #define IDC_AS_LEAP_TKIP_RADIO 1067
 #define IDC_AS_LEAP_AES_RADIO 1220
+
+// 802.1X Authentication page (IDD_8021X_AUTH_PAGE).
+#define IDC_DA_METHOD_LABEL 1214
+#define IDC_DA_METHOD_COMBO 1144
+#define IDC_DA_RESUME_LABEL 1154
+#define IDC_DA_RESUME_COMBO 1227
+#define IDC_DA_ID_LABEL 1157
+#define IDC_DA_ID_EDIT 1130
+#define IDC_DA_PASSWORD_LABEL 1158
+#define IDC_DA_PASSWORD_EDIT 1131
+#define IDC_DA_WINDOWS_LOGON_CHECK 1132 // kept hidden: nothing shows it
+#define IDC_DA_CLIENT_CERT_CHECK 1133
+#define IDC_DA_MORE 1134
+#define IDC_DA_ISSUED_TO 1146
+#define IDC_DA_ISSUED_BY 1147
+#define IDC_DA_EXPIRED_ON 1148
+#define IDC_DA_FRIENDLY_NAME 1149
+#define IDC_DA_TUNNEL_GROUP 1150
+#define IDC_DA_PROTOCOL_LABEL 1151
+#define IDC_DA_PROTOCOL_COMBO 1137
+#define IDC_DA_TUNNEL_ID_LABEL 1152
+#define IDC_DA_TUNNEL_ID_EDIT 1135
+#define IDC_DA_TUNNEL_PASSWORD_LABEL 1153
+#define IDC_DA_TUNNEL_PASSWORD_EDIT 1136
+#define IDC_DA_PASSWORD_MODE_GROUP 1226
+#define IDC_DA_SOFT_TOKEN_RADIO 1224
+#define IDC_DA_STATIC_PASSWORD_RADIO 1228
+#define IDC_DA_USE_PAC_CHECK 1138
+#define IDC_DA_PAC_IMPORT 1139
+#define IDC_DA_PAC_REMOVE 1140
+#define IDC_DA_PAC_PATH 1155
+#define IDC_DA_PROVISION_CHECK 1141
+#define IDC_DA_PROVISION_LABEL 1156
+#define IDC_DA_PROVISION_COMBO 1142
+
+// 802.1X CA Server page (IDD_8021X_CASERVER_PAGE).
+#define IDC_CA_CHAIN_CHECK 1141
+#define IDC_CA_ISSUER_LABEL 1154
+#define IDC_CA_ISSUER_COMBO 1140
+#define IDC_CA_INTERMEDIATE_CHECK 1135
+#define IDC_CA_SERVER_NAME_LABEL 1155
+#define IDC_CA_SERVER_NAME_EDIT 1139
+#define IDC_CA_EXACT_RADIO 1136
+#define IDC_CA_DOMAIN_RADIO 1138
+
+// Certificate selection dialog (IDD_SELCERT_DIALOG).
+#define IDC_SELCERT_LIST 1143
+
+// One-time-password dialog (IDD_PEAP_SETTING_DLG).
+#define IDC_PEAP_ID_LABEL 1152
+#define IDC_PEAP_ID_EDIT 1135
+#define IDC_PEAP_PASSWORD_LABEL 1153
+#define IDC_PEAP_PASSWORD_EDIT 1136

@@ -2,18 +2,10 @@
 // a scanned network added as a profile from Site Survey, the editor's OK writing the profile's
 // section, Activate applying it and the WLAN service connecting.
 
-#include "machine/desktop/Tray.h"
 #include "machine/wlan/WlanControl.h"
-#include "platform/Windows.h"
-#include "tests/support/ChildProcess.h"
-#include "tests/support/SelectedAdapter.h"
-#include "tests/support/TempMachine.h"
-
-#include <gtest/gtest.h>
+#include "tests/system/ClientDesktop.h"
 
 #include <chrono>
-#include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,83 +15,15 @@ namespace
 
 using namespace std::chrono_literals;
 using testing_support::ChildProcess;
-using testing_support::ShellQuoted;
+using testing_support::Contains;
 using testing_support::WaitUntil;
 
-constexpr std::chrono::milliseconds kPatience = 30s;
-const char kSheetCaption[] = "Tessaryn Wireless Utility";
+constexpr std::chrono::milliseconds kPatience = testing_support::kDesktopPatience;
+const char* const kSheetCaption = testing_support::kClientSheetCaption;
 
-bool contains(const std::string& text, const std::string& what)
-{
-    return text.find(what) != std::string::npos;
-}
-
-class MainRoadSystem : public ::testing::Test
+class MainRoadSystem : public testing_support::ClientDesktopTest
 {
 protected:
-    void SetUp() override { m_id = testing_support::EnsureDefaultAdapter(m.machine()); }
-
-    testing_support::CommandRun vnmachine(const std::vector<std::string>& args)
-    {
-        return testing_support::RunVnmachine(m.root(), args);
-    }
-    std::string waitFor(const std::string& title)
-    {
-        auto r = vnmachine({"ui", "wait", title, "30"});
-        EXPECT_EQ(r.status, 0) << r.out;
-        return r.out.substr(0, r.out.find('\n'));
-    }
-    std::string show(const std::string& hwnd) { return vnmachine({"ui", "show", hwnd}).out; }
-    void act(const std::vector<std::string>& args)
-    {
-        auto r = vnmachine(args);
-        ASSERT_EQ(r.status, 0) << r.out;
-    }
-
-    // The row of the list with that first column, in the window as drawn.
-    static int rowOf(const std::string& drawn, const std::string& listId, const std::string& first)
-    {
-        std::istringstream lines(drawn);
-        bool inList = false;
-        int row = -2; // the column titles come first
-        for (std::string line; std::getline(lines, line);)
-        {
-            if (contains(line, "listview " + listId + ":"))
-            {
-                inList = true;
-                continue;
-            }
-            if (!inList)
-                continue;
-            if (line.find('|') == std::string::npos)
-                return -1;
-            row++;
-            std::string cells = line.substr(line.find('|') + 1);
-            std::string cell = cells.substr(0, cells.find('|'));
-            cell.erase(0, cell.find_first_not_of(' '));
-            cell.erase(cell.find_last_not_of(' ') + 1);
-            if (row >= 0 && cell == first)
-                return row;
-        }
-        return -1;
-    }
-
-    std::string profileValue(const std::string& section, const std::string& key)
-    {
-        std::string file = "C:\\Users\\Owner\\AppData\\Local\\KQ3400_" + m_id + "_prof";
-        char value[512] = {};
-        GetPrivateProfileStringA(section.c_str(), key.c_str(), "<none>", value, sizeof value,
-                                 file.c_str());
-        return value;
-    }
-    std::optional<machine::desktop::TrayIcon> trayIcon() const
-    {
-        for (const auto& icon : machine::desktop::ListTrayIcons(m.machine()))
-            if (icon.uid == 161)
-                return icon;
-        return std::nullopt;
-    }
-
     // From Site Survey: Add to Profile on the network, the passphrase typed (when given) on
     // the editor's second page, or the first WEP key, OK. Returns the editor as first drawn.
     std::string addFromSurvey(const std::string& sheet, const std::string& ssid,
@@ -111,7 +35,7 @@ protected:
             [&]
             {
                 drawn = show(sheet);
-                return rowOf(drawn, "1002", ssid) >= 0 && contains(drawn, "<Rescan> 1003\n");
+                return rowOf(drawn, "1002", ssid) >= 0 && Contains(drawn, "<Rescan> 1003\n");
             },
             kPatience))
             << drawn;
@@ -128,27 +52,11 @@ protected:
         act({"ui", "click", editor, "OK"});
         EXPECT_TRUE(WaitUntil(
             [&] {
-                return !contains(vnmachine({"ui", "list"}).out, "Add Profile");
+                return !Contains(vnmachine({"ui", "list"}).out, "Add Profile");
             },
             kPatience));
         return first;
     }
-    void activate(const std::string& sheet, const std::string& profile)
-    {
-        act({"ui", "page", sheet, "Profile"});
-        std::string drawn = show(sheet);
-        int row = rowOf(drawn, "1059", profile);
-        ASSERT_GE(row, 0) << drawn;
-        act({"ui", "row", sheet, "1059", std::to_string(row)});
-        act({"ui", "click", sheet, "1035"});
-    }
-    bool connectedTo(const std::string& ssid)
-    {
-        return contains(vnmachine({"wlan", "status"}).out, "connection   \"" + ssid + "\"");
-    }
-
-    testing_support::TempMachine m;
-    std::string m_id;
 };
 
 TEST_F(MainRoadSystem, AScannedNetworkBecomesAProfileThatConnects)
@@ -158,12 +66,12 @@ TEST_F(MainRoadSystem, AScannedNetworkBecomesAProfileThatConnects)
     const std::string sheet = waitFor(kSheetCaption);
 
     std::string editor = addFromSurvey(sheet, "Orchard AES", "orchard-pass-1");
-    EXPECT_TRUE(contains(editor, "[ edit 1061: \"PROF1\" ]")) << editor;
-    EXPECT_TRUE(contains(editor, "combo 1062: \"Orchard AES\"")) << editor;
-    EXPECT_TRUE(contains(editor, "combo 1031: \"Infrastructure\"")) << editor;
-    EXPECT_TRUE(contains(editor, "combo 1012: \"WPA2-PSK\"")) << editor;
-    EXPECT_TRUE(contains(editor, "combo 1111: \"AES\"")) << editor;
-    EXPECT_FALSE(contains(editor, "Apply")) << editor;
+    EXPECT_TRUE(Contains(editor, "[ edit 1061: \"PROF1\" ]")) << editor;
+    EXPECT_TRUE(Contains(editor, "combo 1062: \"Orchard AES\"")) << editor;
+    EXPECT_TRUE(Contains(editor, "combo 1031: \"Infrastructure\"")) << editor;
+    EXPECT_TRUE(Contains(editor, "combo 1012: \"WPA2-PSK\"")) << editor;
+    EXPECT_TRUE(Contains(editor, "combo 1111: \"AES\"")) << editor;
+    EXPECT_FALSE(Contains(editor, "Apply")) << editor;
 
     const std::pair<const char*, const char*> stored[] = {
         {"SSID", "Orchard AES"}, {"NetworkType", "1"},         {"AuthenType", "7"},
@@ -171,26 +79,26 @@ TEST_F(MainRoadSystem, AScannedNetworkBecomesAProfileThatConnects)
     for (const auto& [key, text] : stored)
         EXPECT_EQ(profileValue("PROF1", key), text) << key;
     std::string drawn = show(sheet);
-    EXPECT_TRUE(contains(drawn, "| PROF1        | Orchard AES | ")) << drawn;
+    EXPECT_TRUE(Contains(drawn, "| PROF1        | Orchard AES | ")) << drawn;
 
     activate(sheet, "PROF1");
     EXPECT_TRUE(WaitUntil([&] { return connectedTo("Orchard AES"); }, kPatience))
         << vnmachine({"wlan", "log"}).out;
     std::string log = machine::wlan::ReadLog(m.machine());
-    EXPECT_TRUE(contains(log, "<authentication>WPA2PSK</authentication>")) << log;
-    EXPECT_TRUE(contains(log, "<keyMaterial>orchard-pass-1</keyMaterial>")) << log;
-    EXPECT_TRUE(contains(log, "connect {" + m_id.substr(1, m_id.size() - 2) + "}")) << log;
+    EXPECT_TRUE(Contains(log, "<authentication>WPA2PSK</authentication>")) << log;
+    EXPECT_TRUE(Contains(log, "<keyMaterial>orchard-pass-1</keyMaterial>")) << log;
+    EXPECT_TRUE(Contains(log, "connect {" + m_id.substr(1, m_id.size() - 2) + "}")) << log;
     EXPECT_TRUE(WaitUntil(
         [&]
         {
             auto icon = trayIcon();
-            return icon && contains(icon->tip, "(Orchard AES)");
+            return icon && Contains(icon->tip, "(Orchard AES)");
         },
         kPatience));
 
     // An open network the same way; the first profile stays as it was.
     editor = addFromSurvey(sheet, "Harbor Guest", "");
-    EXPECT_TRUE(contains(editor, "combo 1012: \"Open\"")) << editor;
+    EXPECT_TRUE(Contains(editor, "combo 1012: \"Open\"")) << editor;
     EXPECT_EQ(profileValue("PROF2", "Encryption"), "1");
     activate(sheet, "PROF2");
     EXPECT_TRUE(WaitUntil([&] { return connectedTo("Harbor Guest"); }, kPatience));
@@ -199,7 +107,7 @@ TEST_F(MainRoadSystem, AScannedNetworkBecomesAProfileThatConnects)
     // A WEP network with a 64-bit key typed as hex digits.
     machine::wlan::SetNetworkSecret(m.machine(), "Lantern WEP", "0a1b2c3d4e");
     editor = addFromSurvey(sheet, "Lantern WEP", "", "0a1b2c3d4e");
-    EXPECT_TRUE(contains(editor, "combo 1111: \"WEP\"")) << editor;
+    EXPECT_TRUE(Contains(editor, "combo 1111: \"WEP\"")) << editor;
     EXPECT_EQ(profileValue("PROF3", "Encryption"), "0");
     EXPECT_EQ(profileValue("PROF3", "WEPKey1"), "0a1b2c3d4e");
     activate(sheet, "PROF3");
@@ -217,12 +125,12 @@ TEST_F(MainRoadSystem, AWrongPassphraseDoesNotConnect)
     EXPECT_EQ(profileValue("PROF1", "Encryption"), "4");
     activate(sheet, "PROF1");
     EXPECT_TRUE(WaitUntil(
-        [&] { return contains(machine::wlan::ReadLog(m.machine()), "WlanConnect"); }, kPatience));
+        [&] { return Contains(machine::wlan::ReadLog(m.machine()), "WlanConnect"); }, kPatience));
     std::this_thread::sleep_for(3s);
     EXPECT_FALSE(connectedTo("Millbrook TKIP"));
     auto icon = trayIcon();
     ASSERT_TRUE(icon.has_value());
-    EXPECT_TRUE(contains(icon->tip, "Disconnected")) << icon->tip;
+    EXPECT_TRUE(Contains(icon->tip, "Disconnected")) << icon->tip;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "tools/vnmachine/VnmachineCommands.h"
 
 #include "tools/vnmachine/BridgeCommand.h"
+#include "tools/vnmachine/CertsCommand.h"
 #include "tools/vnmachine/DesktopCommand.h"
 #include "tools/vnmachine/DeviceCommand.h"
 #include "tools/vnmachine/LogCommand.h"
@@ -91,6 +92,9 @@ CommandTable VnmachineCommands()
                 withCommands("services", "[COMMAND ...]",
                              "the services (\"Wlansvc\", \"WZCSVC\") and their call log",
                              RunServicesCommand),
+                withCommands("certs", "[COMMAND ...]",
+                             "the certificate stores: list, import, remove, clear, fail",
+                             RunCertsCommand),
                 withCommands("power", "suspend|resume",
                              "send the power events to every program's windows", RunPowerCommand),
             },

@@ -484,25 +484,33 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     if (CWnd::OnCommand(wParam, lParam))
         return TRUE;
-    if (HIWORD(wParam) != BN_CLICKED)
-        return FALSE;
-    switch (static_cast<int>(LOWORD(wParam)))
+    if (HIWORD(wParam) == BN_CLICKED)
     {
-    case IDOK:
-        DoOK();
-        return TRUE;
-    case IDCANCEL:
-        DoCancel();
-        return TRUE;
-    case ID_APPLY_NOW:
-        DoApply();
-        return TRUE;
-    case IDHELP:
-        DoHelp();
-        return TRUE;
-    default:
-        return FALSE;
+        switch (static_cast<int>(LOWORD(wParam)))
+        {
+        case IDOK:
+            DoOK();
+            return TRUE;
+        case IDCANCEL:
+            DoCancel();
+            return TRUE;
+        case ID_APPLY_NOW:
+            DoApply();
+            return TRUE;
+        case IDHELP:
+            DoHelp();
+            return TRUE;
+        default:
+            break;
+        }
     }
+    // A command the sheet does not know goes on to the active page, as the platform's sheets
+    // pass them.
+    CPropertyPage* active = GetActivePage();
+    if (active == nullptr || active->m_hWnd == 0)
+        return FALSE;
+    ::SendMessageA(active->m_hWnd, WM_COMMAND, wParam, lParam);
+    return TRUE;
 }
 
 BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)

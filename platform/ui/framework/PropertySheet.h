@@ -25,7 +25,8 @@
 // then the end (modal: IDOK; modeless: DestroyWindow, the object stays). Apply = the same
 // without the end. Cancel (also Escape and the close box) = the active page's OnQueryCancel,
 // then OnReset of every page that has a window, then the end (IDCANCEL; modeless:
-// DestroyWindow). A derived sheet's own map sees the buttons' commands first.
+// DestroyWindow). A derived sheet's own map sees the buttons' commands first; any other command
+// the sheet gets goes on to the active page.
 
 #include "platform/ui/framework/PropSheetTypes.h"
 #include "platform/ui/framework/PropertyPage.h"

@@ -4,7 +4,9 @@
 #include "client/profiles/ProfilePage.h"
 
 #include "client/app/ProgramObjects.h"
+#include "client/profiles/CertSelections.h"
 #include "client/profiles/ProfileSheet.h"
+#include "client/profiles/SelCertDlg.h"
 #include "platform/ui/TestPump.h"
 #include "platform/ui/automation/Actions.h"
 #include "resources/TessarynUI/resource.h"
@@ -281,6 +283,39 @@ TEST_F(ProfilePageTest, AddAndEditThroughTheEditor)
     EXPECT_EQ(row(0)[0], "PROF1");
     EXPECT_EQ(value("Renamed", "SSID"), "First");
     EXPECT_EQ(value("PROF1", "SSID"), "First");
+}
+
+// A profile added anew inherits no certificate of the profile edited before it.
+TEST_F(ProfilePageTest, AddBeginsWithNoCertificateChosen)
+{
+    const std::string root(40, 'a');
+    writeSection("PROF1", {{"SSID", "First"},
+                           {"NetworkType", "1"},
+                           {"ServerCertLen", "20"},
+                           {"ServerCertData", root}});
+    show();
+    pick(0);
+    withEditor(std::to_string(IDC_PROFILE_EDIT),
+               [](HWND hEditor) { ASSERT_TRUE(automation::Click(hEditor, "Cancel")); });
+    ASSERT_EQ(g_nServerCertLen, 20);
+    g_SelCertDlg.m_InputDesc.cbHash = 20;
+    g_SelCertDlg.m_OutputDesc.cbHash = 20;
+    strcpy(g_SelCertDlg.m_OutputDesc.szIssuedTo, "Owner");
+
+    withEditor(std::to_string(IDC_PROFILE_ADD),
+               [](HWND hEditor)
+               {
+                   EXPECT_EQ(GetCaCertDesc().cbHash, 0u);
+                   EXPECT_EQ(g_SelCertDlg.m_InputDesc.cbHash, 0u);
+                   EXPECT_EQ(g_SelCertDlg.m_OutputDesc.cbHash, 0u);
+                   EXPECT_EQ(g_SelCertDlg.m_OutputDesc.szIssuedTo[0], '\0');
+                   ASSERT_TRUE(
+                       automation::SetText(hEditor, std::to_string(IDC_SC_SSID_COMBO), "Second"));
+                   ASSERT_TRUE(automation::Click(hEditor, "OK"));
+               });
+    EXPECT_EQ(value("PROF2", "ServerCertLen"), "0");
+    EXPECT_EQ(value("PROF2", "ServerCertData"), "");
+    EXPECT_EQ(value("PROF1", "ServerCertData"), root);
 }
 
 TEST_F(ProfilePageTest, TheMainSheetClosingUnderTheEditorLeavesThePageAlone)

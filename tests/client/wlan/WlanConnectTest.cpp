@@ -475,6 +475,25 @@ TEST_F(WlanConnect, An8021xProfileIsReplacedAndEditedOnAWorkerThatConnectsAfterT
     EXPECT_EQ(bOneX, 1);
 }
 
+// The editor's OK gives the service the credentials; without them the 802.1X network refuses the
+// connect. Storing the profile anew, as each connect does, drops them again.
+TEST_F(WlanConnect, An8021xNetworkTakesTheConnectOnlyAfterTheEditorsOk)
+{
+    Profile onex("Quarry Corp", 6, 6);
+    onex.p.Use8021X = 1;
+    const std::string request = "connect " + m.guid() + " mode 0 profile \"Quarry Corp\"";
+    for (WPARAM answer : {IDCANCEL, IDOK, IDCANCEL})
+    {
+        const size_t before = Count(log(), request);
+        client.GetConnector()->Connect(&onex.p);
+        ASSERT_TRUE(eventually([&] { return Editors().size() == 1; }));
+        PostMessageA(Editors()[0], WM_COMMAND, answer, 0);
+        ASSERT_TRUE(eventually([&] { return Count(log(), request) == before + 1; }));
+        advance(500);
+        EXPECT_EQ(connected(), answer == IDOK) << answer;
+    }
+}
+
 TEST_F(WlanConnect, TwoEditorsOpenAtOnceKeepTheirOwnProfilesAndTheBusyFlag)
 {
     std::vector<Network> networks = machine::radio::DefaultNetworks();

@@ -50,6 +50,7 @@ wlan::ServiceState FullState()
     s.interfaces["{BBB}"];
     s.profiles[{"{AAA}", true, "Home"}] = "<x a=\"1\"/>";
     s.profiles[{"{AAA}", false, "Other"}] = "";
+    s.credentials.insert({"{AAA}", true, "Home"});
     s.journal.push_back({1, 10, wlan::kSourceAcm, wlan::kAcmScanComplete, "{AAA}", {}});
     s.journal.push_back({2, 20, wlan::kSourceMsm, wlan::kMsmRadioStateChange, "", {1, 0, 2, 0}});
     return s;
@@ -74,6 +75,7 @@ const char* const kFullStateText = "running 0\n"
                                    "iface {BBB} 0 0 phys\n"
                                    "profile {AAA} 0 4F74686572 -\n"
                                    "profile {AAA} 1 486F6D65 3C7820613D2231222F3E\n"
+                                   "credentials {AAA} 1 486F6D65\n"
                                    "note 1 10 8 7 {AAA} -\n"
                                    "note 2 20 16 7 - 01000200\n";
 

@@ -78,11 +78,15 @@ protected:
     {
         g_log.push_back(m_name + ":timer " + std::to_string(nIDEvent));
     }
+    afx_msg void OnPageCommand() { g_log.push_back(m_name + ":command"); }
     DECLARE_MESSAGE_MAP()
 };
 
+constexpr int IDC_PAGE_COMMAND = 1101;
+
 BEGIN_MESSAGE_MAP(CLogPage, CPropertyPage)
 ON_WM_TIMER()
+ON_BN_CLICKED(IDC_PAGE_COMMAND, OnPageCommand)
 END_MESSAGE_MAP()
 
 class CTestSheet : public CPropertySheet
@@ -179,6 +183,32 @@ TEST_F(PropertySheetTest, OkAppliesOnlyThePagesThatWereShownInPageOrder)
     EXPECT_EQ(g_log, (std::vector<std::string>{"a:killactive", "a:apply", "c:apply"}));
     EXPECT_EQ(sheet.m_hWnd, 0u);
     EXPECT_EQ(sheet.m_a.m_hWnd, 0u);
+}
+
+TEST_F(PropertySheetTest, ACommandTheSheetDoesNotKnowGoesToTheActivePage)
+{
+    CTestSheet sheet;
+    sheet.m_psh.nStartPage = 1;
+    int step = 0;
+    platform::SetIdleHook(
+        [&]
+        {
+            switch (step++)
+            {
+            case 0:
+                g_log.clear();
+                ::PostMessageA(sheet.m_hWnd, WM_COMMAND, IDC_PAGE_COMMAND, 0);
+                break;
+            case 1:
+                EXPECT_EQ(g_log, (std::vector<std::string>{"b:command"}));
+                click(sheet, IDCANCEL); // the sheet's own buttons stay its own
+                break;
+            default:
+                sheet.EndDialog(-7);
+                break;
+            }
+        });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
 TEST_F(PropertySheetTest, CreationOrderAndTheWindowTree)
