@@ -20,8 +20,8 @@ inline platform::DialogControl Control(const char* className, const char* text, 
     return c;
 }
 
-// A control the template keeps without the visible style: nothing shows it, but it takes part
-// in data exchange.
+// A control the template keeps without the visible style: nothing shows it unless the program
+// does, but it takes part in data exchange.
 inline platform::DialogControl Hidden(const char* className, const char* text, int id, DWORD style,
                                       RECT rect)
 {
