@@ -7,6 +7,7 @@
 #include "machine/registry/Registry.h"
 #include "platform/ui/automation/Actions.h"
 #include "resources/TessarynAp/resource.h"
+#include "tests/accesspoint/support/CodeOrder.h"
 #include "tests/accesspoint/support/PageMachine.h"
 
 #include <cstring>
@@ -191,23 +192,10 @@ TEST_F(ConfigPageTest, DefaultThenApplyStoresTheDefaultsAndSendsThemInThePagesOr
     // region, authentication, WDS, encryption, the WEP keys of an open network... and the SSID
     // last; never the access-control list here.
     std::vector<std::uint32_t> order = sets();
-    auto at = [&](std::uint32_t code)
-    {
-        auto it = std::find(order.begin(), order.end(), code);
-        return it == order.end() ? -1 : static_cast<int>(it - order.begin());
-    };
-    const std::uint32_t kOrder[] = {0x0DF1010C, 0x0DF1013B, 0x0D810210, 0x0DF10118, 0x0DF10107,
-                                    0x0D810118, 0x0DF10112, 0x0D81011B, 0x0D810102};
-    for (std::size_t i = 0; i < std::size(kOrder); i++)
-    {
-        EXPECT_GE(at(kOrder[i]), 0) << std::hex << kOrder[i];
-        if (i > 0)
-        {
-            EXPECT_LT(at(kOrder[i - 1]), at(kOrder[i])) << std::hex << kOrder[i];
-        }
-    }
+    ap_test::ExpectInOrder(order, {0x0DF1010C, 0x0DF1013B, 0x0D810210, 0x0DF10118, 0x0DF10107,
+                                   0x0D810118, 0x0DF10112, 0x0D81011B, 0x0D810102});
     EXPECT_EQ(order.back(), 0x0D810102u);
-    EXPECT_EQ(at(0x0DF10110), -1);
+    EXPECT_EQ(std::count(order.begin(), order.end(), 0x0DF10110u), 0);
     EXPECT_EQ(sent(0x0D810102).back(), le32(9) + "SoftAP-3A" + std::string(23, '\0'));
     EXPECT_EQ(sent(0x0D810118).back(), le32(0));
     EXPECT_EQ(sent(0x0D81011B).back(), le32(1));
