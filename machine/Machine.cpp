@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
+#include <system_error>
 #include <vector>
 
 namespace machine
@@ -56,7 +58,11 @@ Current& current()
 void openMachine(const std::filesystem::path& root)
 {
     auto opened = std::make_unique<Machine>(std::filesystem::absolute(root));
-    std::filesystem::create_directories(opened->root());
+    std::error_code ec;
+    std::filesystem::create_directories(opened->root(), ec);
+    if (ec)
+        throw std::runtime_error("cannot create the machine folder " + opened->root().string() +
+                                 ": " + ec.message());
     {
         MachineLock lock(*opened);
         if (!opened->exists())

@@ -4,6 +4,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -50,11 +52,13 @@ MachineLock::MachineLock(const Machine& machine)
         int fd = ::open(machine.lockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (fd < 0 || ::flock(fd, LOCK_EX) != 0)
         {
+            const int error = errno;
             if (fd >= 0)
                 ::close(fd);
             lock.depth = 0;
             lock.threads.unlock();
-            throw std::runtime_error("cannot lock machine " + machine.root().string());
+            throw std::runtime_error("cannot lock the machine " + machine.root().string() + " (" +
+                                     machine.lockPath().string() + "): " + std::strerror(error));
         }
         lock.fd = fd;
     }

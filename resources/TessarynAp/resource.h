@@ -12,7 +12,8 @@
 // ---------------------------------------------------------------------------------------------
 // Dialog templates
 
-#define IDD_HIDE_DIALOG 149 // the monitor window, never shown
+#define IDD_AUTHSECU_DIALOG 132 // the Config page's security dialog
+#define IDD_HIDE_DIALOG 149     // the monitor window, never shown
 #define IDD_LINKSTATUS_PAGE 133
 #define IDD_STATISTIC_PAGE 135
 #define IDD_ABOUT_PAGE 136
@@ -71,3 +72,200 @@
 #define IDS_TIP_WEAK 203
 #define IDS_TIP_NORMAL 204
 #define IDS_TIP_NOT_EXIST 205
+
+// Texts several pages and dialogs show.
+#define IDS_OK 138
+#define IDS_CANCEL 139
+#define IDS_MAC_ADDRESS 201
+
+// The Config page.
+#define IDS_CONFIG_NO_SSID 195
+#define IDS_CONFIG_REGION_GROUP 301
+#define IDS_CONFIG_IDLE_LABEL 341
+#define IDS_CONFIG_ALLOW_BW40 349
+
+// The security dialog: its title, labels, lists and messages.
+#define IDS_SECU_REKEY_LABEL 53
+#define IDS_SECU_TKIP 119
+#define IDS_SECU_AES 120
+#define IDS_SECU_WPA_PSK 123
+#define IDS_SECU_NOT_USE 129
+#define IDS_SECU_WEP 130
+#define IDS_SECU_AUTH_LABEL 144
+#define IDS_SECU_WEP_GROUP 147
+#define IDS_SECU_KEY1 148
+#define IDS_SECU_KEY2 149
+#define IDS_SECU_KEY3 150
+#define IDS_SECU_KEY4 151
+#define IDS_SECU_OPEN 152
+#define IDS_SECU_SHARED 153
+#define IDS_SECU_HEX 154
+#define IDS_SECU_ASCII 155
+#define IDS_SECU_TITLE 192
+#define IDS_SECU_PSK_LABEL 212
+#define IDS_SECU_ENCRYPT_LABEL 213
+#define IDS_SECU_REKEY_SECONDS 216
+#define IDS_SECU_REKEY_KPACKETS 217
+#define IDS_SECU_WEP_LENGTH 241
+#define IDS_SECU_PSK_LENGTH 252
+#define IDS_SECU_WPA2_PSK 298
+#define IDS_SECU_WPA_WPA2_PSK 299
+#define IDS_SECU_BOTH 300
+#define IDS_SECU_WEP_NOTE 306
+#define IDS_SECU_SHOW_PASSWORD 308
+
+// The Access Control page: buttons, labels, policies and messages.
+#define IDS_ACL_DELETE 218
+#define IDS_ACL_REMOVE_ALL 219
+#define IDS_ACL_APPLY 220
+#define IDS_ACL_MODIFY 221
+#define IDS_ACL_POLICY_LABEL 222
+#define IDS_ACL_LIST_LABEL 223
+#define IDS_ACL_ADD 224
+#define IDS_ACL_DISABLE 225
+#define IDS_ACL_ALLOW_ALL 226
+#define IDS_ACL_REJECT_ALL 227
+#define IDS_ACL_INVALID_MAC 248
+#define IDS_ACL_MULTICAST_MAC 249
+#define IDS_ACL_DUPLICATED_MAC 250
+#define IDS_ACL_ERROR_CAPTION 254
+
+// The Mac Table page's columns and power-save texts.
+#define IDS_MACTABLE_POWER_SAVE 239
+#define IDS_MACTABLE_AID 240
+#define IDS_MACTABLE_STATUS 348
+#define IDS_YES 255
+#define IDS_NO 256
+
+// The Event Log page: its columns, button and the texts of the event codes 0 to 5.
+#define IDS_EVENTLOG_CLEAR 236
+#define IDS_EVENTLOG_TIME 237
+#define IDS_EVENTLOG_MESSAGE 238
+#define IDS_EVENT_RESTART 242
+#define IDS_EVENT_ASSOCIATED 243
+#define IDS_EVENT_LEFT 244
+#define IDS_EVENT_AGED_OUT 245
+#define IDS_EVENT_COUNTERMEASURE 246
+#define IDS_EVENT_INVALID_PSK 247
+
+// ---------------------------------------------------------------------------------------------
+// Controls of the Config page (IDD_CONFIG_PAGE)
+
+#define IDC_CONFIG_TX_POWER_COMBO 1030
+#define IDC_CONFIG_CHANNEL_COMBO 1032
+#define IDC_CONFIG_SSID_EDIT 1062
+#define IDC_CONFIG_SECURITY 1143
+#define IDC_CONFIG_USE_MAC 1144
+#define IDC_CONFIG_MODE_COMBO 1149
+#define IDC_CONFIG_BG_PROTECTION_COMBO 1150
+#define IDC_CONFIG_NO_FORWARDING_CHECK 1151
+#define IDC_CONFIG_HIDE_SSID_CHECK 1152
+#define IDC_CONFIG_BEACON_EDIT 1153
+#define IDC_CONFIG_TX_BURST_CHECK 1154 // hidden
+#define IDC_CONFIG_BG_REGION_COMBO 1155
+#define IDC_CONFIG_DEFAULT 1156
+#define IDC_CONFIG_APPLY 1157
+#define IDC_CONFIG_RTS_EDIT 1158       // hidden, disabled
+#define IDC_CONFIG_FRAG_EDIT 1159      // hidden, disabled
+#define IDC_CONFIG_PREAMBLE_COMBO 1160 // hidden
+#define IDC_CONFIG_RATE_COMBO 1161
+#define IDC_CONFIG_A_REGION_COMBO 1162
+#define IDC_CONFIG_TURBO_RATE_CHECK 1169   // hidden, disabled
+#define IDC_CONFIG_SHORT_SLOT_CHECK 1170   // hidden
+#define IDC_CONFIG_AUTO_CHANNEL_CHECK 1171 // hidden
+#define IDC_CONFIG_PREAMBLE_LABEL 1200     // hidden
+#define IDC_CONFIG_SSID_LABEL 1201
+#define IDC_CONFIG_MODE_LABEL 1202
+#define IDC_CONFIG_CHANNEL_LABEL 1203
+#define IDC_CONFIG_BEACON_LABEL 1204
+#define IDC_CONFIG_RATE_LABEL 1205
+#define IDC_CONFIG_TX_POWER_LABEL 1206
+#define IDC_CONFIG_BG_PROTECTION_LABEL 1207
+#define IDC_CONFIG_RTS_LABEL 1208  // hidden
+#define IDC_CONFIG_FRAG_LABEL 1209 // hidden
+#define IDC_CONFIG_REGION_GROUP 1211
+#define IDC_CONFIG_BG_REGION_LABEL 1212
+#define IDC_CONFIG_A_REGION_LABEL 1213
+#define IDC_CONFIG_IDLE_EDIT 1216
+#define IDC_CONFIG_IDLE_LABEL 1217
+#define IDC_CONFIG_ALLOW_BW40_CHECK 1218
+// The 802.11n group: every control from IDC_CONFIG_HT_FIRST to IDC_CONFIG_HT_LAST.
+#define IDC_CONFIG_HT_FIRST 1268
+#define IDC_CONFIG_HT_GROUP 1268
+#define IDC_CONFIG_STBC_LABEL 1269
+#define IDC_CONFIG_BW_LABEL 1270
+#define IDC_CONFIG_GI_LABEL 1271
+#define IDC_CONFIG_MCS_LABEL 1272
+#define IDC_CONFIG_BW_20 1273
+#define IDC_CONFIG_BW_40 1274
+#define IDC_CONFIG_GI_LONG 1275
+#define IDC_CONFIG_GI_AUTO 1276
+#define IDC_CONFIG_STBC_NONE 1277
+#define IDC_CONFIG_STBC_AUTO 1278
+#define IDC_CONFIG_MCS_COMBO 1279
+#define IDC_CONFIG_TX_RATE_TEXT 1280
+#define IDC_CONFIG_HT_MODE_LABEL 1281
+#define IDC_CONFIG_HT_MM 1282
+#define IDC_CONFIG_HT_GF 1283
+#define IDC_CONFIG_EXT_CHANNEL_LABEL 1284
+#define IDC_CONFIG_EXT_CHANNEL_COMBO 1288
+#define IDC_CONFIG_HT_LAST 1288
+
+// ---------------------------------------------------------------------------------------------
+// Controls of the security dialog (IDD_AUTHSECU_DIALOG)
+
+#define IDC_SECU_AUTH_COMBO 1012
+#define IDC_SECU_PSK_EDIT 1053
+#define IDC_SECU_KEY1_RADIO 1062
+#define IDC_SECU_KEY2_RADIO 1063
+#define IDC_SECU_KEY3_RADIO 1064
+#define IDC_SECU_KEY4_RADIO 1065
+#define IDC_SECU_KEY1_TYPE 1110
+#define IDC_SECU_ENCRYPT_COMBO 1111
+#define IDC_SECU_KEY2_TYPE 1112
+#define IDC_SECU_REKEY_EDIT 1113
+#define IDC_SECU_KEY3_TYPE 1114
+#define IDC_SECU_KEY4_TYPE 1115
+#define IDC_SECU_RADIUS_IP 1117   // hidden
+#define IDC_SECU_RADIUS_PORT 1118 // hidden
+#define IDC_SECU_RADIUS_KEY 1119  // hidden
+#define IDC_SECU_KEY1_HEX 1120
+#define IDC_SECU_KEY2_HEX 1121
+#define IDC_SECU_KEY3_HEX 1122
+#define IDC_SECU_KEY4_HEX 1123
+#define IDC_SECU_KEY1_ASCII 1124
+#define IDC_SECU_KEY2_ASCII 1125
+#define IDC_SECU_KEY3_ASCII 1126
+#define IDC_SECU_KEY4_ASCII 1127
+#define IDC_SECU_REKEY_UNIT 1130
+#define IDC_SECU_WEP_GROUP 1131
+#define IDC_SECU_AUTH_LABEL 1204
+#define IDC_SECU_ENCRYPT_LABEL 1205
+#define IDC_SECU_PSK_LABEL 1206
+#define IDC_SECU_REKEY_LABEL 1207
+#define IDC_SECU_WEP_NOTE 1214
+#define IDC_SECU_SHOW_PASSWORD 1215
+
+// ---------------------------------------------------------------------------------------------
+// Controls of the Access Control page (IDD_ACCESSCONTROL_PAGE)
+
+#define IDC_ACL_POLICY_COMBO 1132
+#define IDC_ACL_MAC_EDIT 1135
+#define IDC_ACL_ADD 1136
+#define IDC_ACL_DELETE 1137
+#define IDC_ACL_REMOVE_ALL 1138
+#define IDC_ACL_LIST 1139
+#define IDC_ACL_APPLY 1157
+#define IDC_ACL_MODIFY 1164
+#define IDC_ACL_CANCEL 1165
+#define IDC_ACL_MODIFY_EDIT 1166
+#define IDC_ACL_MAC_LABEL 1191
+#define IDC_ACL_POLICY_LABEL 1195
+#define IDC_ACL_LIST_LABEL 1196
+
+// ---------------------------------------------------------------------------------------------
+// Controls of the Mac Table (IDD_MACTABLE_PAGE) and Event Log (IDD_EVENTLOG_PAGE) pages
+
+#define IDC_MACTABLE_LIST 1106
+#define IDC_EVENTLOG_LIST 1107
+#define IDC_EVENTLOG_CLEAR 1108

@@ -13,13 +13,6 @@
 #include "resources/TessarynUI/StatisticResources.h"
 #include "resources/TessarynUI/resource.h"
 
-CString LoadText(UINT nID)
-{
-    CString str;
-    str.LoadString(nID);
-    return str;
-}
-
 void AddProgramStrings(std::map<UINT, std::string>& strings)
 {
     strings.insert({

@@ -21,7 +21,7 @@ inline platform::DialogControl Control(const char* className, const char* text, 
 }
 
 // A control the template keeps without the visible style: nothing shows it unless the program
-// does.
+// does, but it takes part in data exchange.
 inline platform::DialogControl Hidden(const char* className, const char* text, int id, DWORD style,
                                       RECT rect)
 {
