@@ -1,6 +1,11 @@
 #include "resources/TessarynAp/TessarynApTemplates.h"
 
 #include "platform/Windows.h"
+#include "resources/TessarynAp/AboutResources.h"
+#include "resources/TessarynAp/BlockAckResources.h"
+#include "resources/TessarynAp/RegSetResources.h"
+#include "resources/TessarynAp/StatisticResources.h"
+#include "resources/TessarynAp/WdsResources.h"
 #include "resources/TessarynAp/resource.h"
 #include "resources/common/DialogScript.h"
 #include "resources/common/SelCardResources.h"
@@ -46,4 +51,10 @@ void RegisterTessarynApTemplates()
     for (const auto& page : kPages)
         platform::RegisterDialogTemplate(page.id, EmptyPageTemplate(page.caption));
     RegisterSelCardTemplate();
+    // The pages built since: their templates replace the empty ones.
+    RegisterStatisticTemplates();
+    RegisterAboutTemplates();
+    RegisterBlockAckTemplates();
+    RegisterRegSetTemplates();
+    RegisterWdsTemplates();
 }
