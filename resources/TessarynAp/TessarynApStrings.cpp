@@ -2,6 +2,7 @@
 
 #include "resources/TessarynAp/AboutResources.h"
 #include "resources/TessarynAp/BlockAckResources.h"
+#include "resources/TessarynAp/LinkStatusResources.h"
 #include "resources/TessarynAp/StatisticResources.h"
 #include "resources/TessarynAp/WdsResources.h"
 #include "resources/TessarynAp/resource.h"
@@ -31,6 +32,7 @@ const std::map<UINT, std::string>& TessarynApStringTable()
         AddAboutStrings(table);
         AddBlockAckStrings(table);
         AddWdsStrings(table);
+        AddLinkStatusStrings(table);
         return table;
     }();
     return strings;

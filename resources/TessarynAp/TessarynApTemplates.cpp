@@ -3,6 +3,7 @@
 #include "platform/Windows.h"
 #include "resources/TessarynAp/AboutResources.h"
 #include "resources/TessarynAp/BlockAckResources.h"
+#include "resources/TessarynAp/LinkStatusResources.h"
 #include "resources/TessarynAp/RegSetResources.h"
 #include "resources/TessarynAp/StatisticResources.h"
 #include "resources/TessarynAp/WdsResources.h"
@@ -57,4 +58,5 @@ void RegisterTessarynApTemplates()
     RegisterBlockAckTemplates();
     RegisterRegSetTemplates();
     RegisterWdsTemplates();
+    RegisterLinkStatusTemplates();
 }

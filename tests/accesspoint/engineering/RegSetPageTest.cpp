@@ -3,6 +3,8 @@
 
 #include "accesspoint/pages/RegSetPage.h"
 
+#include "platform/ui/TestPump.h"
+#include "platform/ui/msgbox/MessageBox.h"
 #include "tests/accesspoint/support/ApPageFixture.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +78,16 @@ TEST_F(ApRegSetPageTest, BbpIdsBeyondAByteAreRefusedBeforeAnyRequest)
     OpenPage();
     Type(IDC_REG_BBP_ID, "300");
     clearRequests();
+    platform::ClearMessageBoxLog();
+    platform::SetIdleHook(
+        []
+        {
+            if (auto box = platform::FindOpenMessageBox())
+                platform::AnswerMessageBox(box->hwnd, IDOK);
+        });
     Click(IDC_REG_BBP_SET);
+    platform::SetIdleHook(nullptr);
+    EXPECT_EQ(platform::MessageBoxLog().size(), 1u);
     EXPECT_TRUE(sent(kRegisterSet).empty());
 }
 
