@@ -1,9 +1,14 @@
 #include "resources/TessarynAp/TessarynApStrings.h"
 
+#include "resources/TessarynAp/AboutResources.h"
 #include "resources/TessarynAp/AccessControlResources.h"
+#include "resources/TessarynAp/BlockAckResources.h"
 #include "resources/TessarynAp/ConfigResources.h"
+#include "resources/TessarynAp/LinkStatusResources.h"
 #include "resources/TessarynAp/SecurityResources.h"
 #include "resources/TessarynAp/StationPagesResources.h"
+#include "resources/TessarynAp/StatisticResources.h"
+#include "resources/TessarynAp/WdsResources.h"
 #include "resources/TessarynAp/resource.h"
 
 namespace
@@ -46,6 +51,11 @@ const std::map<UINT, std::string>& TessarynApStringTable()
         AddSecurityStrings(table);
         AddAccessControlStrings(table);
         AddStationPagesStrings(table);
+        AddStatisticStrings(table);
+        AddAboutStrings(table);
+        AddBlockAckStrings(table);
+        AddWdsStrings(table);
+        AddLinkStatusStrings(table);
         return table;
     }();
     return strings;

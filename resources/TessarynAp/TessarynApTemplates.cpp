@@ -1,10 +1,16 @@
 #include "resources/TessarynAp/TessarynApTemplates.h"
 
 #include "platform/Windows.h"
+#include "resources/TessarynAp/AboutResources.h"
 #include "resources/TessarynAp/AccessControlResources.h"
+#include "resources/TessarynAp/BlockAckResources.h"
 #include "resources/TessarynAp/ConfigResources.h"
+#include "resources/TessarynAp/LinkStatusResources.h"
+#include "resources/TessarynAp/RegSetResources.h"
 #include "resources/TessarynAp/SecurityResources.h"
 #include "resources/TessarynAp/StationPagesResources.h"
+#include "resources/TessarynAp/StatisticResources.h"
+#include "resources/TessarynAp/WdsResources.h"
 #include "resources/TessarynAp/resource.h"
 #include "resources/common/DialogScript.h"
 #include "resources/common/SelCardResources.h"
@@ -51,4 +57,11 @@ void RegisterTessarynApTemplates()
     RegisterAccessControlTemplate();
     RegisterStationPagesTemplates();
     RegisterSelCardTemplate();
+    // The pages built since: their templates replace the empty ones.
+    RegisterStatisticTemplates();
+    RegisterAboutTemplates();
+    RegisterBlockAckTemplates();
+    RegisterRegSetTemplates();
+    RegisterWdsTemplates();
+    RegisterLinkStatusTemplates();
 }
