@@ -35,8 +35,8 @@ ON_WM_DESTROY()
 ON_BN_CLICKED(IDC_BA_APPLY, OnApplyButton)
 ON_BN_CLICKED(IDC_BA_MPDU, OnSettingChanged)
 ON_BN_CLICKED(IDC_BA_AMSDU, OnSettingChanged)
-ON_BN_CLICKED(IDC_BA_POLICY_MANUAL, OnSettingChanged)
-ON_BN_CLICKED(IDC_BA_POLICY_AUTO, OnSettingChanged)
+ON_BN_CLICKED(IDC_BA_POLICY_MANUAL, OnPolicyRadio)
+ON_BN_CLICKED(IDC_BA_POLICY_AUTO, OnPolicyRadio)
 ON_BN_CLICKED(IDC_BA_ORI_ADD, OnAddOriginator)
 ON_BN_CLICKED(IDC_BA_ORI_DELETE, OnDeleteOriginator)
 ON_BN_CLICKED(IDC_BA_ORI_DELETE_ENTRY, OnDeleteOriginatorEntry)
@@ -98,7 +98,7 @@ void CBlockAck::OnDestroy()
 void CBlockAck::OnTimer(UINT_PTR nIDEvent)
 {
     CPropertySheet* pSheet = GetSheet();
-    if (pSheet != NULL && pSheet->GetActivePage() == this)
+    if (nIDEvent == BA_TIMER_ID && pSheet != NULL && pSheet->GetActivePage() == this)
         RefreshSessions();
     CPropertyPage::OnTimer(nIDEvent);
 }
@@ -165,6 +165,12 @@ void CBlockAck::OnSettingChanged()
 {
     UpdateData(TRUE);
     UpdateBaControls();
+}
+
+// The choice is taken; the buttons follow it at the next APPLY or activation.
+void CBlockAck::OnPolicyRadio()
+{
+    UpdateData(TRUE);
 }
 
 void CBlockAck::AddSession(BYTE nDirection)

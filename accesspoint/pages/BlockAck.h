@@ -61,6 +61,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnApplyButton();
     afx_msg void OnSettingChanged();
+    afx_msg void OnPolicyRadio();
     afx_msg void OnAddOriginator();
     afx_msg void OnDeleteOriginator();
     afx_msg void OnDeleteOriginatorEntry();

@@ -99,6 +99,7 @@ BOOL CWdsPage::OnInitDialog()
     m_editMac.SetLimitText(MAC_TEXT_LENGTH);
     m_editModify.SetCharMask(HEX_DIGITS_MASK);
     m_editModify.SetLimitText(MAC_TEXT_LENGTH);
+    m_listPeers.SetItemHeight(0, m_listPeers.GetItemHeight(0) * 3 / 2);
     SetText(*this, IDC_WDS_POLICY_LABEL, IDS_WDS_POLICY_LABEL);
     SetText(*this, IDC_WDS_MAC_LABEL, IDS_WDS_MAC_LABEL);
     SetText(*this, IDC_WDS_LIST_LABEL, IDS_WDS_LIST_LABEL);
@@ -243,9 +244,18 @@ void CWdsPage::OnListDoubleClick()
     for (int nId : anOff)
         GetDlgItem(nId)->EnableWindow(FALSE);
     const int anShown[] = {IDC_WDS_MODIFY_EDIT, IDC_WDS_MODIFY, IDC_WDS_CANCEL};
+    // The edit over the row, its two buttons beside it.
+    CRect rcRow;
+    m_listPeers.GetItemRect(nSel, &rcRow);
+    m_listPeers.ClientToScreen(&rcRow);
+    ScreenToClient(&rcRow);
+    m_editModify.MoveWindow(rcRow.left, rcRow.top, 90, rcRow.Height() - 1);
+    GetDlgItem(IDC_WDS_MODIFY)->MoveWindow(rcRow.left + 91, rcRow.top, 55, rcRow.Height() - 1);
+    GetDlgItem(IDC_WDS_CANCEL)->MoveWindow(rcRow.left + 147, rcRow.top, 55, rcRow.Height() - 1);
     for (int nId : anShown)
         GetDlgItem(nId)->ShowWindow(SW_SHOW);
     m_editModify.SetFocus();
+    m_listPeers.Invalidate();
 }
 
 void CWdsPage::OnModify()

@@ -131,7 +131,7 @@ RequestResult applySet(const Machine& machine, const std::string& id, AdapterSta
         std::uint32_t space = readU32(data, 0);
         if (space > kEeprom)
             return failed(kErrorInvalidParameter);
-        state.registers[{space, readU32(data, 4)}] = readU32(data, 8);
+        state.registers[{space, readU32(data, 4)}] = readU32(data, 8) & RegisterWidthMask(space);
         break;
     }
     case OidKind::AddKey:

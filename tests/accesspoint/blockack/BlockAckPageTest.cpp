@@ -169,9 +169,11 @@ TEST_F(ApBlockAckTest, ApplySendsTheFieldsAndStoresTheirPackedWord)
     EXPECT_EQ(v->type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(v->data, le32(1 << 17 | (44 & 7) << 19));
 
-    // Auto: the session buttons go grey.
+    // Auto is taken at once; the session buttons go grey with APPLY.
     CheckRadioButton(m_pPage->m_hWnd, IDC_BA_POLICY_MANUAL, IDC_BA_POLICY_AUTO, IDC_BA_POLICY_AUTO);
     Click(IDC_BA_POLICY_AUTO);
+    EXPECT_TRUE(Enabled(IDC_BA_ORI_ADD));
+    Click(IDC_BA_APPLY);
     EXPECT_FALSE(Enabled(IDC_BA_ORI_ADD));
     EXPECT_FALSE(Enabled(IDC_BA_REC_DELETE));
     EXPECT_TRUE(Enabled(IDC_BA_DENSITY));

@@ -44,7 +44,7 @@ TEST_F(ApRegSetPageTest, EachRegisterKindSendsItsTwelveBytesAndShowsItsAnswer)
     Type(IDC_REG_MAC_VALUE, "1234");
     Click(IDC_REG_MAC_SET);
     Type(IDC_REG_EEPROM_OFFSET, "2a");
-    Type(IDC_REG_EEPROM_VALUE, "BEEF0001");
+    Type(IDC_REG_EEPROM_VALUE, "1234BEEF");
     Click(IDC_REG_EEPROM_SET);
     Type(IDC_REG_BBP_ID, "66");
     Type(IDC_REG_BBP_VALUE, "3c");
@@ -52,7 +52,7 @@ TEST_F(ApRegSetPageTest, EachRegisterKindSendsItsTwelveBytesAndShowsItsAnswer)
     Type(IDC_REG_RF_VALUE, "0A0B0C0D");
     Click(IDC_REG_RF_SET);
     EXPECT_EQ(sent(kRegisterSet),
-              (std::vector<std::string>{Request(0, 0x1004, 0x1234), Request(3, 0x2A, 0xBEEF0001),
+              (std::vector<std::string>{Request(0, 0x1004, 0x1234), Request(3, 0x2A, 0x1234BEEF),
                                         Request(1, 66, 0x3C), Request(2, 0, 0x0A0B0C0D)}));
 
     clearRequests();
@@ -64,7 +64,8 @@ TEST_F(ApRegSetPageTest, EachRegisterKindSendsItsTwelveBytesAndShowsItsAnswer)
         sent(kRegisterQuery),
         (std::vector<std::string>{Request(0, 0x1004, 0), Request(3, 0x2A, 0), Request(1, 66, 0)}));
     EXPECT_EQ(Text(IDC_REG_MAC_VALUE), "00001234");
-    EXPECT_EQ(Text(IDC_REG_EEPROM_VALUE), "BEEF0001");
+    // An EEPROM word holds 16 bits.
+    EXPECT_EQ(Text(IDC_REG_EEPROM_VALUE), "0000BEEF");
     EXPECT_EQ(Text(IDC_REG_BBP_VALUE), "3C");
 
     // A failed read shows 0; a text that is no number is sent as 0.

@@ -112,6 +112,28 @@ TEST_F(ApWdsPageTest, AddChecksTheAddressAndStopsAtThreePeers)
     Add("025A00000003");
     EXPECT_EQ(Rows(), 3);
     EXPECT_FALSE(Enabled(IDC_WDS_ADD));
+    // The in-place edit: the row's digits over the row, the radios and APPLY grey meanwhile;
+    // MODIFY checks the edited address and puts it in the row's place.
+    m_pPage->SendDlgItemMessage(IDC_WDS_LIST, LB_SETCURSEL, 1, 0);
+    m_pPage->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_WDS_LIST, LBN_DBLCLK),
+                         static_cast<LPARAM>(::GetDlgItem(m_pPage->m_hWnd, IDC_WDS_LIST)));
+    platform::PumpUntilIdle();
+    EXPECT_TRUE(Visible(IDC_WDS_MODIFY_EDIT));
+    EXPECT_EQ(Text(IDC_WDS_MODIFY_EDIT), "025A00000002");
+    EXPECT_EQ(Text(IDC_WDS_MODIFY), "Modify");
+    EXPECT_FALSE(Enabled(IDC_WDS_APPLY));
+    EXPECT_FALSE(Enabled(IDC_WDS_ENABLE));
+    m_pPage->SetDlgItemText(IDC_WDS_MODIFY_EDIT, "025A00000003"); // already listed
+    Click(IDC_WDS_MODIFY);
+    EXPECT_EQ(Boxes().back(), "Duplicated MAC");
+    m_pPage->SetDlgItemText(IDC_WDS_MODIFY_EDIT, "025A000000AA");
+    Click(IDC_WDS_MODIFY);
+    CString strRow;
+    static_cast<CListBox*>(m_pPage->GetDlgItem(IDC_WDS_LIST))->GetText(1, strRow);
+    EXPECT_EQ(std::string(strRow.GetString()), "02-5A-00-00-00-AA");
+    EXPECT_FALSE(Visible(IDC_WDS_MODIFY_EDIT));
+    EXPECT_TRUE(Enabled(IDC_WDS_APPLY));
+
     Click(IDC_WDS_REMOVE_ALL);
     EXPECT_EQ(Rows(), 0);
     EXPECT_TRUE(Enabled(IDC_WDS_ADD));
