@@ -296,15 +296,23 @@ TEST_F(BlockAckTest, WithoutABssidOkAsksForOneAndTheDialogStays)
     manualPolicy();
     pin(kBssidQuery, bssidRecord(0, {}));
     Open<CBlockAck>();
-    ClickIntoDialog(IDC_BA_ORI_ADD, "add MPDU Aggregation",
-                    [&](HWND hDlg)
-                    {
-                        EXPECT_TRUE(dialogRows(hDlg).empty());
-                        AnswerBoxes(1);
-                        ASSERT_TRUE(platform::automation::Click(hDlg, "OK"));
-                        EXPECT_TRUE(IsWindowVisible(hDlg));
-                        ASSERT_TRUE(platform::automation::Click(hDlg, "CANCEL"));
-                    });
+    ClickIntoDialog(
+        IDC_BA_ORI_ADD, "add MPDU Aggregation",
+        [&](HWND hDlg)
+        {
+            EXPECT_TRUE(dialogRows(hDlg).empty());
+            // A window size that is no unsigned number: the framework's message.
+            ASSERT_TRUE(
+                platform::automation::SetText(hDlg, std::to_string(IDC_ADDBA_WINDOW), "-4"));
+            AnswerBoxes(1);
+            ASSERT_TRUE(platform::automation::Click(hDlg, "OK"));
+            EXPECT_EQ(Boxes().size(), 1u);
+            ASSERT_TRUE(platform::automation::SetText(hDlg, std::to_string(IDC_ADDBA_WINDOW), "8"));
+            AnswerBoxes(1);
+            ASSERT_TRUE(platform::automation::Click(hDlg, "OK"));
+            EXPECT_TRUE(IsWindowVisible(hDlg));
+            ASSERT_TRUE(platform::automation::Click(hDlg, "CANCEL"));
+        });
     EXPECT_EQ(Boxes(), std::vector<std::string>{"Please choose BSSID"});
     EXPECT_TRUE(sent(kAddSet).empty());
 }
