@@ -24,7 +24,7 @@ DialogTemplate blockAckPage()
                         BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, {96, 4, 136, 14}));
     c.push_back(
         Control("Button", "Auto", IDC_BA_POLICY_AUTO, BS_AUTORADIOBUTTON, {140, 4, 176, 14}));
-    c.push_back(Control("Static", "MPDU density", 0, SS_LEFT, {182, 5, 228, 14}));
+    c.push_back(Control("Static", "MPDU density", IDC_STATIC, SS_LEFT, {182, 5, 228, 14}));
     c.push_back(Control("ComboBox", "", IDC_BA_DENSITY, CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP,
                         {230, 3, 273, 60}));
     c.back().items = {"0", "1", "2", "3", "4", "5", "6", "7"};
@@ -41,13 +41,13 @@ DialogTemplate blockAckPage()
     c.push_back(Control("Button", "Dynamic SMPS", IDC_BA_SM_DYNAMIC, BS_AUTORADIOBUTTON,
                         {144, 32, 214, 42}));
     c.push_back(Control("Button", "APPLY", IDC_BA_APPLY, kPush, {220, 30, 273, 44}));
-    c.push_back(Control("Button", "Originator of", 0, BS_GROUPBOX, {7, 48, 273, 120}));
+    c.push_back(Control("Button", "Originator of", IDC_STATIC, BS_GROUPBOX, {7, 48, 273, 120}));
     c.push_back(Control(WC_LISTVIEWA, "", IDC_BA_ORI_LIST, kList, {12, 58, 210, 116}));
     c.push_back(Control("Button", "ADD", IDC_BA_ORI_ADD, kPush, {214, 58, 268, 72}));
     c.push_back(Control("Button", "DELETE", IDC_BA_ORI_DELETE, kPush, {214, 78, 268, 92}));
     c.push_back(
         Hidden("Button", "DELETE ENTRY", IDC_BA_ORI_DELETE_ENTRY, kPush, {214, 98, 268, 112}));
-    c.push_back(Control("Button", "Recipient of", 0, BS_GROUPBOX, {7, 124, 273, 196}));
+    c.push_back(Control("Button", "Recipient of", IDC_STATIC, BS_GROUPBOX, {7, 124, 273, 196}));
     c.push_back(Control(WC_LISTVIEWA, "", IDC_BA_REC_LIST, kList, {12, 134, 210, 192}));
     c.push_back(Hidden("Button", "ADD", IDC_BA_REC_ADD, kPush, {214, 134, 268, 148}));
     c.push_back(Control("Button", "DELETE", IDC_BA_REC_DELETE, kPush, {214, 154, 268, 168}));

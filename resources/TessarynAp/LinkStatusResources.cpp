@@ -9,22 +9,22 @@ namespace
 using platform::DialogTemplate;
 using resources::Control;
 
-// One row: its label on the left, its value beside it.
-void addRow(DialogTemplate& t, const char* label, int nValueId, int y)
+// One row: its label on the left (a static text unless the page changes it), its value beside it.
+void addRow(DialogTemplate& t, int nLabelId, const char* label, int nValueId, int y)
 {
-    t.controls.push_back(Control("Static", label, IDC_STATIC, SS_LEFT, {7, y, 80, y + 10}));
+    t.controls.push_back(Control("Static", label, nLabelId, SS_LEFT, {7, y, 80, y + 10}));
     t.controls.push_back(Control("Static", "", nValueId, SS_LEFT, {84, y, 273, y + 10}));
 }
 
 DialogTemplate linkStatusPage()
 {
     DialogTemplate t = resources::EmptyPageTemplate("Link Status");
-    addRow(t, "Status :", IDC_LS_STATUS, 8);
-    addRow(t, "Extra Info :", IDC_LS_EXTRA_INFO, 22);
-    addRow(t, "Channel :", IDC_LS_CHANNEL, 36);
-    addRow(t, "Tx (Mbps)", IDC_LS_TX_RATE, 50);
-    addRow(t, "Rx (Mbps)", IDC_LS_RX_RATE, 64);
-    addRow(t, "Signal Strength :", IDC_LS_SIGNAL1, 78);
+    addRow(t, IDC_STATIC, "Status :", IDC_LS_STATUS, 8);
+    addRow(t, IDC_STATIC, "Extra Info :", IDC_LS_EXTRA_INFO, 22);
+    addRow(t, IDC_STATIC, "Channel :", IDC_LS_CHANNEL, 36);
+    addRow(t, IDC_STATIC, "Tx (Mbps)", IDC_LS_TX_RATE, 50);
+    addRow(t, IDC_STATIC, "Rx (Mbps)", IDC_LS_RX_RATE, 64);
+    addRow(t, IDC_STATIC, "Signal Strength :", IDC_LS_SIGNAL1, 78);
     addRow(t, IDC_LS_SIGNAL2_LABEL, "Signal Strength2 :", IDC_LS_SIGNAL2, 92);
     addRow(t, IDC_LS_SIGNAL3_LABEL, "Signal Strength 3:", IDC_LS_SIGNAL3, 106);
     auto& c = t.controls;

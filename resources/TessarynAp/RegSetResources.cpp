@@ -18,7 +18,7 @@ void addRegisterRow(DialogTemplate& t, const char* title, int nOffset, int nValu
                     int nSet, int y)
 {
     auto& c = t.controls;
-    c.push_back(Control("Static", title, 0, SS_LEFT, {7, y + 2, 50, y + 12}));
+    c.push_back(Control("Static", title, IDC_STATIC, SS_LEFT, {7, y + 2, 50, y + 12}));
     c.push_back(Control("Edit", "", nOffset, kEdit, {54, y, 110, y + 12}));
     c.push_back(Control("Edit", "", nValue, kEdit, {114, y, 170, y + 12}));
     if (nQuery != 0)
@@ -36,18 +36,18 @@ DialogTemplate regSetPage()
     addRegisterRow(t, "EEPROM", IDC_REG_EEPROM_OFFSET, IDC_REG_EEPROM_VALUE, IDC_REG_EEPROM_QUERY,
                    IDC_REG_EEPROM_SET, 44);
     auto& c = t.controls;
-    c.push_back(Control("Static", "RF", 0, SS_LEFT, {7, 64, 50, 74}));
+    c.push_back(Control("Static", "RF", IDC_STATIC, SS_LEFT, {7, 64, 50, 74}));
     c.push_back(Control("Edit", "", IDC_REG_RF_VALUE, kEdit, {114, 62, 170, 74}));
     c.push_back(Hidden("Button", "Set", IDC_REG_RF_SET, kPush, {224, 62, 268, 74}));
     // The R17 row's texts read as one sentence around its four fields.
-    c.push_back(Control("Static", "Inc/Dec R17 by ", 0, SS_LEFT, {7, 84, 60, 94}));
+    c.push_back(Control("Static", "Inc/Dec R17 by ", IDC_STATIC, SS_LEFT, {7, 84, 60, 94}));
     c.push_back(Control("Edit", "", IDC_REG_R17_STEP, kEdit, {60, 82, 80, 94}));
-    c.push_back(Control("Static", ", if FALSE CCA >=", 0, SS_LEFT, {82, 84, 140, 94}));
+    c.push_back(Control("Static", ", if FALSE CCA >=", IDC_STATIC, SS_LEFT, {82, 84, 140, 94}));
     c.push_back(Control("Edit", "", IDC_REG_R17_UPPER, kEdit, {140, 82, 160, 94}));
-    c.push_back(Control("Static", " / <=", 0, SS_LEFT, {162, 84, 180, 94}));
+    c.push_back(Control("Static", " / <=", IDC_STATIC, SS_LEFT, {162, 84, 180, 94}));
     c.push_back(Control("Edit", "", IDC_REG_R17_LOWER, kEdit, {180, 82, 200, 94}));
-    c.push_back(
-        Control("Static", "within 1 second. Max R17 value is 0x", 0, SS_LEFT, {7, 100, 140, 110}));
+    c.push_back(Control("Static", "within 1 second. Max R17 value is 0x", IDC_STATIC, SS_LEFT,
+                        {7, 100, 140, 110}));
     c.push_back(Control("Edit", "", IDC_REG_R17_MAX, kEdit, {140, 98, 160, 110}));
     c.push_back(Control("Button", "Query", IDC_REG_R17_QUERY, kPush, {176, 98, 220, 110}));
     c.push_back(Control("Button", "Set", IDC_REG_R17_SET, kPush, {224, 98, 268, 110}));
