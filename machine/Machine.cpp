@@ -1,7 +1,10 @@
 #include "machine/Machine.h"
 
+#include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/MachineImage.h"
 #include "machine/MachineLock.h"
+#include "machine/desktop/RuntimeFolder.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -59,7 +62,7 @@ void openMachine(const std::filesystem::path& root)
 {
     auto opened = std::make_unique<Machine>(std::filesystem::absolute(root));
     std::error_code ec;
-    std::filesystem::create_directories(opened->root(), ec);
+    machine::CreateFolders(opened->root(), ec);
     if (ec)
         throw std::runtime_error("cannot create the machine folder " + opened->root().string() +
                                  ": " + ec.message());
@@ -67,6 +70,9 @@ void openMachine(const std::filesystem::path& root)
         MachineLock lock(*opened);
         if (!opened->exists())
             CreateDefaultImage(*opened);
+        // What processes that died left behind: half-written files, run-folder entries.
+        RemoveStaleTemporaries(opened->root());
+        desktop::detail::SweepGoneProcesses(*opened);
     }
     // A replaced machine stays alive: references to it may still be held.
     static std::vector<std::unique_ptr<Machine>>* retired =

@@ -2,10 +2,12 @@
 // What the machine is: its operating system, the user who runs the programs, the locale.
 // Kept in <root>/system.conf as "key=value" lines a person can edit.
 
+#include "machine/FieldLines.h"
 #include "machine/Machine.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace machine
 {
@@ -31,8 +33,9 @@ struct SystemInfo
 SystemInfo LoadSystemInfo(const Machine& machine);
 bool SaveSystemInfo(const Machine& machine, const SystemInfo& info);
 
-// Text form, one "key=value" a line; unknown keys are ignored on parse.
+// Text form, one "key=value" a line. Lines that do not read (unknown keys, values out of range)
+// are passed over; `problems`, when given, gets each with its number.
 std::string FormatSystemInfo(const SystemInfo& info);
-SystemInfo ParseSystemInfo(const std::string& text);
+SystemInfo ParseSystemInfo(const std::string& text, std::vector<LineProblem>* problems = nullptr);
 
 } // namespace machine

@@ -9,6 +9,7 @@
 #include "machine/devices/DeviceBuilders.h"
 #include "machine/miniport/DriverReload.h"
 #include "machine/registry/Registry.h"
+#include "machine/text/LineValue.h"
 
 #include <algorithm>
 #include <cctype>
@@ -95,29 +96,36 @@ std::string FormatDeviceList(const std::vector<NetDevice>& devices)
     for (const auto& d : devices)
     {
         out << "\n[device]\n";
-        out << "instanceId=" << d.instanceId << "\n";
+        out << "instanceId=" << text::EscapeLineValue(d.instanceId) << "\n";
         for (const auto& id : d.hardwareIds)
-            out << "hardwareId=" << id << "\n";
-        out << "deviceDesc=" << d.deviceDesc << "\n";
-        out << "friendlyName=" << d.friendlyName << "\n";
-        out << "locationInfo=" << d.locationInfo << "\n";
-        out << "manufacturer=" << d.manufacturer << "\n";
+            out << "hardwareId=" << text::EscapeLineValue(id) << "\n";
+        out << "deviceDesc=" << text::EscapeLineValue(d.deviceDesc) << "\n";
+        out << "friendlyName=" << text::EscapeLineValue(d.friendlyName) << "\n";
+        out << "locationInfo=" << text::EscapeLineValue(d.locationInfo) << "\n";
+        out << "manufacturer=" << text::EscapeLineValue(d.manufacturer) << "\n";
         out << "bus=" << busName(d.bus) << "\n";
-        out << "driverKeyIndex=" << d.driverKeyIndex << "\n";
-        out << "netCfgInstanceId=" << d.netCfgInstanceId << "\n";
+        out << "driverKeyIndex=" << text::EscapeLineValue(d.driverKeyIndex) << "\n";
+        out << "netCfgInstanceId=" << text::EscapeLineValue(d.netCfgInstanceId) << "\n";
         out << "chipType=" << d.chipType << "\n";
         out << "present=" << (d.present ? 1 : 0) << "\n";
     }
     return out.str();
 }
 
-std::vector<NetDevice> ParseDeviceList(const std::string& text)
+std::vector<NetDevice> ParseDeviceList(const std::string& text, std::vector<LineProblem>* problems)
 {
     std::vector<NetDevice> devices;
     std::istringstream in(text);
     std::string line;
+    std::size_t number = 0;
+    auto problem = [&](std::string what)
+    {
+        if (problems != nullptr)
+            problems->push_back({number, std::move(what)});
+    };
     while (std::getline(in, line))
     {
+        ++number;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (line == "[device]")
@@ -126,9 +134,15 @@ std::vector<NetDevice> ParseDeviceList(const std::string& text)
             continue;
         }
         auto eq = line.find('=');
-        if (devices.empty() || line.empty() || line[0] == '#' || eq == std::string::npos)
+        if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#')
             continue;
-        std::string key = line.substr(0, eq), value = line.substr(eq + 1);
+        if (devices.empty() || eq == std::string::npos)
+        {
+            problem(devices.empty() ? "a line before the first [device]" : "a line without \"=\"");
+            continue;
+        }
+        std::string key = line.substr(0, eq);
+        std::string value = text::UnescapeLineValue(std::string_view(line).substr(eq + 1));
         NetDevice& d = devices.back();
         if (key == "instanceId")
             d.instanceId = value;
@@ -143,7 +157,11 @@ std::vector<NetDevice> ParseDeviceList(const std::string& text)
         else if (key == "manufacturer")
             d.manufacturer = value;
         else if (key == "bus")
+        {
             d.bus = EqualNoCase(value, "PCI") ? Bus::Pci : Bus::Usb;
+            if (!EqualNoCase(value, "PCI") && !EqualNoCase(value, "USB"))
+                problem("bus \"" + value + "\" is neither PCI nor USB (taken as USB)");
+        }
         else if (key == "driverKeyIndex")
             d.driverKeyIndex = value;
         else if (key == "netCfgInstanceId")
@@ -157,10 +175,13 @@ std::vector<NetDevice> ParseDeviceList(const std::string& text)
             catch (const std::exception&)
             {
                 d.chipType = -1;
+                problem("chipType \"" + value + "\" is not a number");
             }
         }
         else if (key == "present")
             d.present = value != "0";
+        else
+            problem("unknown key \"" + key + "\"");
     }
     // A block without an instance ID names nothing.
     std::erase_if(devices, [](const NetDevice& d) { return d.instanceId.empty(); });

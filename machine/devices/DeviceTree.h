@@ -2,6 +2,7 @@
 // The machine's network devices ("Net" class), as the device manager knows them: what SetupAPI
 // lists, and which adapter a device path opens.
 
+#include "machine/FieldLines.h"
 #include "machine/Machine.h"
 
 #include <filesystem>
@@ -66,7 +67,9 @@ std::string DriverKeyPath(const NetDevice& device);
 
 // Text form of the list, as kept in the file; unknown keys are ignored on parse.
 std::string FormatDeviceList(const std::vector<NetDevice>& devices);
-std::vector<NetDevice> ParseDeviceList(const std::string& text);
+// Lines that do not read are passed over; `problems`, when given, gets each with its number.
+std::vector<NetDevice> ParseDeviceList(const std::string& text,
+                                       std::vector<LineProblem>* problems = nullptr);
 
 // Removes every device (a machine without network adapters).
 void RemoveAllDevices(const Machine& machine);

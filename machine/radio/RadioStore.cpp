@@ -1,6 +1,7 @@
 #include "machine/radio/RadioStore.h"
 
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/MachineLock.h"
 #include "machine/radio/DefaultNetworks.h"
 
@@ -219,14 +220,21 @@ std::string FormatNetworks(const std::vector<Network>& list)
     return out;
 }
 
-std::vector<Network> ParseNetworks(const std::string& text)
+std::vector<Network> ParseNetworks(const std::string& text, std::vector<LineProblem>* problems)
 {
     std::vector<Network> list;
     bool inBlock = false;
     bool dropped = false;
     std::size_t pos = 0;
+    std::size_t lineNumber = 0;
+    auto problem = [&](std::string what)
+    {
+        if (problems != nullptr)
+            problems->push_back({lineNumber, std::move(what)});
+    };
     while (pos < text.size())
     {
+        ++lineNumber;
         std::size_t end = text.find('\n', pos);
         if (end == std::string::npos)
             end = text.size();
@@ -253,18 +261,27 @@ std::vector<Network> ParseNetworks(const std::string& text)
         }
         auto eq = line.find('=');
         if (!inBlock || eq == std::string::npos)
+        {
+            if (line.find_first_not_of(" \t") != std::string::npos && line[0] != '#')
+                problem(inBlock ? "a line without \"=\"" : "a line outside of a [network] block");
             continue;
+        }
         std::string field = line.substr(0, eq);
         if (field == "channel")
         {
             // The channel alone; the frequency line that follows says where it is.
             if (auto c = number<std::uint32_t>(line.substr(eq + 1), 0, 0xFFFFFFFFu))
                 list.back().channel = *c;
+            else
+                problem("channel \"" + line.substr(eq + 1) + "\" is not a channel number");
             continue;
         }
-        if (!SetNetworkField(list.back(), field, line.substr(eq + 1)) &&
-            (field == "ssid" || field == "bssid"))
-            dropped = true;
+        if (!SetNetworkField(list.back(), field, line.substr(eq + 1)))
+        {
+            problem("\"" + field + "\" does not take \"" + line.substr(eq + 1) + "\"");
+            if (field == "ssid" || field == "bssid")
+                dropped = true; // a network without its name or address is none
+        }
     }
     if (dropped)
         list.pop_back();
@@ -287,7 +304,7 @@ std::vector<Network> LoadNetworks(const Machine& machine)
 bool SaveNetworks(const Machine& machine, const std::vector<Network>& list)
 {
     std::error_code ec;
-    std::filesystem::create_directories(NetworksPath(machine).parent_path(), ec);
+    machine::CreateFolders(NetworksPath(machine).parent_path(), ec);
     return WriteFileAtomically(NetworksPath(machine), FormatNetworks(list), FileAccess::Everyone);
 }
 

@@ -18,6 +18,7 @@
 // The parser skips lines and values it does not understand; a block whose SSID or BSSID does
 // not read is dropped whole, as it would name another network.
 
+#include "machine/FieldLines.h"
 #include "machine/Machine.h"
 #include "machine/radio/Network.h"
 
@@ -32,7 +33,9 @@ namespace machine::radio
 constexpr std::size_t kMaxElementBytes = 65535;
 
 std::string FormatNetworks(const std::vector<Network>& list);
-std::vector<Network> ParseNetworks(const std::string& text);
+// Lines that do not read are passed over; `problems`, when given, gets each with its number.
+std::vector<Network> ParseNetworks(const std::string& text,
+                                   std::vector<LineProblem>* problems = nullptr);
 
 std::filesystem::path NetworksPath(const Machine& machine);
 // A machine without the file has the default networks; an empty file has none.

@@ -2,6 +2,7 @@
 
 #include "machine/ErrorCodes.h"
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/MachineClock.h"
 #include "machine/MachineLock.h"
 #include "machine/miniport/AdapterState.h"
@@ -285,7 +286,7 @@ void Log(const Machine& m, const std::string& line)
 {
     MachineLock lock(m);
     std::error_code ec;
-    std::filesystem::create_directories(ServiceFolder(m), ec);
+    machine::CreateFolders(ServiceFolder(m), ec);
     const auto path = ServiceFolder(m) / "log.txt";
     std::string text = ReadWholeFile(path).value_or("");
     text += std::to_string(MachineNow()) + " " + line + "\n";

@@ -1,5 +1,6 @@
 #include "platform/system/DebugOutput.h"
 
+#include "machine/Folders.h"
 #include "machine/Machine.h"
 #include "platform/file/ModuleFile.h"
 
@@ -41,7 +42,7 @@ void OutputDebugStringA(LPCSTR lpOutputString)
         line += '\n';
     std::filesystem::path path = platform::DebugLogPath();
     std::error_code ec;
-    std::filesystem::create_directories(path.parent_path(), ec);
+    machine::CreateFolders(path.parent_path(), ec);
     // One write with O_APPEND: lines of several processes never interleave.
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0)

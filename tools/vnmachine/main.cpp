@@ -2,6 +2,7 @@
 
 #include "machine/Machine.h"
 #include "machine/MachineCheck.h"
+#include "machine/MachineDamage.h"
 #include "tools/vnmachine/VnmachineCommands.h"
 
 #include <algorithm>
@@ -39,6 +40,11 @@ int main(int argc, char** argv)
                 std::cerr << "vnmachine: the machine cannot be used: " << why << "\n";
                 return 1;
             }
+        // A machine that is there is read as it stands (nothing is made for the look).
+        if (const machine::Machine there(machine::DefaultMachineDirectory());
+            !help && there.exists())
+            for (const auto& damage : machine::DamagedMachineFiles(there))
+                std::cerr << "vnmachine: damaged machine file: " << damage << "\n";
         return VnmachineCommands().run(args);
     }
     catch (const std::exception& e)
