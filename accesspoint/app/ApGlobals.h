@@ -13,6 +13,10 @@ extern int g_nBridgeEnabled;      // successful bridging switches in this run
 extern BOOL g_bABandSupported;    // the driver lists the 5 GHz OFDM network type
 extern BOOL g_bAllowBw40InBgBand; // "AllowBW40InBGBand" is 1
 extern BOOL g_bBbpQueried;
+// The driver holds a valid country-region code for the band (TRUE until the region check of
+// the start sequence finds otherwise); the Config page offers only valid regions.
+extern BOOL g_bRegionValid;
+extern BOOL g_bABandRegionValid;
 
 // Set by the settings push, read by the pages.
 extern int g_nApWirelessMode;

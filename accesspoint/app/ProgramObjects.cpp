@@ -47,6 +47,8 @@ int g_nBridgeEnabled = 0;
 BOOL g_bABandSupported = FALSE;
 BOOL g_bAllowBw40InBgBand = FALSE;
 BOOL g_bBbpQueried = FALSE;
+BOOL g_bRegionValid = TRUE;
+BOOL g_bABandRegionValid = TRUE;
 int g_nApWirelessMode = 0;
 int g_nApAuthMode = 0;
 CString g_strApPassphrase;

@@ -199,6 +199,8 @@ void CHideDlg::VerifyCountryRegion()
     }
     BOOL bBgValid = (abRegion[0] & REGION_INVALID) == 0;
     BOOL bAValid = (abRegion[1] & REGION_INVALID) == 0;
+    g_bRegionValid = bBgValid;
+    g_bABandRegionValid = bAValid;
     int nBgRegion = abRegion[0] & 0x7F;
     int nARegion = abRegion[1] & 0x7F;
 

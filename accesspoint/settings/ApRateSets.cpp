@@ -72,3 +72,9 @@ BOOL IsApPskAuthMode(int nAuthMode)
 {
     return nAuthMode == 4 || nAuthMode == 7 || nAuthMode == 9;
 }
+
+BOOL IsApWpaAuthMode(int nAuthMode)
+{
+    return nAuthMode == 3 || nAuthMode == 4 || nAuthMode == 6 || nAuthMode == 7 || nAuthMode == 8 ||
+           nAuthMode == 9;
+}

@@ -20,3 +20,5 @@ int CorrectApEncryption(int nAuthMode, int nEncryption);
 
 // The pre-shared-key codes: WPA-PSK, WPA2-PSK and both.
 BOOL IsApPskAuthMode(int nAuthMode);
+// The WPA codes, which rekey the group key: 3, 4, 6, 7, 8 and 9.
+BOOL IsApWpaAuthMode(int nAuthMode);

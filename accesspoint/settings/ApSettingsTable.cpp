@@ -3,6 +3,7 @@
 #include "adapter/registry/RegistryCopy.h"
 
 #include <cstring>
+#include <vector>
 
 const ApSettingValue g_ApSettingValues[] = {
     {"SSID", "REGSTR_SSID", AP_FIRST_SSID, ""},
@@ -81,4 +82,25 @@ void WriteApText(HKEY hKey, LPCSTR pszName, LPCSTR pszText)
 {
     if (SetDriverText(hKey, pszName, pszText) != ERROR_SUCCESS)
         ReportApWriteFailure(pszName, pszText);
+}
+
+void WriteApNumber(HKEY hKey, LPCSTR pszName, int nValue)
+{
+    CString strText;
+    strText.Format("%d", nValue);
+    WriteApText(hKey, pszName, strText);
+}
+
+void WriteApList(HKEY hKey, LPCSTR pszName, const CStringArray& entries)
+{
+    std::vector<BYTE> data;
+    for (INT_PTR i = 0; i < entries.GetSize(); i++)
+    {
+        LPCSTR pszEntry = entries[i];
+        data.insert(data.end(), pszEntry, pszEntry + strlen(pszEntry) + 1);
+    }
+    data.push_back(0);
+    if (RegSetValueExA(hKey, pszName, 0, REG_MULTI_SZ, data.data(),
+                       static_cast<DWORD>(data.size())) != ERROR_SUCCESS)
+        ReportApWriteFailure(pszName, "");
 }

@@ -41,3 +41,8 @@ void ReportApWriteFailure(LPCSTR pszName, LPCSTR pszText);
 
 // Writes a text value; a failure is reported, not returned.
 void WriteApText(HKEY hKey, LPCSTR pszName, LPCSTR pszText);
+// The same for a number, as decimal text ("%d").
+void WriteApNumber(HKEY hKey, LPCSTR pszName, int nValue);
+// A list as a multi-string: each entry with its zero byte, then one more (an empty list is the
+// single zero byte).
+void WriteApList(HKEY hKey, LPCSTR pszName, const CStringArray& entries);

@@ -4,6 +4,22 @@
 #include "adapter/discovery/AdapterState.h"
 
 #include <cstdlib>
+#include <cstring>
+
+namespace
+{
+
+const struct
+{
+    int nMode;
+    const char* pszText;
+} kModeLabels[] = {
+    {0, "802.11 B/G Mixed"}, {1, "802.11 B Only"},  {2, "802.11 A Only"},
+    {3, "802.11 A/B/G Mix"}, {4, "802.11 G Only"},  {5, "802.11 A/B/G/N mix"},
+    {6, "802.11 N"},         {8, "802.11 A/N mix"}, {9, "802.11 B/G/N mix"},
+};
+
+} // namespace
 
 void AdjustApWirelessMode(int& nMode)
 {
@@ -30,4 +46,24 @@ void AdjustApWirelessModeText(CString& strMode)
     int nMode = atoi(strMode);
     AdjustApWirelessMode(nMode);
     strMode.Format("%d", nMode);
+}
+
+CString ApWirelessModeText(int nMode)
+{
+    for (const auto& label : kModeLabels)
+    {
+        if (label.nMode == nMode)
+            return label.pszText;
+    }
+    return CString();
+}
+
+int ApWirelessModeOfText(LPCSTR pszText)
+{
+    for (const auto& label : kModeLabels)
+    {
+        if (strcmp(label.pszText, pszText) == 0)
+            return label.nMode;
+    }
+    return -1;
 }

@@ -10,3 +10,8 @@
 void AdjustApWirelessMode(int& nMode);
 // The same for a mode held as decimal text.
 void AdjustApWirelessModeText(CString& strMode);
+
+// The label of a mode number ("802.11 B/G Mixed" ...), empty for a number without one (7, 10,
+// and any other); the number of a label, -1 for a text that is none.
+CString ApWirelessModeText(int nMode);
+int ApWirelessModeOfText(LPCSTR pszText);

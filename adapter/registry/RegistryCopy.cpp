@@ -43,6 +43,12 @@ LONG SetDriverText(HKEY hKey, LPCSTR lpszName, LPCSTR lpszText)
                           static_cast<DWORD>(strlen(lpszText)));
 }
 
+LONG SetDwordValue(HKEY hKey, LPCSTR lpszName, DWORD dwValue)
+{
+    return RegSetValueExA(hKey, lpszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
+                          sizeof(dwValue));
+}
+
 LONG SetDriverEmptyList(HKEY hKey, LPCSTR lpszName)
 {
     const BYTE bEmpty = 0;

@@ -16,6 +16,9 @@ inline BOOL CopyRegistryValues(HKEY hSource, HKEY hDest)
 // with length 0). Returns the registry's result.
 LONG SetDriverText(HKEY hKey, LPCSTR lpszName, LPCSTR lpszText);
 
+// A 32-bit number as a REG_DWORD (4 bytes, little-endian). Returns the registry's result.
+LONG SetDwordValue(HKEY hKey, LPCSTR lpszName, DWORD dwValue);
+
 // An empty list as the driver reads it: a multi-string of one zero byte.
 LONG SetDriverEmptyList(HKEY hKey, LPCSTR lpszName);
 

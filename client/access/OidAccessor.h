@@ -3,6 +3,7 @@
 // setting instead of its object identifier. Sets go out with the 0xFF800000 set form and three
 // attempts (a failed one is retried by the retry queue); queries are sent once.
 
+#include "adapter/blockack/BlockAckRecords.h" // AggregationRequest, BaSessionRequest
 #include "platform/Windows.h"
 
 #include <cstddef>
@@ -32,36 +33,6 @@ struct HtPhyModeRequest
 };
 static_assert(sizeof(HtPhyModeRequest) == 12);
 static_assert(offsetof(HtPhyModeRequest, GuardInterval) == 10);
-
-// Adds or tears down a Block-Ack session with a peer.
-struct BaSessionRequest
-{
-    BYTE Direction; // 0 originator, 1 recipient
-    BYTE PeerMac[6];
-    BYTE Tid;
-    BYTE WindowSize; // 0 in a delete request
-    BYTE Reserved1;
-    WORD Reserved2;
-    BYTE AllSessions; // delete: 1 tears down every session with the peer
-    BYTE Reserved3;
-};
-static_assert(sizeof(BaSessionRequest) == 14);
-static_assert(offsetof(BaSessionRequest, Reserved2) == 10);
-static_assert(offsetof(BaSessionRequest, AllSessions) == 12);
-
-// Aggregation and MIMO power-save settings, byte by byte.
-struct AggregationRequest
-{
-    BYTE SecondValue;
-    BYTE FirstValue;
-    BYTE MpduAggregation; // 1 or 2
-    BYTE Density;
-    BYTE Amsdu;
-    BYTE AmsduSize;
-    BYTE MimoPowerSave; // 3, 0 or 1
-    BYTE Policy;
-};
-static_assert(sizeof(AggregationRequest) == 8);
 
 // Reads or writes one register of the adapter.
 struct RegisterAccessRequest

@@ -56,32 +56,20 @@ const BYTE* RateSetOfMode(int nMode)
     return kMixedRates;
 }
 
-// The supported and extended rates of the mode with their basic-rate marks.
+// The supported and extended rates of the mode in the block's layout.
 void BuildRateBlock(int nMode, BYTE* pBlock)
 {
-    static const BYTE kCck[4] = {0x82, 0x84, 0x8B, 0x96};
-    static const BYTE kOfdm[8] = {0x8C, 0x12, 0x98, 0x24, 0xB0, 0x48, 0x60, 0x6C};
-    static const BYTE kMixed[8] = {0x82, 0x84, 0x8B, 0x96, 0x12, 0x24, 0x48, 0x6C};
-    static const BYTE kMixedExt[4] = {0x8C, 0x98, 0xB0, 0x60};
-
+    const BYTE* pRates = NULL;
+    const BYTE* pExtRates = NULL;
+    DWORD nRates = 0;
+    DWORD nExtRates = 0;
+    GetModeRates(nMode, &pRates, &nRates, &pExtRates, &nExtRates);
     memset(pBlock, 0, RATE_BLOCK_SIZE);
-    if (nMode == 1)
-    {
-        pBlock[0] = 4;
-        memcpy(pBlock + 1, kCck, sizeof(kCck));
-    }
-    else if (nMode == 2 || nMode == 4)
-    {
-        pBlock[0] = 8;
-        memcpy(pBlock + 1, kOfdm, sizeof(kOfdm));
-    }
-    else
-    {
-        pBlock[0] = 8;
-        memcpy(pBlock + 1, kMixed, sizeof(kMixed));
-        pBlock[13] = 4;
-        memcpy(pBlock + 14, kMixedExt, sizeof(kMixedExt));
-    }
+    pBlock[0] = static_cast<BYTE>(nRates);
+    memcpy(pBlock + 1, pRates, nRates);
+    pBlock[13] = static_cast<BYTE>(nExtRates);
+    if (nExtRates != 0)
+        memcpy(pBlock + 14, pExtRates, nExtRates);
 }
 
 void SetRates(const BYTE* pRates)
@@ -156,7 +144,7 @@ void ApplyProfile(StationProfile* R)
         SetAdvancedConfig(g_abAdvancedConfig);
         SetRegionAndCheckChannel(static_cast<DWORD>(g_nCountryRegion));
         if (IsHtMode(G_enumWirelessMode))
-            SetRates(IsAutoMcs(g_nHtTransmitSetting) ? kMixedRates : kTopRateOnly);
+            SetHtDesiredRates(IsAutoMcs(g_nHtTransmitSetting));
         else
         {
             SetRates(RateSetOfMode(G_enumWirelessMode));
@@ -350,6 +338,40 @@ void ClearActionQueue()
             FreeStationProfile(static_cast<StationProfile*>(action.pData));
         ActionQueue.RemoveAt(0);
     }
+}
+
+void GetModeRates(int nMode, const BYTE** ppRates, DWORD* pnRates, const BYTE** ppExtRates,
+                  DWORD* pnExtRates)
+{
+    static const BYTE kCck[4] = {0x82, 0x84, 0x8B, 0x96};
+    static const BYTE kOfdm[8] = {0x8C, 0x12, 0x98, 0x24, 0xB0, 0x48, 0x60, 0x6C};
+    static const BYTE kMixed[8] = {0x82, 0x84, 0x8B, 0x96, 0x12, 0x24, 0x48, 0x6C};
+    static const BYTE kMixedExt[4] = {0x8C, 0x98, 0xB0, 0x60};
+
+    *ppExtRates = NULL;
+    *pnExtRates = 0;
+    if (nMode == 1)
+    {
+        *ppRates = kCck;
+        *pnRates = sizeof(kCck);
+    }
+    else if (nMode == 2 || nMode == 4)
+    {
+        *ppRates = kOfdm;
+        *pnRates = sizeof(kOfdm);
+    }
+    else
+    {
+        *ppRates = kMixed;
+        *pnRates = sizeof(kMixed);
+        *ppExtRates = kMixedExt;
+        *pnExtRates = sizeof(kMixedExt);
+    }
+}
+
+void SetHtDesiredRates(BOOL bAutoMcs)
+{
+    SetRates(bAutoMcs ? kMixedRates : kTopRateOnly);
 }
 
 int RssiToPercent(LONG lDbm)

@@ -35,6 +35,14 @@ void FreeStationProfile(StationProfile* pProfile);
 // Empties the queue from the front, freeing every record (shutdown).
 void ClearActionQueue();
 
+// The supported and extended rates of a wireless mode (500 kbit/s units, bit 7 a basic rate):
+// mode 1 the CCK rates, 2 and 4 the OFDM rates, the others both (the OFDM basic rates extended).
+void GetModeRates(int nMode, const BYTE** ppRates, DWORD* pnRates, const BYTE** ppExtRates,
+                  DWORD* pnExtRates);
+// The desired rates of an 802.11n mode: every mixed rate when the MCS is chosen automatically,
+// else the top rate only.
+void SetHtDesiredRates(BOOL bAutoMcs);
+
 int RssiToPercent(LONG lDbm);
 BOOL MapModeCodeToDriver(int nCode, int* pnOut);
 int GetCcx2Control(DWORD* pdwValue);

@@ -24,6 +24,7 @@
 #include "client/monitor/ActionQueue.h"
 #include "client/monitor/ClientGlobals.h"
 #include "client/profiles/SetOidFromReg.h"
+#include "client/radio/WirelessModeText.h"
 #include "client/sheet/VnPropSheet.h"
 #include "resources/TessarynUI/resource.h"
 
@@ -501,4 +502,9 @@ int AdjustWirelessMode(int nMode)
             nMode = 0;
     }
     return nMode;
+}
+
+CString AdjustWirelessModeText(LPCSTR pszText)
+{
+    return WirelessModeToText(AdjustWirelessMode(WirelessModeFromText(pszText)));
 }

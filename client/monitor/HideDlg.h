@@ -119,6 +119,8 @@ void QueryEepromBit9();
 BOOL IsClientOpMode();
 void IsIeee80211hEnabled();
 int AdjustWirelessMode(int nMode);
+// The same on a mode's display text: the text of the adjusted code of the text.
+CString AdjustWirelessModeText(LPCSTR pszText);
 // The channels allowed for the chip type, wireless mode and region word (bits 0-6 the 2.4 GHz
 // region code, bits 8-14 the 5 GHz one), in list order.
 void BuildRegionChannelList(int nChipType, int nWirelessMode, int nCountryRegion,

@@ -34,13 +34,6 @@ enum
     ENC_AES = 6
 };
 
-struct JapaneseChannel
-{
-    const char* pszText;
-    const char* pszStored;
-};
-const JapaneseChannel kJapaneseChannels[] = {{"J8", "208"}, {"J12", "212"}, {"J16", "216"}};
-
 // Returned for a key the section lacks: a stored value never holds a line break.
 const char kAbsent[] = "\n";
 
@@ -110,27 +103,6 @@ void LoadCertificate(LPCSTR pszSection, LPCSTR pszLenKey, LPCSTR pszDataKey, BYT
 
 } // namespace
 
-CString StoredChannelFromText(LPCSTR pszChannel)
-{
-    for (const JapaneseChannel& ch : kJapaneseChannels)
-        if (strcmp(pszChannel, ch.pszText) == 0)
-            return ch.pszStored;
-    return pszChannel;
-}
-
-CString ChannelTextFromStored(LPCSTR pszStored)
-{
-    if (pszStored == NULL || *pszStored == '\0')
-        return CString();
-    int nChannel = atoi(pszStored);
-    CString strText;
-    strText.Format("%d", nChannel);
-    for (const JapaneseChannel& ch : kJapaneseChannels)
-        if (strText == ch.pszStored)
-            return ch.pszText;
-    return strText;
-}
-
 int AdjustStoredAuthMode(int nAuthMode, int nNetworkType)
 {
     if (nNetworkType == 0)
@@ -159,46 +131,6 @@ int EncryptionCodeFromChoice(int nAuthMode, int nEncryptIndex, int nNetworkType,
     if (nAuthMode >= AUTH_WPA && nAuthMode <= AUTH_WPA2_PSK)
         return nEncryptIndex != 0 || nNetworkType == 0 ? ENC_AES : ENC_TKIP;
     return nEncryptIndex == 0 ? ENC_NONE : ENC_WEP;
-}
-
-CString WepAsciiToHex(LPCSTR pszAscii)
-{
-    int nLen = static_cast<int>(strlen(pszAscii));
-    if (nLen == 0)
-        return CString();
-    int nBytes = nLen == 5 ? 5 : 13;
-    if (nBytes > nLen)
-        nBytes = nLen;
-    // Two digits per unsigned byte: a character above 0x7F keeps the key's length.
-    return BytesToHex(reinterpret_cast<const BYTE*>(pszAscii), nBytes);
-}
-
-BOOL WepHexToAscii(LPCSTR pszHex, CString& strAscii)
-{
-    strAscii.Empty();
-    int nLen = static_cast<int>(strlen(pszHex));
-    if (nLen != 10 && nLen != 26)
-        return FALSE;
-    CString strText;
-    for (int i = 0; i < nLen; i += 2)
-    {
-        BYTE nHigh = HexDigitValue(pszHex[i]);
-        BYTE nLow = HexDigitValue(pszHex[i + 1]);
-        // A zero byte would end the text early: not a key that was typed.
-        if (nHigh > 15 || nLow > 15 || (nHigh == 0 && nLow == 0))
-            return FALSE;
-        strText += static_cast<char>(nHigh * 16 + nLow);
-    }
-    strAscii = strText;
-    return TRUE;
-}
-
-CString BytesToHex(const BYTE* pData, int nLen)
-{
-    CString strHex;
-    for (int i = 0; pData != NULL && i < nLen; i++)
-        strHex.AppendFormat("%02x", static_cast<unsigned int>(pData[i]));
-    return strHex;
 }
 
 void HexToBytesZeroFilled(LPCSTR pszHex, BYTE* pData, int nLen)

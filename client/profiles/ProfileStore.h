@@ -3,15 +3,12 @@
 // Profile page shows for them, and the reset of the active configuration. The sheet's own
 // SaveProfile and LoadProfile (in ProfileStore.cpp) write and read a whole section.
 
+// The channel names and the key texts the profiles store are the shared ground's.
+#include "adapter/crypto/HexKeyText.h"
+#include "adapter/radio/JapaneseChannels.h"
 #include "platform/Windows.h"
 
 class CProfilePage;
-
-// Channel as stored ("208") from the text shown ("J8"); other texts stay as they are.
-CString StoredChannelFromText(LPCSTR pszChannel);
-// Channel as shown from the stored number: 208, 212, 216 as "J8", "J12", "J16"; an empty value
-// stays empty.
-CString ChannelTextFromStored(LPCSTR pszStored);
 
 // The authentication mode stored for a network type (0 ad hoc, 1 infrastructure): WPA-PSK in
 // ad hoc is WPA-None, WPA in ad hoc is Open, WPA-None in infrastructure is WPA-PSK.
@@ -21,15 +18,6 @@ int AdjustStoredAuthMode(int nAuthMode, int nNetworkType);
 int EncryptionCodeFromChoice(int nAuthMode, int nEncryptIndex, int nNetworkType, BOOL bLeap,
                              BOOL bCcx, int nLeapEncryption);
 
-// An ASCII WEP key as stored: two lower-case hex digits per byte, 5 bytes for a 5-character
-// key and the first 13 for any other length; empty stays empty.
-CString WepAsciiToHex(LPCSTR pszAscii);
-// A stored ASCII key back to its characters: TRUE for 10 or 26 hex digits that decode to
-// non-zero bytes; otherwise FALSE and strAscii empty.
-BOOL WepHexToAscii(LPCSTR pszHex, CString& strAscii);
-
-// Bytes as two lower-case hex digits each.
-CString BytesToHex(const BYTE* pData, int nLen);
 // Decodes at most nLen bytes of the hex text into pData (nLen bytes); what the text does not
 // cover is zeroed.
 void HexToBytesZeroFilled(LPCSTR pszHex, BYTE* pData, int nLen);

@@ -1,5 +1,7 @@
 #include "client/status/AboutPage.h"
 
+#include "adapter/about/AdapterAddresses.h"
+#include "adapter/about/FileVersionText.h"
 #include "adapter/discovery/AdapterDiscovery.h"
 #include "adapter/driver/DriverRequest.h"
 #include "adapter/system/OsVersion.h"
@@ -22,14 +24,18 @@ CWinThread* g_pWebLinkThread = NULL;
 namespace
 {
 
-// A zero-terminated text of at most nSize bytes (adapter-list strings are fixed arrays).
-CString BoundedText(const char* psz, size_t nSize)
-{
-    size_t nLength = 0;
-    while (nLength < nSize && psz[nLength] != '\0')
-        nLength++;
-    return CString(psz, static_cast<int>(nLength));
-}
+const AboutLayout kLayout = {
+    {IDC_ABOUT_UTILITY_VERSION, IDC_ABOUT_UTILITY_DATE, IDC_ABOUT_DRIVER_VERSION,
+     IDC_ABOUT_DRIVER_DATE, IDC_ABOUT_EEPROM_VERSION, IDC_ABOUT_FIRMWARE_VERSION, IDC_ABOUT_MAC,
+     IDC_ABOUT_IP, IDC_ABOUT_MASK, IDC_ABOUT_GATEWAY},
+    {IDC_ABOUT_UTILITY_VERSION_LABEL, IDC_ABOUT_UTILITY_DATE_LABEL, IDC_ABOUT_DRIVER_VERSION_LABEL,
+     IDC_ABOUT_DRIVER_DATE_LABEL, IDC_ABOUT_EEPROM_LABEL, IDC_ABOUT_FIRMWARE_LABEL,
+     IDC_ABOUT_MAC_LABEL, IDC_ABOUT_IP_LABEL, IDC_ABOUT_MASK_LABEL, IDC_ABOUT_GATEWAY_LABEL},
+    {IDS_ABOUT_UTILITY_VERSION, IDS_ABOUT_DATE, IDS_ABOUT_DRIVER_VERSION, IDS_ABOUT_DATE,
+     IDS_ABOUT_EEPROM, IDS_ABOUT_FIRMWARE, IDS_ABOUT_MAC, IDS_ABOUT_IP, IDS_ABOUT_MASK,
+     IDS_ABOUT_GATEWAY},
+    IDC_ABOUT_LEGAL,
+};
 
 } // namespace
 
@@ -51,62 +57,7 @@ CAboutPage::~CAboutPage() {}
 void CAboutPage::DoDataExchange(CDataExchange* pDX)
 {
     CPropertyPage::DoDataExchange(pDX);
-    DDX_Text(pDX, IDC_ABOUT_UTILITY_VERSION, m_strUtilityVersion);
-    DDX_Text(pDX, IDC_ABOUT_UTILITY_DATE, m_strUtilityDate);
-    DDX_Text(pDX, IDC_ABOUT_LEGAL, m_strLegalCopyright);
-    DDX_Text(pDX, IDC_ABOUT_DRIVER_VERSION, m_strDriverVersion);
-    DDX_Text(pDX, IDC_ABOUT_DRIVER_DATE, m_strDriverDate);
-    DDX_Text(pDX, IDC_ABOUT_EEPROM_VERSION, m_strEepromVersion);
-    DDX_Text(pDX, IDC_ABOUT_FIRMWARE_VERSION, m_strFirmwareVersion);
-    DDX_Text(pDX, IDC_ABOUT_MAC, m_strMacAddress);
-    DDX_Text(pDX, IDC_ABOUT_IP, m_strIpAddress);
-    DDX_Text(pDX, IDC_ABOUT_MASK, m_strSubnetMask);
-    DDX_Text(pDX, IDC_ABOUT_GATEWAY, m_strGateway);
-    DDX_Text(pDX, IDC_ABOUT_UTILITY_VERSION_LABEL, m_strUtilityVersionLabel);
-    DDX_Text(pDX, IDC_ABOUT_UTILITY_DATE_LABEL, m_strUtilityDateLabel);
-    DDX_Text(pDX, IDC_ABOUT_DRIVER_VERSION_LABEL, m_strDriverVersionLabel);
-    DDX_Text(pDX, IDC_ABOUT_DRIVER_DATE_LABEL, m_strDriverDateLabel);
-    DDX_Text(pDX, IDC_ABOUT_EEPROM_LABEL, m_strEepromLabel);
-    DDX_Text(pDX, IDC_ABOUT_FIRMWARE_LABEL, m_strFirmwareLabel);
-    DDX_Text(pDX, IDC_ABOUT_MAC_LABEL, m_strMacLabel);
-    DDX_Text(pDX, IDC_ABOUT_IP_LABEL, m_strIpLabel);
-    DDX_Text(pDX, IDC_ABOUT_MASK_LABEL, m_strMaskLabel);
-    DDX_Text(pDX, IDC_ABOUT_GATEWAY_LABEL, m_strGatewayLabel);
-}
-
-BOOL CAboutPage::ReadFileVersion(LPCSTR pszFile, CString& strVersion, CString& strDate,
-                                 CString* pstrLegal)
-{
-    DWORD dwHandle = 0;
-    DWORD dwSize = GetFileVersionInfoSizeA(pszFile, &dwHandle);
-    if (dwSize == 0)
-        return FALSE;
-    BYTE* pBlock = new BYTE[dwSize];
-    memset(pBlock, 0, dwSize);
-    BOOL bRead = GetFileVersionInfoA(pszFile, dwHandle, dwSize, pBlock);
-    if (bRead)
-    {
-        VS_FIXEDFILEINFO* pFixed = NULL;
-        UINT nLen = 0;
-        if (VerQueryValueA(pBlock, "\\", reinterpret_cast<LPVOID*>(&pFixed), &nLen) &&
-            pFixed != NULL && nLen >= sizeof(VS_FIXEDFILEINFO))
-            strVersion.Format("%d.%d.%d.%d\n", HIWORD(pFixed->dwFileVersionMS),
-                              LOWORD(pFixed->dwFileVersionMS), HIWORD(pFixed->dwFileVersionLS),
-                              LOWORD(pFixed->dwFileVersionLS));
-        if (pstrLegal != NULL)
-        {
-            char* pszLegal = NULL;
-            if (VerQueryValueA(pBlock, "\\StringFileInfo\\040904B0\\LegalCopyright",
-                               reinterpret_cast<LPVOID*>(&pszLegal), &nLen) &&
-                pszLegal != NULL)
-                pstrLegal->Format("%s", BoundedText(pszLegal, nLen).GetString());
-        }
-        CFileStatus status;
-        if (CFile::GetStatus(pszFile, status))
-            strDate = status.m_mtime.Format("%m-%d-%Y");
-    }
-    delete[] pBlock;
-    return bRead;
+    m_Fields.Exchange(pDX, kLayout);
 }
 
 CString CAboutPage::DriverFilePath()
@@ -160,29 +111,11 @@ void CAboutPage::ReadDriverVersion()
     CString strPath = DriverFilePath();
     if (strPath.IsEmpty())
         return;
-
-    // A 32-bit program on a 64-bit system sees the 32-bit system folder unless the thread's
-    // redirection is off; the driver lives in the native one. Off only for this read, then
-    // back to what it was, so that the thread's later system-folder accesses are unchanged.
-    PFN_Wow64DisableWow64FsRedirection pfnDisable = NULL;
-    PFN_Wow64RevertWow64FsRedirection pfnRevert = NULL;
-    if (g_bWow64 && (OsVersionCode == 10 || OsVersionCode == 11))
-    {
-        HMODULE hKernel = GetModuleHandleA("kernel32.dll");
-        pfnDisable = reinterpret_cast<PFN_Wow64DisableWow64FsRedirection>(
-            GetProcAddress(hKernel, "Wow64DisableWow64FsRedirection"));
-        pfnRevert = reinterpret_cast<PFN_Wow64RevertWow64FsRedirection>(
-            GetProcAddress(hKernel, "Wow64RevertWow64FsRedirection"));
-    }
-    void* pOldState = NULL;
-    BOOL bDisabled = FALSE;
-    if (pfnDisable != NULL && pfnRevert != NULL)
-        bDisabled = pfnDisable(&pOldState);
-
-    ReadFileVersion(strPath, m_strDriverVersion, m_strDriverDate, NULL);
-
-    if (bDisabled)
-        pfnRevert(pOldState);
+    // The driver lives in the native system folder, which a 32-bit program on a 64-bit system
+    // sees only with the thread's redirection off.
+    ReadDriverFileVersionText(strPath, m_Fields.m_strValue[ABOUT_DRIVER_VERSION],
+                              m_Fields.m_strValue[ABOUT_DRIVER_DATE],
+                              g_bWow64 && (OsVersionCode == 10 || OsVersionCode == 11));
 }
 
 BOOL CAboutPage::OnInitDialog()
@@ -192,53 +125,29 @@ BOOL CAboutPage::OnInitDialog()
     char szModule[MAX_PATH];
     memset(szModule, 0, sizeof(szModule));
     GetModuleFileNameA(0, szModule, sizeof(szModule));
-    ReadFileVersion(szModule, m_strUtilityVersion, m_strUtilityDate, &m_strLegalCopyright);
+    ReadFileVersionText(szModule, m_Fields.m_strValue[ABOUT_UTILITY_VERSION],
+                        m_Fields.m_strValue[ABOUT_UTILITY_DATE], &m_Fields.m_strLegal);
 
     ReadDriverVersion();
 
     BYTE abAnswer[4];
     memset(abAnswer, 0, sizeof(abAnswer));
     DWORD dwBytes = 0;
-    if (OidQueryInformation(OID_EEPROM_VERSION, abAnswer, sizeof(abAnswer), &dwBytes))
-    {
-        m_strEepromVersion.Format("%d.%d\n", abAnswer[0], abAnswer[1]);
-    }
-    else
-    {
-        GetDlgItem(IDC_ABOUT_EEPROM_VERSION)->ShowWindow(SW_HIDE);
-        GetDlgItem(IDC_ABOUT_EEPROM_LABEL)->ShowWindow(SW_HIDE);
-    }
+    BOOL bAnswered = OidQueryInformation(OID_EEPROM_VERSION, abAnswer, sizeof(abAnswer), &dwBytes);
+    m_Fields.ShowEeprom(*this, kLayout, bAnswered, abAnswer);
 
     memset(m_abCardMac, 0, sizeof(m_abCardMac));
     if (g_pHideDlg != NULL && g_pHideDlg->m_WifiClient.GetOidAccessor() != NULL)
         g_pHideDlg->m_WifiClient.GetOidAccessor()->QueryCurrentAddress(m_abCardMac);
-    m_strMacAddress.Format("%02X-%02X-%02X-%02X-%02X-%02X", m_abCardMac[0], m_abCardMac[1],
-                           m_abCardMac[2], m_abCardMac[3], m_abCardMac[4], m_abCardMac[5]);
-
-    m_strUtilityVersionLabel.LoadString(IDS_ABOUT_UTILITY_VERSION);
-    m_strUtilityDateLabel.LoadString(IDS_ABOUT_DATE);
-    m_strDriverVersionLabel.LoadString(IDS_ABOUT_DRIVER_VERSION);
-    m_strDriverDateLabel.LoadString(IDS_ABOUT_DATE);
-    m_strEepromLabel.LoadString(IDS_ABOUT_EEPROM);
-    m_strMacLabel.LoadString(IDS_ABOUT_MAC);
-    m_strIpLabel.LoadString(IDS_ABOUT_IP);
-    m_strMaskLabel.LoadString(IDS_ABOUT_MASK);
-    m_strGatewayLabel.LoadString(IDS_ABOUT_GATEWAY);
+    m_Fields.ShowMac(m_abCardMac);
+    m_Fields.LoadLabels(kLayout);
 
     // Only the 802.11n chips report a firmware version; the row stays hidden otherwise.
     if (g_nChipType >= 4 && g_nChipType <= 8)
     {
         memset(abAnswer, 0, sizeof(abAnswer));
-        dwBytes = 0;
-        BOOL bShow =
-            OidQueryInformation(OID_FIRMWARE_VERSION, abAnswer, sizeof(abAnswer), &dwBytes);
-        if (bShow)
-        {
-            m_strFirmwareLabel.LoadString(IDS_ABOUT_FIRMWARE);
-            m_strFirmwareVersion.Format("%d.%d\n", abAnswer[1], abAnswer[0]);
-        }
-        GetDlgItem(IDC_ABOUT_FIRMWARE_LABEL)->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
-        GetDlgItem(IDC_ABOUT_FIRMWARE_VERSION)->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+        bAnswered = OidQueryInformation(OID_FIRMWARE_VERSION, abAnswer, sizeof(abAnswer), &dwBytes);
+        m_Fields.ShowFirmware(*this, kLayout, bAnswered, abAnswer);
     }
 
     UpdateData(FALSE);
@@ -247,33 +156,7 @@ BOOL CAboutPage::OnInitDialog()
 
 void CAboutPage::RefreshAddressInfo()
 {
-    m_strIpAddress.Empty();
-    m_strSubnetMask.Empty();
-    m_strGateway.Empty();
-
-    ULONG ulSize = 0;
-    if (GetAdaptersInfo(NULL, &ulSize) != ERROR_BUFFER_OVERFLOW || ulSize == 0)
-        return;
-    BYTE* pBuffer = new BYTE[ulSize];
-    memset(pBuffer, 0, ulSize);
-    PIP_ADAPTER_INFO pList = reinterpret_cast<PIP_ADAPTER_INFO>(pBuffer);
-    if (GetAdaptersInfo(pList, &ulSize) == ERROR_SUCCESS)
-    {
-        // Every match counts: the last one in the list wins.
-        for (PIP_ADAPTER_INFO pAdapter = pList; pAdapter != NULL; pAdapter = pAdapter->Next)
-        {
-            if (pAdapter->AddressLength != 6 ||
-                memcmp(pAdapter->Address, m_abCardMac, sizeof(m_abCardMac)) != 0)
-                continue;
-            m_strIpAddress = BoundedText(pAdapter->IpAddressList.IpAddress.String,
-                                         sizeof(pAdapter->IpAddressList.IpAddress.String));
-            m_strSubnetMask = BoundedText(pAdapter->IpAddressList.IpMask.String,
-                                          sizeof(pAdapter->IpAddressList.IpMask.String));
-            m_strGateway = BoundedText(pAdapter->GatewayList.IpAddress.String,
-                                       sizeof(pAdapter->GatewayList.IpAddress.String));
-        }
-    }
-    delete[] pBuffer;
+    LookupAdapterAddresses(m_abCardMac, m_Fields.Ip(), m_Fields.Mask(), m_Fields.Gateway(), FALSE);
 }
 
 BOOL CAboutPage::OnSetActive()

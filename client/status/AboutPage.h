@@ -4,6 +4,7 @@
 // mask and gateway (refreshed every five seconds while the page is shown). Its button opens
 // the web site in the browser.
 
+#include "adapter/status/AboutFields.h"
 #include "platform/Windows.h"
 #include "resources/TessarynUI/resource.h"
 
@@ -19,29 +20,7 @@ public:
         IDD = IDD_ABOUT_PAGE
     };
 
-    CString m_strUtilityVersion;
-    CString m_strUtilityDate;
-    CString m_strLegalCopyright;
-    CString m_strDriverVersion;
-    CString m_strDriverDate;
-    CString m_strEepromVersion;
-    CString m_strFirmwareVersion;
-    CString m_strMacAddress;
-    CString m_strIpAddress;
-    CString m_strSubnetMask;
-    CString m_strGateway;
-
-    CString m_strUtilityVersionLabel;
-    CString m_strUtilityDateLabel;
-    CString m_strDriverVersionLabel;
-    CString m_strDriverDateLabel;
-    CString m_strEepromLabel;
-    CString m_strFirmwareLabel;
-    CString m_strMacLabel;
-    CString m_strIpLabel;
-    CString m_strMaskLabel;
-    CString m_strGatewayLabel;
-
+    CAboutFields m_Fields;
     BYTE m_abCardMac[6];
     UINT_PTR m_nTimerId;
 
@@ -58,10 +37,6 @@ protected:
     virtual void DoDataExchange(CDataExchange* pDX);
     virtual BOOL OnInitDialog();
 
-    // Version text and modification date of a file with version information; both stay
-    // untouched when it has none. pstrLegal, when given, receives its copyright notice.
-    static BOOL ReadFileVersion(LPCSTR pszFile, CString& strVersion, CString& strDate,
-                                CString* pstrLegal);
     // The driver file of the adapter for this system, empty when there is none to read.
     static CString DriverFilePath();
     void ReadDriverVersion();

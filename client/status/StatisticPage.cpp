@@ -16,6 +16,30 @@
 #define STATISTIC_TIMER_ID 1
 #define STATISTIC_PERIOD 2000
 
+namespace
+{
+
+const StatisticLayout kLayout = {
+    {IDC_STAT_TX_SUCCESS, IDC_STAT_TX_NO_RETRY, IDC_STAT_TX_RETRY, IDC_STAT_TX_ACK_FAIL,
+     IDC_STAT_RTS_SUCCESS, IDC_STAT_RTS_FAIL, IDC_STAT_RX_SUCCESS, IDC_STAT_RX_CRC_ERROR,
+     IDC_STAT_RX_NO_RESOURCE, IDC_STAT_RX_DUPLICATE},
+    {IDC_STAT_TX_SUCCESS_LABEL, IDC_STAT_TX_NO_RETRY_LABEL, IDC_STAT_TX_RETRY_LABEL,
+     IDC_STAT_TX_ACK_FAIL_LABEL, IDC_STAT_RTS_SUCCESS_LABEL, IDC_STAT_RTS_FAIL_LABEL,
+     IDC_STAT_RX_SUCCESS_LABEL, IDC_STAT_RX_CRC_ERROR_LABEL, IDC_STAT_RX_NO_RESOURCE_LABEL,
+     IDC_STAT_RX_DUPLICATE_LABEL},
+    {IDS_STAT_TX_SUCCESS, IDS_STAT_TX_NO_RETRY, IDS_STAT_TX_RETRY, IDS_STAT_TX_ACK_FAIL,
+     IDS_STAT_RTS_SUCCESS, IDS_STAT_RTS_FAIL, IDS_STAT_RX_SUCCESS, IDS_STAT_RX_CRC_ERROR,
+     IDS_STAT_RX_NO_RESOURCE, IDS_STAT_RX_DUPLICATE},
+    IDC_STAT_TX_GROUP,
+    IDS_STAT_TX_GROUP,
+    IDC_STAT_RX_GROUP,
+    IDS_STAT_RX_GROUP,
+    IDC_STAT_RESET,
+    IDS_STAT_RESET,
+};
+
+} // namespace
+
 IMPLEMENT_DYNCREATE(CStatisticPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CStatisticPage, CPropertyPage)
@@ -34,54 +58,13 @@ CStatisticPage::~CStatisticPage() {}
 void CStatisticPage::DoDataExchange(CDataExchange* pDX)
 {
     CPropertyPage::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_STAT_TX_GROUP, m_btnTransmitGroup);
-    DDX_Control(pDX, IDC_STAT_RX_GROUP, m_btnReceiveGroup);
-    DDX_Control(pDX, IDC_STAT_RESET, m_btnResetCounters);
-    DDX_Text(pDX, IDC_STAT_TX_SUCCESS, m_strTxSuccess);
-    DDX_Text(pDX, IDC_STAT_TX_NO_RETRY, m_strTxNoRetry);
-    DDX_Text(pDX, IDC_STAT_TX_RETRY, m_strTxRetry);
-    DDX_Text(pDX, IDC_STAT_TX_ACK_FAIL, m_strTxAckFail);
-    DDX_Text(pDX, IDC_STAT_RTS_SUCCESS, m_strRtsSuccess);
-    DDX_Text(pDX, IDC_STAT_RTS_FAIL, m_strRtsFail);
-    DDX_Text(pDX, IDC_STAT_RX_SUCCESS, m_strRxSuccess);
-    DDX_Text(pDX, IDC_STAT_RX_CRC_ERROR, m_strRxCrcError);
-    DDX_Text(pDX, IDC_STAT_RX_NO_RESOURCE, m_strRxNoResource);
-    DDX_Text(pDX, IDC_STAT_RX_DUPLICATE, m_strRxDuplicate);
-    DDX_Text(pDX, IDC_STAT_TX_SUCCESS_LABEL, m_strTxSuccessLabel);
-    DDX_Text(pDX, IDC_STAT_TX_NO_RETRY_LABEL, m_strTxNoRetryLabel);
-    DDX_Text(pDX, IDC_STAT_TX_RETRY_LABEL, m_strTxRetryLabel);
-    DDX_Text(pDX, IDC_STAT_TX_ACK_FAIL_LABEL, m_strTxAckFailLabel);
-    DDX_Text(pDX, IDC_STAT_RTS_SUCCESS_LABEL, m_strRtsSuccessLabel);
-    DDX_Text(pDX, IDC_STAT_RTS_FAIL_LABEL, m_strRtsFailLabel);
-    DDX_Text(pDX, IDC_STAT_RX_SUCCESS_LABEL, m_strRxSuccessLabel);
-    DDX_Text(pDX, IDC_STAT_RX_CRC_ERROR_LABEL, m_strRxCrcErrorLabel);
-    DDX_Text(pDX, IDC_STAT_RX_NO_RESOURCE_LABEL, m_strRxNoResourceLabel);
-    DDX_Text(pDX, IDC_STAT_RX_DUPLICATE_LABEL, m_strRxDuplicateLabel);
+    m_Fields.Exchange(pDX, kLayout);
 }
 
 BOOL CStatisticPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-
-    CString strText;
-    strText.LoadString(IDS_STAT_TX_GROUP);
-    m_btnTransmitGroup.SetWindowText(strText);
-    strText.LoadString(IDS_STAT_RX_GROUP);
-    m_btnReceiveGroup.SetWindowText(strText);
-    strText.LoadString(IDS_STAT_RESET);
-    m_btnResetCounters.SetWindowText(strText);
-
-    m_strTxSuccessLabel.LoadString(IDS_STAT_TX_SUCCESS);
-    m_strTxNoRetryLabel.LoadString(IDS_STAT_TX_NO_RETRY);
-    m_strTxRetryLabel.LoadString(IDS_STAT_TX_RETRY);
-    m_strTxAckFailLabel.LoadString(IDS_STAT_TX_ACK_FAIL);
-    m_strRtsSuccessLabel.LoadString(IDS_STAT_RTS_SUCCESS);
-    m_strRtsFailLabel.LoadString(IDS_STAT_RTS_FAIL);
-    m_strRxSuccessLabel.LoadString(IDS_STAT_RX_SUCCESS);
-    m_strRxCrcErrorLabel.LoadString(IDS_STAT_RX_CRC_ERROR);
-    m_strRxNoResourceLabel.LoadString(IDS_STAT_RX_NO_RESOURCE);
-    m_strRxDuplicateLabel.LoadString(IDS_STAT_RX_DUPLICATE);
-
+    m_Fields.LoadTexts(*this, kLayout);
     // The counters stay empty until the first tick.
     UpdateData(FALSE);
     return TRUE;
@@ -118,19 +101,17 @@ void CStatisticPage::OnTimer(UINT_PTR nIDEvent)
     if (!OidQueryInformation(OID_GEN_RCV_NO_BUFFER, &dwNoBuffer, sizeof(dwNoBuffer), &dwBytes))
         dwNoBuffer = 0;
 
-    // Signed on purpose: more retries than transmitted fragments show as a negative count.
-    LONGLONG llNoRetry = static_cast<LONGLONG>(stats.TransmittedFragmentCount - stats.RetryCount);
-    m_strTxSuccess.Format("%I64d", static_cast<LONGLONG>(stats.TransmittedFragmentCount));
-    m_strTxNoRetry.Format("%I64d", llNoRetry);
-    m_strTxRetry.Format("%I64d", static_cast<LONGLONG>(stats.RetryCount));
-    m_strTxAckFail.Format("%I64d", static_cast<LONGLONG>(stats.FailedCount));
-    m_strRtsSuccess.Format("%I64d", static_cast<LONGLONG>(stats.RTSSuccessCount));
-    m_strRtsFail.Format("%I64d", static_cast<LONGLONG>(stats.RTSFailureCount));
-    // The received-frame count is shown in 32 bits.
-    m_strRxSuccess.Format("%u", static_cast<UINT>(ullReceived));
-    m_strRxCrcError.Format("%I64d", static_cast<LONGLONG>(stats.FCSErrorCount));
-    m_strRxNoResource.Format("%u", static_cast<UINT>(dwNoBuffer));
-    m_strRxDuplicate.Format("%I64d", static_cast<LONGLONG>(stats.FrameDuplicateCount));
+    StatisticCounters counters;
+    counters.llTransmitted = static_cast<LONGLONG>(stats.TransmittedFragmentCount);
+    counters.llRetries = static_cast<LONGLONG>(stats.RetryCount);
+    counters.llFailed = static_cast<LONGLONG>(stats.FailedCount);
+    counters.llRtsSuccess = static_cast<LONGLONG>(stats.RTSSuccessCount);
+    counters.llRtsFailure = static_cast<LONGLONG>(stats.RTSFailureCount);
+    counters.llFcsErrors = static_cast<LONGLONG>(stats.FCSErrorCount);
+    counters.llDuplicates = static_cast<LONGLONG>(stats.FrameDuplicateCount);
+    counters.nReceived = static_cast<UINT>(ullReceived);
+    counters.nNoBuffer = static_cast<UINT>(dwNoBuffer);
+    m_Fields.Show(counters);
 
     UpdateData(FALSE);
     CPropertyPage::OnTimer(nIDEvent);
@@ -138,16 +119,7 @@ void CStatisticPage::OnTimer(UINT_PTR nIDEvent)
 
 void CStatisticPage::OnResetCounters()
 {
-    m_strTxSuccess = "0";
-    m_strTxNoRetry = "0";
-    m_strTxRetry = "0";
-    m_strTxAckFail = "0";
-    m_strRtsSuccess = "0";
-    m_strRtsFail = "0";
-    m_strRxSuccess = "0";
-    m_strRxCrcError = "0";
-    m_strRxNoResource = "0";
-    m_strRxDuplicate = "0";
+    m_Fields.Zero();
     UpdateData(FALSE);
 
     // Whether the driver took it shows at the next tick.

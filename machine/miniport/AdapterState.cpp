@@ -121,6 +121,19 @@ void AdapterState::setU64(std::uint32_t key, std::uint64_t value, std::size_t of
     setU32(key, static_cast<std::uint32_t>(value >> 32), offset + 4);
 }
 
+std::uint32_t RegisterWidthMask(std::uint32_t space)
+{
+    switch (space)
+    {
+    case kBbpRegisters:
+        return 0xFFu;
+    case kEeprom:
+        return 0xFFFFu;
+    default:
+        return 0xFFFFFFFFu;
+    }
+}
+
 std::uint32_t AdapterState::reg(std::uint32_t space, std::uint32_t address) const
 {
     auto it = registers.find({space, address});

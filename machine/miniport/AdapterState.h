@@ -27,6 +27,10 @@ enum RegisterSpace : std::uint32_t
     kEeprom = 3,
 };
 
+// What a register of the space holds: BBP registers are 8 bits wide, EEPROM words 16, MAC and RF
+// registers 32. A write keeps only those bits.
+std::uint32_t RegisterWidthMask(std::uint32_t space);
+
 // EEPROM word of the radio options (bits 8 and 9); 0xFFFF reads as not programmed.
 inline constexpr std::uint32_t kEepromRadioOptions = 0x36;
 

@@ -7,6 +7,7 @@
 #include "machine/MachineLock.h"
 #include "machine/devices/DeviceTree.h"
 #include "machine/miniport/AdapterState.h"
+#include "machine/miniport/BlockAckSessions.h"
 #include "machine/miniport/DriverFaults.h"
 #include "machine/miniport/OidTable.h"
 #include "machine/miniport/RequestLog.h"
@@ -44,6 +45,9 @@ RequestResult failed(std::uint32_t error)
 
 constexpr std::size_t kDlsEntry = 12, kDlsEntries = 4;
 
+constexpr std::size_t kDlsStatus = 10;
+constexpr char kDlsLinkUp = 2;
+
 RequestResult setDlsEntry(AdapterState& state, std::uint32_t key, const std::string& entry)
 {
     std::string table = state.bytes(key, kDlsEntry * kDlsEntries);
@@ -65,11 +69,15 @@ RequestResult setDlsEntry(AdapterState& state, std::uint32_t key, const std::str
     }
     else
     {
-        if (slot == kDlsEntries)
+        bool added = slot == kDlsEntries;
+        if (added)
             slot = free;
         if (slot == kDlsEntries)
             return failed(kErrorInvalidParameter); // the table is full
         table.replace(slot * kDlsEntry, kDlsEntry, entry.substr(0, kDlsEntry));
+        // The direct link comes up at once with a peer of the network the adapter is in.
+        if (added && state.associated)
+            table[slot * kDlsEntry + kDlsStatus] = kDlsLinkUp;
     }
     state.setBytes(key, table);
     return {true, 0, static_cast<std::uint32_t>(kDlsEntry)};
@@ -126,7 +134,7 @@ RequestResult applySet(const Machine& machine, const std::string& id, AdapterSta
         std::uint32_t space = readU32(data, 0);
         if (space > kEeprom)
             return failed(kErrorInvalidParameter);
-        state.registers[{space, readU32(data, 4)}] = readU32(data, 8);
+        state.registers[{space, readU32(data, 4)}] = readU32(data, 8) & RegisterWidthMask(space);
         break;
     }
     case OidKind::AddKey:
@@ -143,6 +151,22 @@ RequestResult applySet(const Machine& machine, const std::string& id, AdapterSta
         break;
     case OidKind::DlsEntry:
         return setDlsEntry(state, e.storeKey, data);
+    case OidKind::BaSessionAdd:
+    case OidKind::BaSessionDelete:
+    {
+        std::string table = state.bytes(e.storeKey, kBaTableSize);
+        bool taken = e.kind == OidKind::BaSessionAdd ? AddBaSession(table, data)
+                                                     : DeleteBaSession(table, data);
+        if (!taken)
+            return failed(kErrorInvalidParameter);
+        state.setBytes(e.storeKey, table);
+        break;
+    }
+    case OidKind::RfRegisters:
+        state.setBytes(e.storeKey, data);
+        for (std::uint32_t r = 1; r <= 4; ++r)
+            state.registers[{kRfRegisters, r}] = readU32(data, 4 * (r - 1));
+        break;
     case OidKind::Statistics:
     case OidKind::Events:
     case OidKind::StationTable:
@@ -210,6 +234,7 @@ constexpr std::uint32_t kLinkState = 0xFF0C000D;
 constexpr std::uint32_t kRxRate = 0xFF0C000E;
 constexpr std::uint32_t kTxRateWord = 0xFF0C0021;
 constexpr std::uint32_t kIpAddress = 0x0D71011F;
+constexpr std::size_t kConnectedBssidsSize = 324;
 constexpr std::uint32_t kNoRssi = static_cast<std::uint32_t>(-200);
 constexpr std::uint32_t kNoSnr = 44; // the driver's "no reading"
 
@@ -226,6 +251,7 @@ bool followsLink(std::uint32_t key)
     case kTxRateWord:
     case oid::LinkRecord:
     case kIpAddress:
+    case oid::ConnectedBssids:
         return true;
     default:
         return false;
@@ -346,6 +372,16 @@ std::optional<std::uint32_t> followLink(const Machine& machine, const std::strin
         else
             state.setU32(key, 0, 4);
         break;
+    case oid::ConnectedBssids:
+    {
+        // The peers a block-ack session may be set up with: the access point of the link.
+        std::string record = Le32(n ? 1 : 0);
+        if (n)
+            record += std::string(n->bssid.begin(), n->bssid.end());
+        record.resize(kConnectedBssidsSize, '\0');
+        state.setBytes(key, record);
+        break;
+    }
     case kIpAddress:
     {
         std::uint32_t ip = 0;

@@ -90,7 +90,7 @@ std::vector<OidEntry> buildTable()
         queryOnly(0x0D71011D, 4),
         setOnly(oid::Ccx2Control, 4),
         queryOnly(0x0D71011F, 4),
-        setOnly(0x0DF10120, 20),
+        {0, 0, 0, {0x0DF10120}, 20, 0x0DF10120, K::RfRegisters},
         setOnly(0x0DF10121, 4),
         queryOnly(0x0D710125, 4),
         both(oid::StartMarker, 4),
@@ -104,9 +104,9 @@ std::vector<OidEntry> buildTable()
         queryOnly(0x0D710135, 4),
         queryOnly(0x0D710136, 4),
         both(0x0D710137, 8),
-        queryOnly(0x0D710138, 3076),
-        setOnly(0x0DF10138, 14),
-        setOnly(0x0DF1013A, 14),
+        queryOnly(oid::ApBaSessions, 3076),
+        {0, 0, 0, {0x0DF10138}, 14, oid::ApBaSessions, K::BaSessionAdd},
+        {0, 0, 0, {0x0DF1013A}, 14, oid::ApBaSessions, K::BaSessionDelete},
         setOnly(0x0DF1013B, 12),
         // Private, 0xFF0C00xx.
         both(oid::WirelessMode, 4),
@@ -126,12 +126,12 @@ std::vector<OidEntry> buildTable()
         queryOnly(0xFF0C0022, 4),
         queryOnly(0xFF0C0023, 4),
         queryOnly(0xFF0C0024, 4),
-        queryOnly(0xFF0C0025, 3076),
-        setOnly(0xFF8C0025, 14),
-        setOnly(0xFF8C0027, 14),
+        queryOnly(oid::BaSessions, 3076),
+        {0, 0, 0, {0xFF8C0025}, 14, oid::BaSessions, K::BaSessionAdd},
+        {0, 0, 0, {0xFF8C0027}, 14, oid::BaSessions, K::BaSessionDelete},
         both(0xFF0C0026, 8),
         both(oid::HtPhyMode, 12),
-        queryOnly(0xFF0C0029, 324),
+        queryOnly(oid::ConnectedBssids, 324),
     };
     return t;
 }

@@ -12,22 +12,26 @@ namespace machine::miniport
 // What the driver does with a request beyond storing and answering bytes.
 enum class OidKind
 {
-    Value,         // a stored setting: a set stores, a query answers the bytes stored
-    Ssid,          // stored; a set associates (length 0: with any network) or starts the AP
-    OperationMode, // {0, mode}: stored; station mode (1) stops the access point
-    Disassociate,  // drops the association
-    ResetCounters, // zeroes the statistics
-    Register,      // {kind, address, value}: a query reads the addressed register into value
-    Statistics,    // the 200-byte statistics record; 176 bytes answered with its first 176
-    Events,        // the access point's event records, each answered once (a record
-                   // stored under the code itself is answered as stored instead)
-    AddKey,        // stores a key by its index
-    RemoveKey,     // removes the key of an index
-    DlsEntry,      // one entry of the DLS table: added, replaced, or removed when not valid
-    StationTable,  // the access point's joined stations (a record stored under the code itself
-                   // is answered as stored instead)
-    NetworkTypes,  // the network types of the adapter's bands, unless an answer is pinned
-    Accept,        // accepted and otherwise ignored
+    Value,           // a stored setting: a set stores, a query answers the bytes stored
+    Ssid,            // stored; a set associates (length 0: with any network) or starts the AP
+    OperationMode,   // {0, mode}: stored; station mode (1) stops the access point
+    Disassociate,    // drops the association
+    ResetCounters,   // zeroes the statistics
+    Register,        // {kind, address, value}: a query reads the addressed register into value
+    Statistics,      // the 200-byte statistics record; 176 bytes answered with its first 176
+    Events,          // the access point's event records, each answered once (a record
+                     // stored under the code itself is answered as stored instead)
+    AddKey,          // stores a key by its index
+    RemoveKey,       // removes the key of an index
+    DlsEntry,        // one entry of the DLS table: added, replaced, or removed when not valid
+                     // (a new valid entry's link is up, status 2, while the adapter is associated)
+    BaSessionAdd,    // a block-ack session request: the session enters the mode's session table
+    BaSessionDelete, // a session, or a peer's every session, leaves the session table
+    RfRegisters,     // R1-R4 into the RF registers 1-4; the record (with the tuning switch) kept
+    StationTable,    // the access point's joined stations (a record stored under the code itself
+                     // is answered as stored instead)
+    NetworkTypes,    // the network types of the adapter's bands, unless an answer is pinned
+    Accept,          // accepted and otherwise ignored
 };
 
 struct OidEntry
@@ -78,6 +82,9 @@ inline constexpr std::uint32_t Channel = 0xFF0C0006;
 inline constexpr std::uint32_t TxPower = 0xFF0C0007;
 inline constexpr std::uint32_t LinkRecord = 0xFF0C0009;
 inline constexpr std::uint32_t HtPhyMode = 0xFF0C0028;
+inline constexpr std::uint32_t BaSessions = 0xFF0C0025;   // the station's session table
+inline constexpr std::uint32_t ApBaSessions = 0x0D710138; // the access point's
+inline constexpr std::uint32_t ConnectedBssids = 0xFF0C0029;
 inline constexpr std::uint32_t Keys = 0x0D01011D; // store key of the key table (per index)
 } // namespace oid
 

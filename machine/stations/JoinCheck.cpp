@@ -17,6 +17,11 @@ namespace
 constexpr std::uint32_t kAuthentication = 0x0D810118;
 constexpr std::uint32_t kEncryption = 0x0D81011B;
 constexpr std::uint32_t kPskIndex = 0x80000000u; // the pairwise key's index in a key add
+// The access-control record: u32 policy, u32 count, 32 slots of 6 address bytes and 2 zeros.
+constexpr std::uint32_t kAccessControl = 0x0DF10110;
+constexpr std::uint32_t kPolicyAllowListed = 1;
+constexpr std::uint32_t kPolicyRejectListed = 2;
+constexpr std::size_t kAccessControlSlots = 32;
 
 // Authentication codes as the program sets them.
 bool presharedKey(std::uint32_t auth)
@@ -56,6 +61,25 @@ bool allHex(const std::string& text)
     return std::all_of(text.begin(), text.end(), [](char c) { return HexDigit(c) >= 0; });
 }
 
+bool allowedByAccessControl(const miniport::AdapterState& s, const radio::Bssid& mac)
+{
+    auto it = s.values.find(kAccessControl);
+    if (it == s.values.end() || it->second.size() < 8)
+        return true;
+    const std::string& record = it->second;
+    const std::uint32_t policy = ReadLe32(record, 0);
+    if (policy != kPolicyAllowListed && policy != kPolicyRejectListed)
+        return true;
+    const std::size_t count =
+        std::min<std::size_t>({ReadLe32(record, 4), kAccessControlSlots, (record.size() - 8) / 8});
+    bool listed = false;
+    for (std::size_t i = 0; i < count && !listed; ++i)
+        listed =
+            std::equal(mac.begin(), mac.end(), record.begin() + 8 + 8 * i,
+                       [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); });
+    return policy == kPolicyAllowListed ? listed : !listed;
+}
+
 } // namespace
 
 std::optional<std::string> StationPsk(const std::string& passphrase, const std::string& ssid)
@@ -79,6 +103,8 @@ std::optional<std::string> StationPsk(const std::string& passphrase, const std::
 
 JoinCheck CheckJoin(const miniport::AdapterState& ap, const Station& station)
 {
+    if (!allowedByAccessControl(ap, station.mac))
+        return JoinCheck::NotAllowed;
     const std::uint32_t auth = setOr(ap, kAuthentication, 0);
     const std::uint32_t encryption = setOr(ap, kEncryption, 1); // none until one is set
     if (presharedKey(auth))

@@ -50,6 +50,7 @@ void askToJoin(miniport::AdapterState& s, const Station& station)
         queueEvent(s, station.mac, kEventInvalidPsk);
         return;
     case JoinCheck::NoAuthenticator:
+    case JoinCheck::NotAllowed:
         return;
     }
 }

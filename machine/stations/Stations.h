@@ -3,13 +3,15 @@
 //
 // A station is in range (StationFile.h) until it is removed. While the adapter runs as an access
 // point (operation mode 2, started by its SSID set), a station in range asks to join it: at
-// once when it is added, and every time the access point starts again. It joins when its key
-// matches (JoinCheck.h): it is then in the driver's station table with an association ID and
-// the event "associated" (1) is queued; a key that does not match queues "associated with
-// invalid PSK password" (5) and it stays out. A station that is removed leaves: out of the table
-// with "left this BSS" (2). An access point that stops (the driver reloads, the mode goes back
-// to station) drops its stations; they stay in range and ask again at its next start. While
-// stations are joined the access point's traffic counters grow, as a station's link does.
+// once when it is added, and every time the access point starts again. It joins when the
+// access-control list lets it in and its key matches (JoinCheck.h): it is then in the driver's
+// station table with an association ID and the event "associated" (1) is queued; a key that
+// does not match queues "associated with invalid PSK password" (5) and it stays out, and a
+// station the list keeps out stays out without an event. A station that is removed leaves: out
+// of the table with "left this BSS" (2). An access point that stops (the driver reloads, the
+// mode goes back to station) drops its stations; they stay in range and ask again at its next
+// start. While stations are joined the access point's traffic counters grow, as a station's
+// link does.
 //
 // In a test, with the adapter made an access point the way the access-point program makes it
 // (mode set through 0xFF810308, security 0x0D810118 / 0x0D81011B, keys 0x0D81011D, then the

@@ -1,6 +1,16 @@
 #include "resources/TessarynAp/TessarynApTemplates.h"
 
 #include "platform/Windows.h"
+#include "resources/TessarynAp/AboutResources.h"
+#include "resources/TessarynAp/AccessControlResources.h"
+#include "resources/TessarynAp/BlockAckResources.h"
+#include "resources/TessarynAp/ConfigResources.h"
+#include "resources/TessarynAp/LinkStatusResources.h"
+#include "resources/TessarynAp/RegSetResources.h"
+#include "resources/TessarynAp/SecurityResources.h"
+#include "resources/TessarynAp/StationPagesResources.h"
+#include "resources/TessarynAp/StatisticResources.h"
+#include "resources/TessarynAp/WdsResources.h"
 #include "resources/TessarynAp/resource.h"
 #include "resources/common/DialogScript.h"
 #include "resources/common/SelCardResources.h"
@@ -21,16 +31,13 @@ DialogTemplate hideDialog()
     return t;
 }
 
+// The pages whose controls come with their own work: empty until then.
 const struct
 {
     UINT id;
     const char* caption;
 } kPages[] = {
-    {IDD_CONFIG_PAGE, "Config"},
-    {IDD_ACCESSCONTROL_PAGE, "Access Control"},
     {IDD_WDS_PAGE, "WDS"},
-    {IDD_MACTABLE_PAGE, "Mac Table"},
-    {IDD_EVENTLOG_PAGE, "Event Log"},
     {IDD_STATISTIC_PAGE, "Statistics"},
     {IDD_ABOUT_PAGE, "About"},
     {IDD_LINKSTATUS_PAGE, "Link Status"},
@@ -45,5 +52,16 @@ void RegisterTessarynApTemplates()
     platform::RegisterDialogTemplate(IDD_HIDE_DIALOG, hideDialog());
     for (const auto& page : kPages)
         platform::RegisterDialogTemplate(page.id, EmptyPageTemplate(page.caption));
+    RegisterConfigTemplate();
+    RegisterSecurityTemplate();
+    RegisterAccessControlTemplate();
+    RegisterStationPagesTemplates();
     RegisterSelCardTemplate();
+    // The pages built since: their templates replace the empty ones.
+    RegisterStatisticTemplates();
+    RegisterAboutTemplates();
+    RegisterBlockAckTemplates();
+    RegisterRegSetTemplates();
+    RegisterWdsTemplates();
+    RegisterLinkStatusTemplates();
 }

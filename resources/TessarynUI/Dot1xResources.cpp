@@ -1,8 +1,8 @@
 #include "resources/TessarynUI/Dot1xResources.h"
 
 #include "platform/ui/controls/CommCtrl.h"
-#include "resources/TessarynUI/HiddenControl.h"
 #include "resources/TessarynUI/resource.h"
+#include "resources/common/DialogScript.h"
 
 namespace
 {

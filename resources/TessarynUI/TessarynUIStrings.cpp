@@ -1,20 +1,17 @@
 #include "resources/TessarynUI/TessarynUIStrings.h"
 
 #include "resources/TessarynUI/AboutResources.h"
+#include "resources/TessarynUI/AdvanceResources.h"
+#include "resources/TessarynUI/BlockAckResources.h"
 #include "resources/TessarynUI/Dot1xResources.h"
 #include "resources/TessarynUI/LinkStatusResources.h"
 #include "resources/TessarynUI/ProfilePagesResources.h"
 #include "resources/TessarynUI/ProfileResources.h"
+#include "resources/TessarynUI/QosResources.h"
+#include "resources/TessarynUI/RadioResources.h"
 #include "resources/TessarynUI/SiteSurveyResources.h"
 #include "resources/TessarynUI/StatisticResources.h"
 #include "resources/TessarynUI/resource.h"
-
-CString LoadText(UINT nID)
-{
-    CString str;
-    str.LoadString(nID);
-    return str;
-}
 
 void AddProgramStrings(std::map<UINT, std::string>& strings)
 {
@@ -60,6 +57,10 @@ const std::map<UINT, std::string>& TessarynUIStringTable()
         AddLinkStatusStrings(table);
         AddStatisticStrings(table);
         AddAboutStrings(table);
+        AddRadioStrings(table);
+        AddAdvanceStrings(table);
+        AddQosStrings(table);
+        AddBlockAckStrings(table);
         return table;
     }();
     return strings;

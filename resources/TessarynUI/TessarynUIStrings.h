@@ -3,6 +3,7 @@
 // each page's texts from its resource file. The ids are in resource.h.
 
 #include "platform/Windows.h"
+#include "resources/common/LoadText.h"
 
 #include <map>
 #include <string>
@@ -11,6 +12,3 @@
 void AddProgramStrings(std::map<UINT, std::string>& strings);
 
 const std::map<UINT, std::string>& TessarynUIStringTable();
-
-// The string resource nID; empty when the table has none.
-CString LoadText(UINT nID);

@@ -20,6 +20,16 @@ inline platform::DialogControl Control(const char* className, const char* text, 
     return c;
 }
 
+// A control the template keeps without the visible style: nothing shows it unless the program
+// does, but it takes part in data exchange.
+inline platform::DialogControl Hidden(const char* className, const char* text, int id, DWORD style,
+                                      RECT rect)
+{
+    platform::DialogControl c = Control(className, text, id, style, rect);
+    c.style &= ~WS_VISIBLE;
+    return c;
+}
+
 // A property page of that caption and the pages' common size, with no controls yet: a page's
 // template starts from it.
 inline platform::DialogTemplate EmptyPageTemplate(const char* caption)

@@ -68,4 +68,45 @@ TEST(ApResources, EveryNameIsOneResourceThatIsEntered)
     EXPECT_EQ(items.size(), 3u);
 }
 
+// Control ids count within their own template: within one they are apart, each is named, and
+// each name is used by a template.
+TEST(ApResources, TemplateControlsAreNamedAndApart)
+{
+    RegisterTessarynApResources();
+    std::vector<NamedId> ids;
+    testing_support::ReadIds(std::filesystem::path(__FILE__).parent_path() / "../../..",
+                             "resources/TessarynAp/resource.h", ids);
+    std::set<long> named;
+    std::set<long> dialogs;
+    for (const NamedId& id : ids)
+    {
+        if (KindOf(id.name) == "IDC_")
+            named.insert(id.value);
+        else if (KindOf(id.name) == "IDD_")
+            dialogs.insert(id.value);
+    }
+    std::set<long> used;
+    for (long nDialog : dialogs)
+    {
+        auto t = platform::FindDialogTemplate(static_cast<UINT>(nDialog));
+        ASSERT_TRUE(t) << nDialog;
+        std::set<int> seen;
+        for (const platform::DialogControl& c : t->controls)
+        {
+            if (c.id == IDC_STATIC || c.id == IDOK || c.id == IDCANCEL)
+                continue;
+            EXPECT_TRUE(seen.insert(c.id).second) << nDialog << ": two controls " << c.id;
+            EXPECT_EQ(named.count(c.id), 1u) << nDialog << ": control " << c.id;
+            used.insert(c.id);
+        }
+    }
+    for (const NamedId& id : ids)
+    {
+        if (KindOf(id.name) == "IDC_")
+        {
+            EXPECT_EQ(used.count(id.value), 1u) << id.name << " is in no template";
+        }
+    }
+}
+
 } // namespace

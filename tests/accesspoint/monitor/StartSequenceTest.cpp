@@ -120,6 +120,12 @@ TEST_F(StartSequenceTest, RegionCorrectionsByRegionWordModeAndChannel)
             << label;
         EXPECT_EQ(textOf(m_driverKey, "CountryRegion"), c.bgRegion) << label;
         EXPECT_EQ(textOf(m_driverKey, "CountryRegionABand"), c.aRegion) << label;
+        // The validity the Config page goes by; without the driver's word it stays as it was.
+        if (c.region != 0xFFFFFFFF)
+        {
+            EXPECT_EQ(g_bRegionValid, std::string(c.bgRegion) != "<missing>") << label;
+            EXPECT_EQ(g_bABandRegionValid, std::string(c.aRegion) != "<missing>") << label;
+        }
     }
 }
 

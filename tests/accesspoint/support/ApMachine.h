@@ -54,6 +54,8 @@ protected:
         g_nHtVariant = 3;
         g_bABandSupported = FALSE;
         g_bWdsAllowed = FALSE;
+        g_bRegionValid = TRUE;
+        g_bABandRegionValid = TRUE;
         g_ApEventLog.RemoveAll();
         g_nEventLogShown = 0;
         machine::programs::SetRecordOnly(machine(), "UplinkPick", true);

@@ -140,6 +140,23 @@ TEST(Miniport, UnknownCodesAndWrongDirectionsFail)
     EXPECT_EQ(query(0x0D710111, 32).buffer, std::string(32, '\0'));
 }
 
+TEST(Miniport, RegisterWritesKeepTheirSpacesWidth)
+{
+    testing_support::TempMachine m;
+    const std::pair<std::uint32_t, std::uint32_t> widths[] = {
+        {mp::kMacRegisters, 0x12345678u},
+        {mp::kBbpRegisters, 0x78u},
+        {mp::kRfRegisters, 0x12345678u},
+        {mp::kEeprom, 0x5678u},
+    };
+    for (auto [space, kept] : widths)
+    {
+        const std::string where = le32(space) + le32(0x40);
+        ASSERT_TRUE(request(0x0DF10105, where + le32(0x12345678u)).result.ok) << space;
+        EXPECT_EQ(request(0x0D710105, where + le32(0)).buffer, where + le32(kept)) << space;
+    }
+}
+
 TEST(Miniport, RegistersAreReadThroughAPreFilledRequest)
 {
     testing_support::TempMachine m;

@@ -297,4 +297,40 @@ TEST_F(StationsTest, TrafficFlowsForEachJoinedStationWhileTheAccessPointRuns)
     EXPECT_EQ(transmitted(), 2 * 10 * mp::kFramesPerSecond);
 }
 
+TEST_F(StationsTest, TheAccessControlListDecidesWhoIsHeard)
+{
+    auto acl = [](std::uint32_t policy, std::uint32_t count, std::vector<std::uint8_t> listed)
+    {
+        std::string record = le32(policy) + le32(count);
+        for (std::uint8_t last : listed)
+            record += "\x02\x5A\x00\x00\x00"s + static_cast<char>(last) + "\0\0"s;
+        record.resize(264, '\0');
+        return record;
+    };
+    const struct
+    {
+        std::string record;
+        std::vector<int> joined;
+    } cases[] = {
+        {acl(0, 1, {1}), {1, 2}},      // disabled: the list does not count
+        {acl(1, 1, {2}), {2}},         // allow listed
+        {acl(2, 1, {2}), {1}},         // reject listed
+        {acl(2, 0, {2}), {1, 2}},      // the count bounds the list
+        {acl(1, 500, {1, 2}), {1, 2}}, // a count beyond the record reads the record only
+    };
+    for (const auto& c : cases)
+    {
+        st::ClearStations(mc(), kId);
+        std::string record = c.record;
+        ASSERT_TRUE(mp::HandleRequest(mc(), kId, 0x0DF10110, record).ok);
+        ASSERT_TRUE(testing_support::StartAccessPoint(mc(), kId, "Open"));
+        events();
+        add(station(1));
+        add(station(2));
+        EXPECT_EQ(joined(), c.joined);
+        // A station kept out is told nothing.
+        EXPECT_EQ(events().size(), c.joined.size());
+    }
+}
+
 } // namespace

@@ -1,0 +1,6 @@
+#pragma once
+// The register page's dialog template and texts.
+
+#include "platform/Windows.h"
+
+void RegisterRegSetTemplates();
