@@ -72,4 +72,15 @@ MachineLock::~MachineLock()
     m_lock->threads.unlock();
 }
 
+std::uint64_t MachineLock::nextSequence()
+{
+    std::uint64_t last = 0;
+    if (::pread(m_lock->fd, &last, sizeof last, 0) != static_cast<ssize_t>(sizeof last))
+        last = 0; // a new lock file
+    const std::uint64_t next = last + 1;
+    if (::pwrite(m_lock->fd, &next, sizeof next, 0) != static_cast<ssize_t>(sizeof next))
+        return next; // numbers may then repeat, but the line is still written
+    return next;
+}
+
 } // namespace machine
