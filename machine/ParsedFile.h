@@ -4,6 +4,8 @@
 // stat shows another version. Machine files are replaced whole by a rename, so a new version is
 // a new inode; one stat costs far less than reading and parsing the file again.
 
+#include "machine/FileStore.h"
+
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -50,6 +52,20 @@ public:
         else if (it != m_kept.end())
             m_kept.erase(it);
         return contents;
+    }
+
+    // The same for a file read whole and parsed from its text by `parse`.
+    template <typename Parse>
+    std::optional<T> loadText(const std::filesystem::path& path, Parse parse)
+    {
+        return load(path,
+                    [&](const std::filesystem::path& file) -> std::optional<T>
+                    {
+                        auto text = ReadWholeFile(file);
+                        if (!text)
+                            return std::nullopt;
+                        return parse(*text);
+                    });
     }
 
 private:

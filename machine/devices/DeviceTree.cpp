@@ -31,14 +31,8 @@ std::vector<NetDevice> load(const Machine& machine)
 {
     static ParsedFile<std::vector<NetDevice>> kept;
     return kept
-        .load(DeviceListPath(machine),
-              [](const std::filesystem::path& path) -> std::optional<std::vector<NetDevice>>
-              {
-                  auto text = ReadWholeFile(path);
-                  if (!text)
-                      return std::nullopt;
-                  return ParseDeviceList(*text);
-              })
+        .loadText(DeviceListPath(machine),
+                  [](const std::string& text) { return ParseDeviceList(text); })
         .value_or(std::vector<NetDevice>{});
 }
 
