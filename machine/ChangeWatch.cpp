@@ -1,5 +1,7 @@
 #include "machine/ChangeWatch.h"
 
+#include "machine/Folders.h"
+
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
@@ -30,7 +32,7 @@ void ChangeWatch::watch(const std::filesystem::path& folder, const std::vector<s
     if (m_inotify < 0)
         return;
     std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
+    CreateFolders(folder, ec);
     // Watched files are replaced whole by a rename. Writes in place are left out: the lock file
     // and the logs beside them are written on every change of the machine and would wake each
     // wait for nothing.

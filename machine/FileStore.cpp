@@ -6,6 +6,9 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <string>
+#include <vector>
 
 namespace machine
 {
@@ -33,6 +36,48 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
     }
     ::close(fd);
     return data;
+}
+
+namespace
+{
+
+// The writer's pid in a temporary file's name, or 0 when the name is not one.
+pid_t writerOf(const std::string& name)
+{
+    std::size_t at = name.rfind(".tmp");
+    if (at == std::string::npos)
+        return 0;
+    std::size_t i = at + 4;
+    long pid = 0;
+    std::size_t digits = 0;
+    for (; i < name.size() && name[i] >= '0' && name[i] <= '9' && pid < 0x40000000; ++i, ++digits)
+        pid = pid * 10 + (name[i] - '0');
+    if (digits == 0 || i >= name.size() || name[i] != '.' || i + 1 == name.size())
+        return 0;
+    for (++i; i < name.size(); ++i)
+        if (name[i] < '0' || name[i] > '9')
+            return 0;
+    return static_cast<pid_t>(pid);
+}
+
+} // namespace
+
+void RemoveStaleTemporaries(const std::filesystem::path& folder)
+{
+    std::error_code ec;
+    std::vector<std::filesystem::path> stale;
+    for (std::filesystem::recursive_directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec))
+    {
+        if (it->is_symlink(ec) || !it->is_regular_file(ec))
+            continue;
+        pid_t pid = writerOf(it->path().filename().string());
+        // A writer still running (or a process of that number, which may be one) keeps its file.
+        if (pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH)
+            stale.push_back(it->path());
+    }
+    for (const auto& path : stale)
+        std::filesystem::remove(path, ec);
 }
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view data,

@@ -23,4 +23,8 @@ enum class FileAccess
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view data,
                          FileAccess access = FileAccess::OwnerOnly);
 
+// Removes what writers that died between writing and renaming left beside their targets
+// ("<name>.tmp<pid>.<n>" of a process that no longer runs), anywhere under the folder.
+void RemoveStaleTemporaries(const std::filesystem::path& folder);
+
 } // namespace machine

@@ -1,5 +1,6 @@
 #include "machine/LineLog.h"
 
+#include "machine/Folders.h"
 #include "machine/MachineClock.h"
 #include "machine/MachineLock.h"
 
@@ -23,7 +24,7 @@ int openForAppend(const std::filesystem::path& log, FileAccess access)
     if (fd < 0 && errno == ENOENT)
     {
         std::error_code ec;
-        std::filesystem::create_directories(log.parent_path(), ec);
+        CreateFolders(log.parent_path(), ec);
         fd = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, mode);
     }
     return fd;

@@ -1,12 +1,17 @@
 #include "machine/Machine.h"
 
+#include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/MachineImage.h"
 #include "machine/MachineLock.h"
+#include "machine/desktop/RuntimeFolder.h"
 
 #include <cctype>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
+#include <system_error>
 #include <vector>
 
 namespace machine
@@ -56,11 +61,18 @@ Current& current()
 void openMachine(const std::filesystem::path& root)
 {
     auto opened = std::make_unique<Machine>(std::filesystem::absolute(root));
-    std::filesystem::create_directories(opened->root());
+    std::error_code ec;
+    machine::CreateFolders(opened->root(), ec);
+    if (ec)
+        throw std::runtime_error("cannot create the machine folder " + opened->root().string() +
+                                 ": " + ec.message());
     {
         MachineLock lock(*opened);
         if (!opened->exists())
             CreateDefaultImage(*opened);
+        // What processes that died left behind: half-written files, run-folder entries.
+        RemoveStaleTemporaries(opened->root());
+        desktop::detail::SweepGoneProcesses(*opened);
     }
     // A replaced machine stays alive: references to it may still be held.
     static std::vector<std::unique_ptr<Machine>>* retired =

@@ -1,6 +1,7 @@
 #include "machine/MachineImage.h"
 
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/SystemInfo.h"
 #include "machine/bridge/BridgeState.h"
 #include "machine/certs/DefaultCertificates.h"
@@ -63,14 +64,14 @@ void writeDefaultRegistry(const Machine& machine, const SystemInfo& info)
 void CreateDefaultImage(const Machine& machine)
 {
     namespace fs = std::filesystem;
-    fs::create_directories(machine.runtimeDir());
+    machine::CreateFolders(machine.runtimeDir());
     fs::path c = machine.driveDir('C');
-    fs::create_directories(c / "Program Files" / "Tessaryn");
+    machine::CreateFolders(c / "Program Files" / "Tessaryn");
     // The programs' files: what lies beside a program is how the programs know what is
     // installed. The files stand for the programs; starting one runs the build or a stand-in.
     programs::WriteDefaultPrograms(machine);
-    fs::create_directories(c / "Windows" / "System32" / "drivers");
-    fs::create_directories(c / "Users" / "Owner" / "AppData" / "Local");
+    machine::CreateFolders(c / "Windows" / "System32" / "drivers");
+    machine::CreateFolders(c / "Users" / "Owner" / "AppData" / "Local");
     writeDefaultRegistry(machine, SystemInfo{});
     // The wireless adapter, plugged in with its driver installed.
     if (!devices::FindDevice(machine, devices::DefaultAdapter().instanceId))

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -92,10 +94,12 @@ MachineLock::MachineLock(const Machine& machine)
         }
         if (!locked)
         {
+            const int error = errno;
             closeLockFile(lock);
             lock.depth = 0;
             lock.threads.unlock();
-            throw std::runtime_error("cannot lock machine " + machine.root().string());
+            throw std::runtime_error("cannot lock the machine " + machine.root().string() + " (" +
+                                     machine.lockPath().string() + "): " + std::strerror(error));
         }
     }
     m_lock = &lock;

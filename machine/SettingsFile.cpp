@@ -1,4 +1,5 @@
 #include "machine/SettingsFile.h"
+#include "machine/Folders.h"
 
 namespace machine
 {
@@ -6,7 +7,7 @@ namespace machine
 bool WriteSettingsText(const std::filesystem::path& path, const std::string& text)
 {
     std::error_code ec;
-    std::filesystem::create_directories(path.parent_path(), ec);
+    machine::CreateFolders(path.parent_path(), ec);
     return WriteFileAtomically(path, text, FileAccess::Everyone);
 }
 

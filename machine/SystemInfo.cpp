@@ -1,6 +1,7 @@
 #include "machine/SystemInfo.h"
 
 #include "machine/FileStore.h"
+#include "machine/text/LineValue.h"
 
 #include <charconv>
 #include <sstream>
@@ -36,12 +37,12 @@ std::string FormatSystemInfo(const SystemInfo& info)
         << "minor_version=" << info.minorVersion << "\n"
         << "build_number=" << info.buildNumber << "\n"
         << "product_type=" << info.productType << "\n"
-        << "service_pack=" << info.servicePack << "\n"
+        << "service_pack=" << text::EscapeLineValue(info.servicePack) << "\n"
         << "version_ex_fails=" << (info.versionExFails ? 1 : 0) << "\n"
         << "wow64=" << (info.wow64 ? 1 : 0) << "\n"
         << "wow64_exports=" << (info.hasWow64Exports ? 1 : 0) << "\n"
         << "administrator=" << (info.administrator ? 1 : 0) << "\n"
-        << "user_name=" << info.userName << "\n"
+        << "user_name=" << text::EscapeLineValue(info.userName) << "\n"
         << "language_id=" << info.languageId << "\n"
         << "time_zone_bias_minutes=" << info.timeZoneBiasMinutes << "\n";
     return out.str();
@@ -60,7 +61,7 @@ SystemInfo ParseSystemInfo(const std::string& text)
         if (line.empty() || line[0] == '#' || eq == std::string::npos)
             continue;
         std::string key = line.substr(0, eq);
-        std::string value = line.substr(eq + 1);
+        std::string value = text::UnescapeLineValue(std::string_view(line).substr(eq + 1));
         if (key == "platform_id")
             parseNumber(value, info.platformId);
         else if (key == "major_version")

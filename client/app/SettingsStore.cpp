@@ -2,6 +2,7 @@
 
 #include "client/access/AdapterState.h"
 #include "client/app/ProgramObjects.h"
+#include "platform/profile/IniDocument.h"
 
 #include <cstring>
 #include <iterator>
@@ -66,13 +67,6 @@ bool WriteFileWhole(LPCSTR lpszFile, const std::string& contents)
          dwWritten == contents.size());
     CloseHandle(hFile);
     return ok;
-}
-
-// The name between "[" and "]" of a header line.
-std::string HeaderName(const std::string& line)
-{
-    std::string::size_type close = line.find(']', 1);
-    return close == std::string::npos ? std::string() : line.substr(1, close - 1);
 }
 
 } // namespace
@@ -220,22 +214,24 @@ int DeleteIniSection(LPCSTR lpszName, LPCSTR lpszSection)
     if (!ReadFileWhole(strFile, contents))
         return 0;
 
-    // Cut into lines that keep their line ends; a last line without one is kept too, and so
-    // is any text before the first header.
+    // Headers are the lines the private-profile functions take for headers (an indented "[" is
+    // one too): a section this walk missed would be read back, or swallowed with the one before
+    // it. Every line outside the named sections is kept as it was, with its line end; so are a
+    // last line without one and any text before the first header.
+    const platform::ini::Document doc = platform::ini::Document::Parse(contents);
     std::string result;
-    bool bSkipping = false;
-    std::string::size_type pos = 0;
-    while (pos < contents.size())
+    result.reserve(contents.size());
+    std::size_t nLine = 0;
+    for (const platform::ini::Section& section : doc.sections())
     {
-        std::string::size_type eol = contents.find('\n', pos);
-        std::string::size_type next = eol == std::string::npos ? contents.size() : eol + 1;
-        std::string line = contents.substr(pos, next - pos);
-        if (!line.empty() && line[0] == '[')
-            bSkipping = HeaderName(line) == lpszSection;
-        if (!bSkipping)
-            result += line;
-        pos = next;
+        if (section.name != lpszSection)
+            continue;
+        for (; nLine < section.header; nLine++)
+            result += doc.lines()[nLine].text + doc.lines()[nLine].end;
+        nLine = section.end;
     }
+    for (; nLine < doc.lines().size(); nLine++)
+        result += doc.lines()[nLine].text + doc.lines()[nLine].end;
 
     // Write the new contents aside and put them in place in one step: a failure on the way
     // leaves the old file as it was.

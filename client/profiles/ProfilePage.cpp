@@ -24,6 +24,12 @@
 
 CPropertySheet* g_pProfileEditor = NULL;
 
+BOOL ProfileEditorOpen()
+{
+    return g_pProfileEditor != NULL && g_pProfileEditor->m_hWnd != 0 &&
+           ::IsWindow(g_pProfileEditor->m_hWnd);
+}
+
 namespace
 {
 
@@ -250,6 +256,10 @@ CString CProfilePage::NextProfileName()
 int CProfilePage::AddProfile(LPCSTR pszSsid, int nEncryption, int nAuthMode, int nNetworkType,
                              int nChannel)
 {
+    // A handler can run again inside the editor's modal loop (a posted command, a timer): the
+    // sheet whose loop runs must be neither deleted nor replaced.
+    if (ProfileEditorOpen())
+        return 0;
     if (g_pProfileEditor != NULL)
     {
         delete g_pProfileEditor;
@@ -288,6 +298,9 @@ int CProfilePage::AddProfile(LPCSTR pszSsid, int nEncryption, int nAuthMode, int
 
 void CProfilePage::OnAddProfile()
 {
+    // The open editor's certificate choices are its own.
+    if (ProfileEditorOpen())
+        return;
     ClearCertSelections();
     AddProfile("", 1, 0, 1, 1);
 }
@@ -300,6 +313,8 @@ void CProfilePage::OnEditProfile()
         AfxMessageBox(IDS_NO_SELECTED_ITEM, MB_OK);
         return;
     }
+    if (ProfileEditorOpen())
+        return;
     if (g_pProfileEditor != NULL)
     {
         delete g_pProfileEditor;

@@ -58,3 +58,5 @@ protected:
 
 // The profile editor the Profile page opened last; NULL when none.
 extern CPropertySheet* g_pProfileEditor;
+// TRUE while that editor's window is open (its modal loop runs).
+BOOL ProfileEditorOpen();

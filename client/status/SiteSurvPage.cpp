@@ -13,6 +13,7 @@
 #include "client/monitor/HideDlg.h"
 #include "client/profiles/AuthSecuPage.h"
 #include "client/profiles/CertSelections.h"
+#include "client/profiles/ProfilePage.h"
 #include "client/profiles/SysConfigPage.h"
 #include "client/sheet/VnPropSheet.h"
 #include "client/status/HiddenSsidDlg.h"
@@ -480,7 +481,8 @@ StationProfile* CSiteSurvPage::BuildConnectProfile()
 
 void CSiteSurvPage::OnConnect()
 {
-    if (g_nConfigOwner != 2)
+    // Reached again inside the profile editor's loop, it would join and open a second editor.
+    if (g_nConfigOwner != 2 || ProfileEditorOpen())
         return;
     if (FocusedRow() < 0)
     {
@@ -561,6 +563,9 @@ BOOL CSiteSurvPage::GetProfileValues(SITE_PROFILE_VALUES& values)
 
 void CSiteSurvPage::OnAddProfile()
 {
+    // The open editor's certificate choices are its own.
+    if (ProfileEditorOpen())
+        return;
     ClearCertSelections();
     if (g_nConfigOwner != 2)
         return;

@@ -2,6 +2,7 @@
 
 #include "machine/ErrorCodes.h"
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/MachineLock.h"
 #include "machine/SettingsFile.h"
 #include "machine/certs/DefaultCertificates.h"
@@ -135,7 +136,7 @@ std::uint32_t Save(const Machine& machine, const std::string& store,
         std::filesystem::remove(StoreFile(machine, store), ignored);
         return 0;
     }
-    std::filesystem::create_directories(Folder(machine), ignored);
+    machine::CreateFolders(Folder(machine), ignored);
     return WriteFileAtomically(StoreFile(machine, store), FormatStore(certificates),
                                FileAccess::Everyone)
                ? 0

@@ -1,5 +1,6 @@
 #include "machine/certs/DefaultCertificates.h"
 
+#include "machine/Folders.h"
 #include "machine/certs/CertificateMaker.h"
 #include "machine/certs/CertificateStore.h"
 
@@ -42,7 +43,7 @@ void WriteDefaultCertificates(const Machine& machine)
         return;
     // The folder first: from now on the machine has its stores, whatever is added below.
     std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
+    machine::CreateFolders(folder, ignored);
     auto root = MadeCertificate::SelfSigned(
         Spec(kDefaultRootName, kDefaultOrganization, Noon(2024, 1, 1), Noon(2044, 1, 1), 1, true));
     auto renewed = MadeCertificate::SelfSigned(

@@ -1,7 +1,9 @@
 #include "machine/desktop/Automation.h"
 
+#include "machine/Folders.h"
 #include "machine/MachineLock.h"
 #include "machine/desktop/Desktop.h"
+#include "machine/desktop/PeerCredentials.h"
 #include "machine/desktop/RuntimeFolder.h"
 #include "machine/desktop/SocketAddress.h"
 
@@ -88,6 +90,11 @@ void serve(int listenFd, AutomationHandler handler)
             return;
         }
         std::string request;
+        if (!detail::StreamPeerIsOwnUser(fd))
+        {
+            ::close(fd); // another user's process: nothing is read from it
+            continue;
+        }
         if (readAll(fd, request))
         {
             std::string reply;
@@ -110,7 +117,7 @@ void startLocked(const Machine& machine, Server& s)
     if (!s.handler || s.servingPid == ::getpid())
         return;
     std::error_code ec;
-    std::filesystem::create_directories(detail::UiSocketDir(machine), ec);
+    machine::CreateFolders(detail::UiSocketDir(machine), ec);
     auto path = detail::UiSocketDir(machine) / std::to_string(::getpid());
     detail::SocketAddress address(path);
     if (!address.valid())
@@ -119,9 +126,11 @@ void startLocked(const Machine& machine, Server& s)
     if (fd < 0)
         return;
     ::unlink(path.c_str());
-    if (::bind(fd, address.get(), address.size()) != 0 || ::listen(fd, 16) != 0)
+    if (::bind(fd, address.get(), address.size()) != 0 || !detail::RestrictSocketFile(path) ||
+        ::listen(fd, 16) != 0)
     {
         ::close(fd);
+        ::unlink(path.c_str());
         return;
     }
     try

@@ -1,5 +1,6 @@
 #include "machine/desktop/Desktop.h"
 
+#include "machine/Folders.h"
 #include "machine/MachineLock.h"
 #include "machine/desktop/RuntimeFolder.h"
 
@@ -85,7 +86,7 @@ std::optional<NamedMutex> NamedMutex::Open(const Machine& machine, const std::st
     MachineLock lock(machine);
     auto path = mutexPath(machine, name);
     std::error_code ec;
-    std::filesystem::create_directories(path.parent_path(), ec);
+    machine::CreateFolders(path.parent_path(), ec);
     int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "machine/desktop/ProcessFiles.h"
 
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/desktop/Desktop.h"
 #include "machine/desktop/RuntimeFolder.h"
 
@@ -50,7 +51,7 @@ bool WriteOwnFile(const std::filesystem::path& dir, std::string_view header,
         std::filesystem::remove(path, ec);
         return !ec;
     }
-    std::filesystem::create_directories(dir, ec);
+    machine::CreateFolders(dir, ec);
     std::string data(header);
     for (const auto& line : lines)
     {

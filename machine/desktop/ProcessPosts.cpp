@@ -2,6 +2,7 @@
 
 #include "machine/MachineLock.h"
 #include "machine/desktop/Automation.h"
+#include "machine/desktop/PeerCredentials.h"
 #include "machine/desktop/RuntimeFolder.h"
 #include "machine/desktop/SocketAddress.h"
 
@@ -80,9 +81,10 @@ void receiveLoop(const std::shared_ptr<Core>& core)
             continue;
         Record record;
         // MSG_TRUNC reports the datagram's real size, so a longer one is told apart.
-        ssize_t got = ::recv(core->socketFd, &record, sizeof record, MSG_DONTWAIT | MSG_TRUNC);
-        if (got != static_cast<ssize_t>(sizeof record) || record.magic != kMagic)
-            continue; // not ours, or nothing after all
+        bool fromOwnUser = false;
+        ssize_t got = detail::ReceiveDatagram(core->socketFd, &record, sizeof record, fromOwnUser);
+        if (got != static_cast<ssize_t>(sizeof record) || record.magic != kMagic || !fromOwnUser)
+            continue; // not ours, from another user, or nothing after all
         core->callback(PostedMessage{record.hwnd, record.message, record.wParam, record.lParam});
     }
 }
@@ -222,7 +224,7 @@ bool StartReceiving(const Machine& machine, std::function<void(const PostedMessa
     core->wakeRead = wake[0];
     core->wakeWrite = wake[1];
     core->socketFd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    if (core->socketFd < 0)
+    if (core->socketFd < 0 || !detail::PassSenderCredentials(core->socketFd))
         return false;
 
     auto path = detail::SocketDir(machine) / std::to_string(::getpid());
@@ -232,6 +234,11 @@ bool StartReceiving(const Machine& machine, std::function<void(const PostedMessa
     ::unlink(path.c_str()); // left by an earlier run of this process
     if (::bind(core->socketFd, address.get(), address.size()) != 0)
         return false;
+    if (!detail::RestrictSocketFile(path))
+    {
+        ::unlink(path.c_str());
+        return false;
+    }
     try
     {
         s.thread = std::make_unique<std::thread>(receiveLoop, core);

@@ -1,9 +1,11 @@
 #include "machine/desktop/RuntimeFolder.h"
+#include "machine/Folders.h"
 
 #include <fcntl.h>
 #include <sys/types.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -46,6 +48,23 @@ void removeQuietly(const std::filesystem::path& path)
 {
     std::error_code ec;
     std::filesystem::remove(path, ec);
+}
+
+// At a normal exit a process takes its entries with it; after a crash the next process to open
+// the machine sweeps them (SweepGoneProcesses).
+void removeOwnEntries()
+{
+    std::lock_guard guard(g_lock);
+    for (auto& [root, reg] : registrationsByMachine())
+    {
+        if (reg.pid != ::getpid())
+            continue;
+        const Machine machine{std::filesystem::path(root)};
+        const std::string name = std::to_string(reg.pid);
+        removeQuietly(UiSocketDir(machine) / name);
+        removeQuietly(SocketDir(machine) / name);
+        removeQuietly(alivePath(machine, reg.pid));
+    }
 }
 
 } // namespace
@@ -108,9 +127,9 @@ bool RegisterThisProcess(const Machine& machine)
     reg = {};
 
     std::error_code ec;
-    std::filesystem::create_directories(ProcsDir(machine), ec);
-    std::filesystem::create_directories(WindowsDir(machine), ec);
-    std::filesystem::create_directories(SocketDir(machine), ec);
+    machine::CreateFolders(ProcsDir(machine), ec);
+    machine::CreateFolders(WindowsDir(machine), ec);
+    machine::CreateFolders(SocketDir(machine), ec);
     int fd = ::open(alivePath(machine, self).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
@@ -130,6 +149,8 @@ bool RegisterThisProcess(const Machine& machine)
     removeQuietly(UiSocketDir(machine) / name);
     reg.pid = self;
     reg.fd = fd;
+    static const bool atExit = std::atexit(removeOwnEntries) == 0; // once, inherited by fork
+    (void)atExit;
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "machine/desktop/Tray.h"
 
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/MachineLock.h"
 #include "machine/desktop/Desktop.h"
 #include "machine/desktop/ProcessFiles.h"
@@ -59,7 +60,7 @@ void writeRefusals(const Machine& machine, const Refusals& counts)
             out += std::string(TrayCommandName(static_cast<TrayCommand>(c))) + " " +
                    std::to_string(counts[static_cast<std::size_t>(c)]) + "\n";
     std::error_code ec;
-    std::filesystem::create_directories(machine.runtimeDir(), ec);
+    machine::CreateFolders(machine.runtimeDir(), ec);
     if (out.empty())
         std::filesystem::remove(refusalsPath(machine), ec);
     else

@@ -1,6 +1,7 @@
 #include "machine/desktop/Desktop.h"
 
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/MachineLock.h"
 #include "machine/desktop/RuntimeFolder.h"
 
@@ -88,7 +89,7 @@ std::uint32_t AllocateWindowHandle(const Machine& machine)
         char text[16];
         std::snprintf(text, sizeof text, "%08X\n", after);
         std::error_code ec;
-        std::filesystem::create_directories(machine.runtimeDir(), ec);
+        machine::CreateFolders(machine.runtimeDir(), ec);
         if (!WriteFileAtomically(counterPath, text, FileAccess::Everyone))
             throw std::runtime_error("cannot write " + counterPath.string());
         block.next = start;

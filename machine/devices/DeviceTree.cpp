@@ -10,6 +10,7 @@
 #include "machine/devices/DeviceBuilders.h"
 #include "machine/miniport/DriverReload.h"
 #include "machine/registry/Registry.h"
+#include "machine/text/LineValue.h"
 
 #include <algorithm>
 #include <cctype>
@@ -99,16 +100,16 @@ std::string FormatDeviceList(const std::vector<NetDevice>& devices)
     for (const auto& d : devices)
     {
         out << "\n[device]\n";
-        out << "instanceId=" << d.instanceId << "\n";
+        out << "instanceId=" << text::EscapeLineValue(d.instanceId) << "\n";
         for (const auto& id : d.hardwareIds)
-            out << "hardwareId=" << id << "\n";
-        out << "deviceDesc=" << d.deviceDesc << "\n";
-        out << "friendlyName=" << d.friendlyName << "\n";
-        out << "locationInfo=" << d.locationInfo << "\n";
-        out << "manufacturer=" << d.manufacturer << "\n";
+            out << "hardwareId=" << text::EscapeLineValue(id) << "\n";
+        out << "deviceDesc=" << text::EscapeLineValue(d.deviceDesc) << "\n";
+        out << "friendlyName=" << text::EscapeLineValue(d.friendlyName) << "\n";
+        out << "locationInfo=" << text::EscapeLineValue(d.locationInfo) << "\n";
+        out << "manufacturer=" << text::EscapeLineValue(d.manufacturer) << "\n";
         out << "bus=" << busName(d.bus) << "\n";
-        out << "driverKeyIndex=" << d.driverKeyIndex << "\n";
-        out << "netCfgInstanceId=" << d.netCfgInstanceId << "\n";
+        out << "driverKeyIndex=" << text::EscapeLineValue(d.driverKeyIndex) << "\n";
+        out << "netCfgInstanceId=" << text::EscapeLineValue(d.netCfgInstanceId) << "\n";
         out << "chipType=" << d.chipType << "\n";
         out << "present=" << (d.present ? 1 : 0) << "\n";
     }
@@ -132,7 +133,8 @@ std::vector<NetDevice> ParseDeviceList(const std::string& text)
         auto eq = line.find('=');
         if (devices.empty() || line.empty() || line[0] == '#' || eq == std::string::npos)
             continue;
-        std::string key = line.substr(0, eq), value = line.substr(eq + 1);
+        std::string key = line.substr(0, eq);
+        std::string value = text::UnescapeLineValue(std::string_view(line).substr(eq + 1));
         NetDevice& d = devices.back();
         if (key == "instanceId")
             d.instanceId = value;

@@ -1,6 +1,7 @@
 #include "machine/miniport/AdapterState.h"
 
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/HexDigit.h"
 #include "machine/MachineLock.h"
 #include "machine/ParsedFile.h"
@@ -274,7 +275,7 @@ bool SaveAdapterState(const Machine& machine, const std::string& netCfgInstanceI
     MachineLock lock(machine);
     std::filesystem::path dir = AdapterDirectory(machine, netCfgInstanceId);
     std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
+    machine::CreateFolders(dir, ec);
     // Keys are kept here: owner only.
     return WriteFileAtomically(dir / "state.txt", FormatAdapterState(state));
 }

@@ -1,6 +1,7 @@
 #include "machine/miniport/DriverFaults.h"
 
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/MachineLock.h"
 #include "machine/ParsedFile.h"
 #include "machine/miniport/AdapterState.h"
@@ -139,7 +140,7 @@ bool SaveDriverFaults(const Machine& machine, const std::string& netCfgInstanceI
 {
     MachineLock lock(machine);
     std::error_code ec;
-    std::filesystem::create_directories(AdapterDirectory(machine, netCfgInstanceId), ec);
+    machine::CreateFolders(AdapterDirectory(machine, netCfgInstanceId), ec);
     return WriteFileAtomically(faultsPath(machine, netCfgInstanceId), FormatDriverFaults(faults),
                                FileAccess::Everyone);
 }

@@ -1,6 +1,7 @@
 #include "machine/network/Connections.h"
 
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/MachineLock.h"
 #include "machine/devices/DeviceBuilders.h"
 
@@ -187,7 +188,7 @@ std::vector<Connection> LoadConnections(const Machine& machine)
 bool SaveConnections(const Machine& machine, const std::vector<Connection>& list)
 {
     std::error_code ec;
-    std::filesystem::create_directories(connectionsPath(machine).parent_path(), ec);
+    machine::CreateFolders(connectionsPath(machine).parent_path(), ec);
     return WriteFileAtomically(connectionsPath(machine), FormatConnections(list),
                                FileAccess::Everyone);
 }

@@ -2,6 +2,7 @@
 
 #include "machine/AsciiCase.h"
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 
 namespace machine::programs
 {
@@ -13,7 +14,7 @@ constexpr std::string_view kMagic = "#!tessaryn ";
 void writeIfMissing(const std::filesystem::path& file, const std::string& text)
 {
     std::error_code ec;
-    std::filesystem::create_directories(file.parent_path(), ec);
+    machine::CreateFolders(file.parent_path(), ec);
     if (!std::filesystem::exists(file, ec))
         WriteFileAtomically(file, text, FileAccess::Everyone);
 }

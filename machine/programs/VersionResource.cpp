@@ -2,6 +2,7 @@
 
 #include "machine/AsciiCase.h"
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 
 #include <charconv>
 #include <fcntl.h>
@@ -146,7 +147,7 @@ bool WriteVersionedFile(const std::filesystem::path& host, const std::string& le
     std::error_code ec;
     if (std::filesystem::exists(host, ec))
         return false;
-    std::filesystem::create_directories(host.parent_path(), ec);
+    machine::CreateFolders(host.parent_path(), ec);
     if (!WriteFileAtomically(host, leadText + FormatVersionSection(resource), FileAccess::Everyone))
         return false;
     return SetFileTimes(host, unixSeconds);

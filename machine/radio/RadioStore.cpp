@@ -1,6 +1,7 @@
 #include "machine/radio/RadioStore.h"
 
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/MachineLock.h"
 #include "machine/ParsedFile.h"
 #include "machine/radio/DefaultNetworks.h"
@@ -288,7 +289,7 @@ std::vector<Network> LoadNetworks(const Machine& machine)
 bool SaveNetworks(const Machine& machine, const std::vector<Network>& list)
 {
     std::error_code ec;
-    std::filesystem::create_directories(NetworksPath(machine).parent_path(), ec);
+    machine::CreateFolders(NetworksPath(machine).parent_path(), ec);
     return WriteFileAtomically(NetworksPath(machine), FormatNetworks(list), FileAccess::Everyone);
 }
 

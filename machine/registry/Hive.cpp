@@ -67,9 +67,51 @@ bool Key::removeValue(std::string_view name)
                            [&](const Value& v) { return EqualNoCase(v.name, name); });
     if (it == m_values.end())
         return false;
+    // Kept lines stay beside the values they stood between.
+    const auto index = static_cast<std::size_t>(it - m_values.begin());
     m_values.erase(it);
+    std::vector<KeptText> kept;
+    for (auto& k : m_kept)
+    {
+        if (k.beforeValue > index)
+            --k.beforeValue;
+        if (!kept.empty() && kept.back().beforeValue == k.beforeValue)
+            kept.back().text += k.text; // now adjacent: one text, as a read of the file makes
+        else
+            kept.push_back(std::move(k));
+    }
+    m_kept = std::move(kept);
     return true;
 }
+
+void Key::keepText(std::string_view text)
+{
+    if (!m_kept.empty() && m_kept.back().beforeValue == m_values.size())
+        m_kept.back().text += text;
+    else
+        m_kept.push_back(KeptText{m_values.size(), std::string(text)});
+}
+
+bool Key::keepsText() const
+{
+    if (!m_kept.empty() || !m_keptBlocks.empty())
+        return true;
+    return std::any_of(m_subkeys.begin(), m_subkeys.end(),
+                       [](const Key& k) { return k.keepsText(); });
+}
+
+namespace
+{
+
+// The blocks of a key and of everything below it, in the order the file has them.
+void collectBlocks(const Key& key, std::vector<std::string>& out)
+{
+    out.insert(out.end(), key.keptBlocks().begin(), key.keptBlocks().end());
+    for (const auto& sub : key.subkeys())
+        collectBlocks(sub, out);
+}
+
+} // namespace
 
 Hive::Hive()
 {
@@ -119,7 +161,15 @@ bool Hive::remove(const KeyPath& path)
         return false;
     KeyPath parentPath(path.begin(), path.end() - 1);
     Key* parent = find(parentPath);
-    return parent != nullptr && parent->removeSubkey(path.back());
+    Key* key = parent == nullptr ? nullptr : parent->findSubkey(path.back());
+    if (key == nullptr)
+        return false;
+    std::vector<std::string> blocks;
+    collectBlocks(*key, blocks);
+    parent->removeSubkey(path.back());
+    for (auto& block : blocks)
+        parent->keepBlock(std::move(block));
+    return true;
 }
 
 } // namespace machine::registry

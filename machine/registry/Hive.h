@@ -21,6 +21,17 @@ struct Value
     bool operator==(const Value&) const = default;
 };
 
+// Text of the hive file that the hive cannot hold as keys and values (a line it cannot read, a
+// comment), kept byte for byte, line ends included, so that writing the hive back loses none of
+// it. Adjacent kept lines at one place make one text.
+struct KeptText
+{
+    std::size_t beforeValue = 0; // written before the value at this index (or after the last)
+    std::string text;
+
+    bool operator==(const KeptText&) const = default;
+};
+
 class Key
 {
 public:
@@ -43,12 +54,26 @@ public:
     void setValue(std::string_view name, std::uint32_t type, std::string data);
     bool removeValue(std::string_view name);
 
+    // Lines of this key's block kept among its values, where they stood when read. Deleting the
+    // key deletes them with it: they were part of it.
+    const std::vector<KeptText>& keptText() const { return m_kept; }
+    void keepText(std::string_view text);
+    // Blocks under unreadable headers that followed this key's block, each from its header to
+    // the next readable one: written after the key's values and before its subkeys. They are
+    // none of the key's content, so deleting the key hands them to its parent.
+    const std::vector<std::string>& keptBlocks() const { return m_keptBlocks; }
+    void keepBlock(std::string text) { m_keptBlocks.push_back(std::move(text)); }
+    // Whether this key or one below it keeps any text.
+    bool keepsText() const;
+
     bool operator==(const Key&) const = default;
 
 private:
     std::string m_name;
     std::vector<Value> m_values;
     std::vector<Key> m_subkeys;
+    std::vector<KeptText> m_kept;
+    std::vector<std::string> m_keptBlocks;
 };
 
 // The whole machine registry: the four roots, always present, in a fixed order.
@@ -66,10 +91,17 @@ public:
 
     const std::vector<Key>& roots() const { return m_top.subkeys(); }
 
+    // Text kept from outside every key: before the first header, or after a header that
+    // removes a key (see KeptText). Written before the first key.
+    const std::string& keptHead() const { return m_head; }
+    void keepHead(std::string_view text) { m_head += text; }
+    bool keepsText() const { return !m_head.empty() || m_top.keepsText(); }
+
     bool operator==(const Hive&) const = default;
 
 private:
     Key m_top; // holds the roots
+    std::string m_head;
 };
 
 } // namespace machine::registry

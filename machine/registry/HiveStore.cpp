@@ -124,7 +124,7 @@ Cached& load(const Machine& machine)
             return c;
         }
         ++g_parses;
-        ParseReport report = ApplyHiveText(*text, c.hive);
+        ParseReport report = ApplyHiveText(*text, c.hive, UnreadableLines::Keep);
         c.warnings = std::move(report.warnings);
         if (!report.ok)
         {
@@ -184,7 +184,9 @@ StoreStatus store(const Machine& machine, Cached& c, const Hive& hive)
     c.status = StoreStatus::Ok;
     c.warnings.clear();
     c.error.clear();
-    c.valid = true;
+    // Kept lines moved with the write: the next use reads the file again to report them at
+    // their new line numbers.
+    c.valid = !hive.keepsText();
     return StoreStatus::Ok;
 }
 

@@ -3,7 +3,8 @@
 // machine. Reads and changes run under the machine lock. The parsed hive is kept per machine
 // and reused while the file is unchanged (same inode, size and times), so a run of queries
 // parses the file once; a change made by another process is seen by the next call. Every change
-// writes the whole file aside and renames it over the old one.
+// writes the whole file aside and renames it over the old one. Lines of the file the hive
+// cannot read are kept in it and written back where they stood (see HiveText.h).
 
 #include "machine/Machine.h"
 #include "machine/registry/Hive.h"
@@ -33,7 +34,8 @@ StoreStatus ChangeHive(const Machine& machine, const std::function<bool(Hive&)>&
 // Replaces the whole hive.
 StoreStatus SaveHive(const Machine& machine, const Hive& hive);
 
-// Lines of the file that were skipped when it was last parsed, and why the file was refused.
+// Lines of the file that could not be read when it was last parsed ("line N: why"), and why the
+// file was refused.
 std::vector<std::string> HiveLoadWarnings(const Machine& machine);
 std::string HiveLoadError(const Machine& machine);
 

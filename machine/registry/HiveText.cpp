@@ -4,6 +4,7 @@
 #include "machine/text/Utf8.h"
 
 #include <cstddef>
+#include <optional>
 
 namespace machine::registry
 {
@@ -88,12 +89,21 @@ std::string hexPrefix(std::uint32_t type)
 
 void appendKey(std::string& out, const Key& key, const std::string& path, bool always)
 {
-    if (always || !key.values().empty())
+    if (always || !key.values().empty() || !key.keptText().empty() || !key.keptBlocks().empty())
     {
         out += "[" + path + "]" + kEol;
-        for (const auto& v : key.values())
-            out += FormatValue(v) + kEol;
+        auto kept = key.keptText().begin();
+        for (std::size_t i = 0; i < key.values().size(); ++i)
+        {
+            for (; kept != key.keptText().end() && kept->beforeValue <= i; ++kept)
+                out += kept->text;
+            out += FormatValue(key.values()[i]) + kEol;
+        }
+        for (; kept != key.keptText().end(); ++kept)
+            out += kept->text;
         out += kEol;
+        for (const auto& block : key.keptBlocks())
+            out += block + kEol;
     }
     for (const auto& sub : key.subkeys())
         appendKey(out, sub, path + "\\" + sub.name(), true);
@@ -191,19 +201,21 @@ bool parseHexBytes(std::string_view list, std::string& out)
 class Reader
 {
 public:
-    Reader(std::string_view text, Hive& hive, ParseReport& report) : m_hive(hive), m_report(report)
+    Reader(std::string_view text, Hive& hive, ParseReport& report, UnreadableLines unreadable)
+        : m_hive(hive), m_report(report), m_keep(unreadable == UnreadableLines::Keep)
     {
         std::size_t start = 0;
         while (start < text.size())
         {
             std::size_t end = text.find('\n', start);
+            std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
             if (end == std::string_view::npos)
                 end = text.size();
             std::string_view line = text.substr(start, end - start);
             if (!line.empty() && line.back() == '\r')
                 line.remove_suffix(1);
-            m_lines.push_back(line);
-            start = end + 1;
+            m_lines.push_back(Line{line, text.substr(start, next - start)});
+            start = next;
         }
     }
 
@@ -211,7 +223,7 @@ public:
     {
         for (; m_next < m_lines.size(); ++m_next)
         {
-            std::string_view line = trim(m_lines[m_next]);
+            std::string_view line = trim(m_lines[m_next].text);
             if (line.empty())
                 continue;
             ++m_next;
@@ -224,32 +236,92 @@ public:
     {
         while (m_next < m_lines.size())
         {
-            std::size_t number = m_next + 1;
-            std::string_view line = trim(m_lines[m_next++]);
-            if (line.empty() || line.front() == ';')
+            const std::size_t first = m_next;
+            std::string_view line = trim(m_lines[m_next++].text);
+            if (line.empty())
                 continue;
-            if (line.front() == '[')
-                header(number, line);
+            bool read = false;
+            const bool isHeader = line.front() == '[';
+            if (line.front() == ';')
+                ; // a comment: nothing to read and nothing to report
+            else if (isHeader)
+                read = header(first + 1, line);
             else if (line.front() == '"' || line.front() == '@')
-                value(number, line);
+                read = value(first + 1, line);
             else
-                warn(number, "neither a key, a value nor a comment");
+                warn(first + 1, "neither a key, a value nor a comment");
+            if (!read && m_keep)
+                keep(first, isHeader);
         }
+        endBlock();
     }
 
 private:
+    struct Line
+    {
+        std::string_view text; // without its line end
+        std::string_view raw;  // as it stands in the file
+    };
+
     void warn(std::size_t line, const std::string& what)
     {
         m_report.warnings.push_back("line " + std::to_string(line) + ": " + what);
     }
 
-    void header(std::size_t number, std::string_view line)
+    // Keeps the lines from `first` to the last one read, as they stand. A blank line that a hex
+    // value took as its end is layout, not content; a cut-off last line gets its line end, so
+    // that what is written after it stays a line of its own.
+    void keep(std::size_t first, bool isHeader)
     {
+        std::size_t last = m_next;
+        while (last > first + 1 && trim(m_lines[last - 1].text).empty())
+            --last;
+        std::string text;
+        for (std::size_t i = first; i < last; ++i)
+            text += m_lines[i].raw;
+        if (text.back() != '\n')
+            text += kEol;
+
+        if (isHeader)
+        {
+            m_block = std::move(text);
+            m_inBlock = true;
+            m_blockOwner = m_lastKey;
+        }
+        else if (m_inBlock)
+            m_block += text;
+        else if (Key* key = m_key ? m_hive.find(*m_key) : nullptr)
+            key->keepText(text);
+        else
+            m_hive.keepHead(text);
+    }
+
+    // Hands a block under an unreadable header to the key whose block it followed, or to the
+    // nearest key above it that still exists.
+    void endBlock()
+    {
+        if (!m_inBlock)
+            return;
+        m_inBlock = false;
+        Key* owner = nullptr;
+        if (m_blockOwner)
+            for (KeyPath path = *m_blockOwner; owner == nullptr && !path.empty(); path.pop_back())
+                owner = m_hive.find(path);
+        if (owner != nullptr)
+            owner->keepBlock(std::move(m_block));
+        else
+            m_hive.keepHead(m_block);
+        m_block.clear();
+    }
+
+    bool header(std::size_t number, std::string_view line)
+    {
+        endBlock();
         m_key.reset();
         if (line.size() < 2 || line.back() != ']')
         {
             warn(number, "key name without its closing \"]\"");
-            return;
+            return false;
         }
         std::string_view name = line.substr(1, line.size() - 2);
         bool remove = !name.empty() && name.front() == '-';
@@ -259,22 +331,26 @@ private:
         if (!path)
         {
             warn(number, "not a key of this registry");
-            return;
+            return false;
         }
         if (remove)
         {
             if (path->size() < 2)
+            {
                 warn(number, "a root cannot be removed");
-            else
-                m_hive.remove(*path);
-            return;
+                return false;
+            }
+            m_hive.remove(*path);
+            return true;
         }
         if (m_hive.create(*path) == nullptr)
         {
             warn(number, "not a key of this registry");
-            return;
+            return false;
         }
-        m_key = std::move(*path);
+        m_key = *path;
+        m_lastKey = std::move(*path);
+        return true;
     }
 
     // Joins the continuation lines of a hex value ("...,\" then an indented line).
@@ -283,7 +359,7 @@ private:
         std::string text(trim(first));
         while (!text.empty() && text.back() == '\\' && m_next < m_lines.size())
         {
-            std::string_view more = trim(m_lines[m_next]);
+            std::string_view more = trim(m_lines[m_next].text);
             if (!more.empty() &&
                 (more.front() == '[' || more.front() == '"' || more.front() == '@'))
                 break; // the value was cut off; do not swallow the next entry
@@ -296,7 +372,7 @@ private:
         return text;
     }
 
-    void value(std::size_t number, std::string_view line)
+    bool value(std::size_t number, std::string_view line)
     {
         std::string name;
         std::string_view rest = line;
@@ -305,14 +381,14 @@ private:
         else if (!readQuoted(rest, name))
         {
             warn(number, "value name without its closing quote");
-            return;
+            return false;
         }
         rest = trim(rest);
         if (rest.empty() || rest.front() != '=')
         {
             warn(number, "value without \"=\"");
             skipContinuation(rest);
-            return;
+            return false;
         }
         rest = trim(rest.substr(1));
 
@@ -327,7 +403,7 @@ private:
             if (!readQuoted(rest, text) || !trim(rest).empty())
             {
                 warn(number, "string value not closed by a quote at the end of the line");
-                return;
+                return false;
             }
             data = std::move(text);
             data += '\0';
@@ -338,7 +414,7 @@ private:
             if (!parseHexNumber(trim(rest.substr(6)), 8, number32))
             {
                 warn(number, "dword: needs 1 to 8 hex digits");
-                return;
+                return false;
             }
             type = kTypeDword;
             for (int i = 0; i < 4; ++i)
@@ -355,7 +431,7 @@ private:
                 {
                     warn(number, "hex(N): needs a hex type number");
                     skipContinuation(rest);
-                    return;
+                    return false;
                 }
                 form.remove_prefix(close + 1);
             }
@@ -365,37 +441,38 @@ private:
             {
                 warn(number, "hex data without \":\"");
                 skipContinuation(rest);
-                return;
+                return false;
             }
             if (!parseHexBytes(hexText(form.substr(1)), data))
             {
                 warn(number, "hex data must be two-digit bytes separated by commas");
-                return;
+                return false;
             }
         }
         else
         {
             warn(number, "unknown kind of value data");
-            return;
+            return false;
         }
 
         if (!m_key)
         {
             warn(number, "value outside of a key");
-            return;
+            return false;
         }
         if (!IsValidValueName(name))
         {
             warn(number, "value name too long");
-            return;
+            return false;
         }
         Key* key = m_hive.find(*m_key);
         if (key == nullptr)
-            return;
+            return false;
         if (remove)
             key->removeValue(name);
         else
             key->setValue(name, type, std::move(data));
+        return true;
     }
 
     // A skipped hex value must not leave its continuation lines to be read as entries.
@@ -403,9 +480,14 @@ private:
 
     Hive& m_hive;
     ParseReport& m_report;
-    std::vector<std::string_view> m_lines;
+    const bool m_keep;
+    std::vector<Line> m_lines;
     std::size_t m_next = 0;
-    std::optional<KeyPath> m_key;
+    std::optional<KeyPath> m_key;     // the key the values read now go to
+    std::optional<KeyPath> m_lastKey; // the last key a header opened, for the blocks after it
+    bool m_inBlock = false;           // reading the block under an unreadable header
+    std::string m_block;
+    std::optional<KeyPath> m_blockOwner;
 };
 
 } // namespace
@@ -439,6 +521,8 @@ std::string FormatHive(const Hive& hive)
     std::string out = kHiveSignature;
     out += kEol;
     out += kEol;
+    if (!hive.keptHead().empty())
+        out += hive.keptHead() + kEol;
     for (const auto& root : hive.roots())
         appendKey(out, root, root.name(), false);
     return out;
@@ -461,7 +545,7 @@ std::string FormatKeyTree(const Hive& hive, const KeyPath& path)
     return out;
 }
 
-ParseReport ApplyHiveText(std::string_view text, Hive& hive)
+ParseReport ApplyHiveText(std::string_view text, Hive& hive, UnreadableLines unreadable)
 {
     ParseReport report;
     if (text.size() >= 2 && ((static_cast<unsigned char>(text[0]) == 0xFF &&
@@ -474,7 +558,7 @@ ParseReport ApplyHiveText(std::string_view text, Hive& hive)
     }
     if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
-    Reader reader(text, hive, report);
+    Reader reader(text, hive, report, unreadable);
     if (!reader.checkSignature())
     {
         report.error = std::string("the first line is not \"") + kHiveSignature + "\"";

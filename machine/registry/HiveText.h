@@ -19,7 +19,11 @@
 //
 // Reading applies the text onto a hive the way the registry editor imports a file: keys are
 // created, values set, "[-KEY]" removes a key and "name"=- a value. Lines that cannot be read
-// are skipped and reported; a text without the editor's first line is refused as a whole.
+// are reported; a text without the editor's first line is refused as a whole. An import skips
+// the lines it cannot read. The machine's own hive file keeps them, and comments, in the hive
+// (see KeptText), so that they are written back where they stood: a typo in a hand-edited
+// value, a cut-off last line or a block under a header naming no key of this registry survive
+// every later write for a person to mend.
 
 #include "machine/registry/Hive.h"
 
@@ -45,10 +49,17 @@ struct ParseReport
 {
     bool ok = false;                   // false: the text was refused and nothing was applied
     std::string error;                 // why it was refused
-    std::vector<std::string> warnings; // "line N: ..." for each line that was skipped
+    std::vector<std::string> warnings; // "line N: ..." for each line that could not be read
+};
+
+enum class UnreadableLines
+{
+    Skip, // an imported text
+    Keep, // the hive's own file
 };
 
 // Applies the text onto the hive. When the text is refused, the hive is left as it was.
-ParseReport ApplyHiveText(std::string_view text, Hive& hive);
+ParseReport ApplyHiveText(std::string_view text, Hive& hive,
+                          UnreadableLines unreadable = UnreadableLines::Skip);
 
 } // namespace machine::registry

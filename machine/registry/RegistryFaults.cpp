@@ -1,6 +1,7 @@
 #include "machine/registry/RegistryFaults.h"
 
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/MachineLock.h"
 
 #include <charconv>
@@ -90,7 +91,7 @@ bool writeFaults(const Machine& machine, const std::vector<Fault>& faults)
         std::filesystem::remove(FaultFilePath(machine), ec);
         return !ec;
     }
-    std::filesystem::create_directories(FaultFilePath(machine).parent_path(), ec);
+    machine::CreateFolders(FaultFilePath(machine).parent_path(), ec);
     return WriteFileAtomically(FaultFilePath(machine), formatFaults(faults), FileAccess::Everyone);
 }
 

@@ -1,6 +1,7 @@
 #include "machine/stations/StationFile.h"
 
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/MachineLock.h"
 #include "machine/miniport/AdapterState.h"
 
@@ -120,7 +121,7 @@ bool SaveStations(const Machine& machine, const std::string& netCfgInstanceId,
     MachineLock lock(machine);
     const auto path = StationFilePath(machine, netCfgInstanceId);
     std::error_code ec;
-    std::filesystem::create_directories(path.parent_path(), ec);
+    machine::CreateFolders(path.parent_path(), ec);
     // Passphrases and keys: owner only.
     return WriteFileAtomically(path, FormatStations(stations));
 }

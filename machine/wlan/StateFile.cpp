@@ -2,6 +2,7 @@
 
 #include "machine/FieldLines.h"
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/ParsedFile.h"
 
 #include <cerrno>
@@ -320,7 +321,7 @@ bool SaveState(const Machine& machine, const ServiceState& state, std::string& e
 {
     const auto path = StateFilePath(machine);
     std::error_code ec;
-    std::filesystem::create_directories(path.parent_path(), ec);
+    machine::CreateFolders(path.parent_path(), ec);
     if (ec)
     {
         error = "its folder cannot be made: " + ec.message();

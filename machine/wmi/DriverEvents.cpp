@@ -2,6 +2,7 @@
 
 #include "machine/AsciiCase.h"
 #include "machine/FileStore.h"
+#include "machine/Folders.h"
 #include "machine/LineLog.h"
 #include "machine/MachineLock.h"
 #include "machine/SettingsFile.h"
@@ -101,7 +102,7 @@ std::filesystem::path EventFolder(const Machine& machine)
 {
     std::filesystem::path folder = machine.root() / "wmi" / "events";
     std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
+    machine::CreateFolders(folder, ec);
     return folder;
 }
 

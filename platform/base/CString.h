@@ -15,7 +15,10 @@
 
 // Passing a CString through C varargs (printf, a TRACE function) would hand over the object,
 // not its text: make that a compile error. Pass (LPCSTR)str, or use CString::Format.
+// (clang refuses it as it stands.)
+#if !defined(__clang__)
 #pragma GCC diagnostic error "-Wconditionally-supported"
+#endif
 
 class CString
 {

@@ -106,7 +106,7 @@ Document Document::Parse(std::string_view text)
     while (pos < text.size())
     {
         Line line;
-        std::size_t eol = text.find('\n', pos);
+        std::size_t eol = text.find_first_of("\r\n", pos);
         if (eol == std::string_view::npos)
         {
             line.text = std::string(text.substr(pos));
@@ -114,16 +114,12 @@ Document Document::Parse(std::string_view text)
         }
         else
         {
-            std::string_view content = text.substr(pos, eol - pos);
-            if (!content.empty() && content.back() == '\r')
-            {
-                content.remove_suffix(1);
+            line.text = std::string(text.substr(pos, eol - pos));
+            if (text[eol] == '\r' && eol + 1 < text.size() && text[eol + 1] == '\n')
                 line.end = "\r\n";
-            }
             else
-                line.end = "\n";
-            line.text = std::string(content);
-            pos = eol + 1;
+                line.end = std::string(1, text[eol]);
+            pos = eol + line.end.size();
         }
         classify(line, !doc.m_sections.empty());
 

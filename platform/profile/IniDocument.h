@@ -7,7 +7,7 @@
 // is a comment; any other non-blank line inside a section is an entry "key=value" (a line
 // without "=" is a key without a value). Names and values are trimmed of blanks; names match
 // without regard to (ASCII) case; with duplicates the first one counts. Lines before the
-// first section belong to none. Lines end with LF or CR LF; the last may have no end.
+// first section belong to none. Lines end with CR LF, LF or CR alone; the last may have no end.
 //
 // Edits return the whole new text and keep every line they do not touch byte for byte.
 // Lines they write end with CR LF.
@@ -32,7 +32,7 @@ enum class LineKind
 struct Line
 {
     std::string text; // without its line end
-    std::string end;  // "\r\n", "\n", or "" for a last line without one
+    std::string end;  // "\r\n", "\n", "\r", or "" for a last line without one
     LineKind kind = LineKind::Other;
     std::string name;  // section name (Header) or key (Entry), trimmed
     std::string value; // Entry: the text after the first "=", trimmed, quotes kept

@@ -67,7 +67,9 @@ DWORD copyText(std::string_view text, LPSTR buffer, DWORD nSize)
 }
 
 // Names, each ended by a zero, and one more zero after the last. A list that does not fit is
-// cut to nSize-2 characters and ended by two zeros; the return value is then nSize-2.
+// cut to nSize-2 characters and ended by two zeros; the return value is then nSize-2. The
+// platform counts a list as fitting only with one byte to spare: a list that fills the buffer
+// exactly, its last zero included, is reported as cut (nSize-2), though nothing of it is lost.
 DWORD copyList(const std::vector<std::string_view>& items, LPSTR buffer, DWORD nSize)
 {
     if (buffer == nullptr || nSize == 0)
@@ -78,7 +80,7 @@ DWORD copyList(const std::vector<std::string_view>& items, LPSTR buffer, DWORD n
         list += item;
         list += '\0';
     }
-    if (list.size() + 1 <= nSize)
+    if (list.empty() || list.size() + 2 <= nSize)
     {
         std::memcpy(buffer, list.data(), list.size());
         buffer[list.size()] = '\0';
@@ -200,9 +202,11 @@ DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
         if (lpKeyName == nullptr)
         {
             std::vector<std::string_view> keys;
+            // A line without "=" is no key: the section's lines list it, its keys do not.
             if (const ini::Section* section = document.findSection(lpAppName))
                 for (std::size_t line : section->entries)
-                    keys.push_back(document.lines()[line].name);
+                    if (document.lines()[line].hasValue)
+                        keys.push_back(document.lines()[line].name);
             return copyList(keys, lpReturnedString, nSize);
         }
         if (auto value = lookup(document, lpAppName, lpKeyName))

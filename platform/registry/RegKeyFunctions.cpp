@@ -141,6 +141,9 @@ LONG RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult)
         {
             if (phkResult == nullptr || lpSubKey == nullptr || *lpSubKey == '\0')
                 return sameKeyForNoSubkey(hKey, phkResult);
+            // The short form leaves the result alone for a parent that is no open key.
+            if (!FindOpenKey(hKey))
+                return Code(ERROR_INVALID_HANDLE);
             return openKey(hKey, lpSubKey, kMaximumAllowed, phkResult);
         });
 }
@@ -173,8 +176,20 @@ LONG RegCloseKey(HKEY hKey)
 
 LONG RegFlushKey(HKEY hKey)
 {
-    // Every change is on disk when its call returns.
-    return FindOpenKey(hKey) ? Code(ERROR_SUCCESS) : Code(ERROR_INVALID_HANDLE);
+    return Guarded(
+        [&]
+        {
+            auto key = FindOpenKey(hKey);
+            if (!key)
+                return Code(ERROR_INVALID_HANDLE);
+            // Every change is on disk when its call returns; only the key must still be there.
+            bool exists = false;
+            LONG rc = ReadRegistry([&](const reg::Hive& hive)
+                                   { exists = hive.find(key->path) != nullptr; });
+            if (rc != ERROR_SUCCESS)
+                return rc;
+            return exists ? Code(ERROR_SUCCESS) : Code(ERROR_KEY_DELETED);
+        });
 }
 
 LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)

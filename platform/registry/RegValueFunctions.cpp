@@ -1,5 +1,7 @@
 // Reading, writing, deleting and enumerating values. Nothing is ever written past the sizes
-// the caller gives, and a buffer that is too small is left untouched.
+// the caller gives, and a buffer that is too small is left untouched. A string stored without
+// its terminator gets one in the caller's buffer when there is room for it, as the platform
+// does; the size reported stays that of the stored bytes.
 
 #include "platform/registry/internal/RegistryKeys.h"
 
@@ -49,6 +51,10 @@ LONG deliver(const reg::Value& value, LPDWORD lpType, LPBYTE lpData, LPDWORD lpc
     }
     if (size > 0)
         std::memcpy(lpData, value.data.data(), size);
+    const bool text =
+        value.type == REG_SZ || value.type == REG_EXPAND_SZ || value.type == REG_MULTI_SZ;
+    if (text && *lpcbData > size && (size == 0 || value.data.back() != '\0'))
+        lpData[size] = 0;
     *lpcbData = size;
     return Code(ERROR_SUCCESS);
 }
@@ -76,7 +82,11 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD
                     if (k == nullptr)
                         result = Code(ERROR_KEY_DELETED);
                     else if (v == nullptr)
+                    {
+                        if (lpcbData != nullptr)
+                            *lpcbData = 0;
                         result = Code(ERROR_FILE_NOT_FOUND);
+                    }
                     else
                         result = deliver(*v, lpType, lpData, lpcbData);
                 });
@@ -194,6 +204,12 @@ LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchVal
                     const reg::Value& v = k->values()[dwIndex];
                     if (v.name.size() + 1 > *lpcchValueName)
                     {
+                        // The name does not fit: the caller still learns the type and the
+                        // data's size, and both buffers stay as they were.
+                        if (lpType != nullptr)
+                            *lpType = v.type;
+                        if (lpcbData != nullptr)
+                            *lpcbData = static_cast<DWORD>(v.data.size());
                         result = Code(ERROR_MORE_DATA);
                         return;
                     }

@@ -82,7 +82,9 @@ inline constexpr DWORD TOKEN_ADJUST_DEFAULT = 0x0080;
 inline constexpr DWORD TOKEN_READ = 0x00020008;
 inline constexpr DWORD TOKEN_ALL_ACCESS = 0x000F01FF;
 
-enum TOKEN_INFORMATION_CLASS
+// The platform's enums are int-sized; a fixed type makes any number a caller passes a value
+// of the enum, which the call then refuses, rather than undefined behaviour.
+enum TOKEN_INFORMATION_CLASS : int
 {
     TokenUser = 1,
     TokenGroups = 2,

@@ -9,7 +9,9 @@
 #include "platform/com/ComTypes.h"
 #include "platform/com/Variant.h"
 
-enum NETCON_STATUS
+// The platform's enums are int-sized; a fixed type makes any number a caller or the machine
+// hands over a value of the enum (see TOKEN_INFORMATION_CLASS).
+enum NETCON_STATUS : int
 {
     NCS_DISCONNECTED = 0,
     NCS_CONNECTING = 1,
@@ -26,7 +28,7 @@ enum NETCON_STATUS
     NCS_CREDENTIALS_REQUIRED = 12,
 };
 
-enum NETCON_MEDIATYPE
+enum NETCON_MEDIATYPE : int
 {
     NCM_NONE = 0,
     NCM_DIRECT = 1,
@@ -40,7 +42,7 @@ enum NETCON_MEDIATYPE
     NCM_SHAREDACCESSHOST_RAS = 9,
 };
 
-enum SHARINGCONNECTIONTYPE
+enum SHARINGCONNECTIONTYPE : int
 {
     ICSSHARINGTYPE_PUBLIC = 0x0,
     ICSSHARINGTYPE_PRIVATE = 0x1,

@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <exception>
+#include <optional>
 #include <string>
 
 namespace
@@ -35,9 +37,18 @@ bool isKernel32(LPCSTR name)
     return sameName(name, "kernel32.dll") || sameName(name, "kernel32");
 }
 
-machine::SystemInfo systemInfo()
+// Programs ask kernel32 for its functions while they load, before the framework has checked
+// the machine: one that cannot be opened answers as a system without the exports.
+std::optional<machine::SystemInfo> systemInfo()
 {
-    return machine::LoadSystemInfo(machine::CurrentMachine());
+    try
+    {
+        return machine::LoadSystemInfo(machine::CurrentMachine());
+    }
+    catch (const std::exception&)
+    {
+        return std::nullopt;
+    }
 }
 
 BOOL IsWow64ProcessImpl(HANDLE hProcess, PBOOL Wow64Process)
@@ -47,7 +58,8 @@ BOOL IsWow64ProcessImpl(HANDLE hProcess, PBOOL Wow64Process)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    *Wow64Process = systemInfo().wow64 ? TRUE : FALSE;
+    const auto info = systemInfo();
+    *Wow64Process = info && info->wow64 ? TRUE : FALSE;
     return TRUE;
 }
 
@@ -127,7 +139,8 @@ BOOL FreeLibrary(HMODULE hLibModule)
 
 FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
 {
-    if (hModule == kKernel32 && lpProcName != nullptr && systemInfo().hasWow64Exports)
+    const auto info = hModule == kKernel32 && lpProcName != nullptr ? systemInfo() : std::nullopt;
+    if (info && info->hasWow64Exports)
     {
         if (std::string(lpProcName) == "IsWow64Process")
             return reinterpret_cast<FARPROC>(&IsWow64ProcessImpl);
@@ -166,7 +179,10 @@ bool Wow64RedirectionEnabled()
 
 std::string RedirectedPath(const std::string& fullWindowsPath)
 {
-    if (!t_redirection || !startsWithFolder(fullWindowsPath, kSystemFolder) || !systemInfo().wow64)
+    if (!t_redirection || !startsWithFolder(fullWindowsPath, kSystemFolder))
+        return fullWindowsPath;
+    const auto info = systemInfo();
+    if (!info || !info->wow64)
         return fullWindowsPath;
     return kWow64Folder + fullWindowsPath.substr(std::strlen(kSystemFolder));
 }

@@ -133,4 +133,35 @@ TEST_F(MainRoadSystem, AWrongPassphraseDoesNotConnect)
     EXPECT_TRUE(Contains(icon->tip, "Disconnected")) << icon->tip;
 }
 
+// A second double-click on a Site Survey row while the editor the first opened is up reaches a
+// window the editor disabled: it is refused, and cancelling the editor leaves the client running.
+TEST_F(MainRoadSystem, ASecondDoubleClickWhileTheEditorIsUpIsRefused)
+{
+    ChildProcess ui("TessarynUI", {}, m.root());
+    const std::string sheet = waitFor(kSheetCaption);
+    act({"ui", "page", sheet, "Site Survey"});
+    std::string drawn;
+    ASSERT_TRUE(WaitUntil(
+        [&]
+        {
+            drawn = show(sheet);
+            return rowOf(drawn, "1002", "Orchard AES") >= 0 && Contains(drawn, "<Rescan> 1003\n");
+        },
+        kPatience))
+        << drawn;
+    const std::string row = std::to_string(rowOf(drawn, "1002", "Orchard AES"));
+    act({"ui", "row", sheet, "1002", row, "--double"});
+    const std::string editor = waitFor("Add Profile");
+
+    auto second = vnmachine({"ui", "row", sheet, "1002", row, "--double"});
+    EXPECT_NE(second.status, 0) << second.out;
+    EXPECT_TRUE(Contains(second.out, "disabled window")) << second.out;
+
+    act({"ui", "click", editor, "Cancel"});
+    EXPECT_TRUE(WaitUntil([&] { return !windowOpen("Add Profile"); }, kPatience));
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(ui.running());
+    EXPECT_TRUE(windowOpen(kSheetCaption));
+}
+
 } // namespace

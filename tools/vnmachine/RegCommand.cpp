@@ -111,7 +111,7 @@ std::string withLineFeeds(const std::string& text)
 bool reportStore(const machine::Machine& m)
 {
     for (const auto& w : reg::HiveLoadWarnings(m))
-        std::cerr << "vnmachine reg: registry file, " << w << " (skipped)\n";
+        std::cerr << "vnmachine reg: registry file, " << w << " (kept as it is)\n";
     std::string error = reg::HiveLoadError(m);
     if (!error.empty())
     {

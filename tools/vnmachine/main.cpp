@@ -1,7 +1,10 @@
 // vnmachine: creates a simulated machine, shows and changes its state.
 
+#include "machine/Machine.h"
+#include "machine/MachineCheck.h"
 #include "tools/vnmachine/VnmachineCommands.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
@@ -21,8 +24,21 @@ int main(int argc, char** argv)
         ::setenv("TESSARYN_MACHINE", args[0].substr(10).c_str(), 1);
         args.erase(args.begin());
     }
+    // Help needs no machine; everything else says first why the machine cannot be used.
+    const bool help =
+        args.empty() ||
+        std::any_of(args.begin(), args.end(),
+                    [](const auto& a) { return a == "help" || a == "--help" || a == "-h"; });
     try
     {
+        if (!help)
+            if (const std::string why =
+                    machine::UnusableMachineReason(machine::DefaultMachineDirectory());
+                !why.empty())
+            {
+                std::cerr << "vnmachine: the machine cannot be used: " << why << "\n";
+                return 1;
+            }
         return VnmachineCommands().run(args);
     }
     catch (const std::exception& e)

@@ -13,6 +13,7 @@
 #include <strings.h>
 
 #include <cstdlib>
+#include <optional>
 
 namespace platform::automation
 {
@@ -56,15 +57,51 @@ std::vector<HWND> descendants(HWND window)
     return ui::WindowTable::Instance().Descendants(window);
 }
 
+// Why a person could not reach the window with the mouse or the keyboard: it is hidden, or it
+// or a window it lies in is disabled (a modal window disables its owner, whose controls keep
+// their own style). Empty when it can be reached.
+std::string unreachable(HWND hwnd, const std::string& name)
+{
+    if (!IsWindowVisible(hwnd))
+        return name + " is hidden";
+    for (auto r = ui::WindowTable::Instance().Get(hwnd); r;
+         r = r->isChild() ? ui::WindowTable::Instance().Get(r->parent) : std::nullopt)
+        if ((r->style & WS_DISABLED) != 0)
+            return r->hwnd == hwnd ? name + " is disabled"
+                                   : name + " is in a disabled window (a modal window is up)";
+    return {};
+}
+
 // The control, or why there is none / why it cannot be used.
 HWND usable(HWND window, const std::string& control, ActionResult& why)
 {
     HWND hwnd = FindControl(window, control);
     if (hwnd == 0)
+    {
         why = failed("no control '" + control + "'");
-    else if (!IsWindowEnabled(hwnd))
-        why = failed("control '" + control + "' is disabled"), hwnd = 0;
+        return 0;
+    }
+    const std::string refused = unreachable(hwnd, "control '" + control + "'");
+    if (!refused.empty())
+    {
+        why = failed(refused);
+        return 0;
+    }
     return hwnd;
+}
+
+// The window itself, for what acts on the whole window (a key, its close box, its tabs).
+bool reachable(HWND window, ActionResult& why)
+{
+    if (!IsWindow(window))
+    {
+        why = failed("no such window");
+        return false;
+    }
+    const std::string refused = unreachable(window, "the window");
+    if (!refused.empty())
+        why = failed(refused);
+    return refused.empty();
 }
 
 // Where the focus goes after an edit is left: the next enabled, visible tab stop after it
@@ -153,8 +190,6 @@ ActionResult Click(HWND window, const std::string& control)
     HWND hwnd = usable(window, control, why);
     if (hwnd == 0)
         return why;
-    if (!IsWindowVisible(hwnd))
-        return failed("control '" + control + "' is hidden");
     const ControlKind kind = KindOf(hwnd);
     if (kind == ControlKind::PushButton || kind == ControlKind::CheckBox ||
         kind == ControlKind::RadioButton)
@@ -273,8 +308,9 @@ ActionResult PressKey(HWND window, const std::string& key)
         PostMessageA(window, WM_KEYDOWN, enter ? 0x0D : 0x1B, 0);
         return ok("pressed");
     }
-    if (!IsWindowEnabled(window))
-        return failed("the window is disabled (a modal window is up)");
+    ActionResult why;
+    if (!reachable(window, why))
+        return why;
     int id = IDCANCEL;
     HWND button = GetDlgItem(window, IDCANCEL);
     if (enter)
@@ -303,6 +339,9 @@ ActionResult PickMenu(const std::string& item)
 
 ActionResult PickSystemMenu(HWND window, const std::string& item)
 {
+    ActionResult why;
+    if (!reachable(window, why))
+        return why;
     HMENU sys = GetSystemMenu(window, FALSE);
     if (sys == 0)
         return failed("no such window");
@@ -341,6 +380,9 @@ ActionResult AnswerBox(HWND box, const std::string& button)
 
 ActionResult SelectPage(HWND sheet, const std::string& page)
 {
+    ActionResult why;
+    if (!reachable(sheet, why))
+        return why;
     auto node = Describe(sheet);
     if (!node || node->pages.empty())
         return failed("the window is no property sheet");
@@ -362,8 +404,9 @@ ActionResult SelectPage(HWND sheet, const std::string& page)
 
 ActionResult CloseWindow(HWND window)
 {
-    if (!IsWindow(window))
-        return failed("no such window");
+    ActionResult why;
+    if (!reachable(window, why))
+        return why;
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     return ok("closing");
 }

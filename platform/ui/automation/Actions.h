@@ -23,8 +23,13 @@ struct ActionResult
 // Controls in view come first (pages of a sheet repeat ids). 0 when no descendant matches.
 HWND FindControl(HWND window, const std::string& control);
 
+// A person's input reaches only what they can see and use: every action below but SetText refuses
+// a hidden control, or one that is disabled or lies in a disabled window (the owner of a modal
+// window), and says which; a key, a page, the system menu and the close box likewise need their
+// window visible and enabled.
+//
 // A button: focus moves to it, then BM_CLICK (check boxes and radios change, the parent hears
-// BN_CLICKED). Disabled or hidden controls refuse.
+// BN_CLICKED).
 ActionResult Click(HWND window, const std::string& control);
 // The mouse itself: WM_LBUTTONDOWN and WM_LBUTTONUP posted to the control, so they pass the
 // loop's PreTranslateMessage.
@@ -32,7 +37,8 @@ ActionResult MouseClick(HWND window, const std::string& control);
 // Focus to the edit, one WM_CHAR per byte (its character filter applies), then focus moves on
 // to the next control (EN_KILLFOCUS fires).
 ActionResult TypeText(HWND window, const std::string& control, const std::string& text);
-// WM_SETTEXT, as a program or a paste would.
+// WM_SETTEXT, as another program would: no person's input, so hidden and disabled controls
+// take it too.
 ActionResult SetText(HWND window, const std::string& control, const std::string& text);
 // A combo or list box entry by its text, or by "#N" (or N when no entry has that text): the
 // selection changes and the parent hears CBN_SELCHANGE / LBN_SELCHANGE.

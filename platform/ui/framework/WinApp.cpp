@@ -2,12 +2,15 @@
 
 #include "machine/MachineImage.h"
 #include "platform/process/CommandLine.h"
+#include "platform/process/internal/ProgramStart.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <filesystem>
+#include <string>
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
@@ -194,36 +197,50 @@ int startShowState()
 
 int AfxWinMain(int argc, char** argv)
 {
+    const std::string program =
+        argc > 0 && argv[0] != nullptr ? std::filesystem::path(argv[0]).filename().string() : "";
     CWinApp* app = AfxGetApp();
     if (app == nullptr)
     {
         std::fprintf(stderr, "the program has no application object\n");
         return -1;
     }
-    std::string tail;
-    if (const char* commandLine = std::getenv("TESSARYN_COMMAND_LINE"))
+    if (!platform::StartProgramOnMachine(program))
+        return 1;
+    // What the machine cannot do later (a folder that became unwritable, a lock taken away)
+    // ends the program with the reason, never with an abort.
+    try
     {
-        // Started through WinExec or ShellExecuteA: the tail of the Windows command line.
-        tail = platform::CommandTail(commandLine);
-    }
-    else
-    {
-        for (int i = 1; i < argc; ++i)
+        std::string tail;
+        if (const char* commandLine = std::getenv("TESSARYN_COMMAND_LINE"))
         {
-            if (i > 1)
-                tail += ' ';
-            tail += argv[i];
+            // Started through WinExec or ShellExecuteA: the tail of the Windows command line.
+            tail = platform::CommandTail(commandLine);
         }
+        else
+        {
+            for (int i = 1; i < argc; ++i)
+            {
+                if (i > 1)
+                    tail += ' ';
+                tail += argv[i];
+            }
+        }
+        app->SetCurrentHandles(argc > 0 ? argv[0] : nullptr, std::move(tail));
+        app->m_nCmdShow = startShowState();
+        if (!app->InitApplication())
+            return -1;
+        if (!app->InitInstance())
+        {
+            if (app->m_pMainWnd != nullptr)
+                app->m_pMainWnd->DestroyWindow();
+            return app->ExitInstance();
+        }
+        return app->Run();
     }
-    app->SetCurrentHandles(argc > 0 ? argv[0] : nullptr, std::move(tail));
-    app->m_nCmdShow = startShowState();
-    if (!app->InitApplication())
-        return -1;
-    if (!app->InitInstance())
+    catch (const std::exception& e)
     {
-        if (app->m_pMainWnd != nullptr)
-            app->m_pMainWnd->DestroyWindow();
-        return app->ExitInstance();
+        std::fprintf(stderr, "%s: %s\n", program.c_str(), e.what());
+        return 1;
     }
-    return app->Run();
 }

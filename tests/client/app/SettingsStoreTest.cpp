@@ -117,6 +117,34 @@ TEST_F(SettingsStoreTest, DeleteRemovesOnlyTheNamedSectionAndKeepsEverythingElse
     EXPECT_STREQ(value, "two");
 }
 
+// Headers are what the private-profile functions take for headers: an indented one starts a
+// section of its own (it was swallowed with the deleted one before it), and one with blanks
+// inside its brackets names the section it reads as.
+TEST_F(SettingsStoreTest, DeleteSeesHeadersAsTheProfileFunctionsReadThem)
+{
+    const struct
+    {
+        const char* file;
+        const char* left;
+    } cases[] = {
+        {"[PROF1]\r\nSSID=one\r\n  [PROF2]\r\nSSID=two\r\n", "  [PROF2]\r\nSSID=two\r\n"},
+        {"[PROF1]\r\nSSID=one\r\n\t[PROF2]\nSSID=two", "\t[PROF2]\nSSID=two"},
+        {"[PROF2]\r\nSSID=two\r\n[ PROF1 ]\r\nSSID=one\r\n", "[PROF2]\r\nSSID=two\r\n"},
+        {"[PROF2]\r\nSSID=two\r\n [PROF1\r\nSSID=one\r\n", "[PROF2]\r\nSSID=two\r\n"},
+    };
+    for (const auto& c : cases)
+    {
+        writeProfileFile(c.file);
+        EXPECT_EQ(DeleteIniSection(kGuid, "PROF1"), 1) << c.file;
+        EXPECT_EQ(readProfileFile(), c.left) << c.file;
+        char value[16] = "";
+        GetIniValue(kGuid, INI_KIND_PROFILE, "PROF2", "SSID", value, sizeof value);
+        EXPECT_STREQ(value, "two") << c.file;
+        GetIniValue(kGuid, INI_KIND_PROFILE, "PROF1", "SSID", value, sizeof value);
+        EXPECT_STREQ(value, "") << c.file;
+    }
+}
+
 TEST_F(SettingsStoreTest, DeleteFailsWithoutTouchingTheFile)
 {
     EXPECT_EQ(DeleteIniSection(kGuid, "PROF1"), 0); // no file

@@ -318,6 +318,29 @@ TEST_F(ProfilePageTest, AddBeginsWithNoCertificateChosen)
     EXPECT_EQ(value("PROF1", "ServerCertData"), root);
 }
 
+// Add or Edit reached again inside the editor's modal loop (a posted command, a call from Site
+// Survey) leaves the running editor alone: deleting it there ended the program.
+TEST_F(ProfilePageTest, AddOrEditReachedAgainInsideTheEditorLeavesItRunning)
+{
+    writeSection("PROF1", {{"SSID", "First"}, {"NetworkType", "1"}});
+    show();
+    pick(0);
+    withEditor(std::to_string(IDC_PROFILE_ADD),
+               [&](HWND hEditor)
+               {
+                   CPropertySheet* pRunning = g_pProfileEditor;
+                   EXPECT_EQ(host->page.AddProfile("Other", 1, 0, 1, 1), 0);
+                   for (int nID : {IDC_PROFILE_ADD, IDC_PROFILE_EDIT})
+                       ::SendMessageA(host->page.m_hWnd, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
+                                      0);
+                   EXPECT_EQ(g_pProfileEditor, pRunning);
+                   EXPECT_EQ(g_pProfileEditor->m_hWnd, hEditor);
+                   ASSERT_TRUE(automation::Click(hEditor, "Cancel"));
+               });
+    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(g_pProfileEditor, nullptr);
+}
+
 TEST_F(ProfilePageTest, TheMainSheetClosingUnderTheEditorLeavesThePageAlone)
 {
     show();

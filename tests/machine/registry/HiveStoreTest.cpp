@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
@@ -157,6 +158,43 @@ TEST(HiveStore, SkippedLinesAreReportedAndTheRestServes)
     auto warnings = reg::HiveLoadWarnings(m.machine());
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_EQ(warnings[0].rfind("line 3:", 0), 0u) << warnings[0];
+}
+
+TEST(HiveStore, UnreadableLinesSurviveEveryWriteAndAreReportedWhereTheyNowStand)
+{
+    testing_support::TempMachine m;
+    ASSERT_TRUE(reg::SetDword(m.machine(), "HKCU\\x", "a", 1));
+    const std::string typo = "\"Typo\"=dword:1234567g\r\n";
+    const std::string junk = "\x01\x02 appended junk\n";
+    const std::string cut = "[HKEY_CURRENT_USER\\cut"; // no line end
+    std::string text = *machine::ReadWholeFile(m.machine().hivePath());
+    std::size_t at = text.find("\"a\"=dword:00000001\r\n");
+    ASSERT_NE(at, std::string::npos);
+    text.insert(at, typo);
+    text += junk + cut;
+    ASSERT_TRUE(machine::WriteFileAtomically(m.machine().hivePath(), text));
+
+    ASSERT_TRUE(reg::SetDword(m.machine(), "HKCU\\x", "b", 2));
+    ASSERT_TRUE(reg::DeleteValue(m.machine(), "HKCU\\x", "a"));
+    ASSERT_TRUE(reg::CreateKey(m.machine(), "HKCU\\y"));
+    std::string after = *machine::ReadWholeFile(m.machine().hivePath());
+    // The junk was the last key's last line: it stays in that key, the values around it changed.
+    EXPECT_NE(after.find("[HKEY_CURRENT_USER\\x]\r\n" + typo + junk + "\"b\"=dword:00000002\r\n"),
+              std::string::npos)
+        << after;
+    EXPECT_NE(after.find(cut + "\r\n"), std::string::npos) << after;
+
+    // Reported at the lines they stand on in the file as written last.
+    auto warnings = reg::HiveLoadWarnings(m.machine());
+    ASSERT_EQ(warnings.size(), 3u);
+    auto lineOf = [&](const std::string& piece)
+    {
+        std::size_t pos = after.find(piece);
+        return "line " + std::to_string(1 + std::count(after.begin(), after.begin() + pos, '\n')) +
+               ":";
+    };
+    EXPECT_EQ(warnings[0].rfind(lineOf(typo), 0), 0u) << warnings[0];
+    EXPECT_EQ(warnings[2].rfind(lineOf(cut), 0), 0u) << warnings[2];
 }
 
 TEST(HiveStore, ImportMergesAndDeletes)

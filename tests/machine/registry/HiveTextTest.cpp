@@ -287,3 +287,74 @@ TEST(HiveText, AKeyTreeIsFormattedWithTheKeysOwnSpelling)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST(HiveText, TheHivesOwnFileKeepsWhatItCannotReadWhereItStood)
+{
+    const std::string text = std::string(reg::kHiveSignature) +
+                             "\r\n"
+                             "; a note before every key\r\n"
+                             "\r\n"
+                             "[HKEY_CURRENT_USER\\K]\r\n"
+                             "\"a\"=dword:00000001\r\n"
+                             "\"Typo\"=dword:1234567g\n" // a line end of its own
+                             "\"b\"=dword:00000002\r\n"
+                             "\r\n"
+                             "[HKEY_NOWHERE\\X]\r\n" // a block no key holds
+                             "\"c\"=dword:00000003\r\n"
+                             "\r\n"
+                             "[HKEY_CURRENT_USER\\K\\Sub]\r\n"
+                             "\"d\"=hex:01,zz,\\\r\n  03\r\n" // two lines, one value
+                             "junk at the end, cut off";
+    reg::ParseReport report;
+    reg::Hive hive;
+    report = reg::ApplyHiveText(text, hive, reg::UnreadableLines::Keep);
+    ASSERT_TRUE(report.ok);
+    ASSERT_EQ(report.warnings.size(), 5u);
+    EXPECT_EQ(report.warnings[0].rfind("line 6:", 0), 0u) << report.warnings[0];
+    EXPECT_EQ(report.warnings[4].rfind("line 15:", 0), 0u) << report.warnings[4];
+
+    // Changes around the kept lines leave them in place.
+    reg::Key* k = hive.find(*reg::ParseKeyPath("HKCU\\K"));
+    k->removeValue("a");
+    k->setValue("e", reg::kTypeDword, "\5\0\0\0"s);
+    EXPECT_EQ(reg::FormatHive(hive), std::string(reg::kHiveSignature) +
+                                         "\r\n\r\n"
+                                         "; a note before every key\r\n"
+                                         "\r\n"
+                                         "[HKEY_CURRENT_USER\\K]\r\n"
+                                         "\"Typo\"=dword:1234567g\n"
+                                         "\"b\"=dword:00000002\r\n"
+                                         "\"e\"=dword:00000005\r\n"
+                                         "\r\n"
+                                         "[HKEY_NOWHERE\\X]\r\n"
+                                         "\"c\"=dword:00000003\r\n"
+                                         "\r\n"
+                                         "[HKEY_CURRENT_USER\\K\\Sub]\r\n"
+                                         "\"d\"=hex:01,zz,\\\r\n  03\r\n"
+                                         "junk at the end, cut off\r\n"
+                                         "\r\n");
+
+    // An import skips them instead.
+    reg::Hive imported;
+    ASSERT_TRUE(reg::ApplyHiveText(text, imported).ok);
+    EXPECT_FALSE(imported.keepsText());
+}
+
+TEST(HiveText, DeletingAKeyHandsTheBlocksAfterItToItsParent)
+{
+    const std::string text = std::string(reg::kHiveSignature) +
+                             "\n[HKEY_CURRENT_USER\\A\\B]\n\"bad\"=dword:\n"
+                             "[HKEY_NOWHERE]\n\"v\"=\"w\"\n";
+    reg::Hive hive;
+    ASSERT_TRUE(reg::ApplyHiveText(text, hive, reg::UnreadableLines::Keep).ok);
+    ASSERT_TRUE(hive.remove(*reg::ParseKeyPath("HKCU\\A")));
+    EXPECT_EQ(reg::FormatHive(hive), std::string(reg::kHiveSignature) +
+                                         "\r\n\r\n"
+                                         "[HKEY_CURRENT_USER]\r\n\r\n"
+                                         "[HKEY_NOWHERE]\n\"v\"=\"w\"\n\r\n");
+}
+
+} // namespace

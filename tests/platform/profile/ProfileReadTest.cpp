@@ -103,15 +103,36 @@ TEST(ProfileRead, ValuesAsThePlatformReadsThem)
             << "[" << c.section << "] " << c.key;
 }
 
-TEST(ProfileRead, LineFeedOnlyFiles)
+TEST(ProfileRead, LinesEndInLineFeedCarriageReturnOrBoth)
 {
     testing_support::TempMachine m;
-    put(programDir(m) / "reads", "[a]\nx=1\ny = two \n\n[b]\nz=3");
-    EXPECT_EQ(readString("a", "y", ""), "two");
+    for (const char* end : {"\n", "\r", "\r\n"})
+    {
+        auto join = [&](const char* x) {
+            return std::string("[a]") + end + x + end + "y = two " + end + end + "[b]" + end +
+                   "z=3";
+        };
+        const std::string text = join("x=1");
+        put(programDir(m) / "reads", text);
+        EXPECT_EQ(readString("a", "y", ""), "two") << text;
+        EXPECT_EQ(readString("b", "z", ""), "3") << text;
+        char buffer[32];
+        EXPECT_EQ(GetPrivateProfileSectionNamesA(buffer, sizeof buffer, kFile), 4u);
+        EXPECT_EQ(listIn(buffer, sizeof buffer), std::string("a\0b\0\0", 5));
+
+        // A write keeps the other lines and their ends as they were.
+        ASSERT_TRUE(WritePrivateProfileStringA("a", "x", "9", kFile));
+        std::ifstream in(programDir(m) / "reads", std::ios::binary);
+        std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string expected = join("x=9");
+        expected.replace(expected.find("x=9") + 3, std::strlen(end), "\r\n");
+        EXPECT_EQ(after, expected);
+    }
+    // Mixed ends, a lone CR among them.
+    put(programDir(m) / "reads", "[a]\r\nx=1\ry=2\n\r[b]\rz=3\r\n");
+    EXPECT_EQ(readString("a", "x", ""), "1");
+    EXPECT_EQ(readString("a", "y", ""), "2");
     EXPECT_EQ(readString("b", "z", ""), "3");
-    char buffer[32];
-    EXPECT_EQ(GetPrivateProfileSectionNamesA(buffer, sizeof buffer, kFile), 4u);
-    EXPECT_EQ(listIn(buffer, sizeof buffer), std::string("a\0b\0\0", 5));
 }
 
 TEST(ProfileRead, DefaultsAndTheirBlanks)
@@ -158,7 +179,8 @@ TEST(ProfileRead, ValueTruncation)
 TEST(ProfileRead, NameListsAndTheirTruncation)
 {
     testing_support::TempMachine m;
-    put(programDir(m) / "reads", "[PROF1]\r\nSSID=a\r\nAuth=b\r\n[PROF10]\r\nx=1\r\n[Empty]\r\n");
+    put(programDir(m) / "reads",
+        "[PROF1]\r\nSSID=a\r\nbare\r\nAuth=b\r\n[PROF10]\r\nx=1\r\n[Empty]\r\n");
     // Full list "PROF1\0PROF10\0Empty\0" is 19 characters; the final zero makes 20 bytes.
     struct Case
     {
@@ -167,8 +189,9 @@ TEST(ProfileRead, NameListsAndTheirTruncation)
         std::string list;
     } cases[] = {
         {64, 19, std::string("PROF1\0PROF10\0Empty\0\0", 20)},
-        {20, 19, std::string("PROF1\0PROF10\0Empty\0\0", 20)},
-        {19, 17, std::string("PROF1\0PROF10\0Empt\0\0", 19)}, // last name cut short
+        {21, 19, std::string("PROF1\0PROF10\0Empty\0\0", 20)},
+        {20, 18, std::string("PROF1\0PROF10\0Empty\0\0", 20)}, // filled exactly: "cut"
+        {19, 17, std::string("PROF1\0PROF10\0Empt\0\0", 19)},  // last name cut short
         {14, 12, std::string("PROF1\0PROF10\0\0", 14)},
         {13, 11, std::string("PROF1\0PROF1\0\0", 13)},
         {3, 1, std::string("P\0\0", 3)},
@@ -188,13 +211,15 @@ TEST(ProfileRead, NameListsAndTheirTruncation)
         EXPECT_EQ(std::string(buffer, c.list.size()), c.list) << c.size;
     }
 
-    // Key names of one section, cut the same way.
+    // Key names of one section, cut the same way; a line without "=" is none.
     char buffer[32];
     EXPECT_EQ(GetPrivateProfileStringA("prof1", nullptr, "dflt", buffer, sizeof buffer, kFile),
               10u);
     EXPECT_EQ(listIn(buffer, sizeof buffer), std::string("SSID\0Auth\0\0", 11));
     EXPECT_EQ(GetPrivateProfileStringA("PROF1", nullptr, "", buffer, 9, kFile), 7u);
     EXPECT_EQ(std::string(buffer, 9), std::string("SSID\0Au\0\0", 9));
+    EXPECT_EQ(GetPrivateProfileStringA("PROF1", nullptr, "", buffer, 11, kFile), 9u);
+    EXPECT_EQ(std::string(buffer, 11), std::string("SSID\0Auth\0\0", 11));
     // No keys, or no section: an empty list.
     for (LPCSTR section : {"Empty", "Missing"})
     {

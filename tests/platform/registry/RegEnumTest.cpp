@@ -109,11 +109,19 @@ TEST(RegEnum, AValueLargerThanTheBufferStopsAFixedWalkButNotOneSizedFromQueryInf
     EXPECT_EQ(type, REG_MULTI_SZ);
     EXPECT_EQ(std::string(name, cchName), "AccessList");
     EXPECT_EQ(data[0], 0xAB);
-    // A name that does not fit gives ERROR_MORE_DATA too.
+    // A name that does not fit gives ERROR_MORE_DATA too, with the type and the data's size;
+    // the name's size and both buffers stay as they were.
+    std::memset(name, 'x', sizeof name);
     cchName = sizeof name;
     cbData = sizeof data;
+    type = 0;
     EXPECT_EQ(RegEnumValueA(key, 3, name, &cchName, nullptr, &type, data, &cbData),
               ERROR_MORE_DATA);
+    EXPECT_EQ(type, REG_SZ);
+    EXPECT_EQ(cbData, 1u);
+    EXPECT_EQ(cchName, sizeof name);
+    EXPECT_EQ(name[0], 'x');
+    EXPECT_EQ(data[0], 0xAB);
 
     // Sized from RegQueryInfoKey, every value comes through.
     DWORD subKeys = 9, values = 0, maxName = 0, maxData = 0;

@@ -66,6 +66,10 @@ TEST(RegKey, OpeningAMissingOrBadlyNamedKeyFails)
     EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_READ, nullptr),
               ERROR_INVALID_PARAMETER);
     EXPECT_EQ(RegOpenKeyExA(0x4444, "SOFTWARE", 0, KEY_READ, &key), ERROR_INVALID_HANDLE);
+    // The short form leaves the caller's handle as it was.
+    key = 0x1234;
+    EXPECT_EQ(RegOpenKeyA(0x4444, "SOFTWARE", &key), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(key, 0x1234u);
     EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, std::string(256, 'k').c_str(), 0, nullptr, 0,
                               KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_INVALID_PARAMETER);
@@ -120,6 +124,9 @@ TEST(RegKey, AHandleToAKeyDeletedElsewhereReportsKeyDeleted)
     EXPECT_EQ(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                                nullptr, nullptr, nullptr, nullptr),
               ERROR_KEY_DELETED);
+    EXPECT_EQ(RegFlushKey(key), ERROR_KEY_DELETED);
+    EXPECT_EQ(RegFlushKey(parent), ERROR_SUCCESS);
+    EXPECT_EQ(RegFlushKey(HKEY_LOCAL_MACHINE), ERROR_SUCCESS);
     EXPECT_FALSE(reg::KeyExists(m.machine(), "HKCU\\Shared\\Doomed"));
     EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
 

@@ -67,7 +67,10 @@ TEST(RegValue, SetAndQueryKeepExactBytesAndType)
         EXPECT_EQ(type, c.type);
         ASSERT_EQ(size, c.data.size()) << (c.name ? c.name : "@");
         EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), size), c.data);
-        EXPECT_EQ(buffer[size], 0xCC) << "nothing is added after the value";
+        // Only a string that lacks its terminator gets one, where the buffer has room.
+        bool unterminated =
+            c.type != REG_DWORD && c.type != REG_BINARY && (size == 0 || c.data.back() != '\0');
+        EXPECT_EQ(buffer[size], unterminated ? 0 : 0xCC) << (c.name ? c.name : "@");
         RegCloseKey(key);
 
         auto stored =
@@ -104,12 +107,29 @@ TEST(RegValue, ATooSmallBufferGetsMoreDataAndTheSizeAndIsLeftAlone)
     EXPECT_EQ(type, REG_SZ);
     EXPECT_EQ(std::string(buffer, sizeof buffer), std::string(16, 'x'));
 
-    // Exactly the size: fits, and nothing is written past it.
+    // Exactly the size: fits, and nothing is written past it; one byte more takes the
+    // terminator the value was stored without, and the size stays that of the value.
     size = 11;
     EXPECT_EQ(
         RegQueryValueExA(key, "SSID", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size),
         ERROR_SUCCESS);
     EXPECT_EQ(std::string(buffer, 12), "HomeNetworkx");
+    size = 12;
+    EXPECT_EQ(
+        RegQueryValueExA(key, "SSID", nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size),
+        ERROR_SUCCESS);
+    EXPECT_EQ(size, 11u);
+    EXPECT_EQ(std::string(buffer, 13), "HomeNetwork\0x"s);
+    // The same through enumeration.
+    std::memset(buffer, 'x', sizeof buffer);
+    char name[8];
+    DWORD cchName = sizeof name;
+    size = 12;
+    EXPECT_EQ(RegEnumValueA(key, 0, name, &cchName, nullptr, nullptr,
+                            reinterpret_cast<BYTE*>(buffer), &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(size, 11u);
+    EXPECT_EQ(std::string(buffer, 13), "HomeNetwork\0x"s);
     RegCloseKey(key);
 }
 
@@ -120,8 +140,13 @@ TEST(RegValue, MissingValuesAndBadArguments)
     DWORD size = 4, type = 77;
     BYTE buffer[4] = {1, 2, 3, 4};
     EXPECT_EQ(RegQueryValueExA(key, "Absent", nullptr, &type, buffer, &size), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(size, 4u);
+    EXPECT_EQ(size, 0u);
     EXPECT_EQ(buffer[0], 1);
+    size = 4;
+    EXPECT_EQ(RegQueryValueExA(key, "Absent", nullptr, nullptr, nullptr, &size),
+              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(size, 0u);
+    size = 4;
     EXPECT_EQ(RegQueryValueExA(key, nullptr, nullptr, &type, buffer, &size),
               ERROR_FILE_NOT_FOUND); // no default value yet
     EXPECT_EQ(RegQueryValueExA(key, "Absent", nullptr, &type, buffer, nullptr),

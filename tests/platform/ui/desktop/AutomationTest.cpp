@@ -1,5 +1,10 @@
 #include "tests/platform/ui/desktop/DesktopTestSupport.h"
 
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace
 {
 
@@ -213,6 +218,57 @@ TEST_F(AutomationTest, ActionsReachTheControlsAndTheirParentAsAPersonsWould)
     EXPECT_FALSE(Click(m_dlg, "Not shown"));
     EXPECT_FALSE(Click(m_dlg, "9999"));
     EXPECT_EQ(FindControl(m_dlg, "cancel"), GetDlgItem(m_dlg, IDCANCEL));
+}
+
+// While a modal window is up its owner is disabled, and its controls keep their own style: no
+// action may reach them, as no person could. Hidden controls are out of reach too.
+TEST_F(AutomationTest, NoActionReachesAWindowAModalWindowDisabledOrAHiddenControl)
+{
+    using namespace platform::automation;
+    const std::vector<std::pair<const char*, std::function<ActionResult()>>> actions = {
+        {"click", [&] { return Click(m_dlg, "1001"); }},
+        {"mouse", [&] { return MouseClick(m_dlg, "1001"); }},
+        {"type", [&] { return TypeText(m_dlg, "1004", "10.0.0.9"); }},
+        {"select", [&] { return SelectEntry(m_dlg, "1005", "11n"); }},
+        {"row", [&] { return PickRow(m_dlg, "1006", 1, true); }},
+        {"slide", [&] { return Slide(m_dlg, "1007", 10); }},
+        {"key", [&] { return PressKey(m_dlg, "enter"); }},
+        {"sysmenu", [&] { return PickSystemMenu(m_dlg, "Close"); }},
+        {"close", [&] { return CloseWindow(m_dlg); }},
+    };
+    std::vector<std::string> refusals;
+    platform::SetIdleHook(
+        [&]
+        {
+            if (!refusals.empty())
+                return;
+            for (const auto& [name, act] : actions)
+            {
+                const ActionResult result = act();
+                EXPECT_FALSE(result.ok) << name;
+                refusals.push_back(result.message);
+            }
+            EXPECT_TRUE(AnswerBox(0, "OK"));
+        });
+    EXPECT_EQ(MessageBoxA(m_dlg, "Busy", "Notice", MB_OK), IDOK);
+    platform::PumpUntilIdle();
+    ASSERT_EQ(refusals.size(), actions.size());
+    EXPECT_EQ(refusals.front(), "control '1001' is in a disabled window (a modal window is up)");
+    EXPECT_EQ(refusals.back(), "the window is disabled");
+    for (const auto& message : refusals)
+        EXPECT_NE(message.find("disabled"), std::string::npos) << message;
+    EXPECT_TRUE(SeenLog().empty());
+    EXPECT_EQ(SendMessageA(GetDlgItem(m_dlg, 1005), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(IsWindow(m_dlg));
+
+    // Once the box is answered the window takes input again; a hidden control never does.
+    EXPECT_TRUE(Click(m_dlg, "1001"));
+    const ActionResult hidden = Click(m_dlg, "Not shown");
+    EXPECT_FALSE(hidden.ok);
+    EXPECT_EQ(hidden.message, "control 'Not shown' is hidden");
+    ShowWindow(m_dlg, SW_HIDE);
+    EXPECT_EQ(PressKey(m_dlg, "esc").message, "the window is hidden");
+    EXPECT_EQ(Click(m_dlg, "1001").message, "control '1001' is hidden");
 }
 
 TEST_F(AutomationTest, AMessageBoxIsDescribedAndAnsweredByItsButtonsText)
