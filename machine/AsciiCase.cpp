@@ -21,4 +21,12 @@ bool EqualNoCase(std::string_view a, std::string_view b)
     return true;
 }
 
+std::string FoldNoCase(std::string_view name)
+{
+    std::string folded(name);
+    for (char& c : folded)
+        c = upper(c);
+    return folded;
+}
+
 } // namespace machine

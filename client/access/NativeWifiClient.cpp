@@ -12,6 +12,8 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
+#include <unordered_set>
 
 namespace
 {
@@ -475,6 +477,7 @@ DWORD NativeWifiClient::BuildBssidList(DWORD* pPhyTypes)
     DWORD nCount = 0;
     ULONG nEnd = 4;
     BOOL bFull = FALSE;
+    std::unordered_set<std::string> seen;
     if (dwResult == ERROR_SUCCESS && pNetworks != NULL)
     {
         for (DWORD n = 0; n < pNetworks->dwNumberOfItems && !bFull; n++)
@@ -501,9 +504,10 @@ DWORD NativeWifiClient::BuildBssidList(DWORD* pPhyTypes)
                         nIeSize = 0;
 
                     // A BSS seen under several networks is listed once, with the first
-                    // network's data.
-                    if (WalkBssidList(g_pBssidList, [&bss](const BYTE* pEntry)
-                                      { return HasMac(pEntry, bss.dot11Bssid); }) != NULL)
+                    // network's data. The addresses listed so far are kept aside, so that a
+                    // long list is not walked again for each entry.
+                    if (!seen.insert(std::string(reinterpret_cast<const char*>(bss.dot11Bssid), 6))
+                             .second)
                         continue;
 
                     // Only whole entries: the first that does not fit ends the list.

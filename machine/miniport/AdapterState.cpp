@@ -4,6 +4,7 @@
 #include "machine/Folders.h"
 #include "machine/HexDigit.h"
 #include "machine/MachineLock.h"
+#include "machine/ParsedFile.h"
 #include "machine/miniport/OidTable.h"
 
 #include <algorithm>
@@ -275,8 +276,10 @@ std::filesystem::path AdapterDirectory(const Machine& machine, const std::string
 AdapterState LoadAdapterState(const Machine& machine, const std::string& netCfgInstanceId)
 {
     MachineLock lock(machine);
-    auto text = ReadWholeFile(AdapterDirectory(machine, netCfgInstanceId) / "state.txt");
-    return text ? ParseAdapterState(*text) : DefaultAdapterState(netCfgInstanceId);
+    static ParsedFile<AdapterState> kept;
+    auto state = kept.loadText(AdapterDirectory(machine, netCfgInstanceId) / "state.txt",
+                               [](const std::string& text) { return ParseAdapterState(text); });
+    return state ? std::move(*state) : DefaultAdapterState(netCfgInstanceId);
 }
 
 bool SaveAdapterState(const Machine& machine, const std::string& netCfgInstanceId,

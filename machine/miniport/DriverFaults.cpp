@@ -3,6 +3,7 @@
 #include "machine/FileStore.h"
 #include "machine/Folders.h"
 #include "machine/MachineLock.h"
+#include "machine/ParsedFile.h"
 #include "machine/miniport/AdapterState.h"
 #include "machine/miniport/OidTable.h"
 
@@ -127,8 +128,11 @@ DriverFaults ParseDriverFaults(const std::string& text)
 DriverFaults LoadDriverFaults(const Machine& machine, const std::string& netCfgInstanceId)
 {
     MachineLock lock(machine);
-    auto text = ReadWholeFile(faultsPath(machine, netCfgInstanceId));
-    return text ? ParseDriverFaults(*text) : DriverFaults{};
+    static ParsedFile<DriverFaults> kept;
+    return kept
+        .loadText(faultsPath(machine, netCfgInstanceId),
+                  [](const std::string& text) { return ParseDriverFaults(text); })
+        .value_or(DriverFaults{});
 }
 
 bool SaveDriverFaults(const Machine& machine, const std::string& netCfgInstanceId,

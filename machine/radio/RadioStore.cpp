@@ -3,6 +3,7 @@
 #include "machine/FileStore.h"
 #include "machine/Folders.h"
 #include "machine/MachineLock.h"
+#include "machine/ParsedFile.h"
 #include "machine/radio/DefaultNetworks.h"
 
 #include <charconv>
@@ -295,10 +296,10 @@ std::filesystem::path NetworksPath(const Machine& machine)
 
 std::vector<Network> LoadNetworks(const Machine& machine)
 {
-    auto text = ReadWholeFile(NetworksPath(machine));
-    if (!text)
-        return DefaultNetworks();
-    return ParseNetworks(*text);
+    static ParsedFile<std::vector<Network>> kept;
+    auto list = kept.loadText(NetworksPath(machine),
+                              [](const std::string& text) { return ParseNetworks(text); });
+    return list ? std::move(*list) : DefaultNetworks();
 }
 
 bool SaveNetworks(const Machine& machine, const std::vector<Network>& list)

@@ -7,10 +7,8 @@ namespace machine::registry
 
 Key* Key::findSubkey(std::string_view name)
 {
-    for (auto& k : m_subkeys)
-        if (EqualNoCase(k.m_name, name))
-            return &k;
-    return nullptr;
+    auto it = m_subkeyAt.find(FoldNoCase(name));
+    return it == m_subkeyAt.end() ? nullptr : &m_subkeys[it->second];
 }
 
 const Key* Key::findSubkey(std::string_view name) const
@@ -20,56 +18,52 @@ const Key* Key::findSubkey(std::string_view name) const
 
 Key& Key::subkey(std::string_view name, bool* created)
 {
-    if (Key* existing = findSubkey(name))
-    {
-        if (created)
-            *created = false;
-        return *existing;
-    }
+    auto [it, added] = m_subkeyAt.try_emplace(FoldNoCase(name), m_subkeys.size());
     if (created)
-        *created = true;
+        *created = added;
+    if (!added)
+        return m_subkeys[it->second];
     return m_subkeys.emplace_back(std::string(name));
 }
 
 bool Key::removeSubkey(std::string_view name)
 {
-    auto it = std::find_if(m_subkeys.begin(), m_subkeys.end(),
-                           [&](const Key& k) { return EqualNoCase(k.m_name, name); });
-    if (it == m_subkeys.end())
+    auto it = m_subkeyAt.find(FoldNoCase(name));
+    if (it == m_subkeyAt.end())
         return false;
-    m_subkeys.erase(it);
+    m_subkeys.erase(m_subkeys.begin() + static_cast<std::ptrdiff_t>(it->second));
+    indexSubkeys();
     return true;
 }
 
 const Value* Key::findValue(std::string_view name) const
 {
-    for (const auto& v : m_values)
-        if (EqualNoCase(v.name, name))
-            return &v;
-    return nullptr;
+    auto it = m_valueAt.find(FoldNoCase(name));
+    return it == m_valueAt.end() ? nullptr : &m_values[it->second];
 }
 
 void Key::setValue(std::string_view name, std::uint32_t type, std::string data)
 {
-    for (auto& v : m_values)
-        if (EqualNoCase(v.name, name))
-        {
-            v.type = type;
-            v.data = std::move(data);
-            return;
-        }
+    auto [it, added] = m_valueAt.try_emplace(FoldNoCase(name), m_values.size());
+    if (!added)
+    {
+        Value& v = m_values[it->second];
+        v.type = type;
+        v.data = std::move(data);
+        return;
+    }
     m_values.push_back(Value{std::string(name), type, std::move(data)});
 }
 
 bool Key::removeValue(std::string_view name)
 {
-    auto it = std::find_if(m_values.begin(), m_values.end(),
-                           [&](const Value& v) { return EqualNoCase(v.name, name); });
-    if (it == m_values.end())
+    auto found = m_valueAt.find(FoldNoCase(name));
+    if (found == m_valueAt.end())
         return false;
     // Kept lines stay beside the values they stood between.
-    const auto index = static_cast<std::size_t>(it - m_values.begin());
-    m_values.erase(it);
+    const std::size_t index = found->second;
+    m_values.erase(m_values.begin() + static_cast<std::ptrdiff_t>(index));
+    indexValues();
     std::vector<KeptText> kept;
     for (auto& k : m_kept)
     {
@@ -82,6 +76,20 @@ bool Key::removeValue(std::string_view name)
     }
     m_kept = std::move(kept);
     return true;
+}
+
+void Key::indexValues()
+{
+    m_valueAt.clear();
+    for (std::size_t i = 0; i < m_values.size(); ++i)
+        m_valueAt.emplace(FoldNoCase(m_values[i].name), i);
+}
+
+void Key::indexSubkeys()
+{
+    m_subkeyAt.clear();
+    for (std::size_t i = 0; i < m_subkeys.size(); ++i)
+        m_subkeyAt.emplace(FoldNoCase(m_subkeys[i].m_name), i);
 }
 
 void Key::keepText(std::string_view text)

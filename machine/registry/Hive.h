@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace machine::registry
@@ -69,11 +70,18 @@ public:
     bool operator==(const Key&) const = default;
 
 private:
+    void indexValues();
+    void indexSubkeys();
+
     std::string m_name;
     std::vector<Value> m_values;
     std::vector<Key> m_subkeys;
     std::vector<KeptText> m_kept;
     std::vector<std::string> m_keptBlocks;
+    // Positions by folded name, so that a key of many values or subkeys is searched without a
+    // walk through them all.
+    std::unordered_map<std::string, std::size_t> m_valueAt;
+    std::unordered_map<std::string, std::size_t> m_subkeyAt;
 };
 
 // The whole machine registry: the four roots, always present, in a fixed order.

@@ -2,9 +2,11 @@
 
 #include "machine/ErrorCodes.h"
 #include "machine/FileStore.h"
-#include "machine/Folders.h"
+#include "machine/LineLog.h"
 #include "machine/MachineClock.h"
 #include "machine/MachineLock.h"
+#include "machine/ParsedFile.h"
+#include "machine/devices/DeviceTree.h"
 #include "machine/miniport/AdapterState.h"
 #include "machine/miniport/OidTable.h"
 #include "machine/radio/RadioStore.h"
@@ -17,7 +19,10 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
+#include <optional>
 #include <system_error>
+#include <tuple>
 
 namespace machine::wlan
 {
@@ -284,16 +289,9 @@ std::vector<std::uint8_t> PhyRecordFromDriver(const std::string& driver)
 
 void Log(const Machine& m, const std::string& line)
 {
-    MachineLock lock(m);
-    std::error_code ec;
-    machine::CreateFolders(ServiceFolder(m), ec);
-    const auto path = ServiceFolder(m) / "log.txt";
-    std::string text = ReadWholeFile(path).value_or("");
-    text += std::to_string(MachineNow()) + " " + line + "\n";
-    // Bounded: the older half goes once it grows past a megabyte.
-    if (text.size() > (1u << 20))
-        text.erase(0, text.find('\n', text.size() / 2) + 1);
-    WriteFileAtomically(path, text, FileAccess::OwnerOnly);
+    // Owner-only: the arguments of a profile call hold its keys.
+    AppendLogLine(m, ServiceFolder(m) / "log.txt", std::to_string(MachineNow()) + " " + line,
+                  FileAccess::OwnerOnly);
 }
 
 std::uint32_t BeginCall(const Machine& m, const std::string& call, const std::string& detail)
@@ -362,52 +360,103 @@ std::uint32_t StartScan(const Machine& m, const std::string& guid)
     return result;
 }
 
-std::vector<AvailableNetwork> AvailableNetworks(const Machine& m, const std::string& guid)
+namespace
+{
+
+// The networks in range of the interface grouped as the service lists them; `pending` says
+// whether a connection is still to fall due, which changes the list without a file changing.
+std::vector<AvailableNetwork> BuildAvailableNetworks(const Machine& m, const std::string& guid,
+                                                     bool& pending)
 {
     auto networks = radio::LoadNetworks(m);
     auto d = DeviceOf(m, guid);
     if (!d)
         return {};
-    return WithState(m,
-                     [&](ServiceState& s)
-                     {
-                         std::vector<AvailableNetwork> out;
-                         InterfaceState& i = InterfaceOf(s, *d);
-                         if (!RadioOn(i))
-                             return out;
-                         for (auto& n : networks)
-                         {
-                             bool sec = (n.capability & radio::kCapPrivacy) != 0;
-                             auto it = std::find_if(out.begin(), out.end(),
-                                                    [&](const AvailableNetwork& a) {
-                                                        return a.ssid == n.ssid &&
-                                                               a.bssType == n.bssType &&
-                                                               a.securityEnabled == sec;
-                                                    });
-                             if (it == out.end())
-                             {
-                                 AvailableNetwork a;
-                                 a.ssid = n.ssid;
-                                 a.bssType = n.bssType;
-                                 a.securityEnabled = sec;
-                                 a.security = NetworkSecurity(n);
-                                 out.push_back(a);
-                                 it = out.end() - 1;
-                             }
-                             it->bss.push_back(n);
-                             it->quality = std::max(it->quality, n.linkQuality);
-                         }
-                         for (auto& a : out)
-                         {
-                             for (bool user : {true, false})
-                                 if (a.profileName.empty() &&
-                                     s.profiles.count({GuidKey(guid), user, a.ssid}) != 0)
-                                     a.profileName = a.ssid;
-                             a.connected = i.connection && i.connection->ssid == a.ssid &&
-                                           i.connection->bssType == a.bssType;
-                         }
-                         return out;
-                     });
+    return WithState(
+        m,
+        [&](ServiceState& s)
+        {
+            std::vector<AvailableNetwork> out;
+            InterfaceState& i = InterfaceOf(s, *d);
+            for (const auto& [key, other] : s.interfaces)
+                pending = pending || other.pending.has_value();
+            if (!RadioOn(i))
+                return out;
+            // Each network's place in `out`, by SSID, BSS type and security.
+            std::map<std::tuple<std::string, std::uint32_t, bool>, std::size_t> at;
+            for (auto& n : networks)
+            {
+                bool sec = (n.capability & radio::kCapPrivacy) != 0;
+                auto [place, added] = at.try_emplace({n.ssid, n.bssType, sec}, out.size());
+                if (added)
+                {
+                    AvailableNetwork a;
+                    a.ssid = n.ssid;
+                    a.bssType = n.bssType;
+                    a.securityEnabled = sec;
+                    a.security = NetworkSecurity(n);
+                    out.push_back(a);
+                }
+                auto it = out.begin() + static_cast<std::ptrdiff_t>(place->second);
+                it->bss.push_back(n);
+                it->quality = std::max(it->quality, n.linkQuality);
+            }
+            for (auto& a : out)
+            {
+                for (bool user : {true, false})
+                    if (a.profileName.empty() &&
+                        s.profiles.count({GuidKey(guid), user, a.ssid}) != 0)
+                        a.profileName = a.ssid;
+                a.connected = i.connection && i.connection->ssid == a.ssid &&
+                              i.connection->bssType == a.bssType;
+            }
+            return out;
+        });
+}
+
+} // namespace
+
+std::vector<AvailableNetwork> AvailableNetworks(const Machine& m, const std::string& guid)
+{
+    return *KeptAvailableNetworks(m, guid);
+}
+
+std::shared_ptr<const std::vector<AvailableNetwork>> KeptAvailableNetworks(const Machine& m,
+                                                                           const std::string& guid)
+{
+    struct Kept
+    {
+        std::string root, guid;
+        std::optional<FileVersion> networks, devices, state;
+        std::shared_ptr<const std::vector<AvailableNetwork>> list;
+    };
+    static std::mutex keptLock;
+    static Kept kept;
+    MachineLock lock(m);
+    Kept now{m.root().string(),
+             guid,
+             VersionOf(radio::NetworksPath(m)),
+             VersionOf(devices::DeviceListPath(m)),
+             VersionOf(StateFilePath(m)),
+             nullptr};
+    {
+        std::lock_guard guard(keptLock);
+        if (kept.list && now.root == kept.root && now.guid == kept.guid && now.networks &&
+            now.networks == kept.networks && now.devices == kept.devices && now.state &&
+            now.state == kept.state)
+            return kept.list;
+    }
+    bool pending = false;
+    auto list = std::make_shared<const std::vector<AvailableNetwork>>(
+        BuildAvailableNetworks(m, guid, pending));
+    // Reading may have changed the state (a connect that fell due): then it is built again.
+    if (!pending && VersionOf(StateFilePath(m)) == now.state)
+    {
+        now.list = list;
+        std::lock_guard guard(keptLock);
+        kept = std::move(now);
+    }
+    return list;
 }
 
 std::uint32_t SetProfile(const Machine& m, const std::string& guid, const std::string& xml,

@@ -11,6 +11,7 @@
 #include "machine/wlan/WlanCodes.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -109,6 +110,11 @@ bool HasInterface(const Machine& machine, const std::string& guid);
 
 std::uint32_t StartScan(const Machine& machine, const std::string& guid);
 std::vector<AvailableNetwork> AvailableNetworks(const Machine& machine, const std::string& guid);
+// The same list, kept while the radio environment, the device list and the service's state are
+// unchanged and no connection is pending: a client that asks once per network does not have it
+// made again each time.
+std::shared_ptr<const std::vector<AvailableNetwork>> KeptAvailableNetworks(const Machine& machine,
+                                                                           const std::string& guid);
 
 // kErrorBadProfile with `reason` set for a document that does not read as a profile.
 std::uint32_t SetProfile(const Machine& machine, const std::string& guid, const std::string& xml,

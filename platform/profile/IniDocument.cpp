@@ -214,6 +214,24 @@ std::optional<std::string> Document::withValue(std::string_view section, std::st
     return out.take();
 }
 
+bool Document::setExistingValue(std::string_view section, std::string_view key,
+                                std::string_view value)
+{
+    const Section* found = findSection(Trim(section));
+    const Line* entry = found == nullptr ? nullptr : findEntry(*found, Trim(key));
+    if (entry == nullptr)
+        return false;
+    Line& line = m_lines[lineIndex(m_lines, entry)];
+    // The line as parsing its new text gives it, so the document is the one the file holds.
+    Document one = Parse("[s]\n" + line.name + "=" + std::string(value));
+    if (one.m_lines.size() != 2 || one.m_lines[1].kind != LineKind::Entry)
+        return false;
+    Line rewritten = std::move(one.m_lines[1]);
+    rewritten.end = line.end;
+    line = std::move(rewritten);
+    return true;
+}
+
 std::optional<std::string> Document::withoutKey(std::string_view section,
                                                 std::string_view key) const
 {

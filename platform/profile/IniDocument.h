@@ -82,6 +82,11 @@ public:
     std::optional<std::string> withSectionLines(std::string_view section,
                                                 const std::vector<std::string>& lines) const;
 
+    // What withValue does to the text, done to this document when it is an existing entry that
+    // is rewritten in place (lines and sections stay where they are). False, and unchanged,
+    // otherwise: the new text is then parsed.
+    bool setExistingValue(std::string_view section, std::string_view key, std::string_view value);
+
 private:
     std::vector<Line> m_lines;
     std::vector<Section> m_sections;

@@ -166,13 +166,13 @@ BOOL fail(DWORD error)
     return FALSE;
 }
 
-BOOL update(LPCSTR lpFileName, const ProfileEdit& edit)
+BOOL update(LPCSTR lpFileName, const ProfileEdit& edit, const ProfilePatch& patch = nullptr)
 {
     DWORD error = ERROR_SUCCESS;
     auto host = hostFile(lpFileName, error);
     if (!host)
         return fail(error);
-    error = UpdateProfile(*host, edit);
+    error = UpdateProfile(*host, edit, patch);
     if (error != ERROR_SUCCESS)
         return fail(error);
     SetLastError(ERROR_SUCCESS);
@@ -293,16 +293,22 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
         return fail(ERROR_INVALID_PARAMETER);
     try
     {
-        return update(lpFileName,
-                      [&](const LoadedProfile& profile)
-                      {
-                          const ini::Document& document = *profile.document;
-                          if (lpKeyName == nullptr)
-                              return document.withoutSection(lpAppName);
-                          if (lpString == nullptr)
-                              return document.withoutKey(lpAppName, lpKeyName);
-                          return document.withValue(lpAppName, lpKeyName, lpString);
-                      });
+        return update(
+            lpFileName,
+            [&](const LoadedProfile& profile)
+            {
+                const ini::Document& document = *profile.document;
+                if (lpKeyName == nullptr)
+                    return document.withoutSection(lpAppName);
+                if (lpString == nullptr)
+                    return document.withoutKey(lpAppName, lpKeyName);
+                return document.withValue(lpAppName, lpKeyName, lpString);
+            },
+            [&](ini::Document& document)
+            {
+                return lpKeyName != nullptr && lpString != nullptr &&
+                       document.setExistingValue(lpAppName, lpKeyName, lpString);
+            });
     }
     catch (const std::bad_alloc&)
     {

@@ -40,7 +40,7 @@ Signature signatureOf(const struct stat& st)
 struct CachedFile
 {
     Signature signature;
-    std::shared_ptr<const ini::Document> document;
+    std::shared_ptr<ini::Document> document; // handed out as const
 };
 
 constexpr std::size_t kCachedFiles = 64;
@@ -49,10 +49,10 @@ std::mutex g_cacheLock;
 std::unordered_map<std::string, CachedFile> g_cache;
 std::atomic<std::uint64_t> g_parses{0};
 
-std::shared_ptr<const ini::Document> parse(std::string_view text)
+std::shared_ptr<ini::Document> parse(std::string_view text)
 {
     ++g_parses;
-    return std::make_shared<const ini::Document>(ini::Document::Parse(text));
+    return std::make_shared<ini::Document>(ini::Document::Parse(text));
 }
 
 std::shared_ptr<const ini::Document> emptyDocument()
@@ -62,7 +62,7 @@ std::shared_ptr<const ini::Document> emptyDocument()
 }
 
 void remember(const std::string& key, const Signature& signature,
-              std::shared_ptr<const ini::Document> document)
+              std::shared_ptr<ini::Document> document)
 {
     std::lock_guard guard(g_cacheLock);
     if (g_cache.size() >= kCachedFiles && g_cache.find(key) == g_cache.end())
@@ -115,14 +115,43 @@ LoadedProfile LoadProfile(const std::filesystem::path& host)
     return LoadedProfile{std::move(document), true};
 }
 
-DWORD UpdateProfile(const std::filesystem::path& host, const ProfileEdit& edit)
+// The kept document of the file, patched, when it was the parse of the file at `before` and no
+// reader holds it; null otherwise.
+std::shared_ptr<ini::Document> patched(const std::string& key, const Signature& before,
+                                       const ProfilePatch& patch)
+{
+    if (!patch)
+        return nullptr;
+    std::lock_guard guard(g_cacheLock);
+    auto it = g_cache.find(key);
+    if (it == g_cache.end() || !(it->second.signature == before) ||
+        it->second.document.use_count() != 1 || !patch(*it->second.document))
+        return nullptr;
+    return it->second.document;
+}
+
+std::optional<Signature> signatureOf(const std::filesystem::path& host)
+{
+    struct stat st;
+    if (::stat(host.c_str(), &st) != 0)
+        return std::nullopt;
+    return signatureOf(st);
+}
+
+DWORD UpdateProfile(const std::filesystem::path& host, const ProfileEdit& edit,
+                    const ProfilePatch& patch)
 {
     try
     {
         machine::MachineLock lock(machine::CurrentMachine());
-        std::optional<std::string> text = edit(LoadProfile(host));
+        std::optional<std::string> text;
+        {
+            LoadedProfile profile = LoadProfile(host);
+            text = edit(profile);
+        } // the document is no longer held here, so it may be patched
         if (!text)
             return ERROR_SUCCESS;
+        const std::optional<Signature> before = signatureOf(host);
         struct stat st;
         if (::stat(host.parent_path().c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
             return ERROR_PATH_NOT_FOUND;
@@ -132,7 +161,12 @@ DWORD UpdateProfile(const std::filesystem::path& host, const ProfileEdit& edit)
             return ERROR_ACCESS_DENIED;
         // Keep what we wrote as the parsed form, unless the file already is another one.
         if (::stat(host.c_str(), &st) == 0 && static_cast<std::size_t>(st.st_size) == text->size())
-            remember(host.string(), signatureOf(st), parse(*text));
+        {
+            std::shared_ptr<ini::Document> document;
+            if (before)
+                document = patched(host.string(), *before, patch);
+            remember(host.string(), signatureOf(st), document ? document : parse(*text));
+        }
         return ERROR_SUCCESS;
     }
     catch (const std::bad_alloc&)

@@ -7,27 +7,28 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace
 {
 
-std::vector<machine::wlan::AvailableNetwork> Networks(const GUID* guid, DWORD& error,
-                                                      std::string& text)
+std::shared_ptr<const std::vector<machine::wlan::AvailableNetwork>>
+Networks(const GUID* guid, DWORD& error, std::string& text)
 {
     error = ERROR_SUCCESS;
     if (guid == nullptr)
     {
         error = ERROR_INVALID_PARAMETER;
-        return {};
+        return nullptr;
     }
     text = platform::GuidText(*guid);
     const machine::Machine& m = machine::CurrentMachine();
     if (!machine::wlan::HasInterface(m, text))
     {
         error = ERROR_NOT_FOUND;
-        return {};
+        return nullptr;
     }
-    return machine::wlan::AvailableNetworks(m, text);
+    return machine::wlan::KeptAvailableNetworks(m, text);
 }
 
 // The rates a PHY offers, in 500 kbit/s units, basic ones marked with 0x8000.
@@ -60,9 +61,10 @@ DWORD WlanGetAvailableNetworkList(HANDLE hClientHandle, const GUID* pInterfaceGu
         return ERROR_INVALID_PARAMETER;
     DWORD error;
     std::string guid;
-    auto networks = Networks(pInterfaceGuid, error, guid);
+    auto kept = Networks(pInterfaceGuid, error, guid);
     if (error != ERROR_SUCCESS)
         return error;
+    const auto& networks = *kept;
     auto* out = platform::wlan::AllocateList<WLAN_AVAILABLE_NETWORK_LIST>(
         offsetof(WLAN_AVAILABLE_NETWORK_LIST, Network), sizeof(WLAN_AVAILABLE_NETWORK),
         networks.size());
@@ -109,9 +111,10 @@ DWORD WlanGetNetworkBssList(HANDLE hClientHandle, const GUID* pInterfaceGuid,
         return ERROR_INVALID_PARAMETER;
     DWORD error;
     std::string guid;
-    auto networks = Networks(pInterfaceGuid, error, guid);
+    auto kept = Networks(pInterfaceGuid, error, guid);
     if (error != ERROR_SUCCESS)
         return error;
+    const auto& networks = *kept;
     std::vector<std::uint32_t> phys;
     for (const auto& info : machine::wlan::ListInterfaces(machine::CurrentMachine()))
         if (platform::GuidText(platform::wlan::InterfaceGuid(info.guid)) == guid)

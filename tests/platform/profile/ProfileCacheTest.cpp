@@ -100,12 +100,21 @@ TEST(ProfileCache, ManySectionsAreParsedOnceForAllTheirKeys)
     EXPECT_EQ(sections, kSections);
     EXPECT_EQ(platform::ProfileParseCount() - start, 1u);
 
-    // A write of ours keeps the parsed form current: reading on needs no new parse.
+    // A write of ours keeps the parsed form current: reading on needs no new parse, and a value
+    // rewritten in place needs none either, while the file reads back as written.
     ASSERT_TRUE(WritePrivateProfileStringA("PROF250", "Key3", "changed", kFile));
+    EXPECT_EQ(platform::ProfileParseCount() - start, 1u);
+    ASSERT_TRUE(WritePrivateProfileStringA("PROF250", "NewKey", "added", kFile));
     const std::uint64_t afterWrite = platform::ProfileParseCount();
     EXPECT_EQ(value("PROF250", "Key3"), "changed");
+    EXPECT_EQ(value("PROF250", "NewKey"), "added");
     EXPECT_EQ(value("PROF499", "Key9"), "49809");
     EXPECT_EQ(platform::ProfileParseCount(), afterWrite);
+    ASSERT_TRUE(WritePrivateProfileStringA("prof250", " key3 ", "  again ", kFile));
+    EXPECT_EQ(value("PROF250", "Key3"), "again");
+    std::ifstream in(hostFile(m), std::ios::binary);
+    const std::string written(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(written.find("\r\nKey3=  again \r\n"), std::string::npos);
 }
 
 TEST(ProfileCache, ConcurrentWritersLoseNothing)
