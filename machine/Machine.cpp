@@ -45,6 +45,7 @@ struct Current
 {
     std::mutex lock;
     std::unique_ptr<Machine> machine;
+    bool createWhenMissing = true;
 };
 
 Current& current()
@@ -56,8 +57,12 @@ Current& current()
 void openMachine(const std::filesystem::path& root)
 {
     auto opened = std::make_unique<Machine>(std::filesystem::absolute(root));
-    std::filesystem::create_directories(opened->root());
+    // An existing machine is opened without writing to it, so that a read-only one can be read.
+    if (!opened->exists())
     {
+        if (!current().createWhenMissing)
+            throw NoMachine(opened->root());
+        std::filesystem::create_directories(opened->root());
         MachineLock lock(*opened);
         if (!opened->exists())
             CreateDefaultImage(*opened);
@@ -78,6 +83,12 @@ Machine& CurrentMachine()
     if (!current().machine)
         openMachine(DefaultMachineDirectory());
     return *current().machine;
+}
+
+void SetCreateWhenMissing(bool create)
+{
+    std::lock_guard guard(current().lock);
+    current().createWhenMissing = create;
 }
 
 void UseMachine(const std::filesystem::path& root)

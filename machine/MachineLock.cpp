@@ -1,5 +1,6 @@
 #include "machine/MachineLock.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -48,6 +49,9 @@ MachineLock::MachineLock(const Machine& machine)
     if (lock.depth++ == 0)
     {
         int fd = ::open(machine.lockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        // A machine one may only read is still locked against writers while it is read.
+        if (fd < 0 && (errno == EACCES || errno == EROFS))
+            fd = ::open(machine.lockPath().c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0 || ::flock(fd, LOCK_EX) != 0)
         {
             if (fd >= 0)

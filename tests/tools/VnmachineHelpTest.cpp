@@ -13,15 +13,8 @@
 namespace
 {
 
+using testing_support::Joined;
 using testing_support::ToolRun;
-
-std::string Joined(const std::vector<std::string>& words)
-{
-    std::string line;
-    for (const auto& w : words)
-        line += (line.empty() ? "" : " ") + w;
-    return line;
-}
 
 // The names a usage text lists under "commands:", each once.
 std::vector<std::string> ListedCommands(const std::string& usage)

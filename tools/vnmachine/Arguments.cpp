@@ -1,9 +1,14 @@
 #include "tools/vnmachine/Arguments.h"
 
+#include <cctype>
 #include <exception>
 
 std::optional<long> ParseNumber(const std::string& text, int base)
 {
+    // Strictly the number: no blanks or sign before it, nothing after it.
+    const std::size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (text.size() == first || !std::isxdigit(static_cast<unsigned char>(text[first])))
+        return std::nullopt;
     try
     {
         std::size_t used = 0;

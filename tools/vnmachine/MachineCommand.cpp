@@ -2,11 +2,13 @@
 
 #include "machine/Machine.h"
 
+#include <filesystem>
 #include <iostream>
 
 int RunInitCommand(const Words& args)
 {
     NeedWords(args, 0);
+    machine::SetCreateWhenMissing(true);
     machine::Machine& m = machine::CurrentMachine(); // creates the image when missing
     std::cout << "machine at " << m.root().string() << "\n";
     return 0;
@@ -15,6 +17,7 @@ int RunInitCommand(const Words& args)
 int RunWhereCommand(const Words& args)
 {
     NeedWords(args, 0);
-    std::cout << machine::CurrentMachine().root().string() << "\n";
+    // Where the machine is or would be: asking does not make it.
+    std::cout << std::filesystem::absolute(machine::DefaultMachineDirectory()).string() << "\n";
     return 0;
 }

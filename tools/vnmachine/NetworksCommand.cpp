@@ -59,18 +59,12 @@ int add(const machine::Machine& m, const Words& args)
         throw UsageError{};
     radio::Network n;
     if (!radio::SetNetworkField(n, "ssid", args[0]))
-    {
-        std::cerr << "vnmachine: an SSID holds 0 to 32 bytes\n";
-        return 1;
-    }
+        throw UsageError{"an SSID holds 0 to 32 bytes"};
     bool haveBssid = false, haveElements = false;
     for (std::size_t i = 1; i + 1 < args.size(); i += 2)
     {
         if (!radio::SetNetworkField(n, args[i], args[i + 1]))
-        {
-            std::cerr << "vnmachine: bad " << args[i] << " '" << args[i + 1] << "'\n";
-            return 1;
-        }
+            throw UsageError{"bad " + args[i] + " '" + args[i + 1] + "'"};
         haveBssid = haveBssid || args[i] == "bssid";
         haveElements = haveElements || args[i] == "elements";
     }
@@ -130,15 +124,23 @@ int removeNetwork(const machine::Machine& m, const Words& args)
 int set(const machine::Machine& m, const Words& args)
 {
     NeedWords(args, 3);
-    bool ok = radio::ChangeNetworks(m,
-                                    [&](std::vector<radio::Network>& networks)
-                                    {
-                                        radio::Network* n = radio::FindNetwork(networks, args[0]);
-                                        return n != nullptr &&
-                                               radio::SetNetworkField(*n, args[1], args[2]);
-                                    });
-    if (!ok)
-        std::cerr << "vnmachine: no network '" << args[0] << "' or bad " << args[1] << "\n";
+    // A value no network could take is the caller's mistake, told apart from a missing network.
+    radio::Network probe;
+    if (!radio::SetNetworkField(probe, args[1], args[2]))
+        throw UsageError{"bad " + args[1] + " '" + args[2] + "'"};
+    bool found = false;
+    bool ok =
+        radio::ChangeNetworks(m,
+                              [&](std::vector<radio::Network>& networks)
+                              {
+                                  radio::Network* n = radio::FindNetwork(networks, args[0]);
+                                  found = n != nullptr;
+                                  return found && radio::SetNetworkField(*n, args[1], args[2]);
+                              });
+    if (!found)
+        std::cerr << "vnmachine: no network '" << args[0] << "'\n";
+    else if (!ok)
+        std::cerr << "vnmachine: the networks could not be saved\n";
     return ok ? 0 : 1;
 }
 

@@ -143,7 +143,7 @@ int runTray(const Words& a, std::ostream& out, std::ostream& err)
     else if (a[1] == "left")
         click = platform::TrayClick::Left;
     else
-        throw UsageError{};
+        throw UsageError{"'" + a[1] + "' is no click: right, double or left"};
     const auto pid = platform::automation::ParseHandle(a[0]);
     std::optional<std::uint32_t> uid;
     if (a.size() == 3)
@@ -187,6 +187,8 @@ int runStart(const Words& a, std::ostream& out, std::ostream& err)
     std::string line = "\"" + a[0] + "\"";
     for (std::size_t i = 1; i < a.size(); ++i)
         line += " " + a[i];
+    // A program started where no machine exists makes the default one, as it would unstarted.
+    machine::SetCreateWhenMissing(true);
     const UINT result = WinExec(line.c_str(), SW_SHOW);
     if (result <= 31)
     {
@@ -210,7 +212,7 @@ double waitSeconds(const std::string& text)
     catch (const std::exception&)
     {
     }
-    throw UsageError{};
+    throw UsageError{"SECONDS: '" + text + "' is not a number of seconds from 0 to 86400"};
 }
 
 int runWait(const Words& a, std::ostream& out, std::ostream& err)
@@ -259,8 +261,10 @@ CommandTable UiCommands(std::ostream& out, std::ostream& err)
 {
     auto row = [&](const Words& a)
     {
-        if (a.size() != 3 && !(a.size() == 4 && a[3] == "--double"))
-            throw UsageError{};
+        if (a.size() == 4 && a[3] != "--double")
+            throw UsageError{"unexpected argument '" + a[3] + "'"};
+        NeedWords(a, 3, 4);
+        NeedNumber(a[2], 0, 0x7FFFFFFF, "N");
         return onWindow(a[0], {"row", a[1], a[2], a.size() == 4 ? "1" : "0"}, out, err);
     };
     auto menu = [&](const Words& a)
@@ -303,7 +307,15 @@ CommandTable UiCommands(std::ostream& out, std::ostream& err)
                  {"WIN CONTROL N [--double]"},
                  "click (or double-click) a list-view row",
                  row},
-                {"slide", {"WIN CONTROL POS"}, "move a slider", onWindowWith("slide", 2, out, err)},
+                {"slide",
+                 {"WIN CONTROL POS"},
+                 "move a slider",
+                 [&](const Words& a)
+                 {
+                     NeedWords(a, 3);
+                     NeedNumber(a[2], -0x7FFFFFFF, 0x7FFFFFFF, "POS");
+                     return onWindow(a[0], {"slide", a[1], a[2]}, out, err);
+                 }},
                 {"key", {"WIN enter|esc"}, "press Enter or Esc", onWindowWith("key", 1, out, err)},
                 {"close", {"WIN"}, "the close box", onWindowWith("close", 0, out, err)},
                 {"page",

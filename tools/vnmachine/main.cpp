@@ -1,29 +1,40 @@
 // vnmachine: creates a simulated machine, shows and changes its state.
 
+#include "machine/Machine.h"
+#include "tools/vnmachine/ToolOptions.h"
 #include "tools/vnmachine/VnmachineCommands.h"
 
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() >= 2 && args[0] == "--machine")
-    {
-        ::setenv("TESSARYN_MACHINE", args[1].c_str(), 1);
-        args.erase(args.begin(), args.begin() + 2);
-    }
-    else if (!args.empty() && args[0].rfind("--machine=", 0) == 0)
-    {
-        ::setenv("TESSARYN_MACHINE", args[0].substr(10).c_str(), 1);
-        args.erase(args.begin());
-    }
+    ToolOptions options;
     try
     {
-        return VnmachineCommands().run(args);
+        options = ReadToolOptions({argv + 1, argv + argc});
+    }
+    catch (const std::invalid_argument& e)
+    {
+        std::cerr << "vnmachine: " << e.what() << "\n";
+        return 2;
+    }
+    if (options.version)
+    {
+        std::cout << "vnmachine " << TESSARYN_VERSION << "\n";
+        return 0;
+    }
+    if (options.machine)
+        ::setenv("TESSARYN_MACHINE", options.machine->c_str(), 1);
+    // Only init and the starting of a program make a machine; everything else finds one.
+    machine::SetCreateWhenMissing(false);
+    try
+    {
+        return VnmachineCommands().run(options.words);
     }
     catch (const std::exception& e)
     {
