@@ -39,6 +39,21 @@ std::optional<std::uint32_t> ParseCode(const std::string& text)
     return std::nullopt;
 }
 
+std::optional<std::string> ParseHexBytes(const std::string& text)
+{
+    if (text.size() % 2 != 0)
+        return std::nullopt;
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); i += 2)
+    {
+        auto byte = ParseNumber(text.substr(i, 2), 16);
+        if (!byte || *byte < 0 || text[i] == '-' || text[i + 1] == '-')
+            return std::nullopt;
+        bytes += static_cast<char>(*byte);
+    }
+    return bytes;
+}
+
 std::optional<int> ParseTimes(const std::string& text, int least, int most)
 {
     if (text == "once")

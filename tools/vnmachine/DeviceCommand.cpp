@@ -10,6 +10,7 @@
 #include "tools/vnmachine/AdapterChoice.h"
 #include "tools/vnmachine/Arguments.h"
 #include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/DriverAnswerCommand.h"
 #include "tools/vnmachine/MachineHandler.h"
 
 #include <cctype>
@@ -319,6 +320,10 @@ int RunDriverCommand(const Words& input)
                  "fault CODE: requests of CODE fail (queries, sets or both); short: answers of\n"
                  "CODE return only BYTES bytes; scribble: sets of CODE write into the caller's\n"
                  "buffer; open: the device cannot be opened.\n"},
+                {"answer",
+                 {"CODE HEX", "CODE --clear"},
+                 "queries of CODE answer HEX, whatever the link (--clear: they follow it again)",
+                 [&](const Words& a) { return RunDriverAnswer(deviceId, a); }},
                 {"event",
                  {"[CLASS] [--batch N] [--unreadable K]..."},
                  "raise a batch of driver events",

@@ -13,6 +13,7 @@
 #include "tools/vnmachine/RegCommand.h"
 #include "tools/vnmachine/ServicesCommand.h"
 #include "tools/vnmachine/StationsCommand.h"
+#include "tools/vnmachine/SystemCommand.h"
 #include "tools/vnmachine/UiCommand.h"
 #include "tools/vnmachine/WindowsCommand.h"
 #include "tools/vnmachine/WlanCommand.h"
@@ -47,11 +48,12 @@ CommandTable VnmachineCommands()
                              "see and drive the programs' windows, menus and tray icons",
                              RunUiCommand),
                 {"desktop",
-                 {"[--start PROGRAM [ARGS...]]"},
+                 {"[--verbose] [--start PROGRAM [ARGS...]]"},
                  "the desktop a person drives, commands on stdin",
                  RunDesktopCommand,
-                 "desktop --start starts the program first, as the desktop's start would. At the\n"
-                 "prompt: the ui commands without \"ui\", help and quit.\n"},
+                 "desktop --start starts the program first, as the desktop's start would;\n"
+                 "--verbose draws the desktop after every command. At the prompt: the ui\n"
+                 "commands without \"ui\", show, help and quit.\n"},
                 {"post",
                  {"TITLE MSG [WPARAM [LPARAM]]"},
                  "post a message to the window with that title",
@@ -95,6 +97,9 @@ CommandTable VnmachineCommands()
                 withCommands("certs", "[COMMAND ...]",
                              "the certificate stores: list, import, remove, clear, fail",
                              RunCertsCommand),
+                withCommands("system", "[COMMAND ...]",
+                             "the operating system, language, administrator and WOW64",
+                             RunSystemCommand),
                 withCommands("power", "suspend|resume",
                              "send the power events to every program's windows", RunPowerCommand),
             },

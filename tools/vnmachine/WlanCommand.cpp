@@ -251,7 +251,6 @@ int Profiles(const machine::Machine& m, const Target& t, const Words& args)
     return 0;
 }
 
-// The stored document as it is, byte for byte, so that it can be saved to a file.
 // Stores a profile document from a file on the first interface (or --interface's), replacing
 // one of the same name, as an all-users profile.
 int AddProfile(const machine::Machine& m, const Target& t, const std::string& file)
@@ -275,6 +274,7 @@ int AddProfile(const machine::Machine& m, const Target& t, const std::string& fi
     return 0;
 }
 
+// The stored document as it is, byte for byte, so that it can be saved to a file.
 int ShowProfile(const machine::Machine& m, const Target& t, const Words& args)
 {
     if (args.size() == 2 && args[0] == "add")
