@@ -9,6 +9,7 @@ packages=(
     libssl-dev                                 # the stations' keys, the benchmarks' reference
     libxml2-dev                                # the tests read WLAN profile documents
     libcli11-dev                               # the machine tool's command line
+    nlohmann-json3-dev                         # the machine tool's --json
     pkg-config libedit-dev                     # the desktop's line editing and history
     clang-format                               # the format check
 )

@@ -6,6 +6,7 @@
 #include "machine/radio/Elements.h"
 #include "machine/radio/RadioStore.h"
 #include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/JsonOutput.h"
 #include "tools/vnmachine/MachineHandler.h"
 
 #include <iostream>
@@ -18,6 +19,24 @@ namespace
 void list(const machine::Machine& m)
 {
     auto networks = radio::LoadNetworks(m);
+    if (JsonOutput())
+    {
+        nlohmann::json all = nlohmann::json::array();
+        for (const auto& n : networks)
+            all.push_back(
+                {{"ssid", radio::EscapeSsid(n.ssid)},
+                 {"bssid", radio::FormatBssid(n.bssid)},
+                 {"channel", n.channel},
+                 {"frequency_khz", n.frequencyKhz},
+                 {"rssi", n.rssi},
+                 {"quality", n.linkQuality},
+                 {"phy", n.phyType},
+                 {"bss_type", n.bssType == radio::kIndependent ? "ad hoc" : "infrastructure"},
+                 {"privacy", (n.capability & radio::kCapPrivacy) != 0},
+                 {"elements", radio::ToHex(n.elements)}});
+        PrintJson({{"networks", all}});
+        return;
+    }
     if (networks.empty())
         std::cout << "no networks\n";
     int i = 1;

@@ -31,6 +31,7 @@ ToolOptions ReadToolOptions(const std::vector<std::string>& args)
                        ->expected(1)
                        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_flag("--version", options.version);
+    app.add_flag("--json", options.json);
     // CLI11 wants the words last first.
     std::vector<std::string> reversed(mine.rbegin(), mine.rend());
     try

@@ -9,6 +9,7 @@ struct ToolOptions
 {
     std::optional<std::string> machine; // --machine DIR
     bool version = false;               // --version
+    bool json = false;                  // --json
     std::vector<std::string> words;     // the command and its words, in their order
 };
 

@@ -10,6 +10,7 @@
 #include "platform/ui/automation/Remote.h"
 #include "platform/ui/menus/Menus.h"
 #include "tools/vnmachine/DesktopLookup.h"
+#include "tools/vnmachine/JsonOutput.h"
 #include "tools/vnmachine/WaitCommand.h"
 
 #include <strings.h>
@@ -274,7 +275,9 @@ CommandTable UiCommands(std::ostream& out, std::ostream& err)
                  "wait: SECONDS default 10; rows waits for at least N rows (default 1). Exit 1\n"
                  "      when it does not come in time.\n"},
             },
-        .notes = "WIN: a window handle or title; CONTROL: a control id or its text.\n",
+        .notes =
+            std::string("WIN: a window handle or title; CONTROL: a control id or its text.\n") +
+            kJsonHelp,
     };
 }
 
@@ -288,6 +291,34 @@ void PrintProgramList(std::ostream& out)
         pids[w.pid] = true;
     for (const auto& i : icons)
         pids[i.pid] = true;
+    if (JsonOutput())
+    {
+        nlohmann::json programs = nlohmann::json::array();
+        for (const auto& [pid, unused] : pids)
+        {
+            nlohmann::json ws = nlohmann::json::array(), tray = nlohmann::json::array();
+            for (const auto& w : windows)
+                if (w.pid == pid)
+                    ws.push_back({{"hwnd", HandleText(w.hwnd)},
+                                  {"title", machine::desktop::EscapeText(w.title)},
+                                  {"class", machine::desktop::EscapeText(w.className)},
+                                  {"visible", w.visible}});
+            for (const auto& i : icons)
+                if (i.pid == pid)
+                {
+                    nlohmann::json icon = {{"uid", i.uid},
+                                           {"tip", machine::desktop::EscapeText(i.tip)},
+                                           {"window", HandleText(i.hwnd)}};
+                    if (i.iconResource != 0)
+                        icon["icon"] = i.iconResource;
+                    tray.push_back(std::move(icon));
+                }
+            programs.push_back(
+                {{"pid", pid}, {"name", ProgramName(pid)}, {"windows", ws}, {"tray", tray}});
+        }
+        PrintJson({{"programs", programs}});
+        return;
+    }
     if (pids.empty())
         out << "no programs with windows are running\n";
     for (const auto& [pid, unused] : pids)

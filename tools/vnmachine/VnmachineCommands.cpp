@@ -4,6 +4,7 @@
 #include "tools/vnmachine/CertsCommand.h"
 #include "tools/vnmachine/DesktopCommand.h"
 #include "tools/vnmachine/DeviceCommand.h"
+#include "tools/vnmachine/JsonOutput.h"
 #include "tools/vnmachine/LogCommand.h"
 #include "tools/vnmachine/MachineCommand.h"
 #include "tools/vnmachine/NetworkCommand.h"
@@ -33,7 +34,7 @@ CommandTable VnmachineCommands()
 {
     return CommandTable{
         .path = "vnmachine",
-        .options = "[--machine DIR]",
+        .options = "[--machine DIR] [--json]",
         .commands =
             {
                 {"init", {}, "create the default machine when none exists", RunInitCommand},
@@ -103,8 +104,10 @@ CommandTable VnmachineCommands()
                 withCommands("power", "suspend|resume",
                              "send the power events to every program's windows", RunPowerCommand),
             },
-        .notes = "The machine directory is DIR, else $TESSARYN_MACHINE, else\n"
-                 "$XDG_DATA_HOME/tessaryn/machine (~/.local/share/tessaryn/machine).\n",
+        .notes = std::string("The machine directory is DIR, else $TESSARYN_MACHINE, else\n"
+                             "$XDG_DATA_HOME/tessaryn/machine (~/.local/share/tessaryn/machine).\n"
+                             "--version names the tool's version.\n") +
+                 kJsonHelp,
         .helpAfterName = true,
     };
 }

@@ -10,6 +10,7 @@
 #include "machine/wlan/WlanService.h"
 #include "tools/vnmachine/Arguments.h"
 #include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/JsonOutput.h"
 
 #include <algorithm>
 #include <cctype>
@@ -211,10 +212,50 @@ int NoInterface()
     return 1;
 }
 
+nlohmann::json StatusJson(const machine::Machine& m, const Target& t,
+                          const wlan::ServiceSettings& s)
+{
+    nlohmann::json interfaces = nlohmann::json::array();
+    for (const auto& info : wlan::ListInterfaces(m))
+    {
+        if (!t.guid.empty() && info.guid != t.guid)
+            continue;
+        nlohmann::json one = {{"guid", info.guid},
+                              {"description", info.description},
+                              {"state", StateName(info.state)},
+                              {"state_code", info.state}};
+        if (auto c = wlan::CurrentConnection(m, info.guid))
+        {
+            nlohmann::json link = {
+                {"ssid", radio::EscapeSsid(c->ssid)},
+                {"bssid", radio::FormatBssid(c->bssid)},
+                {"bss_type", c->bssType == radio::kIndependent ? "ad hoc" : "infrastructure"},
+                {"rssi", c->rssi},
+                {"quality", c->quality},
+                {"rate_kbps", c->rateKbps},
+                {"security", SecurityText(c->security)},
+                {"mode", c->mode}};
+            if (c->mode == 0)
+                link["profile"] = c->profileName;
+            one["connection"] = std::move(link);
+        }
+        interfaces.push_back(std::move(one));
+    }
+    return {{"service_running", wlan::IsServiceRunning(m)},
+            {"scan_delay_ms", s.scanDelay},
+            {"connect_delay_ms", s.connectDelay},
+            {"interfaces", interfaces}};
+}
+
 int Status(const machine::Machine& m, const Target& t, const Words& args)
 {
     NeedWords(args, 0);
     wlan::ServiceSettings s = wlan::ReadServiceSettings(m);
+    if (JsonOutput())
+    {
+        PrintJson(StatusJson(m, t, s));
+        return 0;
+    }
     std::cout << "service " << (wlan::IsServiceRunning(m) ? "running" : "stopped")
               << "\nscan delay " << s.scanDelay << " ms, connect delay " << s.connectDelay
               << " ms\n";

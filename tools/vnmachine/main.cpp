@@ -1,6 +1,7 @@
 // vnmachine: creates a simulated machine, shows and changes its state.
 
 #include "machine/Machine.h"
+#include "tools/vnmachine/JsonOutput.h"
 #include "tools/vnmachine/ToolOptions.h"
 #include "tools/vnmachine/VnmachineCommands.h"
 
@@ -28,6 +29,13 @@ int main(int argc, char** argv)
         std::cout << "vnmachine " << TESSARYN_VERSION << "\n";
         return 0;
     }
+    if (options.json && !JsonApplies(options.words))
+    {
+        std::cerr
+            << "vnmachine: --json is for ui list, wlan status, networks, devices and log all\n";
+        return 2;
+    }
+    SetJsonOutput(options.json);
     if (options.machine)
         ::setenv("TESSARYN_MACHINE", options.machine->c_str(), 1);
     // Only init and the starting of a program make a machine; everything else finds one.
