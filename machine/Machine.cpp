@@ -6,6 +6,8 @@
 #include "machine/MachineLock.h"
 #include "machine/desktop/RuntimeFolder.h"
 
+#include <unistd.h>
+
 #include <cctype>
 #include <cstdlib>
 #include <memory>
@@ -50,6 +52,7 @@ struct Current
 {
     std::mutex lock;
     std::unique_ptr<Machine> machine;
+    bool createWhenMissing = true;
 };
 
 Current& current()
@@ -61,16 +64,25 @@ Current& current()
 void openMachine(const std::filesystem::path& root)
 {
     auto opened = std::make_unique<Machine>(std::filesystem::absolute(root));
-    std::error_code ec;
-    machine::CreateFolders(opened->root(), ec);
-    if (ec)
-        throw std::runtime_error("cannot create the machine folder " + opened->root().string() +
-                                 ": " + ec.message());
+    // An existing machine is opened without writing to it, so that a read-only one can be read.
+    if (!opened->exists())
     {
+        if (!current().createWhenMissing)
+            throw NoMachine(opened->root());
+        std::error_code ec;
+        machine::CreateFolders(opened->root(), ec);
+        if (ec)
+            throw std::runtime_error("cannot create the machine folder " + opened->root().string() +
+                                     ": " + ec.message());
         MachineLock lock(*opened);
         if (!opened->exists())
             CreateDefaultImage(*opened);
-        // What processes that died left behind: half-written files, run-folder entries.
+    }
+    // What processes that died left behind (half-written files, run-folder entries), where the
+    // machine may be written at all.
+    if (::access(opened->root().c_str(), W_OK) == 0)
+    {
+        MachineLock lock(*opened);
         RemoveStaleTemporaries(opened->root());
         desktop::detail::SweepGoneProcesses(*opened);
     }
@@ -90,6 +102,12 @@ Machine& CurrentMachine()
     if (!current().machine)
         openMachine(DefaultMachineDirectory());
     return *current().machine;
+}
+
+void SetCreateWhenMissing(bool create)
+{
+    std::lock_guard guard(current().lock);
+    current().createWhenMissing = create;
 }
 
 void UseMachine(const std::filesystem::path& root)

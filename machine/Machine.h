@@ -8,6 +8,7 @@
 //   <root>/.lock           serialises changes between processes
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 namespace machine
@@ -39,6 +40,19 @@ std::filesystem::path DefaultMachineDirectory();
 // The machine this process runs on. On first use it is opened from DefaultMachineDirectory();
 // a machine that does not exist yet is created with the default image.
 Machine& CurrentMachine();
+
+// Whether CurrentMachine() and UseMachine() create the default image where no machine exists
+// (the default). The machine tool turns it off, so that looking at a machine never makes one;
+// opening a missing machine then throws NoMachine.
+void SetCreateWhenMissing(bool create);
+
+struct NoMachine : std::runtime_error
+{
+    explicit NoMachine(const std::filesystem::path& root)
+        : std::runtime_error("no machine at " + root.string())
+    {
+    }
+};
 
 // Switches the process to another machine directory (tests, --machine). Creates the default
 // image there when none exists.

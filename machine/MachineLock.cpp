@@ -60,6 +60,9 @@ bool lockOpen(ProcessLock& lock, const Machine& machine)
     if (lock.fd < 0)
     {
         lock.fd = ::open(machine.lockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        // A machine one may only read is still locked against writers while it is read.
+        if (lock.fd < 0 && (errno == EACCES || errno == EROFS))
+            lock.fd = ::open(machine.lockPath().c_str(), O_RDONLY | O_CLOEXEC);
         lock.owner = ::getpid();
     }
     return lock.fd >= 0 && ::flock(lock.fd, LOCK_EX) == 0;

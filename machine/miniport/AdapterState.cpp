@@ -326,6 +326,20 @@ bool IsPinned(const AdapterState& state, std::uint32_t code)
     return false;
 }
 
+void UnpinAnswer(AdapterState& state, std::uint32_t code)
+{
+    auto it = state.values.find(kPinnedAnswers);
+    if (it == state.values.end())
+        return;
+    for (std::size_t at = 0; at + 4 <= it->second.size(); at += 4)
+        if (it->second.compare(at, 4, le32(code)) == 0)
+        {
+            it->second.erase(at, 4);
+            state.values.erase(code);
+            return;
+        }
+}
+
 std::uint32_t OperationMode(const AdapterState& state)
 {
     return state.u32(oid::OperationMode, 4);

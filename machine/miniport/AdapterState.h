@@ -104,6 +104,8 @@ int AntennaCount(const AdapterState& state); // 1 to 3
 // Stores the answer of a query code and keeps it from following the link.
 void PinAnswer(AdapterState& state, std::uint32_t code, std::string answer);
 bool IsPinned(const AdapterState& state, std::uint32_t code);
+// The code follows the link again, its stored answer dropped.
+void UnpinAnswer(AdapterState& state, std::uint32_t code);
 std::uint32_t OperationMode(const AdapterState& state); // 1 station, 2 access point
 void SetOperationMode(AdapterState& state, std::uint32_t mode);
 std::string AssociatedSsid(const AdapterState& state);

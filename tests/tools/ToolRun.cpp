@@ -52,4 +52,12 @@ ToolRun RunVnmachineApart(const std::filesystem::path& machineDir,
     return run;
 }
 
+std::string Joined(const std::vector<std::string>& words)
+{
+    std::string line;
+    for (const auto& w : words)
+        line += (line.empty() ? "" : " ") + w;
+    return line;
+}
+
 } // namespace testing_support

@@ -19,4 +19,7 @@ struct ToolRun
 ToolRun RunVnmachineApart(const std::filesystem::path& machineDir,
                           const std::vector<std::string>& args, const std::string& input = {});
 
+// The words as one line, a blank between them (for failure messages).
+std::string Joined(const std::vector<std::string>& words);
+
 } // namespace testing_support

@@ -156,8 +156,8 @@ TEST_F(VnmachineUiTest, APersonDrivesATrayProgramThroughTheMachineTool)
         },
         std::chrono::seconds(20)));
 
-    // The interactive desktop takes the same commands.
-    r = vnmachine("desktop", "show 'Remote form'\nanswer OK\nquit\n");
+    // The interactive desktop takes the same commands; "show" alone draws the whole desktop.
+    r = vnmachine("desktop", "show 'Remote form'\nshow\nanswer OK\nquit\n");
     EXPECT_NE(r.out.find("desktop> "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("---- active window"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("no message box is up"), std::string::npos) << r.out;

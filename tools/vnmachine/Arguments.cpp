@@ -1,9 +1,14 @@
 #include "tools/vnmachine/Arguments.h"
 
+#include <cctype>
 #include <exception>
 
 std::optional<long> ParseNumber(const std::string& text, int base)
 {
+    // Strictly the number: no blanks or sign before it, nothing after it.
+    const std::size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (text.size() == first || !std::isxdigit(static_cast<unsigned char>(text[first])))
+        return std::nullopt;
     try
     {
         std::size_t used = 0;
@@ -32,6 +37,21 @@ std::optional<std::uint32_t> ParseCode(const std::string& text)
     {
     }
     return std::nullopt;
+}
+
+std::optional<std::string> ParseHexBytes(const std::string& text)
+{
+    if (text.size() % 2 != 0)
+        return std::nullopt;
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); i += 2)
+    {
+        auto byte = ParseNumber(text.substr(i, 2), 16);
+        if (!byte || *byte < 0 || text[i] == '-' || text[i + 1] == '-')
+            return std::nullopt;
+        bytes += static_cast<char>(*byte);
+    }
+    return bytes;
 }
 
 std::optional<int> ParseTimes(const std::string& text, int least, int most)

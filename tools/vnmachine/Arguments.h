@@ -11,6 +11,9 @@ std::optional<long> ParseNumber(const std::string& text, int base = 10);
 // A 32-bit code in hexadecimal, with or without "0x" (an object identifier, an HRESULT).
 std::optional<std::uint32_t> ParseCode(const std::string& text);
 
+// Bytes written as hexadecimal digits, two a byte ("0A1B"); nullopt for anything else.
+std::optional<std::string> ParseHexBytes(const std::string& text);
+
 // How many calls a fault is for: "once", "always" (-1), or a count from `least` to `most`.
 std::optional<int> ParseTimes(const std::string& text, int least, int most);
 

@@ -15,6 +15,7 @@ using Handler = std::function<int(const Words&)>;
 
 struct UsageError
 {
+    std::string problem = {}; // what did not fit ("'abc' is not a number"); empty: the words
 };
 
 constexpr std::size_t kAnyMoreWords = std::numeric_limits<std::size_t>::max();
@@ -26,13 +27,16 @@ inline void NeedWords(const Words& args, std::size_t count)
     NeedWords(args, count, count);
 }
 
-// The value of an argument that had to parse; UsageError when it did not.
-template <typename T> T Needed(const std::optional<T>& value)
+// The value of an argument that had to parse; UsageError naming `text` when it did not.
+template <typename T> T Needed(const std::optional<T>& value, const std::string& text = {})
 {
     if (!value)
-        throw UsageError{};
+        throw UsageError{text.empty() ? std::string() : "bad value '" + text + "'"};
     return *value;
 }
+
+// A whole number from `least` to `most`, all of `text`; UsageError naming `what` otherwise.
+long NeedNumber(const std::string& text, long least, long most, const std::string& what);
 
 struct Command
 {

@@ -97,8 +97,10 @@ int CommandTable::run(const Words& args, std::ostream& out, std::ostream& err) c
     {
         return command->run(Words(args.empty() ? args.end() : args.begin() + 1, args.end()));
     }
-    catch (const UsageError&)
+    catch (const UsageError& e)
     {
+        err << joined({path, command->name}) << ": "
+            << (e.problem.empty() ? "the arguments do not fit its usage" : e.problem) << "\n";
         printUsage(*command, err);
         return 2;
     }

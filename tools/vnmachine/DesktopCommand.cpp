@@ -5,13 +5,18 @@
 #include "platform/ui/automation/Remote.h"
 #include "platform/ui/menus/Menus.h"
 #include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/DesktopLookup.h"
+#include "tools/vnmachine/LineReader.h"
 #include "tools/vnmachine/UiCommand.h"
 
+#include <signal.h>
 #include <strings.h>
 
 #include <exception>
 #include <iostream>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -83,6 +88,8 @@ std::vector<std::string> SplitCommandWords(const std::string& line)
             else
                 word += c;
         }
+        else if (c == '#' && !inWord)
+            break; // the rest of the line is a comment
         else if (c == '"' || c == '\'')
         {
             quote = c;
@@ -106,27 +113,123 @@ std::vector<std::string> SplitCommandWords(const std::string& line)
     return words;
 }
 
-int RunDesktop(std::istream& in, std::ostream& out, std::ostream& err)
+namespace
+{
+
+// The processes with windows or tray icons on the machine, each once, with its name.
+std::vector<std::pair<int, std::string>> runningPrograms()
+{
+    const machine::Machine& m = machine::CurrentMachine();
+    std::vector<std::pair<int, std::string>> programs;
+    auto add = [&](int pid)
+    {
+        for (const auto& p : programs)
+            if (p.first == pid)
+                return;
+        programs.emplace_back(pid, ProgramName(pid));
+    };
+    for (const auto& w : machine::desktop::ListWindows(m))
+        add(w.pid);
+    for (const auto& i : machine::desktop::ListTrayIcons(m))
+        add(i.pid);
+    return programs;
+}
+
+// Leaving the desktop: the programs still running are named, and ended when asked.
+void leave(bool end, LineReader& reader, std::ostream& out)
+{
+    const auto programs = runningPrograms();
+    if (programs.empty())
+        return;
+    out << "still running:";
+    for (const auto& [pid, name] : programs)
+        out << " " << name << " (" << pid << ")";
+    out << "\n";
+    if (!end && reader.interactive())
+    {
+        auto answer = reader.read("end them? [y/N] ");
+        end = answer && !answer->empty() && (answer->front() == 'y' || answer->front() == 'Y');
+    }
+    if (!end)
+    {
+        out << "they keep running ('quit --end' ends them)\n";
+        return;
+    }
+    for (const auto& [pid, name] : programs)
+        if (::kill(pid, SIGTERM) == 0)
+            out << "ended " << name << " (" << pid << ")\n";
+}
+
+// What the first word and the later words of a line complete to: commands, window titles.
+std::vector<std::string> completions(const CommandTable& commands, bool firstWord)
+{
+    std::vector<std::string> words;
+    if (firstWord)
+    {
+        for (const auto& c : commands.commands)
+            words.push_back(c.name);
+        return words;
+    }
+    for (const auto& w : machine::desktop::ListWindows(machine::CurrentMachine()))
+        if (w.visible && !w.title.empty())
+            words.push_back(w.title);
+    return words;
+}
+
+} // namespace
+
+int RunDesktop(std::istream& in, std::ostream& out, std::ostream& err, bool verbose)
 {
     bool quit = false;
-    const Handler leave = [&](const Words&)
+    bool endPrograms = false;
+    CommandTable commands = UiCommands(out, err);
+    commands.path.clear(); // typed at the prompt, without "vnmachine ui"
+    // "show" alone draws the whole desktop; with a window, that window.
+    for (auto& c : commands.commands)
+        if (c.name == "show")
+        {
+            Handler one = c.run;
+            c.forms = {"", "WIN"};
+            c.description = "the programs and the active window, or the window WIN, as text";
+            c.run = [one, &out](const Words& a)
+            {
+                if (!a.empty())
+                    return one(a);
+                printDesktop(out);
+                return 0;
+            };
+        }
+    const Handler leaveDesktop = [&](const Words& a)
     {
+        if (!a.empty() && a[0] != "--end")
+            throw UsageError{"unexpected argument '" + a[0] + "'"};
+        NeedWords(a, 0, 1);
+        endPrograms = !a.empty();
         quit = true;
         return 0;
     };
-    CommandTable commands = UiCommands(out, err);
-    commands.path.clear(); // typed at the prompt, without "vnmachine ui"
-    commands.commands.push_back({"quit", {}, "leave the desktop", leave});
-    commands.commands.push_back({"exit", {}, "leave the desktop", leave});
+    commands.commands.push_back({"quit",
+                                 {"[--end]"},
+                                 "leave the desktop, naming the programs that keep running",
+                                 leaveDesktop,
+                                 "quit --end ends them; at a terminal quit asks.\n"});
+    commands.commands.push_back({"exit", {"[--end]"}, "the same as quit", leaveDesktop});
 
-    printDesktop(out);
-    std::string line;
+    LineReader reader(in, out, [&commands](bool first) { return completions(commands, first); });
+    if (verbose)
+        printDesktop(out);
+    else
+    {
+        out << "---- programs\n";
+        PrintProgramList(out);
+        out << "('show' draws the desktop, 'help' lists the commands)\n";
+    }
     while (!quit)
     {
-        out << "desktop> " << std::flush;
-        if (!std::getline(in, line))
+        auto line = reader.read("desktop> ");
+        if (!line)
             break;
-        auto words = SplitCommandWords(line);
+        auto words = SplitCommandWords(*line);
         if (words.empty())
             continue;
         // A command that fails leaves the desktop running.
@@ -138,18 +241,29 @@ int RunDesktop(std::istream& in, std::ostream& out, std::ostream& err)
         {
             err << "vnmachine: " << e.what() << "\n";
         }
-        if (!quit && !commands.asksForHelp(words))
+        out << std::flush;
+        err << std::flush;
+        if (verbose && !quit && !commands.asksForHelp(words))
             printDesktop(out);
     }
-    out << "\n";
+    if (!quit)
+        out << "\n";
+    leave(endPrograms, reader, out);
     return 0;
 }
 
-int RunDesktopCommand(const Words& args)
+int RunDesktopCommand(const Words& input)
 {
-    // "--start PROGRAM [ARGS...]" starts a program first, as the desktop's "start" would.
-    if (!args.empty() && (args[0] != "--start" || args.size() < 2))
-        throw UsageError{};
+    // "--verbose" draws the desktop after every command; "--start PROGRAM [ARGS...]" starts a
+    // program first, as the desktop's "start" would.
+    Words args = input;
+    const bool verbose = !args.empty() && args[0] == "--verbose";
+    if (verbose)
+        args.erase(args.begin());
+    if (!args.empty() && args[0] != "--start")
+        throw UsageError{"unexpected argument '" + args[0] + "'"};
+    if (!args.empty() && args.size() < 2)
+        throw UsageError{"--start needs a PROGRAM"};
     if (!args.empty())
     {
         Words start(args.begin() + 1, args.end());
@@ -157,5 +271,5 @@ int RunDesktopCommand(const Words& args)
         if (RunUiCommand(start) != 0)
             return 1;
     }
-    return RunDesktop(std::cin, std::cout, std::cerr);
+    return RunDesktop(std::cin, std::cout, std::cerr, verbose);
 }

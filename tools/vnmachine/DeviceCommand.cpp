@@ -10,6 +10,8 @@
 #include "tools/vnmachine/AdapterChoice.h"
 #include "tools/vnmachine/Arguments.h"
 #include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/DriverAnswerCommand.h"
+#include "tools/vnmachine/JsonOutput.h"
 #include "tools/vnmachine/MachineHandler.h"
 
 #include <cctype>
@@ -45,6 +47,28 @@ void printDevice(std::size_t index, const devices::NetDevice& d)
 void listDevices(const machine::Machine& m)
 {
     auto list = devices::ListDevices(m);
+    if (JsonOutput())
+    {
+        nlohmann::json all = nlohmann::json::array();
+        for (std::size_t i = 0; i < list.size(); ++i)
+        {
+            const devices::NetDevice& d = list[i];
+            nlohmann::json one = {{"index", i},
+                                  {"instance_id", d.instanceId},
+                                  {"hardware_ids", d.hardwareIds},
+                                  {"present", d.present},
+                                  {"bus", d.bus == devices::Bus::Pci ? "pci" : "usb"},
+                                  {"description", d.deviceDesc},
+                                  {"manufacturer", d.manufacturer},
+                                  {"net_cfg_instance_id", d.netCfgInstanceId},
+                                  {"driver_key", devices::DriverKeyPath(d)}};
+            if (d.chipType >= 0)
+                one["chip"] = d.chipType;
+            all.push_back(std::move(one));
+        }
+        PrintJson({{"devices", all}});
+        return;
+    }
     if (list.empty())
         std::cout << "no network devices\n";
     for (std::size_t i = 0; i < list.size(); ++i)
@@ -319,6 +343,10 @@ int RunDriverCommand(const Words& input)
                  "fault CODE: requests of CODE fail (queries, sets or both); short: answers of\n"
                  "CODE return only BYTES bytes; scribble: sets of CODE write into the caller's\n"
                  "buffer; open: the device cannot be opened.\n"},
+                {"answer",
+                 {"CODE HEX", "CODE --clear"},
+                 "queries of CODE answer HEX, whatever the link (--clear: they follow it again)",
+                 [&](const Words& a) { return RunDriverAnswer(deviceId, a); }},
                 {"event",
                  {"[CLASS] [--batch N] [--unreadable K]..."},
                  "raise a batch of driver events",

@@ -6,6 +6,7 @@
 #include "machine/radio/Elements.h"
 #include "machine/radio/RadioStore.h"
 #include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/JsonOutput.h"
 #include "tools/vnmachine/MachineHandler.h"
 
 #include <iostream>
@@ -18,6 +19,24 @@ namespace
 void list(const machine::Machine& m)
 {
     auto networks = radio::LoadNetworks(m);
+    if (JsonOutput())
+    {
+        nlohmann::json all = nlohmann::json::array();
+        for (const auto& n : networks)
+            all.push_back(
+                {{"ssid", radio::EscapeSsid(n.ssid)},
+                 {"bssid", radio::FormatBssid(n.bssid)},
+                 {"channel", n.channel},
+                 {"frequency_khz", n.frequencyKhz},
+                 {"rssi", n.rssi},
+                 {"quality", n.linkQuality},
+                 {"phy", n.phyType},
+                 {"bss_type", n.bssType == radio::kIndependent ? "ad hoc" : "infrastructure"},
+                 {"privacy", (n.capability & radio::kCapPrivacy) != 0},
+                 {"elements", radio::ToHex(n.elements)}});
+        PrintJson({{"networks", all}});
+        return;
+    }
     if (networks.empty())
         std::cout << "no networks\n";
     int i = 1;
@@ -59,18 +78,12 @@ int add(const machine::Machine& m, const Words& args)
         throw UsageError{};
     radio::Network n;
     if (!radio::SetNetworkField(n, "ssid", args[0]))
-    {
-        std::cerr << "vnmachine: an SSID holds 0 to 32 bytes\n";
-        return 1;
-    }
+        throw UsageError{"an SSID holds 0 to 32 bytes"};
     bool haveBssid = false, haveElements = false;
     for (std::size_t i = 1; i + 1 < args.size(); i += 2)
     {
         if (!radio::SetNetworkField(n, args[i], args[i + 1]))
-        {
-            std::cerr << "vnmachine: bad " << args[i] << " '" << args[i + 1] << "'\n";
-            return 1;
-        }
+            throw UsageError{"bad " + args[i] + " '" + args[i + 1] + "'"};
         haveBssid = haveBssid || args[i] == "bssid";
         haveElements = haveElements || args[i] == "elements";
     }
@@ -130,15 +143,23 @@ int removeNetwork(const machine::Machine& m, const Words& args)
 int set(const machine::Machine& m, const Words& args)
 {
     NeedWords(args, 3);
-    bool ok = radio::ChangeNetworks(m,
-                                    [&](std::vector<radio::Network>& networks)
-                                    {
-                                        radio::Network* n = radio::FindNetwork(networks, args[0]);
-                                        return n != nullptr &&
-                                               radio::SetNetworkField(*n, args[1], args[2]);
-                                    });
-    if (!ok)
-        std::cerr << "vnmachine: no network '" << args[0] << "' or bad " << args[1] << "\n";
+    // A value no network could take is the caller's mistake, told apart from a missing network.
+    radio::Network probe;
+    if (!radio::SetNetworkField(probe, args[1], args[2]))
+        throw UsageError{"bad " + args[1] + " '" + args[2] + "'"};
+    bool found = false;
+    bool ok =
+        radio::ChangeNetworks(m,
+                              [&](std::vector<radio::Network>& networks)
+                              {
+                                  radio::Network* n = radio::FindNetwork(networks, args[0]);
+                                  found = n != nullptr;
+                                  return found && radio::SetNetworkField(*n, args[1], args[2]);
+                              });
+    if (!found)
+        std::cerr << "vnmachine: no network '" << args[0] << "'\n";
+    else if (!ok)
+        std::cerr << "vnmachine: the networks could not be saved\n";
     return ok ? 0 : 1;
 }
 

@@ -7,6 +7,8 @@
 #include "tools/vnmachine/CommandTable.h"
 #include "tools/vnmachine/MachineHandler.h"
 
+#include <strings.h>
+
 #include <iostream>
 #include <optional>
 
@@ -28,6 +30,16 @@ std::optional<unsigned long> number(const std::string& text)
     {
     }
     return std::nullopt;
+}
+
+// The programs whose starts can be made record-only: the project's own, by the names their
+// starts are matched with.
+bool isProjectProgram(const std::string& name)
+{
+    for (const char* program : {"TessarynUI", "TessarynAp", "UplinkPick"})
+        if (::strcasecmp(name.c_str(), program) == 0)
+            return true;
+    return false;
 }
 
 int fail(const machine::Machine& m, const Words& args)
@@ -72,7 +84,15 @@ int RunProgramsCommand(const Words& args)
                      [](const machine::Machine& m, const Words& a)
                      {
                          NeedWords(a, 2);
-                         programs::SetRecordOnly(m, a[0], Needed(ParseOnOff(a[1])));
+                         const bool on = Needed(ParseOnOff(a[1]), a[1]);
+                         if (!isProjectProgram(a[0]))
+                         {
+                             std::cerr << "vnmachine: record-only applies to TessarynUI, "
+                                          "TessarynAp and UplinkPick, not '"
+                                       << a[0] << "' (NicReport.bat: report-fail, report-delay)\n";
+                             return 1;
+                         }
+                         programs::SetRecordOnly(m, a[0], on);
                          return 0;
                      })},
                 {"report-delay",

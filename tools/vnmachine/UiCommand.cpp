@@ -1,5 +1,7 @@
 #include "tools/vnmachine/UiCommand.h"
 
+#include "tools/vnmachine/MachineCommand.h"
+
 #include "machine/Machine.h"
 #include "machine/desktop/Desktop.h"
 #include "machine/desktop/Tray.h"
@@ -9,6 +11,9 @@
 #include "platform/ui/WindowStyles.h"
 #include "platform/ui/automation/Remote.h"
 #include "platform/ui/menus/Menus.h"
+#include "tools/vnmachine/DesktopLookup.h"
+#include "tools/vnmachine/JsonOutput.h"
+#include "tools/vnmachine/WaitCommand.h"
 
 #include <strings.h>
 
@@ -25,35 +30,6 @@ namespace
 using machine::desktop::TopLevelWindow;
 using platform::automation::AskProgram;
 using platform::automation::HandleText;
-
-std::string programName(int pid)
-{
-    std::ifstream in("/proc/" + std::to_string(pid) + "/comm");
-    std::string name;
-    std::getline(in, name);
-    return name.empty() ? "?" : name;
-}
-
-std::optional<TopLevelWindow> findWindow(const std::string& which)
-{
-    auto windows = machine::desktop::ListWindows(machine::CurrentMachine());
-    if (auto handle = platform::automation::ParseHandle(which))
-        for (const auto& w : windows)
-            if (w.hwnd == *handle)
-                return w;
-    // By title: visible windows first, the latest of them.
-    for (int pass = 0; pass < 4; ++pass)
-        for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-        {
-            const bool visibleOnly = pass % 2 == 0;
-            const bool exact = pass < 2;
-            if (visibleOnly && !it->visible)
-                continue;
-            if (exact ? it->title == which : ::strcasecmp(it->title.c_str(), which.c_str()) == 0)
-                return *it;
-        }
-    return std::nullopt;
-}
 
 int report(const platform::automation::Reply& r, std::ostream& out, std::ostream& err)
 {
@@ -72,7 +48,7 @@ int report(const platform::automation::Reply& r, std::ostream& out, std::ostream
 int onWindow(const std::string& which, std::vector<std::string> fields, std::ostream& out,
              std::ostream& err)
 {
-    auto w = findWindow(which);
+    auto w = FindWindow(which);
     if (!w)
     {
         err << "vnmachine: no window '" << which << "'\n";
@@ -108,7 +84,7 @@ int runAnswer(const Words& a, std::ostream& out, std::ostream& err)
     std::string box = "0";
     if (a.size() == 2)
     {
-        auto w = findWindow(a[0]);
+        auto w = FindWindow(a[0]);
         if (!w)
         {
             err << "vnmachine: no window '" << a[0] << "'\n";
@@ -143,20 +119,13 @@ int runTray(const Words& a, std::ostream& out, std::ostream& err)
     else if (a[1] == "left")
         click = platform::TrayClick::Left;
     else
-        throw UsageError{};
-    const auto pid = platform::automation::ParseHandle(a[0]);
+        throw UsageError{"'" + a[1] + "' is no click: right, double or left"};
     std::optional<std::uint32_t> uid;
     if (a.size() == 3)
         uid = platform::automation::ParseHandle(a[2]);
-    for (const auto& icon : machine::desktop::ListTrayIcons(machine::CurrentMachine()))
+    if (auto icon = FindTrayIcon(a[0], uid))
     {
-        const bool program =
-            pid ? icon.pid == static_cast<int>(*pid)
-                : ::strcasecmp(programName(icon.pid).c_str(), a[0].c_str()) == 0 ||
-                      ::strcasecmp((programName(icon.pid) + ".exe").c_str(), a[0].c_str()) == 0;
-        if (!program || (uid && icon.uid != *uid))
-            continue;
-        if (!platform::ClickTrayIcon(icon.hwnd, icon.uid, click))
+        if (!platform::ClickTrayIcon(icon->hwnd, icon->uid, click))
         {
             err << "vnmachine: the click could not be delivered\n";
             return 1;
@@ -165,7 +134,7 @@ int runTray(const Words& a, std::ostream& out, std::ostream& err)
         for (int i = 0; i < 100; ++i)
         {
             for (const auto& w : machine::desktop::ListWindows(machine::CurrentMachine()))
-                if (w.pid == icon.pid && ::strcasecmp(w.className.c_str(), kPopupMenuClass) == 0)
+                if (w.pid == icon->pid && ::strcasecmp(w.className.c_str(), kPopupMenuClass) == 0)
                 {
                     out << "clicked; a menu is open\n";
                     return report(AskProgram(w.pid, {"describe", HandleText(w.hwnd)}), out, err);
@@ -187,6 +156,10 @@ int runStart(const Words& a, std::ostream& out, std::ostream& err)
     std::string line = "\"" + a[0] + "\"";
     for (std::size_t i = 1; i < a.size(); ++i)
         line += " " + a[i];
+    // A program started where no machine exists makes the default one, as it would unstarted.
+    if (!MachineUsableOrSay(err))
+        return 1;
+    machine::SetCreateWhenMissing(true);
     const UINT result = WinExec(line.c_str(), SW_SHOW);
     if (result <= 31)
     {
@@ -195,43 +168,6 @@ int runStart(const Words& a, std::ostream& out, std::ostream& err)
     }
     out << "started " << line << "\n";
     return 0;
-}
-
-// Seconds to wait: a number from 0 to a day.
-double waitSeconds(const std::string& text)
-{
-    try
-    {
-        std::size_t used = 0;
-        const double seconds = std::stod(text, &used);
-        if (used == text.size() && seconds >= 0 && seconds <= 86400)
-            return seconds;
-    }
-    catch (const std::exception&)
-    {
-    }
-    throw UsageError{};
-}
-
-int runWait(const Words& a, std::ostream& out, std::ostream& err)
-{
-    NeedWords(a, 1, 2);
-    const double seconds = a.size() == 2 ? waitSeconds(a[1]) : 10.0;
-    const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::milliseconds(static_cast<long>(seconds * 1000));
-    for (;;)
-    {
-        if (auto w = findWindow(a[0]))
-        {
-            out << HandleText(w->hwnd) << "\n";
-            return 0;
-        }
-        if (std::chrono::steady_clock::now() > deadline)
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    err << "vnmachine: no window '" << a[0] << "' within " << seconds << " s\n";
-    return 1;
 }
 
 // WIN and `words` more: the window's program is asked `request` with those words.
@@ -259,8 +195,10 @@ CommandTable UiCommands(std::ostream& out, std::ostream& err)
 {
     auto row = [&](const Words& a)
     {
-        if (a.size() != 3 && !(a.size() == 4 && a[3] == "--double"))
-            throw UsageError{};
+        if (a.size() == 4 && a[3] != "--double")
+            throw UsageError{"unexpected argument '" + a[3] + "'"};
+        NeedWords(a, 3, 4);
+        NeedNumber(a[2], 0, 0x7FFFFFFF, "N");
         return onWindow(a[0], {"row", a[1], a[2], a.size() == 4 ? "1" : "0"}, out, err);
     };
     auto menu = [&](const Words& a)
@@ -303,7 +241,15 @@ CommandTable UiCommands(std::ostream& out, std::ostream& err)
                  {"WIN CONTROL N [--double]"},
                  "click (or double-click) a list-view row",
                  row},
-                {"slide", {"WIN CONTROL POS"}, "move a slider", onWindowWith("slide", 2, out, err)},
+                {"slide",
+                 {"WIN CONTROL POS"},
+                 "move a slider",
+                 [&](const Words& a)
+                 {
+                     NeedWords(a, 3);
+                     NeedNumber(a[2], -0x7FFFFFFF, 0x7FFFFFFF, "POS");
+                     return onWindow(a[0], {"slide", a[1], a[2]}, out, err);
+                 }},
                 {"key", {"WIN enter|esc"}, "press Enter or Esc", onWindowWith("key", 1, out, err)},
                 {"close", {"WIN"}, "the close box", onWindowWith("close", 0, out, err)},
                 {"page",
@@ -325,11 +271,17 @@ CommandTable UiCommands(std::ostream& out, std::ostream& err)
                  writing(runAnswer, out, err)},
                 {"start", {"PROGRAM [ARGS...]"}, "start a program", writing(runStart, out, err)},
                 {"wait",
-                 {"WIN [SECONDS]"},
-                 "wait for a window to appear (default 10 s)",
-                 writing(runWait, out, err)},
+                 {"WIN [SECONDS]", "tray PROGRAM [--timeout SECONDS]",
+                  "rows WIN CONTROL [N] [--timeout SECONDS]",
+                  "text WIN CONTROL TEXT [--timeout SECONDS]"},
+                 "wait for a window, a tray icon, rows of a list, a control's text",
+                 [&](const Words& a) { return RunWait(a, out, err); },
+                 "wait: SECONDS default 10; rows waits for at least N rows (default 1). Exit 1\n"
+                 "      when it does not come in time.\n"},
             },
-        .notes = "WIN: a window handle or title; CONTROL: a control id or its text.\n",
+        .notes =
+            std::string("WIN: a window handle or title; CONTROL: a control id or its text.\n") +
+            kJsonHelp,
     };
 }
 
@@ -343,11 +295,39 @@ void PrintProgramList(std::ostream& out)
         pids[w.pid] = true;
     for (const auto& i : icons)
         pids[i.pid] = true;
+    if (JsonOutput())
+    {
+        nlohmann::json programs = nlohmann::json::array();
+        for (const auto& [pid, unused] : pids)
+        {
+            nlohmann::json ws = nlohmann::json::array(), tray = nlohmann::json::array();
+            for (const auto& w : windows)
+                if (w.pid == pid)
+                    ws.push_back({{"hwnd", HandleText(w.hwnd)},
+                                  {"title", machine::desktop::EscapeText(w.title)},
+                                  {"class", machine::desktop::EscapeText(w.className)},
+                                  {"visible", w.visible}});
+            for (const auto& i : icons)
+                if (i.pid == pid)
+                {
+                    nlohmann::json icon = {{"uid", i.uid},
+                                           {"tip", machine::desktop::EscapeText(i.tip)},
+                                           {"window", HandleText(i.hwnd)}};
+                    if (i.iconResource != 0)
+                        icon["icon"] = i.iconResource;
+                    tray.push_back(std::move(icon));
+                }
+            programs.push_back(
+                {{"pid", pid}, {"name", ProgramName(pid)}, {"windows", ws}, {"tray", tray}});
+        }
+        PrintJson({{"programs", programs}});
+        return;
+    }
     if (pids.empty())
         out << "no programs with windows are running\n";
     for (const auto& [pid, unused] : pids)
     {
-        out << pid << " " << programName(pid) << "\n";
+        out << pid << " " << ProgramName(pid) << "\n";
         for (const auto& w : windows)
             if (w.pid == pid)
                 out << "  window " << HandleText(w.hwnd) << " \""

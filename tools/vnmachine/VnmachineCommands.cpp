@@ -4,6 +4,7 @@
 #include "tools/vnmachine/CertsCommand.h"
 #include "tools/vnmachine/DesktopCommand.h"
 #include "tools/vnmachine/DeviceCommand.h"
+#include "tools/vnmachine/JsonOutput.h"
 #include "tools/vnmachine/LogCommand.h"
 #include "tools/vnmachine/MachineCommand.h"
 #include "tools/vnmachine/NetworkCommand.h"
@@ -13,6 +14,7 @@
 #include "tools/vnmachine/RegCommand.h"
 #include "tools/vnmachine/ServicesCommand.h"
 #include "tools/vnmachine/StationsCommand.h"
+#include "tools/vnmachine/SystemCommand.h"
 #include "tools/vnmachine/UiCommand.h"
 #include "tools/vnmachine/WindowsCommand.h"
 #include "tools/vnmachine/WlanCommand.h"
@@ -32,7 +34,7 @@ CommandTable VnmachineCommands()
 {
     return CommandTable{
         .path = "vnmachine",
-        .options = "[--machine DIR]",
+        .options = "[--machine DIR] [--json]",
         .commands =
             {
                 {"init", {}, "create the default machine when none exists", RunInitCommand},
@@ -47,11 +49,12 @@ CommandTable VnmachineCommands()
                              "see and drive the programs' windows, menus and tray icons",
                              RunUiCommand),
                 {"desktop",
-                 {"[--start PROGRAM [ARGS...]]"},
+                 {"[--verbose] [--start PROGRAM [ARGS...]]"},
                  "the desktop a person drives, commands on stdin",
                  RunDesktopCommand,
-                 "desktop --start starts the program first, as the desktop's start would. At the\n"
-                 "prompt: the ui commands without \"ui\", help and quit.\n"},
+                 "desktop --start starts the program first, as the desktop's start would;\n"
+                 "--verbose draws the desktop after every command. At the prompt: the ui\n"
+                 "commands without \"ui\", show, help and quit.\n"},
                 {"post",
                  {"TITLE MSG [WPARAM [LPARAM]]"},
                  "post a message to the window with that title",
@@ -95,11 +98,16 @@ CommandTable VnmachineCommands()
                 withCommands("certs", "[COMMAND ...]",
                              "the certificate stores: list, import, remove, clear, fail",
                              RunCertsCommand),
+                withCommands("system", "[COMMAND ...]",
+                             "the operating system, language, administrator and WOW64",
+                             RunSystemCommand),
                 withCommands("power", "suspend|resume",
                              "send the power events to every program's windows", RunPowerCommand),
             },
-        .notes = "The machine directory is DIR, else $TESSARYN_MACHINE, else\n"
-                 "$XDG_DATA_HOME/tessaryn/machine (~/.local/share/tessaryn/machine).\n",
+        .notes = std::string("The machine directory is DIR, else $TESSARYN_MACHINE, else\n"
+                             "$XDG_DATA_HOME/tessaryn/machine (~/.local/share/tessaryn/machine).\n"
+                             "--version names the tool's version.\n") +
+                 kJsonHelp,
         .helpAfterName = true,
     };
 }

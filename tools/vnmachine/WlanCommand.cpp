@@ -1,20 +1,25 @@
 #include "tools/vnmachine/WlanCommand.h"
 
 #include "machine/AsciiCase.h"
+#include "machine/FileStore.h"
 #include "machine/Machine.h"
+#include "machine/MachineClock.h"
 #include "machine/radio/Network.h"
 #include "machine/radio/RadioStore.h"
 #include "machine/wlan/WlanControl.h"
 #include "machine/wlan/WlanService.h"
 #include "tools/vnmachine/Arguments.h"
 #include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/JsonOutput.h"
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdint>
 #include <iostream>
 #include <map>
 #include <optional>
+#include <thread>
 
 namespace wlan = machine::wlan;
 namespace radio = machine::radio;
@@ -207,10 +212,50 @@ int NoInterface()
     return 1;
 }
 
+nlohmann::json StatusJson(const machine::Machine& m, const Target& t,
+                          const wlan::ServiceSettings& s)
+{
+    nlohmann::json interfaces = nlohmann::json::array();
+    for (const auto& info : wlan::ListInterfaces(m))
+    {
+        if (!t.guid.empty() && info.guid != t.guid)
+            continue;
+        nlohmann::json one = {{"guid", info.guid},
+                              {"description", info.description},
+                              {"state", StateName(info.state)},
+                              {"state_code", info.state}};
+        if (auto c = wlan::CurrentConnection(m, info.guid))
+        {
+            nlohmann::json link = {
+                {"ssid", radio::EscapeSsid(c->ssid)},
+                {"bssid", radio::FormatBssid(c->bssid)},
+                {"bss_type", c->bssType == radio::kIndependent ? "ad hoc" : "infrastructure"},
+                {"rssi", c->rssi},
+                {"quality", c->quality},
+                {"rate_kbps", c->rateKbps},
+                {"security", SecurityText(c->security)},
+                {"mode", c->mode}};
+            if (c->mode == 0)
+                link["profile"] = c->profileName;
+            one["connection"] = std::move(link);
+        }
+        interfaces.push_back(std::move(one));
+    }
+    return {{"service_running", wlan::IsServiceRunning(m)},
+            {"scan_delay_ms", s.scanDelay},
+            {"connect_delay_ms", s.connectDelay},
+            {"interfaces", interfaces}};
+}
+
 int Status(const machine::Machine& m, const Target& t, const Words& args)
 {
     NeedWords(args, 0);
     wlan::ServiceSettings s = wlan::ReadServiceSettings(m);
+    if (JsonOutput())
+    {
+        PrintJson(StatusJson(m, t, s));
+        return 0;
+    }
     std::cout << "service " << (wlan::IsServiceRunning(m) ? "running" : "stopped")
               << "\nscan delay " << s.scanDelay << " ms, connect delay " << s.connectDelay
               << " ms\n";
@@ -247,9 +292,34 @@ int Profiles(const machine::Machine& m, const Target& t, const Words& args)
     return 0;
 }
 
+// Stores a profile document from a file on the first interface (or --interface's), replacing
+// one of the same name, as an all-users profile.
+int AddProfile(const machine::Machine& m, const Target& t, const std::string& file)
+{
+    auto xml = machine::ReadWholeFile(file);
+    if (!xml)
+    {
+        std::cerr << "vnmachine: cannot read " << file << "\n";
+        return 1;
+    }
+    auto interfaces = Interfaces(m, t);
+    if (interfaces.empty())
+        return NoInterface();
+    std::uint32_t reason = 0;
+    if (std::uint32_t error = wlan::SetProfile(m, interfaces.front(), *xml, false, true, reason))
+    {
+        std::cerr << "vnmachine: the profile was refused (error " << error << ", reason " << reason
+                  << ")\n";
+        return 1;
+    }
+    return 0;
+}
+
 // The stored document as it is, byte for byte, so that it can be saved to a file.
 int ShowProfile(const machine::Machine& m, const Target& t, const Words& args)
 {
+    if (args.size() == 2 && args[0] == "add")
+        return AddProfile(m, t, args[1]);
     NeedWords(args, 1);
     const std::string& name = args[0];
     for (const auto& g : Interfaces(m, t))
@@ -383,10 +453,65 @@ int Notify(const machine::Machine& m, const Target& t, const Words& args)
     return 0;
 }
 
-// A connection made from outside the programs, as the platform's own connection tools would:
-// to a network by SSID (secured or not, as it offers), or by a stored profile.
-int Connect(const machine::Machine& m, const Target& t, const Words& args)
+// The outcome the service journaled for a connect on `guid` after `seq`: connection_complete or
+// connection_attempt_fail, with the machine time it falls due; nullopt before there is one.
+std::optional<wlan::Notification> ConnectOutcome(const machine::Machine& m, const std::string& guid,
+                                                 std::uint64_t seq)
 {
+    for (const auto& n : wlan::NotificationsAfter(m, seq))
+        if (n.guid == guid && n.source == wlan::kSourceAcm &&
+            (n.code == wlan::kAcmConnectionComplete || n.code == wlan::kAcmConnectionAttemptFail))
+            return n;
+    return std::nullopt;
+}
+
+// Waits until the connect's outcome falls due, at most `timeoutMs`, and reports it.
+int AwaitConnect(const machine::Machine& m, const std::string& guid, std::uint64_t seq,
+                 std::uint64_t timeoutMs)
+{
+    auto outcome = ConnectOutcome(m, guid, seq);
+    if (!outcome)
+    {
+        std::cerr << "vnmachine: the service gave no outcome for the connect\n";
+        return 1;
+    }
+    // The outcome is journaled when the connect starts: sleep until it is due, no longer.
+    const std::uint64_t now = machine::MachineNow();
+    const std::uint64_t wait = outcome->due > now ? outcome->due - now : 0;
+    if (wait > timeoutMs)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(timeoutMs));
+        std::cerr << "vnmachine: no outcome within " << timeoutMs / 1000.0 << " s\n";
+        return 1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+    wlan::Pump(m);
+    if (outcome->code != wlan::kAcmConnectionComplete)
+    {
+        std::cerr << "vnmachine: the connect failed: the network did not accept it\n";
+        return 1;
+    }
+    auto c = wlan::CurrentConnection(m, guid);
+    std::cout << "connected to " << Quoted(c ? c->ssid : std::string()) << "\n";
+    return 0;
+}
+
+// A connection made from outside the programs, as the platform's own connection tools would:
+// to a network by SSID (secured or not, as it offers), or by a stored profile. It waits for the
+// outcome unless told not to.
+int Connect(const machine::Machine& m, const Target& t, const Words& input)
+{
+    Words args;
+    std::uint64_t timeoutMs = 10000;
+    bool wait = true;
+    for (std::size_t i = 0; i < input.size(); ++i)
+        if (input[i] == "--timeout" && i + 1 < input.size())
+            timeoutMs = static_cast<std::uint64_t>(
+                NeedNumber(input[++i], 0, 86400, "--timeout SECONDS") * 1000);
+        else if (input[i] == "--no-wait")
+            wait = false;
+        else
+            args.push_back(input[i]);
     wlan::ConnectRequest request;
     request.bssType = 3;
     if (args.size() == 2 && args[0] == "--profile")
@@ -402,24 +527,36 @@ int Connect(const machine::Machine& m, const Target& t, const Words& args)
             std::cerr << "vnmachine: an SSID holds 1 to 32 bytes\n";
             return 1;
         }
+        bool inRange = false;
         bool secured = false;
         for (const radio::Network& n : radio::LoadNetworks(m))
             if (n.ssid == *ssid)
+            {
+                inRange = true;
                 secured = secured || (n.capability & radio::kCapPrivacy) != 0;
+            }
+        // Refused before the service is asked, so the link there is stays up.
+        if (!inRange)
+        {
+            std::cerr << "vnmachine: no network " << Quoted(*ssid) << " in range\n";
+            return 1;
+        }
         request.mode = secured ? 2 : 3;
         request.ssid = *ssid;
     }
     else
-        throw UsageError{};
+        throw UsageError{args.empty() ? "missing SSID"
+                                      : "unexpected argument '" + args.back() + "'"};
     auto interfaces = Interfaces(m, t);
     if (interfaces.empty())
         return NoInterface();
+    const std::uint64_t seq = wlan::LastNotificationSeq(m);
     if (std::uint32_t error = wlan::Connect(m, interfaces.front(), request))
     {
         std::cerr << "vnmachine: the connect failed (" << error << ")\n";
         return 1;
     }
-    return 0;
+    return wait ? AwaitConnect(m, interfaces.front(), seq, timeoutMs) : 0;
 }
 
 int Secret(const machine::Machine& m, const Target&, const Words& args)
@@ -511,8 +648,8 @@ CommandTable WlanCommands(const Target& target)
                 {"status", {}, "the service, its delays and faults, every interface", on(Status)},
                 {"profiles", {}, "the profiles of every interface", on(Profiles)},
                 {"profile",
-                 {"NAME"},
-                 "the profile's document as stored (the first that holds it)",
+                 {"NAME", "add FILE"},
+                 "the profile's document as stored (the first that holds it), or store one",
                  on(ShowProfile)},
                 {"log", {}, "every call the service answered", on(Log)},
                 {"scan-delay",
@@ -533,9 +670,13 @@ CommandTable WlanCommands(const Target& target)
                 {"radio", {"on|off [PHY]"}, "switch the software radio (of one PHY)", on(Radio)},
                 {"hardware-radio", {"on|off"}, "switch the hardware radio", on(HardwareRadio)},
                 {"connect",
-                 {"SSID", "--profile NAME"},
+                 {"SSID [--timeout SECONDS] [--no-wait]",
+                  "--profile NAME [--timeout SECONDS] [--no-wait]"},
                  "connect as the system's own tools would (the first interface)",
-                 on(Connect)},
+                 on(Connect),
+                 "connect waits for the outcome (default 10 s) and exits 1 when the network does\n"
+                 "        not accept the connect, or gives no outcome in time; an SSID not in\n"
+                 "        range is refused, keeping the link there is.\n"},
                 {"disconnect", {}, "end the connection", on(Disconnect)},
                 {"roam", {}, "roam, staying on the network", on(Roam)},
                 {"notify",

@@ -229,6 +229,10 @@ ActionResult TypeText(HWND window, const std::string& control, const std::string
         return why;
     if (KindOf(hwnd) != ControlKind::Edit && KindOf(hwnd) != ControlKind::ComboBox)
         return failed("control '" + control + "' takes no typing");
+    // A person cannot type into a read-only edit either.
+    if (KindOf(hwnd) == ControlKind::Edit &&
+        (static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)) & ES_READONLY) != 0)
+        return failed("control '" + control + "' is read-only");
     if (!EditTypeAsUser(hwnd, text))
         return failed("the edit did not take the typing");
     if (IsWindow(hwnd) && GetFocus() == hwnd)

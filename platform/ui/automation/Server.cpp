@@ -7,6 +7,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/automation/Actions.h"
 #include "platform/ui/automation/FormText.h"
+#include "platform/ui/automation/Query.h"
 #include "platform/ui/menus/Menus.h"
 #include "platform/ui/msgbox/MessageBox.h"
 
@@ -229,6 +230,13 @@ std::string handle(const std::vector<std::string>& f)
         fn = [w, a] { return fromResult(SelectPage(w, a)); };
     else if (verb == "close")
         fn = [w] { return fromResult(CloseWindow(w)); };
+    else if (verb == "control")
+        fn = [w, a]
+        {
+            auto state = QueryControl(w, a);
+            return state ? okReply("control", FormatControlState(*state))
+                         : errorReply("no control '" + a + "'");
+        };
     else if (verb == "sysmenu")
         fn = [w, a] { return fromResult(PickSystemMenu(w, a)); };
     else

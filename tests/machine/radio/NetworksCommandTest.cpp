@@ -35,14 +35,16 @@ TEST(NetworksCommand, ChangesTheNetworksAsAsked)
         {{"networks", "add", "Fixed", "bssid", "02-AA-BB-CC-DD-EE", "elements",
           "000546697865643D00"},
          0},
-        {{"networks", "add", std::string(33, 'x')}, 1},
-        {{"networks", "add", "Broken", "channel", "300"}, 1},
+        // A value no network takes is a usage error (2); a network that is not there a failure (1).
+        {{"networks", "add", std::string(33, 'x')}, 2},
+        {{"networks", "add", "Broken", "channel", "300"}, 2},
         {{"networks", "add", "Odd"}, 0},
         {{"networks", "set", "Harbor Guest", "rssi", "-90"}, 0},
         {{"networks", "set", "02-54-59-00-00-04", "channel", "13"}, 0},
-        {{"networks", "set", "Orchard AES", "quality", "101"}, 1},
+        {{"networks", "set", "Orchard AES", "quality", "101"}, 2},
         {{"networks", "set", "Nobody", "rssi", "-50"}, 1},
-        {{"networks", "set", "Lantern WEP", "elements", "3D0"}, 1}, // odd hex
+        {{"networks", "set", "Lantern WEP", "elements", "3D0"}, 2}, // odd hex
+        {{"networks", "set", "Nobody", "rssi", "abc"}, 2},
         {{"networks", "set", "Lantern WEP", "privacy", "off"}, 0},
         {{"networks", "remove", "Cobalt Mixed"}, 0},
         {{"networks", "remove", "Cobalt Mixed"}, 1},

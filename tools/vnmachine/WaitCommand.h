@@ -1,0 +1,9 @@
+#pragma once
+// ui wait: a script waits for what a person would wait to see (a window, a tray icon, the rows
+// of a list, a control's text) before its next step, instead of racing the program.
+
+#include "tools/vnmachine/Command.h"
+
+#include <iosfwd>
+
+int RunWait(const Words& args, std::ostream& out, std::ostream& err);
