@@ -40,7 +40,8 @@ TEST(LineLog, KeepsWholeLinesWithTheirTimeAndNumber)
 
     const std::string text = fileText(log);
     ASSERT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
-    auto first = machine::SplitStoredLine(text.substr(0, text.find('\n')));
+    const std::string firstLine = text.substr(0, text.find('\n')); // the split views into it
+    auto first = machine::SplitStoredLine(firstLine);
     ASSERT_TRUE(first.has_value());
     EXPECT_EQ(first->time_ms, 5000u);
     EXPECT_EQ(first->text, "first");
