@@ -4,6 +4,8 @@
 
 #include "machine/Machine.h"
 
+#include <cstdint>
+
 namespace machine
 {
 
@@ -16,6 +18,10 @@ public:
     ~MachineLock();
     MachineLock(const MachineLock&) = delete;
     MachineLock& operator=(const MachineLock&) = delete;
+
+    // The next number of the sequence all of the machine's logs share, kept in the lock file
+    // itself, so that taking one costs no open.
+    std::uint64_t nextSequence();
 
 private:
     ProcessLock* m_lock;

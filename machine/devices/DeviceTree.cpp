@@ -6,6 +6,7 @@
 
 #include "machine/FileStore.h"
 #include "machine/MachineLock.h"
+#include "machine/ParsedFile.h"
 #include "machine/devices/DeviceBuilders.h"
 #include "machine/miniport/DriverReload.h"
 #include "machine/registry/Registry.h"
@@ -28,8 +29,17 @@ const char* busName(Bus bus)
 
 std::vector<NetDevice> load(const Machine& machine)
 {
-    auto text = ReadWholeFile(DeviceListPath(machine));
-    return text ? ParseDeviceList(*text) : std::vector<NetDevice>{};
+    static ParsedFile<std::vector<NetDevice>> kept;
+    return kept
+        .load(DeviceListPath(machine),
+              [](const std::filesystem::path& path) -> std::optional<std::vector<NetDevice>>
+              {
+                  auto text = ReadWholeFile(path);
+                  if (!text)
+                      return std::nullopt;
+                  return ParseDeviceList(*text);
+              })
+        .value_or(std::vector<NetDevice>{});
 }
 
 bool save(const Machine& machine, const std::vector<NetDevice>& devices)

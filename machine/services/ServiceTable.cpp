@@ -18,7 +18,6 @@ namespace
 
 constexpr const char* kWlanService = "Wlansvc";
 constexpr const char* kZeroConfigService = "WZCSVC";
-constexpr std::uintmax_t kLogLimit = 1u << 20;
 
 std::filesystem::path tablePath(const Machine& m)
 {
@@ -258,18 +257,9 @@ std::string StartTypeName(std::uint32_t startType)
 
 void AppendServiceLog(const Machine& machine, const std::string& line)
 {
-    MachineLock lock(machine);
-    const std::filesystem::path log = logPath(machine);
-    // Programs that check a service on every tick would grow it without end: past a megabyte
-    // the older half goes.
-    std::error_code ec;
-    if (std::filesystem::file_size(log, ec) > kLogLimit && !ec)
-    {
-        std::string text = ReadWholeFile(log).value_or("");
-        text.erase(0, text.find('\n', text.size() / 2) + 1);
-        WriteFileAtomically(log, text, FileAccess::Everyone);
-    }
-    AppendLogLine(machine, log, std::to_string(MachineNow()) + " " + line);
+    // Programs that check a service on every tick would grow it without end: the log's cap
+    // bounds it.
+    AppendLogLine(machine, logPath(machine), std::to_string(MachineNow()) + " " + line);
 }
 
 std::vector<std::string> ReadServiceLog(const Machine& machine)

@@ -2,6 +2,7 @@
 
 #include "machine/FieldLines.h"
 #include "machine/FileStore.h"
+#include "machine/ParsedFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -291,9 +292,20 @@ std::string DescribeProblem(const std::filesystem::path& file, const StateFilePr
 StateFileContents LoadState(const Machine& machine)
 {
     const auto path = StateFilePath(machine);
-    if (auto text = ReadWholeFile(path))
-        return ParseState(*text);
-    const int error = errno;
+    static ParsedFile<StateFileContents> kept;
+    int error = 0;
+    auto contents =
+        kept.load(path,
+                  [&](const std::filesystem::path& file) -> std::optional<StateFileContents>
+                  {
+                      auto text = ReadWholeFile(file);
+                      error = errno;
+                      if (!text)
+                          return std::nullopt;
+                      return ParseState(*text);
+                  });
+    if (contents)
+        return *contents;
     StateFileContents out;
     std::error_code ec;
     if (std::filesystem::exists(path, ec) || ec)

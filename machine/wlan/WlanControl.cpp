@@ -1,6 +1,7 @@
 #include "machine/wlan/WlanControl.h"
 
 #include "machine/FileStore.h"
+#include "machine/LineLog.h"
 #include "machine/MachineClock.h"
 #include "machine/wlan/Interfaces.h"
 #include "machine/wlan/Journal.h"
@@ -174,7 +175,10 @@ std::vector<std::string> InterfaceGuids(const Machine& m)
 
 std::string ReadLog(const Machine& m)
 {
-    return ReadWholeFile(ServiceFolder(m) / "log.txt").value_or("");
+    std::string text;
+    for (const std::string& line : ReadLogLines(m, ServiceFolder(m) / "log.txt"))
+        text += line + "\n";
+    return text;
 }
 
 bool SetServiceRunning(const Machine& m, bool running)

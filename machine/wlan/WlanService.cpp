@@ -2,6 +2,7 @@
 
 #include "machine/ErrorCodes.h"
 #include "machine/FileStore.h"
+#include "machine/LineLog.h"
 #include "machine/MachineClock.h"
 #include "machine/MachineLock.h"
 #include "machine/miniport/AdapterState.h"
@@ -283,16 +284,9 @@ std::vector<std::uint8_t> PhyRecordFromDriver(const std::string& driver)
 
 void Log(const Machine& m, const std::string& line)
 {
-    MachineLock lock(m);
-    std::error_code ec;
-    std::filesystem::create_directories(ServiceFolder(m), ec);
-    const auto path = ServiceFolder(m) / "log.txt";
-    std::string text = ReadWholeFile(path).value_or("");
-    text += std::to_string(MachineNow()) + " " + line + "\n";
-    // Bounded: the older half goes once it grows past a megabyte.
-    if (text.size() > (1u << 20))
-        text.erase(0, text.find('\n', text.size() / 2) + 1);
-    WriteFileAtomically(path, text, FileAccess::OwnerOnly);
+    // Owner-only: the arguments of a profile call hold its keys.
+    AppendLogLine(m, ServiceFolder(m) / "log.txt", std::to_string(MachineNow()) + " " + line,
+                  FileAccess::OwnerOnly);
 }
 
 std::uint32_t BeginCall(const Machine& m, const std::string& call, const std::string& detail)

@@ -1,9 +1,9 @@
 #include "platform/system/DebugOutput.h"
 
+#include "machine/LineLog.h"
 #include "machine/Machine.h"
 #include "platform/file/ModuleFile.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <string>
@@ -37,15 +37,8 @@ void OutputDebugStringA(LPCSTR lpOutputString)
         return;
     std::string line =
         "[" + std::to_string(::getpid()) + " " + programName() + "] " + lpOutputString;
-    if (line.empty() || line.back() != '\n')
-        line += '\n';
-    std::filesystem::path path = platform::DebugLogPath();
-    std::error_code ec;
-    std::filesystem::create_directories(path.parent_path(), ec);
-    // One write with O_APPEND: lines of several processes never interleave.
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return;
-    [[maybe_unused]] ssize_t n = ::write(fd, line.data(), line.size());
-    ::close(fd);
+    if (!line.empty() && line.back() == '\n')
+        line.pop_back();
+    // A machine log like the others: whole lines of several processes never interleave.
+    machine::AppendLogLine(machine::CurrentMachine(), platform::DebugLogPath(), line);
 }

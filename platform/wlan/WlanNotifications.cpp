@@ -3,8 +3,11 @@
 #include "platform/wlan/WlanNotify.h"
 #include "platform/wlan/internal/WlanClient.h"
 
+#include "machine/ChangeWatch.h"
 #include "machine/MachineClock.h"
+#include "machine/wlan/ServiceState.h"
 #include "machine/wlan/WlanService.h"
+#include "platform/ui/Clock.h"
 
 #include <algorithm>
 #include <chrono>
@@ -19,10 +22,12 @@ namespace platform::wlan
 namespace
 {
 
-// How often the thread checks whether the service's state has changed (host time): other
-// processes change it too. A full look at least this often regardless.
-constexpr auto kPollInterval = std::chrono::milliseconds(20);
-constexpr auto kFullLookInterval = std::chrono::milliseconds(1000);
+// The thread sleeps until the service's state or the device list changes (any process may
+// change them), a notification falls due, or it is asked to look. Without a change watch it
+// looks on this period instead; on the manual clock of a test, whose time moves without the
+// thread hearing of it, it looks this often while a notification is still to fall due.
+constexpr auto kLookInterval = std::chrono::milliseconds(20);
+constexpr std::uint64_t kNothingDue = ~std::uint64_t{0};
 
 struct Registration
 {
@@ -56,6 +61,7 @@ public:
         std::unique_lock lock(m_lock);
         m_stop = true;
         m_changed.notify_all();
+        m_watch.wake();
         lock.unlock();
         if (m_thread.joinable())
             m_thread.join();
@@ -114,6 +120,7 @@ public:
         if (last && m_registrations.empty() && std::this_thread::get_id() != m_threadId)
         {
             m_wake = true;
+            m_watch.wake();
             m_changed.notify_all();
             m_changed.wait(lock, [&] { return !m_running || !m_registrations.empty(); });
         }
@@ -125,9 +132,11 @@ public:
         std::unique_lock lock(m_lock);
         if (!m_running || std::this_thread::get_id() == m_threadId)
             return;
-        // The pass under way may have read the journal before the caller's change.
-        std::uint64_t target = m_passes + 2;
+        // A pass under way may have read the journal before the caller's change: then the next
+        // one too.
+        std::uint64_t target = m_passes + (m_inPass ? 2 : 1);
         m_wake = true;
+        m_watch.wake();
         m_changed.notify_all();
         m_changed.wait(lock, [&] { return m_passes >= target || !m_running || m_stop; });
     }
@@ -139,34 +148,53 @@ private:
     {
         std::unique_lock lock(m_lock);
         m_threadId = std::this_thread::get_id();
-        std::string stamp;
-        std::uint64_t nextDue = 0; // the first round looks
-        auto lastLook = std::chrono::steady_clock::now();
+        const machine::Machine& m = machine::CurrentMachine();
+        // Watched before the first look, so no change falls between the two.
+        m_watch.clear();
+        m_watch.watch(machine::wlan::ServiceFolder(m), {"state.txt"});
+        m_watch.watch(m.root(), {"devices.txt"});
+        bool look = true; // the first round looks
+        std::uint64_t nextDue = kNothingDue;
         while (!m_stop && !m_registrations.empty())
         {
-            bool woken = m_wake;
+            look = look || m_wake;
             m_wake = false;
+            m_inPass = true;
             lock.unlock();
-            // A full look only when the service's state changed, something falls due, or a
-            // while has passed (adapters come and go in the device tree).
-            const machine::Machine& m = machine::CurrentMachine();
-            std::string now = machine::wlan::StateStamp(m);
-            auto host = std::chrono::steady_clock::now();
-            if (woken || now != stamp || machine::MachineNow() >= nextDue ||
-                host - lastLook >= kFullLookInterval)
-            {
+            if (look || machine::MachineNow() >= nextDue)
                 nextDue = Pass();
-                stamp = machine::wlan::StateStamp(m);
-                lastLook = host;
-            }
             lock.lock();
+            m_inPass = false;
             ++m_passes;
             m_changed.notify_all();
-            m_changed.wait_for(lock, kPollInterval, [&] { return m_stop || m_wake; });
+            if (m_stop || m_registrations.empty() || m_wake)
+            {
+                look = m_wake;
+                continue;
+            }
+            lock.unlock();
+            look = m_watch.wait(WaitFor(nextDue)) != machine::ChangeWatch::Result::TimedOut;
+            lock.lock();
         }
         m_running = false;
         m_threadId = {};
         m_changed.notify_all();
+    }
+
+    // How long to sleep when nothing changes: until the next notification falls due.
+    std::chrono::milliseconds WaitFor(std::uint64_t nextDue) const
+    {
+        std::chrono::milliseconds wait(-1); // none due: until a change
+        if (nextDue != kNothingDue)
+        {
+            const std::uint64_t now = machine::MachineNow();
+            wait = std::chrono::milliseconds(nextDue > now ? nextDue - now : 0);
+            if (platform::IsManualClock())
+                wait = std::min(wait, kLookInterval);
+        }
+        if (!m_watch.ok() && (wait.count() < 0 || wait > kLookInterval))
+            wait = kLookInterval;
+        return wait;
     }
 
     // Delivers what is due; returns when the next journalled event falls due.
@@ -176,7 +204,7 @@ private:
         auto journal = machine::wlan::Pump(m);
         std::uint64_t oldest = ~std::uint64_t{0};
         std::uint64_t now = machine::MachineNow();
-        std::uint64_t nextDue = ~std::uint64_t{0};
+        std::uint64_t nextDue = kNothingDue;
         for (const auto& n : journal)
         {
             oldest = std::min(oldest, n.seq);
@@ -236,6 +264,8 @@ private:
     bool m_running = false;
     bool m_stop = false;
     bool m_wake = false;
+    bool m_inPass = false;
+    machine::ChangeWatch m_watch;
 };
 
 } // namespace

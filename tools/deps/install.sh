@@ -7,6 +7,7 @@ packages=(
     cmake g++ make
     libgtest-dev libgmock-dev libbenchmark-dev # tests and benchmarks
     libssl-dev                                 # the stations' keys, the benchmarks' reference
+    libsqlite3-dev                             # the registry benchmark's reference
     libxml2-dev                                # the tests read WLAN profile documents
     libcli11-dev                               # the machine tool's command line
     nlohmann-json3-dev                         # the machine tool's --json

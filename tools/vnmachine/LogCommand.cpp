@@ -1,9 +1,10 @@
 #include "tools/vnmachine/LogCommand.h"
 
+#include "machine/LineLog.h"
+#include "machine/LogJournal.h"
 #include "platform/system/DebugOutput.h"
 #include "tools/vnmachine/ProgramsCommand.h"
 
-#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -12,13 +13,19 @@ int RunLogCommand(const Words& args)
     NeedWords(args, 0, 1);
     if (args.size() == 1)
     {
+        if (args[0] == "all")
+        {
+            for (const machine::JournalLine& line : machine::ReadJournal(machine::CurrentMachine()))
+                std::cout << "#" << line.seq << " " << line.time_ms << " " << line.log << " "
+                          << line.text << "\n";
+            return 0;
+        }
         if (args[0] != "programs")
             throw UsageError{};
         return RunProgramsCommand({"log"});
     }
-    std::ifstream in(platform::DebugLogPath());
-    std::string line;
-    while (std::getline(in, line))
+    for (const std::string& line :
+         machine::ReadLogLines(machine::CurrentMachine(), platform::DebugLogPath()))
         std::cout << line << "\n";
     return 0;
 }

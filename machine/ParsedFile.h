@@ -1,0 +1,65 @@
+#pragma once
+// A machine file parsed once per change: the process keeps what it parsed with the file's
+// version (device, inode, size, modification and change times) and parses again only when a
+// stat shows another version. Machine files are replaced whole by a rename, so a new version is
+// a new inode; one stat costs far less than reading and parsing the file again.
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+
+namespace machine
+{
+
+struct FileVersion
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+
+    bool operator==(const FileVersion& other) const;
+};
+
+// Nullopt when the file cannot be looked at (missing, for one).
+std::optional<FileVersion> VersionOf(const std::filesystem::path& path);
+
+template <typename T> class ParsedFile
+{
+public:
+    // The parsed contents, or nullopt when the file cannot be read.
+    std::optional<T> load(const std::filesystem::path& path,
+                          const std::function<std::optional<T>(const std::filesystem::path&)>& read)
+    {
+        const std::optional<FileVersion> version = VersionOf(path);
+        std::lock_guard guard(m_lock);
+        auto it = m_kept.find(path.native());
+        if (version && it != m_kept.end() && it->second.version == *version)
+            return it->second.contents;
+        std::optional<T> contents = read(path);
+        // Kept only when the version read before is still the file's: a change between the two
+        // would otherwise be taken for this one.
+        if (contents && version && VersionOf(path) == version)
+            m_kept[path.native()] = {*version, *contents};
+        else if (it != m_kept.end())
+            m_kept.erase(it);
+        return contents;
+    }
+
+private:
+    struct Kept
+    {
+        FileVersion version;
+        T contents;
+    };
+    std::mutex m_lock;
+    std::map<std::string, Kept> m_kept;
+};
+
+} // namespace machine
