@@ -16,13 +16,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
 #if MACHINE_FILE == 1
-    fuzz_support::CheckRoundTrip(text, machine::radio::ParseNetworks,
-                                 machine::radio::FormatNetworks);
+    fuzz_support::CheckRoundTrip(
+        text, [](const std::string& t) { return machine::radio::ParseNetworks(t); },
+        machine::radio::FormatNetworks);
 #elif MACHINE_FILE == 2
-    fuzz_support::CheckRoundTrip(text, machine::devices::ParseDeviceList,
-                                 machine::devices::FormatDeviceList);
+    fuzz_support::CheckRoundTrip(
+        text, [](const std::string& t) { return machine::devices::ParseDeviceList(t); },
+        machine::devices::FormatDeviceList);
 #elif MACHINE_FILE == 3
-    fuzz_support::CheckRoundTrip(text, machine::ParseSystemInfo, machine::FormatSystemInfo);
+    fuzz_support::CheckRoundTrip(
+        text, [](const std::string& t) { return machine::ParseSystemInfo(t); },
+        machine::FormatSystemInfo);
 #elif MACHINE_FILE == 4
     fuzz_support::CheckRoundTrip(text, machine::network::ParseConnections,
                                  machine::network::FormatConnections);
