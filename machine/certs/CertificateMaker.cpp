@@ -50,17 +50,17 @@ MadeCertificate::MadeCertificate(std::unique_ptr<Parts> parts, Bytes der)
 
 MadeCertificate::~MadeCertificate() = default;
 
-std::unique_ptr<MadeCertificate> MadeCertificate::SelfSigned(const CertificateSpec& spec)
+std::unique_ptr<MadeCertificate> MadeCertificate::SelfSigned(const CertificateFields& fields)
 {
-    return Make(spec, nullptr);
+    return Make(fields, nullptr);
 }
 
-std::unique_ptr<MadeCertificate> MadeCertificate::Issue(const CertificateSpec& spec) const
+std::unique_ptr<MadeCertificate> MadeCertificate::Issue(const CertificateFields& fields) const
 {
-    return Make(spec, this);
+    return Make(fields, this);
 }
 
-std::unique_ptr<MadeCertificate> MadeCertificate::Make(const CertificateSpec& spec,
+std::unique_ptr<MadeCertificate> MadeCertificate::Make(const CertificateFields& fields,
                                                        const MadeCertificate* issuer)
 {
     auto parts = std::make_unique<Parts>();
@@ -70,20 +70,20 @@ std::unique_ptr<MadeCertificate> MadeCertificate::Make(const CertificateSpec& sp
     if (!parts->key || !x509)
         return nullptr;
     ossl::Name subject(X509_NAME_new());
-    if (!subject || !AddEntry(subject.get(), "O", spec.organization) ||
-        !AddEntry(subject.get(), "CN", spec.commonName))
+    if (!subject || !AddEntry(subject.get(), "O", fields.organization) ||
+        !AddEntry(subject.get(), "CN", fields.commonName))
         return nullptr;
     X509* signer = issuer != nullptr ? issuer->m_parts->x509.get() : x509;
     EVP_PKEY* signingKey = issuer != nullptr ? issuer->m_parts->key.get() : parts->key.get();
     const bool made = X509_set_version(x509, 2) == 1 &&
-                      ASN1_INTEGER_set_uint64(X509_get_serialNumber(x509), spec.serial) == 1 &&
+                      ASN1_INTEGER_set_uint64(X509_get_serialNumber(x509), fields.serial) == 1 &&
                       X509_set_subject_name(x509, subject.get()) == 1 &&
                       X509_set_issuer_name(x509, issuer != nullptr ? X509_get_subject_name(signer)
                                                                    : subject.get()) == 1 &&
-                      SetTime(X509_getm_notBefore(x509), spec.notBefore) &&
-                      SetTime(X509_getm_notAfter(x509), spec.notAfter) &&
+                      SetTime(X509_getm_notBefore(x509), fields.notBefore) &&
+                      SetTime(X509_getm_notAfter(x509), fields.notAfter) &&
                       X509_set_pubkey(x509, parts->key.get()) == 1 &&
-                      AddBasicConstraints(x509, spec.authority) &&
+                      AddBasicConstraints(x509, fields.authority) &&
                       X509_sign(x509, signingKey, EVP_sha256()) > 0;
     if (!made)
         return nullptr;

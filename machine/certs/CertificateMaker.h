@@ -10,7 +10,7 @@
 namespace machine::certs
 {
 
-struct CertificateSpec
+struct CertificateFields
 {
     // Both empty: an empty subject.
     std::string commonName;
@@ -26,8 +26,8 @@ class MadeCertificate
 {
 public:
     // Null when libcrypto fails.
-    static std::unique_ptr<MadeCertificate> SelfSigned(const CertificateSpec& spec);
-    std::unique_ptr<MadeCertificate> Issue(const CertificateSpec& spec) const;
+    static std::unique_ptr<MadeCertificate> SelfSigned(const CertificateFields& fields);
+    std::unique_ptr<MadeCertificate> Issue(const CertificateFields& fields) const;
 
     ~MadeCertificate();
     MadeCertificate(const MadeCertificate&) = delete;
@@ -38,7 +38,7 @@ public:
 private:
     struct Parts;
     explicit MadeCertificate(std::unique_ptr<Parts> parts, Bytes der);
-    static std::unique_ptr<MadeCertificate> Make(const CertificateSpec& spec,
+    static std::unique_ptr<MadeCertificate> Make(const CertificateFields& fields,
                                                  const MadeCertificate* issuer);
 
     std::unique_ptr<Parts> m_parts;

@@ -21,17 +21,17 @@ std::int64_t Noon(int year, unsigned month, unsigned day)
     return duration_cast<seconds>(date.time_since_epoch()).count() + 12 * 3600;
 }
 
-CertificateSpec Spec(const char* commonName, const char* organization, std::int64_t notBefore,
-                     std::int64_t notAfter, std::uint64_t serial, bool authority)
+CertificateFields Fields(const char* commonName, const char* organization, std::int64_t notBefore,
+                         std::int64_t notAfter, std::uint64_t serial, bool authority)
 {
-    CertificateSpec spec;
-    spec.commonName = commonName;
-    spec.organization = organization;
-    spec.notBefore = notBefore;
-    spec.notAfter = notAfter;
-    spec.serial = serial;
-    spec.authority = authority;
-    return spec;
+    CertificateFields fields;
+    fields.commonName = commonName;
+    fields.organization = organization;
+    fields.notBefore = notBefore;
+    fields.notAfter = notAfter;
+    fields.serial = serial;
+    fields.authority = authority;
+    return fields;
 }
 
 } // namespace
@@ -44,16 +44,16 @@ void WriteDefaultCertificates(const Machine& machine)
     // The folder first: from now on the machine has its stores, whatever is added below.
     std::error_code ignored;
     machine::CreateFolders(folder, ignored);
-    auto root = MadeCertificate::SelfSigned(
-        Spec(kDefaultRootName, kDefaultOrganization, Noon(2024, 1, 1), Noon(2044, 1, 1), 1, true));
-    auto renewed = MadeCertificate::SelfSigned(
-        Spec(kDefaultRootName, kDefaultOrganization, Noon(2025, 6, 1), Noon(2045, 6, 1), 2, true));
+    auto root = MadeCertificate::SelfSigned(Fields(kDefaultRootName, kDefaultOrganization,
+                                                   Noon(2024, 1, 1), Noon(2044, 1, 1), 1, true));
+    auto renewed = MadeCertificate::SelfSigned(Fields(kDefaultRootName, kDefaultOrganization,
+                                                      Noon(2025, 6, 1), Noon(2045, 6, 1), 2, true));
     auto unnamed =
-        MadeCertificate::SelfSigned(Spec("", "", Noon(2024, 1, 1), Noon(2034, 1, 1), 3, true));
+        MadeCertificate::SelfSigned(Fields("", "", Noon(2024, 1, 1), Noon(2034, 1, 1), 3, true));
     if (!root || !renewed || !unnamed)
         return;
-    auto client = root->Issue(Spec(kDefaultClientName, kDefaultOrganization, Noon(2024, 3, 1),
-                                   Noon(2034, 3, 1), 16, false));
+    auto client = root->Issue(Fields(kDefaultClientName, kDefaultOrganization, Noon(2024, 3, 1),
+                                     Noon(2034, 3, 1), 16, false));
     if (!client)
         return;
     AddCertificate(machine, kRootStore, root->der(), kDefaultRootFriendlyName);

@@ -51,10 +51,10 @@ TEST_F(CertsCommand, ListsImportsRemovesAndFailsAStore)
     EXPECT_TRUE(Contains(all.out, "subject   (empty)")) << all.out;
     EXPECT_TRUE(Contains(all.out, "friendly  Quarry Corp Owner")) << all.out;
 
-    certs::CertificateSpec spec;
-    spec.commonName = "Imported";
-    spec.notAfter = 1900000000;
-    auto made = certs::MadeCertificate::SelfSigned(spec);
+    certs::CertificateFields fields;
+    fields.commonName = "Imported";
+    fields.notAfter = 1900000000;
+    auto made = certs::MadeCertificate::SelfSigned(fields);
     ASSERT_TRUE(made);
     const auto pem = m.root() / "imported.pem";
     const auto der = m.root() / "imported.der";

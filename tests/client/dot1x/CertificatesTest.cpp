@@ -143,11 +143,11 @@ TEST_F(CertificatesTest, TheClientCertificateIsFoundByItsThumbprintOnly)
 
 TEST_F(CertificatesTest, ASubjectlessCertificateIsNeverListedAndTextsAreCut)
 {
-    certs::CertificateSpec spec;
-    spec.notAfter = 2000000000;
-    auto unnamed = certs::MadeCertificate::SelfSigned(spec);
-    spec.commonName = std::string(300, 'n');
-    auto longName = certs::MadeCertificate::SelfSigned(spec);
+    certs::CertificateFields fields;
+    fields.notAfter = 2000000000;
+    auto unnamed = certs::MadeCertificate::SelfSigned(fields);
+    fields.commonName = std::string(300, 'n');
+    auto longName = certs::MadeCertificate::SelfSigned(fields);
     ASSERT_TRUE(unnamed && longName);
     ASSERT_EQ(certs::AddCertificate(m(), "CA", unnamed->der(), std::string(400, 'f')), 0u);
     ASSERT_EQ(certs::AddCertificate(m(), "CA", longName->der(), std::string(400, 'f')), 0u);

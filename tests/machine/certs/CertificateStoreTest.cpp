@@ -28,12 +28,12 @@ std::string CommonName(const std::vector<certs::NameAttribute>& name)
 
 certs::Bytes Made(const std::string& commonName, std::uint64_t serial)
 {
-    certs::CertificateSpec spec;
-    spec.commonName = commonName;
-    spec.notBefore = 1700000000;
-    spec.notAfter = 1900000000;
-    spec.serial = serial;
-    auto made = certs::MadeCertificate::SelfSigned(spec);
+    certs::CertificateFields fields;
+    fields.commonName = commonName;
+    fields.notBefore = 1700000000;
+    fields.notAfter = 1900000000;
+    fields.serial = serial;
+    auto made = certs::MadeCertificate::SelfSigned(fields);
     return made ? made->der() : certs::Bytes{};
 }
 

@@ -195,10 +195,10 @@ TEST_F(CertStore, AFailingStoreDoesNotOpenAndAStoreNobodyFilledOpensEmpty)
 
 TEST_F(CertStore, NamesFallBackAndAreCutToTheBuffer)
 {
-    certs::CertificateSpec spec;
-    spec.organization = "Only An Organization";
-    spec.notAfter = 2000000000;
-    auto made = certs::MadeCertificate::SelfSigned(spec);
+    certs::CertificateFields fields;
+    fields.organization = "Only An Organization";
+    fields.notAfter = 2000000000;
+    auto made = certs::MadeCertificate::SelfSigned(fields);
     ASSERT_TRUE(made);
     ASSERT_EQ(certs::AddCertificate(tm.machine(), "CA", made->der()), 0u);
     HCERTSTORE store = CertOpenSystemStoreA(0, "CA");
