@@ -27,32 +27,65 @@ ChangeWatch::~ChangeWatch()
         ::close(m_wake);
 }
 
-void ChangeWatch::watch(const std::filesystem::path& folder, const std::vector<std::string>& names)
+ChangeWatch::Watch* ChangeWatch::add(const std::filesystem::path& path, std::uint32_t events)
 {
     if (m_inotify < 0)
-        return;
+        return nullptr;
+    // Added to what the path's watch already looks for, so that two kinds of watch on one folder
+    // do not undo each other.
+    const int wd = ::inotify_add_watch(m_inotify, path.c_str(), events | IN_MASK_ADD);
+    if (wd < 0)
+        return nullptr;
+    m_watching = true;
+    for (Watch& existing : m_watches)
+        if (existing.wd == wd)
+            return &existing;
+    m_watches.push_back({wd, {}, false, false});
+    return &m_watches.back();
+}
+
+void ChangeWatch::watch(const std::filesystem::path& folder, const std::vector<std::string>& names)
+{
     std::error_code ec;
     CreateFolders(folder, ec);
     // Watched files are replaced whole by a rename. Writes in place are left out: the lock file
     // and the logs beside them are written on every change of the machine and would wake each
     // wait for nothing.
-    const int wd = ::inotify_add_watch(m_inotify, folder.c_str(), IN_MOVED_TO | IN_DELETE);
-    if (wd < 0)
-        return;
-    m_watching = true;
-    for (auto& [existing, watched] : m_watches)
-        if (existing == wd)
-        {
-            watched.insert(names.begin(), names.end());
-            return;
-        }
-    m_watches.emplace_back(wd, std::set<std::string>(names.begin(), names.end()));
+    if (Watch* w = add(folder, IN_MOVED_TO | IN_DELETE))
+        w->names.insert(names.begin(), names.end());
+}
+
+bool ChangeWatch::watchFolder(const std::filesystem::path& folder)
+{
+    std::error_code ec;
+    CreateFolders(folder, ec);
+    Watch* w = add(folder, IN_MOVED_TO | IN_DELETE);
+    if (w != nullptr)
+        w->anyName = true;
+    return w != nullptr;
+}
+
+bool ChangeWatch::watchWrites(const std::filesystem::path& file)
+{
+    // The link count's change (IN_ATTRIB) tells of a removal while the file is held open.
+    Watch* w = add(file, IN_MODIFY | IN_DELETE_SELF | IN_MOVE_SELF | IN_ATTRIB);
+    if (w != nullptr)
+        w->self = true;
+    return w != nullptr;
+}
+
+bool ChangeWatch::watchRemoval(const std::filesystem::path& folder)
+{
+    Watch* w = add(folder, IN_DELETE_SELF | IN_MOVE_SELF);
+    if (w != nullptr)
+        w->self = true;
+    return w != nullptr;
 }
 
 void ChangeWatch::clear()
 {
-    for (const auto& [wd, names] : m_watches)
-        ::inotify_rm_watch(m_inotify, wd);
+    for (const Watch& w : m_watches)
+        ::inotify_rm_watch(m_inotify, w.wd);
     m_watches.clear();
     m_watching = false;
     drainEvents();
@@ -81,8 +114,9 @@ bool ChangeWatch::drainEvents()
             if ((event->mask & IN_Q_OVERFLOW) != 0)
                 changed = true; // events were lost: anything may have changed
             const std::string name = event->len != 0 ? event->name : "";
-            for (const auto& [wd, names] : m_watches)
-                if (wd == event->wd && names.count(name) != 0)
+            for (const Watch& w : m_watches)
+                if (w.wd == event->wd &&
+                    (name.empty() ? w.self : w.anyName || w.names.count(name) != 0))
                     changed = true;
         }
     }

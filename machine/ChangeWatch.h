@@ -2,9 +2,12 @@
 // Waiting for a change of machine files without looking at them again and again: the operating
 // system's change notification on the folders that hold them (inotify). The files watched are
 // those the machine replaces whole, by renaming a new file over them (machine/FileStore.h); that
-// and their removal wake a wait. Another thread ends a wait early with wake().
+// and their removal wake a wait. A file written in place (the lock file, which counts every log
+// line) is watched for its writes instead, and a folder for its own removal. Another thread ends
+// a wait early with wake().
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -27,6 +30,17 @@ public:
     // Watches the files of these names in the folder, which is made when missing.
     void watch(const std::filesystem::path& folder, const std::vector<std::string>& names);
 
+    // Watches every file of the folder, whatever its name (one file per process, named by its
+    // pid). The folder is made when missing.
+    // The new kinds of watch return false when the system gave none.
+    bool watchFolder(const std::filesystem::path& folder);
+
+    // Watches the writes in place of a file that exists, and its removal.
+    bool watchWrites(const std::filesystem::path& file);
+
+    // Watches the removal or renaming of the folder itself.
+    bool watchRemoval(const std::filesystem::path& folder);
+
     // Watches nothing any more (before watching another machine's files).
     void clear();
 
@@ -44,13 +58,23 @@ public:
     Result wait(std::chrono::milliseconds timeout);
 
 private:
+    struct Watch
+    {
+        int wd = -1;
+        std::set<std::string> names; // the files of the folder that are watched
+        bool anyName = false;        // every file of the folder
+        bool self = false;           // what happens to the watched file or folder itself
+    };
+
     // True when a pending event names a watched file.
     bool drainEvents();
+    // The watch of that descriptor, made when new.
+    Watch* add(const std::filesystem::path& path, std::uint32_t events);
 
     int m_inotify = -1;
     int m_wake = -1;
     bool m_watching = false;
-    std::vector<std::pair<int, std::set<std::string>>> m_watches; // watch descriptor, names
+    std::vector<Watch> m_watches;
 };
 
 } // namespace machine

@@ -57,14 +57,23 @@ std::vector<JournalLine> ReadJournal(const Machine& machine, const JournalFilter
             it.disable_recursion_pending();
             continue;
         }
-        if (it->is_regular_file(ec) && isLog(it->path()))
-            readFile(it->path(), logName(it->path(), machine.root()), filter, lines);
+        if (!it->is_regular_file(ec) || !isLog(it->path()))
+            continue;
+        std::string log = logName(it->path(), machine.root());
+        if (filter.logs.empty() ||
+            std::find(filter.logs.begin(), filter.logs.end(), log) != filter.logs.end())
+            readFile(it->path(), log, filter, lines);
     }
     std::sort(lines.begin(), lines.end(),
               [](const JournalLine& a, const JournalLine& b) { return a.seq < b.seq; });
     if (filter.tail != 0 && lines.size() > filter.tail)
         lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(filter.tail));
     return lines;
+}
+
+std::string JournalLogName(const Machine& machine, const std::filesystem::path& log)
+{
+    return logName(log, machine.root());
 }
 
 } // namespace machine

@@ -30,8 +30,12 @@ struct JournalFilter
     std::uint64_t afterSeq = 0; // only lines numbered above it (to follow: the last one seen)
     std::uint64_t since_ms = 0; // only lines written at or after this machine time
     std::size_t tail = 0;       // only the last N lines that pass; 0: all
+    std::vector<std::string> logs = {}; // only the lines of these logs (journal names); none: all
 };
 
 std::vector<JournalLine> ReadJournal(const Machine& machine, const JournalFilter& filter = {});
+
+// The name a log has in the journal: its path from the machine's folder.
+std::string JournalLogName(const Machine& machine, const std::filesystem::path& log);
 
 } // namespace machine

@@ -2,7 +2,8 @@
 // Automation requests between processes: a process that takes posts also serves requests
 // (describe a window, act on it) on a stream socket of its own, <run>/ui/<pid>. One request per
 // connection, text both ways: the client writes the request and shuts its side down, the server
-// writes the reply and closes. What a request means is the platform's business (the handler).
+// writes the reply and closes. Requests are answered each on a thread of its own, side by side.
+// What a request means is the platform's business (the handler).
 
 #include "machine/Machine.h"
 

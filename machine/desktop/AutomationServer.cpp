@@ -78,6 +78,25 @@ void writeAll(int fd, const std::string& data)
     }
 }
 
+void answer(int fd, const AutomationHandler& handler)
+{
+    std::string request;
+    if (readAll(fd, request))
+    {
+        std::string reply;
+        try
+        {
+            reply = handler(request);
+        }
+        catch (const std::exception& e)
+        {
+            reply = std::string("error: ") + e.what() + "\n";
+        }
+        writeAll(fd, reply);
+    }
+    ::close(fd);
+}
+
 void serve(int listenFd, AutomationHandler handler)
 {
     for (;;)
@@ -89,26 +108,21 @@ void serve(int listenFd, AutomationHandler handler)
                 continue;
             return;
         }
-        std::string request;
         if (!detail::StreamPeerIsOwnUser(fd))
         {
             ::close(fd); // another user's process: nothing is read from it
             continue;
         }
-        if (readAll(fd, request))
+        // Each request on a thread of its own: one that waits for a window's state (which may
+        // take long) holds up no other.
+        try
         {
-            std::string reply;
-            try
-            {
-                reply = handler(request);
-            }
-            catch (const std::exception& e)
-            {
-                reply = std::string("error: ") + e.what() + "\n";
-            }
-            writeAll(fd, reply);
+            std::thread(answer, fd, handler).detach();
         }
-        ::close(fd);
+        catch (const std::system_error&)
+        {
+            answer(fd, handler);
+        }
     }
 }
 

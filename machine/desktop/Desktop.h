@@ -14,6 +14,7 @@
 // Nothing here needs cleaning up after a crash: what a dead process left is ignored, and
 // removed by the next reader that comes across it.
 
+#include "machine/ChangeWatch.h"
 #include "machine/Machine.h"
 
 #include <cstdint>
@@ -56,6 +57,9 @@ bool PublishWindow(const Machine& machine, const TopLevelWindow& window);
 void WithdrawWindow(const Machine& machine, std::uint32_t hwnd);
 // Every process's windows, each process's in the order it first published them.
 std::vector<TopLevelWindow> ListWindows(const Machine& machine);
+// Makes the watch wake when any process's windows change (a wait for a window blocks on it).
+// False when the system gave no watch.
+bool WatchWindows(ChangeWatch& watch, const Machine& machine);
 
 // A message posted to a window of another process.
 struct PostedMessage

@@ -7,6 +7,7 @@
 //   <run>/tray/<pid>     the icons of one process
 //   <run>/tray-refusals  counts of commands still to refuse ("add N", "modify N", "delete N")
 
+#include "machine/ChangeWatch.h"
 #include "machine/Machine.h"
 
 #include <cstdint>
@@ -63,5 +64,9 @@ void InjectTrayRefusal(const Machine& machine, TrayCommand command, int count);
 int PendingTrayRefusals(const Machine& machine, TrayCommand command);
 
 const char* TrayCommandName(TrayCommand command);
+
+// Makes the watch wake when any process's icons change, so that a wait for an icon blocks
+// instead of looking again and again. False when the system gave no watch.
+bool WatchTrayIcons(ChangeWatch& watch, const Machine& machine);
 
 } // namespace machine::desktop

@@ -214,6 +214,11 @@ void InjectTrayRefusal(const Machine& machine, TrayCommand command, int count)
     writeRefusals(machine, refusals);
 }
 
+bool WatchTrayIcons(ChangeWatch& watch, const Machine& machine)
+{
+    return watch.watchFolder(detail::TrayDir(machine));
+}
+
 int PendingTrayRefusals(const Machine& machine, TrayCommand command)
 {
     MachineLock machineLock(machine);

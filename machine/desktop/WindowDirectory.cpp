@@ -120,4 +120,9 @@ std::vector<TopLevelWindow> ListWindows(const Machine& machine)
     return windows;
 }
 
+bool WatchWindows(ChangeWatch& watch, const Machine& machine)
+{
+    return watch.watchFolder(detail::WindowsDir(machine));
+}
+
 } // namespace machine::desktop

@@ -60,6 +60,7 @@ enum class Idle
 // The thread has nothing to do: let the idle hook act, then sleep until something comes.
 Idle idleWait(ThreadQueue& queue, const MessageFilter& filter)
 {
+    platform::ui::RunIdleWatchers();
     const std::uint64_t before = progressOf(queue);
     if (platform::ui::RunThreadIdleHook())
     {

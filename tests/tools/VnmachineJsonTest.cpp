@@ -43,6 +43,37 @@ TEST(VnmachineJson, ListingsAndStatusReadAsDocuments)
 
     EXPECT_EQ(JsonOf(m, {"ui", "list", "--json"})["programs"], nlohmann::json::array());
 
+    ASSERT_EQ(
+        RunVnmachineApart(m.root(), {"sharing", "set", "Local Area Connection", "public"}).status,
+        0);
+    const auto connections = JsonOf(m, {"connections", "--json"})["connections"];
+    ASSERT_GE(connections.size(), 2u);
+    EXPECT_EQ(connections[0]["name"], "Local Area Connection");
+    EXPECT_EQ(connections[0]["type"], "ethernet");
+    EXPECT_EQ(connections[0]["sharing"], "public");
+    EXPECT_EQ(connections[0]["connected"], true);
+    EXPECT_TRUE(connections[0]["mac"].is_string() && connections[0]["dhcp"].is_boolean());
+
+    ASSERT_EQ(RunVnmachineApart(m.root(), {"services", "stop", "Wlansvc"}).status, 0);
+    const auto services = JsonOf(m, {"services", "list", "--json"});
+    EXPECT_EQ(services["service_manager"], true);
+    bool seen = false;
+    for (const auto& s : services["services"])
+    {
+        if (s["name"] == "Wlansvc")
+        {
+            seen = true;
+            EXPECT_EQ(s["present"], true);
+            EXPECT_EQ(s["state"], "stop_pending");
+            EXPECT_EQ(s["start_type"], "auto");
+        }
+        else if (s["present"] == false)
+        {
+            EXPECT_FALSE(s.contains("state")) << s.dump();
+        }
+    }
+    EXPECT_TRUE(seen) << services.dump();
+
     const auto refused = RunVnmachineApart(m.root(), {"reg", "show", "HKLM", "--json"});
     EXPECT_EQ(refused.status, 2);
     EXPECT_NE(refused.err.find("--json is for"), std::string::npos) << refused.err;

@@ -126,7 +126,8 @@ int RunBridgeCommand(const Words& args)
                 {"log",
                  {},
                  "the opens, requests and closes the driver saw",
-                 PrintingLines(bridge::ReadBridgeLog)},
+                 PrintingLog(bridge::ReadBridgeLog, [](const machine::Machine& m)
+                             { return m.root() / "bridge" / "requests.log"; })},
                 {"clear-log", {}, "forget them", WithoutWords(bridge::ClearBridgeLog)},
             },
         .fallback = "show",

@@ -269,6 +269,9 @@ void printState(const machine::Machine& m, const devices::NetDevice& d)
 
 void printRequests(const machine::Machine& m, const devices::NetDevice& d)
 {
+    if (JsonOutput())
+        return PrintLogJson(m,
+                            {miniport::AdapterDirectory(m, d.netCfgInstanceId) / "requests.log"});
     for (const auto& e : miniport::ReadRequestLog(m, d.netCfgInstanceId))
         std::cout << miniport::FormatLogEntry(e) << "\n";
 }
@@ -366,7 +369,8 @@ int RunDriverCommand(const Words& input)
                 {"wmi-log",
                  {},
                  "the subscription calls the programs made",
-                 PrintingLines(wmi::ReadWmiLog)},
+                 PrintingLog(wmi::ReadWmiLog, [](const machine::Machine& m)
+                             { return m.root() / "wmi" / "wmi.log"; })},
                 {"wmi-clear-log", {}, "forget it", WithoutWords(wmi::ClearWmiLog)},
             },
         .notes = "ID: the device's number in `vnmachine devices`, its instance ID or its\n"

@@ -40,11 +40,17 @@ bool JsonApplies(const Words& input)
     if (w[0] == "ui")
         return sub == "list";
     if (w[0] == "wlan")
-        return w.size() == 1 || sub == "status";
+        return w.size() == 1 || sub == "status" || sub == "log";
     if (w[0] == "networks" || w[0] == "devices")
         return w.size() == 1 || sub == "list";
     if (w[0] == "log")
-        return sub == "all";
+        return true;
+    if (w[0] == "connections" || w[0] == "services")
+        return w.size() == 1 || sub == "list" || sub == "log";
+    if (w[0] == "sharing" || w[0] == "bridge" || w[0] == "programs")
+        return sub == "log";
+    if (w[0] == "driver")
+        return sub == "log" || sub == "wmi-log";
     return false;
 }
 
@@ -54,8 +60,30 @@ void PrintJson(const nlohmann::json& document)
     std::cout << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
 }
 
+nlohmann::json JournalLineJson(const machine::JournalLine& line)
+{
+    return {{"seq", line.seq}, {"time_ms", line.time_ms}, {"log", line.log}, {"text", line.text}};
+}
+
+std::string JournalLineJsonText(const machine::JournalLine& line)
+{
+    return JournalLineJson(line).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+void PrintLogJson(const machine::Machine& machine, const std::vector<std::filesystem::path>& logs)
+{
+    machine::JournalFilter filter;
+    for (const auto& log : logs)
+        filter.logs.push_back(machine::JournalLogName(machine, log));
+    nlohmann::json lines = nlohmann::json::array();
+    for (const auto& line : machine::ReadJournal(machine, filter))
+        lines.push_back(JournalLineJson(line));
+    PrintJson({{"lines", lines}});
+}
+
 const char* const kJsonHelp =
-    "--json (ui list, wlan status, networks, devices, log all) prints JSON:\n"
+    "--json (ui list, wlan status, networks, devices, connections, services and the logs)\n"
+    "prints JSON:\n"
     "  ui list      {programs: [{pid, name, windows: [{hwnd, title, class, visible}],\n"
     "               tray: [{uid, tip, icon, window}]}]}\n"
     "  wlan status  {service_running, scan_delay_ms, connect_delay_ms, interfaces: [{guid,\n"
@@ -64,4 +92,11 @@ const char* const kJsonHelp =
     "               bss_type, privacy}]}\n"
     "  devices      {devices: [{index, instance_id, present, bus, chip, description,\n"
     "               net_cfg_instance_id, driver_key}]}\n"
-    "  log all      {lines: [{seq, time_ms, log, text}]}\n";
+    "  connections  {connections: [{name, type, connected, sharing, description, guid, mac,\n"
+    "               ip, mask, gateway, dhcp}]}\n"
+    "  services     {service_manager, services: [{name, present, state, start_type}]}\n"
+    "  log all      {lines: [{seq, time_ms, log, text}]}: seq numbers the lines of every log\n"
+    "               in one order, time_ms is the machine clock, log the log's path in the\n"
+    "               machine; with --follow one {seq, time_ms, log, text} a line as they come\n"
+    "  the logs     (log, log programs, wlan log, driver log, services log, sharing log, ...)\n"
+    "               {lines: [{seq, time_ms, log, text}]}, the lines of that log alone\n";

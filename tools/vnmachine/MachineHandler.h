@@ -4,6 +4,9 @@
 
 #include "machine/Machine.h"
 #include "tools/vnmachine/Command.h"
+#include "tools/vnmachine/JsonOutput.h"
+
+#include <filesystem>
 
 #include <iostream>
 #include <string>
@@ -35,5 +38,21 @@ inline Handler PrintingLines(std::vector<std::string> (*read)(const machine::Mac
         {
             for (const auto& line : read(m))
                 std::cout << line << "\n";
+        });
+}
+
+// The same for a log at `path` in the machine: with --json its lines with their sequence and
+// time, as `log all` gives them.
+inline Handler PrintingLog(std::vector<std::string> (*read)(const machine::Machine&),
+                           std::filesystem::path (*path)(const machine::Machine&))
+{
+    return WithoutWords(
+        [read, path](const machine::Machine& m)
+        {
+            if (JsonOutput())
+                PrintLogJson(m, {path(m)});
+            else
+                for (const auto& line : read(m))
+                    std::cout << line << "\n";
         });
 }

@@ -6,6 +6,7 @@
 #include "machine/network/SharingFaults.h"
 #include "tools/vnmachine/Arguments.h"
 #include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/JsonOutput.h"
 #include "tools/vnmachine/MachineHandler.h"
 
 #include <iostream>
@@ -17,9 +18,29 @@ namespace network = machine::network;
 namespace
 {
 
+void listJson(const std::vector<network::Connection>& connections)
+{
+    nlohmann::json list = nlohmann::json::array();
+    for (const auto& c : connections)
+        list.push_back({{"name", c.name},
+                        {"type", c.type == network::MediaType::Ppp ? "ppp" : "ethernet"},
+                        {"connected", c.connected},
+                        {"sharing", network::SharingName(c.sharing)},
+                        {"description", c.description},
+                        {"guid", c.guid},
+                        {"mac", c.mac},
+                        {"ip", c.ip},
+                        {"mask", c.mask},
+                        {"gateway", c.gateway},
+                        {"dhcp", c.dhcp}});
+    PrintJson({{"connections", list}});
+}
+
 void list(const machine::Machine& m)
 {
     auto connections = network::ConnectionsAsSeen(m);
+    if (JsonOutput())
+        return listJson(connections);
     if (connections.empty())
         std::cout << "no connections\n";
     int n = 1;
@@ -185,7 +206,8 @@ int RunSharingCommand(const Words& args)
                 {"log",
                  {},
                  "the calls made to the sharing objects",
-                 PrintingLines(network::ReadSharingLog)},
+                 PrintingLog(network::ReadSharingLog, [](const machine::Machine& m)
+                             { return m.root() / "network" / "sharing.log"; })},
                 {"clear-log", {}, "forget those calls", WithoutWords(network::ClearSharingLog)},
                 {"fault",
                  {"CALL once|N|always [HRESULT]", "item POSITION", "clear | list"},

@@ -69,7 +69,7 @@ int RunProgramsCommand(const Words& args)
                 {"log",
                  {},
                  "every start: command line, show state, directory and result",
-                 PrintingLines(programs::ReadProgramLog)},
+                 PrintingLog(programs::ReadProgramLog, programs::ProgramLogPath)},
                 {"clear-log", {}, "forget those starts", WithoutWords(programs::ClearProgramLog)},
                 {"fail",
                  {"PROGRAM CODE [once]", "clear"},

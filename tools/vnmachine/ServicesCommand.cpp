@@ -4,8 +4,10 @@
 #include "machine/Machine.h"
 #include "machine/services/ServiceTable.h"
 #include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/JsonOutput.h"
 #include "tools/vnmachine/MachineHandler.h"
 
+#include <cctype>
 #include <iomanip>
 #include <iostream>
 
@@ -42,8 +44,37 @@ int result(const std::string& what, const std::string& name, std::uint32_t error
     return 1;
 }
 
+// The state as JSON names it: "running", "stopped", "start_pending", "stop_pending".
+std::string stateField(std::uint32_t state)
+{
+    std::string name = svc::StateName(state);
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
+
+void listJson(const machine::Machine& m)
+{
+    nlohmann::json services = nlohmann::json::array();
+    const bool manager = svc::HasServiceManager(m);
+    if (manager)
+        for (const auto& s : svc::ListServices(m))
+        {
+            nlohmann::json entry = {{"name", s.name}, {"present", s.present}};
+            if (s.present)
+            {
+                entry["state"] = stateField(s.state);
+                entry["start_type"] = svc::StartTypeName(s.startType);
+            }
+            services.push_back(std::move(entry));
+        }
+    PrintJson({{"service_manager", manager}, {"services", services}});
+}
+
 void list(const machine::Machine& m)
 {
+    if (JsonOutput())
+        return listJson(m);
     if (!svc::HasServiceManager(m))
     {
         std::cout << "this system has no service manager\n";
@@ -123,7 +154,8 @@ int RunServicesCommand(const Words& args)
                 {"log",
                  {},
                  "the calls programs made on the services",
-                 PrintingLines(svc::ReadServiceLog)},
+                 PrintingLog(svc::ReadServiceLog, [](const machine::Machine& m)
+                             { return m.root() / "services" / "log.txt"; })},
                 {"clear-log", {}, "forget those calls", WithoutWords(svc::ClearServiceLog)},
             },
         .fallback = "list",

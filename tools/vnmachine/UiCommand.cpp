@@ -22,7 +22,6 @@
 #include <iostream>
 #include <map>
 #include <optional>
-#include <thread>
 
 namespace
 {
@@ -130,18 +129,20 @@ int runTray(const Words& a, std::ostream& out, std::ostream& err)
             err << "vnmachine: the click could not be delivered\n";
             return 1;
         }
-        // A right click usually opens the icon's menu: say so when it does.
-        for (int i = 0; i < 100; ++i)
+        // A right click usually opens the icon's menu (within 2 s): say so when it does.
+        std::optional<machine::desktop::TopLevelWindow> menu;
+        auto menuOpen = [&]
         {
             for (const auto& w : machine::desktop::ListWindows(machine::CurrentMachine()))
                 if (w.pid == icon->pid && ::strcasecmp(w.className.c_str(), kPopupMenuClass) == 0)
-                {
-                    out << "clicked; a menu is open\n";
-                    return report(AskProgram(w.pid, {"describe", HandleText(w.hwnd)}), out, err);
-                }
-            if (click != platform::TrayClick::Right)
-                break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                    menu = w;
+            return menu.has_value();
+        };
+        if (click == platform::TrayClick::Right ? WaitForWindows(std::chrono::seconds(2), menuOpen)
+                                                : menuOpen())
+        {
+            out << "clicked; a menu is open\n";
+            return report(AskProgram(menu->pid, {"describe", HandleText(menu->hwnd)}), out, err);
         }
         out << "clicked\n";
         return 0;

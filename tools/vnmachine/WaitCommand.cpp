@@ -1,14 +1,18 @@
 #include "tools/vnmachine/WaitCommand.h"
 
+#include "machine/ChangeWatch.h"
+#include "machine/Machine.h"
+#include "machine/desktop/Desktop.h"
+#include "machine/desktop/Tray.h"
 #include "platform/ui/automation/Query.h"
 #include "platform/ui/automation/Remote.h"
 #include "tools/vnmachine/Arguments.h"
 #include "tools/vnmachine/DesktopLookup.h"
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <iostream>
-#include <thread>
 
 namespace
 {
@@ -49,38 +53,91 @@ Words withoutTimeout(const Words& args, double& seconds)
     return rest;
 }
 
-// Looks until `ready` holds or the time is up. What is waited on lives in other processes and
-// tells no one when it changes, so the looks are spaced out: often at first, then every 100 ms.
-bool waitUntil(double seconds, const std::function<bool()>& ready)
+using Clock = std::chrono::steady_clock;
+
+Clock::time_point deadlineAfter(double seconds)
 {
-    const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::milliseconds(static_cast<long>(seconds * 1000));
-    auto pause = std::chrono::milliseconds(10);
+    return Clock::now() + std::chrono::milliseconds(static_cast<long>(seconds * 1000));
+}
+
+std::chrono::milliseconds left(Clock::time_point deadline)
+{
+    return std::max(std::chrono::milliseconds(0),
+                    std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()));
+}
+
+// Looks when `ready` may have come to hold: at first, then each time the watched folder changes,
+// until it holds or the time is up. Without a watch from the system, every 100 ms.
+bool waitUntil(Clock::time_point deadline, machine::ChangeWatch& watch, bool watched,
+               const std::function<bool()>& ready)
+{
     for (;;)
     {
         if (ready())
             return true;
-        const auto now = std::chrono::steady_clock::now();
-        if (now >= deadline)
+        const auto rest = left(deadline);
+        if (rest.count() == 0)
             return false;
-        std::this_thread::sleep_for(
-            std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
-        pause = std::min(pause * 2, std::chrono::milliseconds(100));
+        watch.wait(watched ? rest : std::min(rest, std::chrono::milliseconds(100)));
     }
 }
 
-// The control's state in the window, asked of its program; nullopt while there is none.
-std::optional<platform::automation::ControlState> controlState(const std::string& window,
-                                                               const std::string& control)
+// A window appears: the window directory changes.
+bool waitForWindow(Clock::time_point deadline, const std::string& which,
+                   std::optional<machine::desktop::TopLevelWindow>& found)
 {
-    auto w = FindWindow(window);
-    if (!w)
-        return std::nullopt;
-    auto r = platform::automation::AskProgram(w->pid, {"control", HandleText(w->hwnd), control});
-    return r.ok ? platform::automation::ParseControlState(r.body) : std::nullopt;
+    return WaitForWindows(left(deadline), [&] { return (found = FindWindow(which)).has_value(); });
+}
+
+// What the program said of its control at the end of a wait.
+struct ControlWaitEnd
+{
+    bool met = false;
+    std::optional<platform::automation::ControlState> last; // none: no such control seen
+};
+
+// The program itself waits for its control's state (rows or text) and answers when it holds or
+// the time is up: it alone knows when the control changes. A window that is not there yet is
+// waited for first; a program that ends while waiting leaves the rest of the time to another
+// window of that title.
+ControlWaitEnd waitForControl(double seconds, const std::string& window, const std::string& control,
+                              const std::string& kind, const std::string& value)
+{
+    const auto deadline = deadlineAfter(seconds);
+    ControlWaitEnd end;
+    for (;;)
+    {
+        std::optional<machine::desktop::TopLevelWindow> w;
+        if (!waitForWindow(deadline, window, w))
+            return end;
+        const auto rest = left(deadline);
+        auto r = platform::automation::AskProgram(
+            w->pid,
+            {"wait", HandleText(w->hwnd), control, kind, value, std::to_string(rest.count())},
+            rest + std::chrono::seconds(15));
+        if (auto state = platform::automation::ParseControlState(r.body))
+            end.last = state;
+        end.met = r.ok && r.message == "control";
+        if (end.met || left(deadline).count() == 0)
+            return end;
+        // The window or its program went before the time was up: wait for its successor.
+        WaitForWindows(left(deadline),
+                       [&]
+                       {
+                           auto again = FindWindow(window);
+                           return !again || again->hwnd != w->hwnd;
+                       });
+    }
 }
 
 } // namespace
+
+bool WaitForWindows(std::chrono::milliseconds timeout, const std::function<bool()>& ready)
+{
+    machine::ChangeWatch watch;
+    const bool watched = machine::desktop::WatchWindows(watch, machine::CurrentMachine());
+    return waitUntil(Clock::now() + timeout, watch, watched, ready);
+}
 
 int RunWait(const Words& input, std::ostream& out, std::ostream& err)
 {
@@ -90,7 +147,10 @@ int RunWait(const Words& input, std::ostream& out, std::ostream& err)
     if (a[0] == "tray" && a.size() == 2)
     {
         std::optional<machine::desktop::TrayIcon> icon;
-        if (waitUntil(seconds, [&] { return (icon = FindTrayIcon(a[1])).has_value(); }))
+        machine::ChangeWatch watch;
+        const bool watched = machine::desktop::WatchTrayIcons(watch, machine::CurrentMachine());
+        if (waitUntil(deadlineAfter(seconds), watch, watched,
+                      [&] { return (icon = FindTrayIcon(a[1])).has_value(); }))
         {
             out << "tray icon " << icon->uid << " of " << a[1] << "\n";
             return 0;
@@ -100,42 +160,30 @@ int RunWait(const Words& input, std::ostream& out, std::ostream& err)
     }
     if (a[0] == "rows" && (a.size() == 3 || a.size() == 4))
     {
-        const int least =
-            a.size() == 4 ? static_cast<int>(NeedNumber(a[3], 0, 0x7FFFFFFF, "N")) : 1;
-        int rows = -1;
-        if (waitUntil(seconds,
-                      [&]
-                      {
-                          auto state = controlState(a[1], a[2]);
-                          rows = state ? state->rows : -1;
-                          return rows >= least;
-                      }))
+        const long least = a.size() == 4 ? NeedNumber(a[3], 0, 0x7FFFFFFF, "N") : 1;
+        const ControlWaitEnd end =
+            waitForControl(seconds, a[1], a[2], "rows", std::to_string(least));
+        if (end.met)
         {
-            out << rows << " rows\n";
+            out << end.last->rows << " rows\n";
             return 0;
         }
         err << "vnmachine: "
-            << (rows < 0 ? "no control '" + a[2] + "' in '" + a[1] + "'"
-                         : std::to_string(rows) + " rows, not " + std::to_string(least))
+            << (!end.last ? "no control '" + a[2] + "' in '" + a[1] + "'"
+                          : std::to_string(end.last->rows) + " rows, not " + std::to_string(least))
             << " within " << seconds << " s\n";
         return 1;
     }
     if (a[0] == "text" && a.size() == 4)
     {
-        std::string seen;
-        if (waitUntil(seconds,
-                      [&]
-                      {
-                          auto state = controlState(a[1], a[2]);
-                          seen = state ? state->text : std::string();
-                          return state && state->text == a[3];
-                      }))
+        const ControlWaitEnd end = waitForControl(seconds, a[1], a[2], "text", a[3]);
+        if (end.met)
         {
             out << "text \"" << a[3] << "\"\n";
             return 0;
         }
-        err << "vnmachine: the text of '" << a[2] << "' is \"" << seen << "\", not \"" << a[3]
-            << "\" within " << seconds << " s\n";
+        err << "vnmachine: the text of '" << a[2] << "' is \"" << (end.last ? end.last->text : "")
+            << "\", not \"" << a[3] << "\" within " << seconds << " s\n";
         return 1;
     }
     // A window: WIN [SECONDS].
@@ -143,7 +191,7 @@ int RunWait(const Words& input, std::ostream& out, std::ostream& err)
     if (a.size() == 2)
         seconds = waitSeconds(a[1]);
     std::optional<machine::desktop::TopLevelWindow> w;
-    if (waitUntil(seconds, [&] { return (w = FindWindow(a[0])).has_value(); }))
+    if (waitForWindow(deadlineAfter(seconds), a[0], w))
     {
         out << HandleText(w->hwnd) << "\n";
         return 0;

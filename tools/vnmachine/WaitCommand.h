@@ -4,6 +4,12 @@
 
 #include "tools/vnmachine/Command.h"
 
+#include <chrono>
+#include <functional>
 #include <iosfwd>
 
 int RunWait(const Words& args, std::ostream& out, std::ostream& err);
+
+// Looks at first and then each time a program's windows change, until `ready` holds (true) or
+// the time is up (false).
+bool WaitForWindows(std::chrono::milliseconds timeout, const std::function<bool()>& ready);

@@ -6,6 +6,7 @@
 #include "machine/MachineClock.h"
 #include "machine/radio/Network.h"
 #include "machine/radio/RadioStore.h"
+#include "machine/wlan/ServiceState.h"
 #include "machine/wlan/WlanControl.h"
 #include "machine/wlan/WlanService.h"
 #include "tools/vnmachine/Arguments.h"
@@ -581,7 +582,10 @@ int Secret(const machine::Machine& m, const Target&, const Words& args)
 int Log(const machine::Machine& m, const Target&, const Words& args)
 {
     NeedWords(args, 0);
-    std::cout << wlan::ReadLog(m);
+    if (JsonOutput())
+        PrintLogJson(m, {wlan::ServiceFolder(m) / "log.txt"});
+    else
+        std::cout << wlan::ReadLog(m);
     return 0;
 }
 

@@ -90,10 +90,15 @@ Reply ParseReply(const std::string& reply)
 
 Reply AskProgram(int pid, const std::vector<std::string>& fields)
 {
+    return AskProgram(pid, fields, std::chrono::seconds(15));
+}
+
+Reply AskProgram(int pid, const std::vector<std::string>& fields, std::chrono::milliseconds timeout)
+{
     try
     {
-        auto answer =
-            machine::desktop::AskProcess(machine::CurrentMachine(), pid, JoinRequest(fields));
+        auto answer = machine::desktop::AskProcess(machine::CurrentMachine(), pid,
+                                                   JoinRequest(fields), timeout);
         if (!answer)
             return {false, "program " + std::to_string(pid) + " does not answer", {}};
         return ParseReply(*answer);

@@ -16,9 +16,13 @@
 //   menu ITEM                        answer HWND|0 BUTTON       page HWND PAGE
 //   menus                            the open popup menus: HWND per line
 //   boxes                            the open message boxes: HWND, caption, text per line
+//   control HWND CONTROL             the control's state (Query.h)
+//   wait HWND CONTROL rows N MS      the state once the control has N rows, or that text; an
+//   wait HWND CONTROL text TEXT MS   error with the state last seen when MS pass first
 
 #include "platform/ui/UserTypes.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,8 +46,11 @@ struct Reply
     std::string body;
 };
 Reply ParseReply(const std::string& reply);
-// Sends the request to the process; an error reply when it does not serve or answer.
+// Sends the request to the process; an error reply when it does not serve or answer (within
+// 15 s, or the timeout given).
 Reply AskProgram(int pid, const std::vector<std::string>& fields);
+Reply AskProgram(int pid, const std::vector<std::string>& fields,
+                 std::chrono::milliseconds timeout);
 
 std::string HandleText(HWND hwnd);
 std::optional<HWND> ParseHandle(const std::string& text);

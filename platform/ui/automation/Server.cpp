@@ -8,6 +8,7 @@
 #include "platform/ui/automation/Actions.h"
 #include "platform/ui/automation/FormText.h"
 #include "platform/ui/automation/Query.h"
+#include "platform/ui/internal/Hooks.h"
 #include "platform/ui/menus/Menus.h"
 #include "platform/ui/msgbox/MessageBox.h"
 
@@ -20,6 +21,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include <unistd.h>
@@ -157,6 +159,63 @@ std::string onWindowThread(HWND hwnd, std::function<std::string()> fn)
     return reply;
 }
 
+// What a wait for a control's state saw, shared by the window's thread, which looks, and the
+// thread that answers.
+struct ControlWait
+{
+    std::mutex mutex;
+    std::condition_variable cv;
+    bool met = false;
+    bool cancelled = false;
+    std::optional<ControlState> last;
+};
+
+// wait HWND CONTROL rows N MS | wait HWND CONTROL text TEXT MS: the reply comes when the control
+// has at least N rows (or that text), or when MS pass first (an error). The window's thread looks
+// once, then each time it has dispatched what came and is about to sleep: the state can only have
+// changed then. Other requests are served meanwhile.
+std::string waitForControl(HWND w, const std::string& control, const std::string& kind,
+                           const std::string& value, const std::string& msText)
+{
+    char* end = nullptr;
+    const long ms = std::strtol(msText.c_str(), &end, 10);
+    const long least = kind == "rows" ? std::strtol(value.c_str(), nullptr, 10) : 0;
+    if ((kind != "rows" && kind != "text") || msText.empty() || *end != '\0' || ms < 0)
+        return errorReply("'wait' needs a window, a control, rows N or text TEXT, and the ms");
+    auto wait = std::make_shared<ControlWait>();
+    auto look = [w, control, kind, value, least, wait]
+    {
+        auto state = QueryControl(w, control);
+        const bool met = state && (kind == "rows" ? state->rows >= least : state->text == value);
+        {
+            std::lock_guard guard(wait->mutex);
+            if (wait->cancelled)
+                return true;
+            wait->last = std::move(state);
+            wait->met = met;
+        }
+        if (met)
+            wait->cv.notify_all();
+        return met;
+    };
+    const std::string started = onWindowThread(w,
+                                               [look]
+                                               {
+                                                   if (!look())
+                                                       ui::AddIdleWatcher(look);
+                                                   return okReply("waiting");
+                                               });
+    if (started.rfind("ok", 0) != 0)
+        return started;
+    std::unique_lock lock(wait->mutex);
+    wait->cv.wait_for(lock, std::chrono::milliseconds(ms), [&] { return wait->met; });
+    wait->cancelled = true;
+    const std::string body = wait->last ? FormatControlState(*wait->last) : std::string();
+    if (wait->met)
+        return okReply("control", body);
+    return errorReply(wait->last ? "not within the time" : "no control '" + control + "'") + body;
+}
+
 std::string field(const std::vector<std::string>& f, std::size_t i)
 {
     return i < f.size() ? f[i] : std::string();
@@ -237,6 +296,8 @@ std::string handle(const std::vector<std::string>& f)
             return state ? okReply("control", FormatControlState(*state))
                          : errorReply("no control '" + a + "'");
         };
+    else if (verb == "wait")
+        return waitForControl(w, a, b, c, field(f, 5));
     else if (verb == "sysmenu")
         fn = [w, a] { return fromResult(PickSystemMenu(w, a)); };
     else

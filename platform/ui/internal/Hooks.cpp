@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 namespace platform::ui
 {
@@ -16,6 +17,7 @@ struct PendingCreation
 
 thread_local PendingCreation t_creation;
 thread_local std::shared_ptr<std::function<void()>> t_idleHook;
+thread_local std::vector<std::function<bool()>> t_idleWatchers;
 std::atomic<WindowGoneListener> g_goneListener{nullptr};
 std::atomic<PreTranslateFilter> g_preTranslate{nullptr};
 
@@ -59,6 +61,27 @@ bool RunPreTranslateFilter(MSG* msg)
 {
     auto fn = g_preTranslate.load();
     return fn != nullptr && fn(msg);
+}
+
+void AddIdleWatcher(std::function<bool()> watcher)
+{
+    t_idleWatchers.push_back(std::move(watcher));
+}
+
+void RunIdleWatchers()
+{
+    if (t_idleWatchers.empty())
+        return;
+    // Taken out while they run: a watcher may add another.
+    std::vector<std::function<bool()>> watchers;
+    watchers.swap(t_idleWatchers);
+    std::vector<std::function<bool()>> kept;
+    for (auto& watcher : watchers)
+        if (!watcher())
+            kept.push_back(std::move(watcher));
+    for (auto& added : t_idleWatchers)
+        kept.push_back(std::move(added));
+    t_idleWatchers.swap(kept);
 }
 
 void SetThreadIdleHook(std::function<void()> hook)

@@ -27,6 +27,13 @@ using PreTranslateFilter = bool (*)(MSG* msg);
 void SetPreTranslateFilter(PreTranslateFilter fn);
 bool RunPreTranslateFilter(MSG* msg);
 
+// Run by every message loop of the calling thread each time it has dispatched all it had and is
+// about to sleep, so that someone waiting for a window's state looks at it only when it may have
+// changed. A watcher returns true when it is done (it is then dropped), false to be run again at
+// the next such point. It must not post or send anything: that would wake the loop for nothing.
+void AddIdleWatcher(std::function<bool()> watcher);
+void RunIdleWatchers();
+
 // The calling thread's idle hook (see platform::SetIdleHook).
 void SetThreadIdleHook(std::function<void()> hook);
 // Runs the hook when there is one; returns false when there is none.
