@@ -74,6 +74,26 @@ TEST(VnmachineJson, ListingsAndStatusReadAsDocuments)
     }
     EXPECT_TRUE(seen) << services.dump();
 
+    EXPECT_EQ(JsonOf(m, {"sharing", "--json"})["connections"][0]["sharing"], "public");
+    ASSERT_EQ(
+        RunVnmachineApart(m.root(), {"system", "set", "version", "5.1.2600", "wow64", "on"}).status,
+        0);
+    const auto system = JsonOf(m, {"system", "--json"});
+    EXPECT_EQ(system["version"]["major"], 5);
+    EXPECT_EQ(system["version"]["build"], 2600);
+    EXPECT_EQ(system["wow64"], true);
+    ASSERT_EQ(RunVnmachineApart(m.root(), {"stations", "add", "02:11:22:33:44:55", "--wep-key", "1",
+                                           "0a1b2c3d4e"})
+                  .status,
+              0);
+    const auto stations = JsonOf(m, {"stations", "--json"});
+    EXPECT_EQ(stations["access_point"]["running"], false);
+    ASSERT_EQ(stations["stations"].size(), 1u);
+    EXPECT_EQ(stations["stations"][0]["mac"], "02-11-22-33-44-55");
+    EXPECT_EQ(stations["stations"][0]["key"], "wep");
+    EXPECT_EQ(stations["stations"][0]["wep_index"], 1);
+    EXPECT_FALSE(stations["stations"][0].contains("aid"));
+
     const auto refused = RunVnmachineApart(m.root(), {"reg", "show", "HKLM", "--json"});
     EXPECT_EQ(refused.status, 2);
     EXPECT_NE(refused.err.find("--json is for"), std::string::npos) << refused.err;

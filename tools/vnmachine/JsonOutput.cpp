@@ -47,7 +47,13 @@ bool JsonApplies(const Words& input)
         return true;
     if (w[0] == "connections" || w[0] == "services")
         return w.size() == 1 || sub == "list" || sub == "log";
-    if (w[0] == "sharing" || w[0] == "bridge" || w[0] == "programs")
+    if (w[0] == "sharing")
+        return w.size() == 1 || sub == "show" || sub == "log";
+    if (w[0] == "stations")
+        return w.size() == 1 || sub == "list";
+    if (w[0] == "system")
+        return w.size() == 1 || sub == "show";
+    if (w[0] == "bridge" || w[0] == "programs")
         return sub == "log";
     if (w[0] == "driver")
         return sub == "log" || sub == "wmi-log";
@@ -82,8 +88,8 @@ void PrintLogJson(const machine::Machine& machine, const std::vector<std::filesy
 }
 
 const char* const kJsonHelp =
-    "--json (ui list, wlan status, networks, devices, connections, services and the logs)\n"
-    "prints JSON:\n"
+    "--json (ui list, wlan status, networks, devices, connections, services, sharing,\n"
+    "stations, system and the logs) prints JSON:\n"
     "  ui list      {programs: [{pid, name, windows: [{hwnd, title, class, visible}],\n"
     "               tray: [{uid, tip, icon, window}]}]}\n"
     "  wlan status  {service_running, scan_delay_ms, connect_delay_ms, interfaces: [{guid,\n"
@@ -95,6 +101,11 @@ const char* const kJsonHelp =
     "  connections  {connections: [{name, type, connected, sharing, description, guid, mac,\n"
     "               ip, mask, gateway, dhcp}]}\n"
     "  services     {service_manager, services: [{name, present, state, start_type}]}\n"
+    "  sharing      {connections: [{name, sharing}]}\n"
+    "  stations     {access_point: {running, ssid}, stations: [{mac, joined, aid, key,\n"
+    "               wep_index, power_save}]}\n"
+    "  system       {version: {major, minor, build, service_pack}, product_type, language,\n"
+    "               administrator, wow64, user}\n"
     "  log all      {lines: [{seq, time_ms, log, text}]}: seq numbers the lines of every log\n"
     "               in one order, time_ms is the machine clock, log the log's path in the\n"
     "               machine; with --follow one {seq, time_ms, log, text} a line as they come\n"

@@ -60,6 +60,13 @@ void list(const machine::Machine& m)
 
 void showSharing(const machine::Machine& m)
 {
+    if (JsonOutput())
+    {
+        nlohmann::json list = nlohmann::json::array();
+        for (const auto& c : network::LoadConnections(m))
+            list.push_back({{"name", c.name}, {"sharing", network::SharingName(c.sharing)}});
+        return PrintJson({{"connections", list}});
+    }
     for (const auto& c : network::LoadConnections(m))
         std::cout << network::SharingName(c.sharing) << "\t" << c.name << "\n";
 }

@@ -8,6 +8,7 @@
 #include "tools/vnmachine/AdapterChoice.h"
 #include "tools/vnmachine/Arguments.h"
 #include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/JsonOutput.h"
 
 #include <algorithm>
 #include <iostream>
@@ -37,9 +38,53 @@ std::string describeKey(const st::Station& s)
     return "no key";
 }
 
+// The key as JSON names it: "passphrase", "wep", "none".
+const char* keyField(st::StationKey key)
+{
+    switch (key)
+    {
+    case st::StationKey::Passphrase:
+        return "passphrase";
+    case st::StationKey::Wep:
+        return "wep";
+    case st::StationKey::None:
+        break;
+    }
+    return "none";
+}
+
+void listJson(const mp::AdapterState& state, const std::vector<st::StationStatus>& stations)
+{
+    nlohmann::json accessPoint = {{"running", running(state)}};
+    if (running(state))
+        accessPoint["ssid"] = mp::AssociatedSsid(state);
+    nlohmann::json list = nlohmann::json::array();
+    for (const auto& s : stations)
+    {
+        nlohmann::json entry = {{"mac", machine::radio::FormatBssid(s.station.mac)},
+                                {"joined", s.joined.has_value()},
+                                {"key", keyField(s.station.key)},
+                                {"power_save", s.station.powerSave}};
+        if (s.joined)
+            entry["aid"] = s.joined->aid;
+        if (s.station.key == st::StationKey::Wep)
+            entry["wep_index"] = s.station.wepIndex;
+        list.push_back(std::move(entry));
+    }
+    PrintJson({{"access_point", accessPoint}, {"stations", list}});
+}
+
 int list(const machine::Machine& m, const std::string& id)
 {
     const mp::AdapterState state = mp::LoadAdapterState(m, id);
+    if (JsonOutput())
+    {
+        for (const auto& problem : st::LoadStations(m, id).problems)
+            std::cerr << "vnmachine: " << st::DescribeProblem(st::StationFilePath(m, id), problem)
+                      << "\n";
+        listJson(state, st::ListStations(m, id));
+        return 0;
+    }
     std::cout << "access point  ";
     if (running(state))
         std::cout << "running, SSID \"" << mp::AssociatedSsid(state) << "\"\n";

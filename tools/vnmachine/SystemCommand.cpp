@@ -5,6 +5,7 @@
 #include "machine/SystemInfo.h"
 #include "tools/vnmachine/Arguments.h"
 #include "tools/vnmachine/CommandTable.h"
+#include "tools/vnmachine/JsonOutput.h"
 #include "tools/vnmachine/MachineHandler.h"
 
 #include <cstdio>
@@ -23,6 +24,20 @@ std::string hex4(unsigned value)
 void show(const machine::Machine& m)
 {
     const machine::SystemInfo s = machine::LoadSystemInfo(m);
+    if (JsonOutput())
+    {
+        nlohmann::json version = {
+            {"major", s.majorVersion}, {"minor", s.minorVersion}, {"build", s.buildNumber}};
+        if (!s.servicePack.empty())
+            version["service_pack"] = s.servicePack;
+        PrintJson({{"version", version},
+                   {"product_type", s.productType},
+                   {"language", s.languageId},
+                   {"administrator", s.administrator},
+                   {"wow64", s.wow64},
+                   {"user", s.userName}});
+        return;
+    }
     std::cout << "version        " << s.majorVersion << "." << s.minorVersion << "."
               << s.buildNumber << (s.servicePack.empty() ? "" : " " + s.servicePack) << "\n"
               << "product        " << (s.productType == 1 ? "workstation" : "server") << " ("

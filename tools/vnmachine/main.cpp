@@ -34,7 +34,7 @@ int main(int argc, char** argv)
     if (options.json && !JsonApplies(options.words))
     {
         std::cerr << "vnmachine: --json is for ui list, wlan status, networks, devices, "
-                     "connections, services and the logs\n";
+                     "connections, services, sharing, stations, system and the logs\n";
         return 2;
     }
     SetJsonOutput(options.json);

@@ -114,6 +114,10 @@ TEST(LogJournal, MergesEveryLogInOrderAndFilters)
         {{0, 1010, 0}, {"services/log.txt", "wlan/log.txt"}},
         {{0, 0, 1}, {"wlan/log.txt"}},
         {{0, 2000, 0}, {}},
+        // One log alone, the count taken of its lines only.
+        {{0, 0, 0, {"wlan/log.txt"}}, {"wlan/log.txt", "wlan/log.txt"}},
+        {{0, 0, 1, {"services/log.txt"}}, {"services/log.txt"}},
+        {{0, 0, 0, {"wlan"}}, {}},
     };
     for (const Case& c : cases)
     {

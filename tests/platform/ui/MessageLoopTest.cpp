@@ -1,3 +1,4 @@
+#include "platform/ui/internal/Hooks.h"
 #include "tests/platform/ui/UiTestSupport.h"
 
 #include <atomic>
@@ -306,6 +307,59 @@ TEST_F(MessageLoopTest, PumpUntilIdleStopsAtAQuitAndLeavesItPending)
     EXPECT_FALSE(GetMessageA(&msg, 0, 0, 0));
     EXPECT_EQ(msg.wParam, 9u);
     DestroyWindow(hwnd);
+}
+
+} // namespace
+
+namespace
+{
+
+// A watcher of the loop's idle points (what a wait for a window's state uses) runs each time the
+// loop has dispatched what came and is about to sleep: never while it sleeps, so the loop stays
+// asleep, and no more once it says it is done.
+TEST_F(MessageLoopTest, AnIdleWatcherRunsAtEachSleepUntilItIsDone)
+{
+    platform::UseRealClock();
+    std::atomic<DWORD> thread{0};
+    std::atomic<int> looks{0};
+    std::thread ui(
+        [&]
+        {
+            HWND hwnd = MakeWindow("watched");
+            platform::ui::AddIdleWatcher([&] { return ++looks == 3; });
+            thread = GetCurrentThreadId();
+            MSG msg;
+            while (GetMessageA(&msg, 0, 0, 0) > 0)
+                DispatchMessageA(&msg);
+            DestroyWindow(hwnd);
+        });
+    // Asleep again after a wake-up that came after `since`.
+    auto asleepSince = [&](std::uint64_t since)
+    {
+        return ui_test::Eventually(
+            [&]
+            {
+                const auto state = platform::GetLoopWaitState(thread);
+                return state.waiting && state.wakeups > since;
+            });
+    };
+    ASSERT_TRUE(ui_test::Eventually([&] { return platform::GetLoopWaitState(thread).waiting; }));
+    const auto before = platform::GetLoopWaitState(thread);
+    EXPECT_EQ(looks, 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(platform::GetLoopWaitState(thread).wakeups, before.wakeups);
+    EXPECT_EQ(looks, 1);
+
+    for (int n = 2; n <= 4; ++n)
+    {
+        const auto since = platform::GetLoopWaitState(thread).wakeups;
+        ASSERT_TRUE(PostThreadMessageA(thread, WM_APP, 0, 0));
+        ASSERT_TRUE(asleepSince(since)) << n;
+        // The third look was its last.
+        EXPECT_EQ(looks, n < 3 ? n : 3) << n;
+    }
+    PostThreadMessageA(thread, WM_QUIT, 0, 0);
+    ui.join();
 }
 
 } // namespace
