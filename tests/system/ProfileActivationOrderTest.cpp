@@ -46,17 +46,17 @@ TEST_F(ProfileActivationOrder, TheServiceConnectsBeforeTheDriverGetsTheProfile)
     // driver's SSID record is its length, then its bytes.
     const std::string driver = "requests\\.log$", wlan = "^wlan/";
     const JournalStep ssidSet = {"the SSID set", driver,
-                                 "^0D810102 .*in=0c000000486172626f72204775657374"};
+                                 "\\b0D810102\\b.*\\b0c000000486172626f72204775657374"};
     ASSERT_TRUE(WaitUntil(
         [&]
         { return connectedTo("Harbor Guest") && Journal::Read(m.root()).first(ssidSet, before); },
         testing_support::kDesktopPatience));
     EXPECT_TRUE(Journal::Read(m.root()).inOrder(
         {
-            {"the transmit power set", driver, "^FF8C0007 "},
+            {"the transmit power set", driver, "\\bFF8C0007\\b"},
             {"the profile stored", wlan, "\\bWlanSetProfile\\b"},
             {"the connect", wlan, "\\bWlanConnect\\b"},
-            {"the advanced settings set", driver, "^0DF10111 "},
+            {"the advanced settings set", driver, "\\b0DF10111\\b"},
             ssidSet,
         },
         before));

@@ -274,13 +274,23 @@ TEST(VnmachineLog, FollowingPrintsLinesAsTheyComeUntilStoppedOrTheMachineGoes)
         EXPECT_EQ(follower.exitStatus(), 0);
     }
 
-    const auto other = m.root() / "other";
-    ASSERT_EQ(RunVnmachineApart(other, {"init"}).status, 0);
-    ASSERT_EQ(RunVnmachineApart(other, {"services", "stop", "Wlansvc"}).status, 0);
-    Follower follower(other);
-    EXPECT_NE(follower.nextLine().find("Wlansvc"), std::string::npos); // it follows now
-    std::filesystem::remove_all(other);
-    EXPECT_EQ(follower.exitStatus(), 0);
+    // The machine removed, or removed and made anew in its folder: the machine followed is gone.
+    for (const bool madeAnew : {false, true})
+    {
+        SCOPED_TRACE(madeAnew ? "made anew" : "removed");
+        const auto other = m.root() / "other";
+        ASSERT_EQ(RunVnmachineApart(other, {"init"}).status, 0);
+        ASSERT_EQ(RunVnmachineApart(other, {"services", "stop", "Wlansvc"}).status, 0);
+        Follower follower(other);
+        EXPECT_NE(follower.nextLine().find("Wlansvc"), std::string::npos); // it follows now
+        std::filesystem::remove_all(other);
+        if (madeAnew)
+        {
+            ASSERT_EQ(RunVnmachineApart(other, {"init"}).status, 0);
+        }
+        EXPECT_EQ(follower.exitStatus(), 0);
+        std::filesystem::remove_all(other);
+    }
 }
 
 } // namespace

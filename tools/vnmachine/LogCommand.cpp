@@ -8,6 +8,8 @@
 #include "tools/vnmachine/JsonOutput.h"
 #include "tools/vnmachine/ProgramsCommand.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cctype>
@@ -135,13 +137,25 @@ extern "C" void stopFollowing(int)
         watch->wake();
 }
 
+// The lock file's identity: a machine made anew in the same folder has another.
+std::optional<std::pair<dev_t, ino_t>> lockIdentity(const machine::Machine& m)
+{
+    struct stat st
+    {
+    };
+    if (::stat(m.lockPath().c_str(), &st) != 0)
+        return std::nullopt;
+    return std::make_pair(st.st_dev, st.st_ino);
+}
+
 // Prints the lines that come after `last` as they come: every log line takes its number from
 // the lock file, so a write there is the notice (the watch was set before `last` was read, so
-// nothing written between falls through). Ends on SIGINT or SIGTERM, or when the machine's
-// folder goes.
+// nothing written between falls through). Ends on SIGINT or SIGTERM, or when the machine goes
+// (its folder removed, or a new machine made in its place).
 int follow(const machine::Machine& m, machine::ChangeWatch& watch, machine::JournalFilter filter,
            std::uint64_t last, bool notices)
 {
+    const auto followed = lockIdentity(m);
     // Without notices, a look every second.
     const auto period = notices ? std::chrono::milliseconds(-1) : std::chrono::seconds(1);
     g_following = &watch;
@@ -162,7 +176,7 @@ int follow(const machine::Machine& m, machine::ChangeWatch& watch, machine::Jour
         watch.wait(period);
         if (g_stopped)
             break;
-        if (!m.exists())
+        if (!m.exists() || lockIdentity(m) != followed)
         {
             std::cerr << "vnmachine: the machine at " << m.root().string() << " is gone\n";
             break;
