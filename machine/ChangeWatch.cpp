@@ -57,9 +57,17 @@ void ChangeWatch::watch(const std::filesystem::path& folder, const std::vector<s
 
 bool ChangeWatch::watchFolder(const std::filesystem::path& folder)
 {
+    // A folder not there yet is not made (a look creates nothing): what is there of its path is
+    // watched for a new entry, the folder's way of appearing.
+    std::filesystem::path there = folder;
+    std::uint32_t events = IN_MOVED_TO | IN_DELETE;
     std::error_code ec;
-    CreateFolders(folder, ec);
-    Watch* w = add(folder, IN_MOVED_TO | IN_DELETE);
+    while (!std::filesystem::is_directory(there, ec) && there.has_relative_path())
+    {
+        there = there.parent_path();
+        events = IN_CREATE | IN_MOVED_TO;
+    }
+    Watch* w = add(there, events);
     if (w != nullptr)
         w->anyName = true;
     return w != nullptr;

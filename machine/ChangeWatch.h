@@ -31,7 +31,8 @@ public:
     void watch(const std::filesystem::path& folder, const std::vector<std::string>& names);
 
     // Watches every file of the folder, whatever its name (one file per process, named by its
-    // pid). The folder is made when missing.
+    // pid). A folder not there is not made: a new entry where its path begins to be missing wakes
+    // the wait instead, and the caller then watches again.
     // The new kinds of watch return false when the system gave none.
     bool watchFolder(const std::filesystem::path& folder);
 

@@ -143,3 +143,27 @@ TEST(VnmachineWait, WaitsEndWhenTheStateComesAndTheProgramAnswersMeanwhile)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST(VnmachineWait, AWaitThatRunsOutMakesNothingOnTheMachine)
+{
+    testing_support::TempMachine m;
+    const auto run = m.machine().runtimeDir();
+    const std::pair<std::vector<std::string>, std::string> waits[] = {
+        {{"ui", "wait", "tray", "TessarynUI", "--timeout", "0.2"}, "no tray icon of 'TessarynUI'"},
+        {{"ui", "wait", "Nothing here", "0.2"}, "no window 'Nothing here'"},
+        {{"ui", "wait", "rows", "Nothing here", "1002", "--timeout", "0.2"}, "no control '1002'"},
+    };
+    for (const auto& [words, problem] : waits)
+    {
+        const auto r = testing_support::RunVnmachineApart(m.root(), words);
+        EXPECT_EQ(r.status, 1) << testing_support::Joined(words);
+        EXPECT_NE(r.err.find(problem), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(run / "tray"));
+    EXPECT_FALSE(std::filesystem::exists(run / "windows"));
+}
+
+} // namespace

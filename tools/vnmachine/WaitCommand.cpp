@@ -66,13 +66,19 @@ std::chrono::milliseconds left(Clock::time_point deadline)
                     std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()));
 }
 
-// Looks when `ready` may have come to hold: at first, then each time the watched folder changes,
-// until it holds or the time is up. Without a watch from the system, every 100 ms.
-bool waitUntil(Clock::time_point deadline, machine::ChangeWatch& watch, bool watched,
-               const std::function<bool()>& ready)
+using Arm = bool (*)(machine::ChangeWatch&, const machine::Machine&);
+
+// Looks when `ready` may have come to hold: at first, then each time the folder `arm` watches
+// changes, until it holds or the time is up. The watch is set afresh after each change, before
+// the look: a folder not there at first is watched from where it will appear. Without a watch
+// from the system, every 100 ms.
+bool waitUntil(Clock::time_point deadline, Arm arm, const std::function<bool()>& ready)
 {
+    machine::ChangeWatch watch;
     for (;;)
     {
+        watch.clear();
+        const bool watched = arm(watch, machine::CurrentMachine());
         if (ready())
             return true;
         const auto rest = left(deadline);
@@ -134,9 +140,7 @@ ControlWaitEnd waitForControl(double seconds, const std::string& window, const s
 
 bool WaitForWindows(std::chrono::milliseconds timeout, const std::function<bool()>& ready)
 {
-    machine::ChangeWatch watch;
-    const bool watched = machine::desktop::WatchWindows(watch, machine::CurrentMachine());
-    return waitUntil(Clock::now() + timeout, watch, watched, ready);
+    return waitUntil(Clock::now() + timeout, machine::desktop::WatchWindows, ready);
 }
 
 int RunWait(const Words& input, std::ostream& out, std::ostream& err)
@@ -147,9 +151,7 @@ int RunWait(const Words& input, std::ostream& out, std::ostream& err)
     if (a[0] == "tray" && a.size() == 2)
     {
         std::optional<machine::desktop::TrayIcon> icon;
-        machine::ChangeWatch watch;
-        const bool watched = machine::desktop::WatchTrayIcons(watch, machine::CurrentMachine());
-        if (waitUntil(deadlineAfter(seconds), watch, watched,
+        if (waitUntil(deadlineAfter(seconds), machine::desktop::WatchTrayIcons,
                       [&] { return (icon = FindTrayIcon(a[1])).has_value(); }))
         {
             out << "tray icon " << icon->uid << " of " << a[1] << "\n";

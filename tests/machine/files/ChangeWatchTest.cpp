@@ -1,6 +1,7 @@
 // What wakes a wait on machine files, and what does not: a file replaced whole among the names
-// watched (or any name of a folder watched whole), the writes in place of a file watched for
-// them, the removal of a folder watched for it, and a wake from another thread.
+// watched (or any name of a folder watched whole, or the folder's appearing), the writes in place
+// of a file watched for them, the removal of a folder watched for it, and a wake from another
+// thread.
 
 #include "machine/ChangeWatch.h"
 #include "machine/FileStore.h"
@@ -66,6 +67,13 @@ TEST_F(ChangeWatchTest, EachKindOfWatchWakesForItsOwnChangesOnly)
              EXPECT_TRUE(w.watchFolder(d / "folder"));
          },
          [](const fs::path& d) { fs::remove(d / "folder" / "1234"); }, Result::Changed},
+        {"a folder not there yet, which appears",
+         [](auto& w, const fs::path& d)
+         {
+             EXPECT_TRUE(w.watchFolder(d / "folder" / "tray"));
+             EXPECT_FALSE(fs::exists(d / "folder" / "tray")); // watching makes nothing
+         },
+         [](const fs::path& d) { fs::create_directories(d / "folder" / "tray"); }, Result::Changed},
         {"a write in place of a file watched for them",
          [](auto& w, const fs::path& d) { EXPECT_TRUE(w.watchWrites(d / "lock")); },
          [](const fs::path& d) { std::ofstream(d / "lock", std::ios::app) << "1"; },
