@@ -47,7 +47,7 @@ std::vector<std::string> textLines(const std::string& out)
     return lines;
 }
 
-// One line of each log, written as the machine's parts write them.
+// One line of each log, written as the machine writes them.
 void writeEveryLog(const machine::Machine& m)
 {
     machine::services::AppendServiceLog(m, "OpenSCManager -> ok");
