@@ -2,7 +2,6 @@
 
 #include "machine/desktop/Automation.h"
 #include "machine/desktop/Desktop.h"
-#include "platform/ui/TestPump.h"
 #include "platform/ui/Timers.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/automation/Actions.h"
@@ -22,7 +21,6 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 
 #include <unistd.h>
 
@@ -45,6 +43,10 @@ struct Job
     std::condition_variable cv;
     bool started = false;
     bool done = false;
+    // The thread came to sleep after the job started: before it was done (in a modal loop the
+    // action opened), or after (what the action posted has been dispatched).
+    bool modal = false;
+    bool settled = false;
     std::string reply;
 };
 
@@ -73,6 +75,17 @@ void CALLBACK runJob(HWND hwnd, UINT, UINT_PTR id, DWORD)
         std::lock_guard guard(job->mutex);
         job->started = true;
     }
+    // The next time the thread is about to sleep tells what became of the action.
+    ui::AddIdleWatcher(
+        [job]
+        {
+            {
+                std::lock_guard guard(job->mutex);
+                (job->done ? job->settled : job->modal) = true;
+            }
+            job->cv.notify_all();
+            return true;
+        });
     job->cv.notify_all();
     std::string reply = job->fn();
     {
@@ -120,43 +133,31 @@ std::string onWindowThread(HWND hwnd, std::function<std::string()> fn)
         return errorReply("the window is gone");
     }
     std::unique_lock lock(job->mutex);
-    const auto startDeadline = std::chrono::steady_clock::now() + kStartTimeout;
-    while (!job->done)
+    if (!job->cv.wait_for(lock, kStartTimeout, [&] { return job->started; }))
     {
-        job->cv.wait_for(lock, 10ms);
-        if (job->done)
-            break;
-        if (job->started)
+        lock.unlock();
+        bool taken;
         {
-            // The action is still running on its thread, and that thread sleeps: it sits in a
-            // modal loop the action opened, waiting for the person.
-            if (GetLoopWaitState(thread).waiting)
-                return okReply("a modal window opened");
-            continue;
+            std::lock_guard guard(g_jobsLock);
+            taken = jobs().erase(id) == 0;
         }
-        if (std::chrono::steady_clock::now() > startDeadline)
+        if (!taken)
         {
-            lock.unlock();
-            bool taken;
-            {
-                std::lock_guard guard(g_jobsLock);
-                taken = jobs().erase(id) == 0;
-            }
-            if (!taken)
-            {
-                KillTimer(hwnd, id);
-                return errorReply("the program does not take requests (busy)");
-            }
-            lock.lock();
+            KillTimer(hwnd, id);
+            return errorReply("the program does not take requests (busy)");
         }
+        lock.lock(); // it started meanwhile
     }
-    std::string reply = job->reply;
-    lock.unlock();
+    job->cv.wait(lock, [&] { return job->done || job->modal; });
+    if (!job->done)
+    {
+        // The action is still running on its thread, and that thread sleeps: it sits in a modal
+        // loop the action opened, waiting for the person.
+        return okReply("a modal window opened");
+    }
     // What the action posted is dispatched before the reply goes.
-    const auto settleDeadline = std::chrono::steady_clock::now() + kSettleTimeout;
-    while (!GetLoopWaitState(thread).waiting && std::chrono::steady_clock::now() < settleDeadline)
-        std::this_thread::sleep_for(2ms);
-    return reply;
+    job->cv.wait_for(lock, kSettleTimeout, [&] { return job->settled; });
+    return job->reply;
 }
 
 // What a wait for a control's state saw, shared by the window's thread, which looks, and the
