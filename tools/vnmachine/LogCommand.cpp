@@ -2,6 +2,7 @@
 
 #include "machine/LineLog.h"
 #include "machine/LogJournal.h"
+#include "machine/registry/RegistryLog.h"
 #include "platform/system/DebugOutput.h"
 #include "tools/vnmachine/ProgramsCommand.h"
 
@@ -18,6 +19,14 @@ int RunLogCommand(const Words& args)
             for (const machine::JournalLine& line : machine::ReadJournal(machine::CurrentMachine()))
                 std::cout << "#" << line.seq << " " << line.time_ms << " " << line.log << " "
                           << line.text << "\n";
+            return 0;
+        }
+        if (args[0] == "registry")
+        {
+            const auto& m = machine::CurrentMachine();
+            for (const std::string& line :
+                 machine::ReadLogLines(m, machine::registry::RegistryLogPath(m)))
+                std::cout << line << "\n";
             return 0;
         }
         if (args[0] != "programs")
