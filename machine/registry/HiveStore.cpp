@@ -80,6 +80,9 @@ std::string lineWarning(std::size_t line, const std::string& what)
 
 struct Cached
 {
+    std::string hivePath;
+    std::string journalPath;
+
     bool valid = false;
     Stamp stamp; // the hive file the hive was read from
     StoreStatus status = StoreStatus::Ok;
@@ -109,9 +112,10 @@ struct Cached
 };
 
 // Built on first use and never destroyed: programs may read the registry while they load.
-std::map<std::string, std::unique_ptr<Cached>>& cacheMap()
+using CacheMap = std::map<std::string, std::unique_ptr<Cached>, std::less<>>;
+CacheMap& cacheMap()
 {
-    static auto* cache = new std::map<std::string, std::unique_ptr<Cached>>;
+    static auto* cache = new CacheMap;
     return *cache;
 }
 std::mutex g_cacheLock;
@@ -121,16 +125,26 @@ std::atomic<std::uint64_t> g_parses{0};
 Cached& cacheFor(const Machine& machine)
 {
     std::lock_guard guard(g_cacheLock);
-    auto& entry = cacheMap()[machine.hivePath().string()];
-    if (!entry)
-        entry = std::make_unique<Cached>();
-    return *entry;
+    // By the folder's name, as the files' names spell it: "m/" is "m".
+    std::string_view root = machine.root().native();
+    while (root.size() > 1 && root.back() == '/')
+        root.remove_suffix(1);
+    auto& map = cacheMap();
+    auto it = map.find(root);
+    if (it == map.end())
+    {
+        auto entry = std::make_unique<Cached>();
+        entry->hivePath = machine.hivePath().string();
+        entry->journalPath = JournalPath(machine).string();
+        it = map.emplace(std::string(root), std::move(entry)).first;
+    }
+    return *it->second;
 }
 
 // Removes a journal that belongs to no hive any more. False when it stays.
 bool dropJournal(const Machine& machine, Cached& c)
 {
-    if (::unlink(JournalPath(machine).c_str()) == 0 || errno == ENOENT)
+    if (::unlink(c.journalPath.c_str()) == 0 || errno == ENOENT)
     {
         c.forgetJournal(Stamp{});
         return true;
@@ -148,7 +162,7 @@ bool applyJournal(const Machine& machine, Cached& c, const Stamp& journal, std::
     c.journal = journal;
     if (!journal.exists)
         return true;
-    auto text = ReadFileFrom(JournalPath(machine), from);
+    auto text = ReadFileFrom(c.journalPath, from);
     if (!text)
     {
         c.valid = false;
@@ -206,7 +220,7 @@ void reload(const Machine& machine, Cached& c, const Stamp& stamp, const Stamp& 
         c.valid = true;
         return;
     }
-    auto text = ReadWholeFile(machine.hivePath());
+    auto text = ReadWholeFile(c.hivePath);
     if (!text)
     {
         c.status = StoreStatus::Unreadable;
@@ -232,8 +246,8 @@ void reload(const Machine& machine, Cached& c, const Stamp& stamp, const Stamp& 
 Cached& load(const Machine& machine)
 {
     Cached& c = cacheFor(machine);
-    auto stamp = stampOf(machine.hivePath());
-    auto journal = stampOf(JournalPath(machine));
+    auto stamp = stampOf(c.hivePath);
+    auto journal = stampOf(c.journalPath);
     if (!stamp || !journal)
     {
         c.valid = false;
@@ -258,10 +272,10 @@ Cached& load(const Machine& machine)
 
 // Appends the text whole to the journal, giving its state before and after. On a failure the
 // journal is cut back to where it ended.
-bool appendToJournal(const Machine& machine, const std::string& text, struct stat& before,
+bool appendToJournal(const std::string& path, const std::string& text, struct stat& before,
                      struct stat& after)
 {
-    int fd = ::open(JournalPath(machine).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
     bool ok = ::fstat(fd, &before) == 0;
@@ -297,7 +311,7 @@ StoreStatus append(const Machine& machine, Cached& c, const std::string& change)
         text = JournalHead();
     else if (static_cast<std::uint64_t>(c.journal.size) > c.journalEnd)
     {
-        auto rest = ReadFileFrom(JournalPath(machine), c.journalEnd);
+        auto rest = ReadFileFrom(c.journalPath, c.journalEnd);
         if (!rest)
             return StoreStatus::WriteFailed;
         c.journalLines += static_cast<std::size_t>(std::count(rest->begin(), rest->end(), '\n'));
@@ -311,7 +325,7 @@ StoreStatus append(const Machine& machine, Cached& c, const std::string& change)
     struct stat before
     {
     }, after{};
-    if (!appendToJournal(machine, text, before, after))
+    if (!appendToJournal(c.journalPath, text, before, after))
     {
         c.valid = false;
         return StoreStatus::WriteFailed;
@@ -330,7 +344,7 @@ StoreStatus fold(const Machine& machine, Cached& c)
     const Stamp previous = c.stamp;
     const bool hadJournal = c.journal.exists;
     bool written = WriteFileAtomically(
-        machine.hivePath(), FormatHive(c.hive), FileAccess::OwnerOnly,
+        c.hivePath, FormatHive(c.hive), FileAccess::OwnerOnly,
         [&](int fd)
         {
             if (!hadJournal)
@@ -345,7 +359,7 @@ StoreStatus fold(const Machine& machine, Cached& c)
             FileIdentity hive{static_cast<std::uint64_t>(st.st_ino),
                               static_cast<std::uint64_t>(st.st_size)};
             const bool unfinished = static_cast<std::uint64_t>(c.journal.size) > c.journalEnd;
-            return appendToJournal(machine,
+            return appendToJournal(c.journalPath,
                                    (unfinished ? kAfterUnfinished : "") + FormatFoldMark(hive),
                                    before, after);
         });
@@ -354,11 +368,11 @@ StoreStatus fold(const Machine& machine, Cached& c)
         c.valid = false;
         return StoreStatus::WriteFailed;
     }
-    if (hadJournal && ::unlink(JournalPath(machine).c_str()) != 0 && errno != ENOENT)
+    if (hadJournal && ::unlink(c.journalPath.c_str()) != 0 && errno != ENOENT)
         c.valid = false; // the next use finds it folded and tries again
     c.forgetJournal(Stamp{});
 
-    auto stamp = stampOf(machine.hivePath());
+    auto stamp = stampOf(c.hivePath);
     if (stamp && stamp->exists && previous.exists && !before(previous.modified, stamp->modified))
     {
         // Same clock tick as the version it replaced: move the time on so that no process
@@ -372,16 +386,16 @@ StoreStatus fold(const Machine& machine, Cached& c)
             times[1].tv_nsec = 0;
             ++times[1].tv_sec;
         }
-        ::utimensat(AT_FDCWD, machine.hivePath().c_str(), times, 0);
-        stamp = stampOf(machine.hivePath());
+        ::utimensat(AT_FDCWD, c.hivePath.c_str(), times, 0);
+        stamp = stampOf(c.hivePath);
         if (stamp && stamp->exists && !before(previous.modified, stamp->modified))
         {
             // The file system keeps coarser times.
             times[1] = previous.modified;
             ++times[1].tv_sec;
             times[1].tv_nsec = 0;
-            ::utimensat(AT_FDCWD, machine.hivePath().c_str(), times, 0);
-            stamp = stampOf(machine.hivePath());
+            ::utimensat(AT_FDCWD, c.hivePath.c_str(), times, 0);
+            stamp = stampOf(c.hivePath);
         }
     }
     if (!stamp)

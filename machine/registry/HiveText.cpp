@@ -469,12 +469,11 @@ private:
             warn(number, "value name too long");
             return false;
         }
+        if (!remove)
+            return m_edit.setValue(*m_key, name, type, std::move(data));
         if (m_edit.find(*m_key) == nullptr)
             return false;
-        if (remove)
-            m_edit.removeValue(*m_key, name);
-        else
-            m_edit.setValue(*m_key, name, type, std::move(data));
+        m_edit.removeValue(*m_key, name);
         return true;
     }
 
