@@ -15,9 +15,19 @@ namespace machine
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path)
 {
+    return ReadFileFrom(path, 0);
+}
+
+std::optional<std::string> ReadFileFrom(const std::filesystem::path& path, std::uint64_t offset)
+{
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
+    if (offset > 0 && ::lseek(fd, static_cast<off_t>(offset), SEEK_SET) < 0)
+    {
+        ::close(fd);
+        return std::nullopt;
+    }
     std::string data;
     char buffer[65536];
     for (;;)
@@ -83,6 +93,12 @@ void RemoveStaleTemporaries(const std::filesystem::path& folder)
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view data,
                          FileAccess access)
 {
+    return WriteFileAtomically(path, data, access, nullptr);
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view data,
+                         FileAccess access, const std::function<bool(int fd)>& beforeRename)
+{
     static std::atomic<unsigned> counter{0};
     std::filesystem::path temp = path;
     temp += ".tmp" + std::to_string(::getpid()) + "." + std::to_string(counter++);
@@ -107,6 +123,8 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view dat
         p += n;
         left -= static_cast<std::size_t>(n);
     }
+    if (ok && beforeRename && !beforeRename(fd))
+        ok = false;
     if (::close(fd) != 0)
         ok = false;
     if (ok && ::rename(temp.c_str(), path.c_str()) != 0)

@@ -3,6 +3,7 @@
 //
 //   <root>/system.conf     operating system, user and locale of the machine
 //   <root>/registry.reg    the registry, one text hive in the regedit export format
+//   <root>/registry.journal  the registry's changes since registry.reg was written
 //   <root>/drive/c/...     the C: drive
 //   <root>/run/...         what running processes share (mutexes, windows, sockets)
 //   <root>/.lock           serialises changes between processes

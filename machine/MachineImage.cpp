@@ -11,6 +11,7 @@
 #include "machine/programs/ProgramFiles.h"
 #include "machine/radio/DefaultNetworks.h"
 #include "machine/registry/HiveStore.h"
+#include "machine/registry/RegistryLog.h"
 
 namespace machine
 {
@@ -46,13 +47,13 @@ void writeDefaultRegistry(const Machine& machine, const SystemInfo& info)
          {}},
     };
     reg::ChangeHive(machine,
-                    [&](reg::Hive& hive)
+                    [&](reg::HiveEdit& hive)
                     {
                         for (const auto& e : entries)
                         {
-                            reg::Key* key = hive.create(e.key);
-                            if (e.name != nullptr && key->findValue(e.name) == nullptr)
-                                key->setValue(e.name, reg::kTypeString,
+                            hive.create(e.key);
+                            if (e.name != nullptr && hive.find(e.key)->findValue(e.name) == nullptr)
+                                hive.setValue(e.key, e.name, reg::kTypeString,
                                               std::string(e.text.c_str(), e.text.size() + 1));
                         }
                         return true;
@@ -64,6 +65,8 @@ void writeDefaultRegistry(const Machine& machine, const SystemInfo& info)
 void CreateDefaultImage(const Machine& machine)
 {
     namespace fs = std::filesystem;
+    // What the image writes to the registry is no process's change: left out of its log.
+    registry::UnloggedChanges setUp;
     machine::CreateFolders(machine.runtimeDir());
     fs::path c = machine.driveDir('C');
     machine::CreateFolders(c / "Program Files" / "Tessaryn");
@@ -76,6 +79,7 @@ void CreateDefaultImage(const Machine& machine)
     // The wireless adapter, plugged in with its driver installed.
     if (!devices::FindDevice(machine, devices::DefaultAdapter().instanceId))
         devices::InstallDevice(machine, devices::DefaultAdapter());
+    registry::FoldJournal(machine); // a new machine's hive file holds all of it
     // The network connections, the wireless adapter's among them.
     if (!fs::exists(machine.root() / "network" / "connections.txt"))
         network::SaveConnections(machine, network::DefaultConnections());

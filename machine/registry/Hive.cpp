@@ -5,9 +5,22 @@
 namespace machine::registry
 {
 
+std::size_t FoldedHash::operator()(std::string_view name) const
+{
+    // FNV-1a over the folded bytes.
+    std::size_t h = 14695981039346656037ull;
+    for (char c : name)
+    {
+        const auto b = static_cast<unsigned char>(c);
+        const unsigned folded = b - (static_cast<unsigned>(b - 'a') < 26u ? 32u : 0u);
+        h = (h ^ folded) * 1099511628211ull;
+    }
+    return h;
+}
+
 Key* Key::findSubkey(std::string_view name)
 {
-    auto it = m_subkeyAt.find(FoldNoCase(name));
+    auto it = m_subkeyAt.find(name);
     return it == m_subkeyAt.end() ? nullptr : &m_subkeys[it->second];
 }
 
@@ -18,7 +31,7 @@ const Key* Key::findSubkey(std::string_view name) const
 
 Key& Key::subkey(std::string_view name, bool* created)
 {
-    auto [it, added] = m_subkeyAt.try_emplace(FoldNoCase(name), m_subkeys.size());
+    auto [it, added] = m_subkeyAt.try_emplace(std::string(name), m_subkeys.size());
     if (created)
         *created = added;
     if (!added)
@@ -28,7 +41,7 @@ Key& Key::subkey(std::string_view name, bool* created)
 
 bool Key::removeSubkey(std::string_view name)
 {
-    auto it = m_subkeyAt.find(FoldNoCase(name));
+    auto it = m_subkeyAt.find(name);
     if (it == m_subkeyAt.end())
         return false;
     m_subkeys.erase(m_subkeys.begin() + static_cast<std::ptrdiff_t>(it->second));
@@ -38,13 +51,13 @@ bool Key::removeSubkey(std::string_view name)
 
 const Value* Key::findValue(std::string_view name) const
 {
-    auto it = m_valueAt.find(FoldNoCase(name));
+    auto it = m_valueAt.find(name);
     return it == m_valueAt.end() ? nullptr : &m_values[it->second];
 }
 
 void Key::setValue(std::string_view name, std::uint32_t type, std::string data)
 {
-    auto [it, added] = m_valueAt.try_emplace(FoldNoCase(name), m_values.size());
+    auto [it, added] = m_valueAt.try_emplace(std::string(name), m_values.size());
     if (!added)
     {
         Value& v = m_values[it->second];
@@ -57,7 +70,7 @@ void Key::setValue(std::string_view name, std::uint32_t type, std::string data)
 
 bool Key::removeValue(std::string_view name)
 {
-    auto found = m_valueAt.find(FoldNoCase(name));
+    auto found = m_valueAt.find(name);
     if (found == m_valueAt.end())
         return false;
     // Kept lines stay beside the values they stood between.
@@ -82,14 +95,14 @@ void Key::indexValues()
 {
     m_valueAt.clear();
     for (std::size_t i = 0; i < m_values.size(); ++i)
-        m_valueAt.emplace(FoldNoCase(m_values[i].name), i);
+        m_valueAt.emplace(m_values[i].name, i);
 }
 
 void Key::indexSubkeys()
 {
     m_subkeyAt.clear();
     for (std::size_t i = 0; i < m_subkeys.size(); ++i)
-        m_subkeyAt.emplace(FoldNoCase(m_subkeys[i].m_name), i);
+        m_subkeyAt.emplace(m_subkeys[i].m_name, i);
 }
 
 void Key::keepText(std::string_view text)

@@ -13,6 +13,20 @@
 namespace machine::registry
 {
 
+// Hashes and compares names as they fold (AsciiCase.h), so that a name is found by any spelling
+// without making its folded copy first.
+struct FoldedHash
+{
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const;
+};
+struct FoldedEqual
+{
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return EqualNoCase(a, b); }
+};
+using NameIndex = std::unordered_map<std::string, std::size_t, FoldedHash, FoldedEqual>;
+
 struct Value
 {
     std::string name; // "" is the key's default value
@@ -78,10 +92,10 @@ private:
     std::vector<Key> m_subkeys;
     std::vector<KeptText> m_kept;
     std::vector<std::string> m_keptBlocks;
-    // Positions by folded name, so that a key of many values or subkeys is searched without a
-    // walk through them all.
-    std::unordered_map<std::string, std::size_t> m_valueAt;
-    std::unordered_map<std::string, std::size_t> m_subkeyAt;
+    // Positions by name, so that a key of many values or subkeys is searched without a walk
+    // through them all.
+    NameIndex m_valueAt;
+    NameIndex m_subkeyAt;
 };
 
 // The whole machine registry: the four roots, always present, in a fixed order.

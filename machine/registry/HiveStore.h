@@ -1,13 +1,21 @@
 #pragma once
-// The registry of a machine on disk: <root>/registry.reg, shared by every process of the
-// machine. Reads and changes run under the machine lock. The parsed hive is kept per machine
-// and reused while the file is unchanged (same inode, size and times), so a run of queries
-// parses the file once; a change made by another process is seen by the next call. Every change
-// writes the whole file aside and renames it over the old one. Lines of the file the hive
-// cannot read are kept in it and written back where they stood (see HiveText.h).
+// The registry of a machine on disk, shared by every process of the machine: <root>/registry.reg
+// and, beside it, the journal of the changes made since it was written (HiveJournal.h). Reads and
+// changes run under the machine lock. The parsed hive is kept per machine and reused while the
+// files are unchanged (same inode, size and times), so a run of queries parses them once; a
+// change made by another process is seen by the next call, and when only the journal grew, only
+// what it gained is read.
+//
+// A change is appended to the journal, so that it costs in proportion to the change and not to
+// the hive. When the journal has grown past a fraction of the hive, the hive is written whole
+// (aside, then renamed over the old one) and the journal removed; a writer that dies at any
+// point leaves files that load to the last change it completed. Every change is also logged
+// (RegistryLog.h). Lines of the hive file it cannot read are kept in it and written back where
+// they stood (see HiveText.h).
 
 #include "machine/Machine.h"
 #include "machine/registry/Hive.h"
+#include "machine/registry/HiveEdit.h"
 
 #include <cstdint>
 #include <functional>
@@ -22,20 +30,21 @@ enum class StoreStatus
     Ok,
     Unreadable,  // the file exists but cannot be read
     Corrupt,     // the file is not a hive (its first line is wrong); it is left untouched
-    WriteFailed, // the change could not be written; the file keeps the previous state
+    WriteFailed, // the change could not be written; the files keep the previous state
 };
 
 // Runs `read` on the current hive.
 StoreStatus ReadHive(const Machine& machine, const std::function<void(const Hive&)>& read);
 
-// Runs `change` on the current hive; when it returns true the hive is written back.
-StoreStatus ChangeHive(const Machine& machine, const std::function<bool(Hive&)>& change);
+// Runs `change` on the current hive. What it changed through the edit is stored; when it changed
+// nothing but returns true, a hive not yet on disk is written.
+StoreStatus ChangeHive(const Machine& machine, const std::function<bool(HiveEdit&)>& change);
 
-// Replaces the whole hive.
-StoreStatus SaveHive(const Machine& machine, const Hive& hive);
+// Writes the hive file whole, with the journal folded into it, and removes the journal.
+StoreStatus FoldJournal(const Machine& machine);
 
-// Lines of the file that could not be read when it was last parsed ("line N: why"), and why the
-// file was refused.
+// Lines of the files that could not be read when they were last parsed ("line N: why", and
+// "registry.journal line N: why"), and why the hive was refused.
 std::vector<std::string> HiveLoadWarnings(const Machine& machine);
 std::string HiveLoadError(const Machine& machine);
 

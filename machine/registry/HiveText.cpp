@@ -1,6 +1,7 @@
 #include "machine/registry/HiveText.h"
 
 #include "machine/HexDigit.h"
+#include "machine/registry/HiveEdit.h"
 #include "machine/text/Utf8.h"
 
 #include <cstddef>
@@ -201,8 +202,11 @@ bool parseHexBytes(std::string_view list, std::string& out)
 class Reader
 {
 public:
-    Reader(std::string_view text, Hive& hive, ParseReport& report, UnreadableLines unreadable)
-        : m_hive(hive), m_report(report), m_keep(unreadable == UnreadableLines::Keep)
+    // `keepTo` is the hive that keeps the unreadable lines, null to skip them.
+    Reader(std::string_view text, HiveEdit& edit, Hive* keepTo, ParseReport& report,
+           std::size_t firstLine)
+        : m_edit(edit), m_keepTo(keepTo), m_report(report), m_keep(keepTo != nullptr),
+          m_lineBase(firstLine - 1)
     {
         std::size_t start = 0;
         while (start < text.size())
@@ -265,7 +269,7 @@ private:
 
     void warn(std::size_t line, const std::string& what)
     {
-        m_report.warnings.push_back("line " + std::to_string(line) + ": " + what);
+        m_report.warnings.push_back("line " + std::to_string(m_lineBase + line) + ": " + what);
     }
 
     // Keeps the lines from `first` to the last one read, as they stand. A blank line that a hex
@@ -290,10 +294,10 @@ private:
         }
         else if (m_inBlock)
             m_block += text;
-        else if (Key* key = m_key ? m_hive.find(*m_key) : nullptr)
+        else if (Key* key = m_key ? m_keepTo->find(*m_key) : nullptr)
             key->keepText(text);
         else
-            m_hive.keepHead(text);
+            m_keepTo->keepHead(text);
     }
 
     // Hands a block under an unreadable header to the key whose block it followed, or to the
@@ -306,11 +310,11 @@ private:
         Key* owner = nullptr;
         if (m_blockOwner)
             for (KeyPath path = *m_blockOwner; owner == nullptr && !path.empty(); path.pop_back())
-                owner = m_hive.find(path);
+                owner = m_keepTo->find(path);
         if (owner != nullptr)
             owner->keepBlock(std::move(m_block));
         else
-            m_hive.keepHead(m_block);
+            m_keepTo->keepHead(m_block);
         m_block.clear();
     }
 
@@ -340,10 +344,10 @@ private:
                 warn(number, "a root cannot be removed");
                 return false;
             }
-            m_hive.remove(*path);
+            m_edit.remove(*path);
             return true;
         }
-        if (m_hive.create(*path) == nullptr)
+        if (!m_edit.create(*path))
         {
             warn(number, "not a key of this registry");
             return false;
@@ -465,22 +469,22 @@ private:
             warn(number, "value name too long");
             return false;
         }
-        Key* key = m_hive.find(*m_key);
-        if (key == nullptr)
+        if (!remove)
+            return m_edit.setValue(*m_key, name, type, std::move(data));
+        if (m_edit.find(*m_key) == nullptr)
             return false;
-        if (remove)
-            key->removeValue(name);
-        else
-            key->setValue(name, type, std::move(data));
+        m_edit.removeValue(*m_key, name);
         return true;
     }
 
     // A skipped hex value must not leave its continuation lines to be read as entries.
     void skipContinuation(std::string_view rest) { hexText(rest); }
 
-    Hive& m_hive;
+    HiveEdit& m_edit; // every change of keys and values goes through it
+    Hive* m_keepTo;   // the kept text goes here directly: it is none of the hive's changes
     ParseReport& m_report;
     const bool m_keep;
+    const std::size_t m_lineBase;
     std::vector<Line> m_lines;
     std::size_t m_next = 0;
     std::optional<KeyPath> m_key;     // the key the values read now go to
@@ -492,9 +496,14 @@ private:
 
 } // namespace
 
+std::string FormatValueName(std::string_view name)
+{
+    return name.empty() ? "@" : quoted(name);
+}
+
 std::string FormatValue(const Value& value)
 {
-    std::string out = value.name.empty() ? "@" : quoted(value.name);
+    std::string out = FormatValueName(value.name);
     out += '=';
     if (writableAsString(value))
         out += quoted(std::string_view(value.data.data(), value.data.size() - 1));
@@ -545,7 +554,10 @@ std::string FormatKeyTree(const Hive& hive, const KeyPath& path)
     return out;
 }
 
-ParseReport ApplyHiveText(std::string_view text, Hive& hive, UnreadableLines unreadable)
+namespace
+{
+
+ParseReport apply(std::string_view text, HiveEdit& edit, Hive* keepTo)
 {
     ParseReport report;
     if (text.size() >= 2 && ((static_cast<unsigned char>(text[0]) == 0xFF &&
@@ -558,12 +570,34 @@ ParseReport ApplyHiveText(std::string_view text, Hive& hive, UnreadableLines unr
     }
     if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
-    Reader reader(text, hive, report, unreadable);
+    Reader reader(text, edit, keepTo, report, 1);
     if (!reader.checkSignature())
     {
         report.error = std::string("the first line is not \"") + kHiveSignature + "\"";
         return report;
     }
+    reader.run();
+    report.ok = true;
+    return report;
+}
+
+} // namespace
+
+ParseReport ApplyHiveText(std::string_view text, Hive& hive, UnreadableLines unreadable)
+{
+    HiveEdit edit(hive, nullptr);
+    return apply(text, edit, unreadable == UnreadableLines::Keep ? &hive : nullptr);
+}
+
+ParseReport ApplyHiveText(std::string_view text, HiveEdit& edit)
+{
+    return apply(text, edit, nullptr);
+}
+
+ParseReport ApplyHiveLines(std::string_view lines, HiveEdit& edit, std::size_t firstLine)
+{
+    ParseReport report;
+    Reader reader(lines, edit, nullptr, report, firstLine);
     reader.run();
     report.ok = true;
     return report;

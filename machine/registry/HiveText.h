@@ -26,6 +26,7 @@
 // every later write for a person to mend.
 
 #include "machine/registry/Hive.h"
+#include "machine/registry/HiveEdit.h"
 
 #include <string>
 #include <string_view>
@@ -41,6 +42,9 @@ std::string FormatHive(const Hive& hive);
 
 // The key at `path` and everything below it, without the signature line.
 std::string FormatKeyTree(const Hive& hive, const KeyPath& path);
+
+// A value's name as its line starts with it: "name", or @ for the key's default value.
+std::string FormatValueName(std::string_view name);
 
 // One value as its line (or lines, for long hex data), without the line end.
 std::string FormatValue(const Value& value);
@@ -61,5 +65,10 @@ enum class UnreadableLines
 // Applies the text onto the hive. When the text is refused, the hive is left as it was.
 ParseReport ApplyHiveText(std::string_view text, Hive& hive,
                           UnreadableLines unreadable = UnreadableLines::Skip);
+// Imports the text through the edit, which notes each change it makes.
+ParseReport ApplyHiveText(std::string_view text, HiveEdit& edit);
+// Applies lines of the format that follow the first line elsewhere (a change of the hive's
+// journal), skipping those it cannot read; warnings count lines from `firstLine`.
+ParseReport ApplyHiveLines(std::string_view lines, HiveEdit& edit, std::size_t firstLine);
 
 } // namespace machine::registry

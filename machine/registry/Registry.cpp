@@ -77,7 +77,7 @@ bool CreateKey(const Machine& machine, std::string_view key)
         return false;
     bool made = false;
     return ChangeHive(machine,
-                      [&](Hive& hive)
+                      [&](HiveEdit& hive)
                       {
                           hive.create(*path, &made);
                           return made;
@@ -91,10 +91,9 @@ bool SetValue(const Machine& machine, std::string_view key, std::string_view nam
     if (!path || !IsValidValueName(name))
         return false;
     return ChangeHive(machine,
-                      [&](Hive& hive)
-                      {
-                          hive.create(*path)->setValue(name, type, std::string(data));
-                          return true;
+                      [&](HiveEdit& hive) {
+                          return hive.create(*path) &&
+                                 hive.setValue(*path, name, type, std::string(data));
                       }) == StoreStatus::Ok;
 }
 
@@ -122,10 +121,9 @@ bool DeleteValue(const Machine& machine, std::string_view key, std::string_view 
     if (!path)
         return false;
     bool ok = ChangeHive(machine,
-                         [&](Hive& hive)
+                         [&](HiveEdit& hive)
                          {
-                             Key* k = hive.find(*path);
-                             removed = k != nullptr && k->removeValue(name);
+                             removed = hive.removeValue(*path, name);
                              return removed;
                          }) == StoreStatus::Ok;
     return ok && removed;
@@ -138,7 +136,7 @@ bool DeleteKeyTree(const Machine& machine, std::string_view key)
     if (!path)
         return false;
     bool ok = ChangeHive(machine,
-                         [&](Hive& hive)
+                         [&](HiveEdit& hive)
                          {
                              removed = hive.remove(*path);
                              return removed;
@@ -171,7 +169,7 @@ ParseReport ImportText(const Machine& machine, std::string_view text)
 {
     ParseReport report;
     StoreStatus status = ChangeHive(machine,
-                                    [&](Hive& hive)
+                                    [&](HiveEdit& hive)
                                     {
                                         report = ApplyHiveText(text, hive);
                                         return report.ok;

@@ -146,10 +146,17 @@ std::vector<Fault> ListFaults(const Machine& machine)
 std::optional<std::uint32_t> TakeFault(const Machine& machine, Operation operation,
                                        const KeyPath& key)
 {
+    // Every registry call asks: the file's name is made once per machine and thread.
+    thread_local std::string root, path;
+    if (root != machine.root().native())
+    {
+        root = machine.root().native();
+        path = FaultFilePath(machine).string();
+    }
     struct stat st
     {
     };
-    if (::stat(FaultFilePath(machine).c_str(), &st) != 0)
+    if (::stat(path.c_str(), &st) != 0)
         return std::nullopt; // the usual case: nothing injected, and no parse
     MachineLock lock(machine);
     std::vector<Fault> faults = readFaults(machine);

@@ -85,7 +85,7 @@ LONG createKey(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, PHKEY phkResult,
     LONG result = Code(ERROR_SUCCESS);
     bool created = false;
     LONG rc = ChangeRegistry(
-        [&](reg::Hive& hive)
+        [&](reg::HiveEdit& hive)
         {
             if (hive.find(basePath) == nullptr)
             {
@@ -207,7 +207,7 @@ LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
             bool mayDelete = path.size() > 1 && GrantAccess(path, kDelete).has_value();
             LONG result = Code(ERROR_SUCCESS);
             LONG rc = ChangeRegistry(
-                [&](reg::Hive& hive)
+                [&](reg::HiveEdit& hive)
                 {
                     const reg::Key* key = hive.find(path);
                     if (hive.find(basePath) == nullptr)

@@ -114,15 +114,13 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType,
                 data.assign(reinterpret_cast<const char*>(lpData), cbData);
             LONG result = Code(ERROR_SUCCESS);
             LONG rc = ChangeRegistry(
-                [&](reg::Hive& hive)
+                [&](reg::HiveEdit& hive)
                 {
-                    reg::Key* k = hive.find(key.path);
-                    if (k == nullptr)
+                    if (!hive.setValue(key.path, name, dwType, std::move(data)))
                     {
                         result = Code(ERROR_KEY_DELETED);
                         return false;
                     }
-                    k->setValue(name, dwType, std::move(data));
                     return true;
                 });
             return rc != ERROR_SUCCESS ? rc : result;
@@ -160,12 +158,11 @@ LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
                 return rc;
             LONG result = Code(ERROR_SUCCESS);
             LONG rc = ChangeRegistry(
-                [&](reg::Hive& hive)
+                [&](reg::HiveEdit& hive)
                 {
-                    reg::Key* k = hive.find(key.path);
-                    if (k == nullptr)
+                    if (hive.find(key.path) == nullptr)
                         result = Code(ERROR_KEY_DELETED);
-                    else if (!k->removeValue(valueName(lpValueName)))
+                    else if (!hive.removeValue(key.path, valueName(lpValueName)))
                         result = Code(ERROR_FILE_NOT_FOUND);
                     return result == ERROR_SUCCESS;
                 });

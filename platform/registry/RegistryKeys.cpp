@@ -160,7 +160,7 @@ LONG ReadRegistry(const std::function<void(const reg::Hive&)>& read)
     return mapStatus(reg::ReadHive(machine::CurrentMachine(), read));
 }
 
-LONG ChangeRegistry(const std::function<bool(reg::Hive&)>& change)
+LONG ChangeRegistry(const std::function<bool(reg::HiveEdit&)>& change)
 {
     return mapStatus(reg::ChangeHive(machine::CurrentMachine(), change));
 }

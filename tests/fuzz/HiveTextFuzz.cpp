@@ -1,7 +1,10 @@
 // Fuzz target for the hive's text: any text after the editor's first line is applied safely,
 // both as an import and as the hive's own file (which keeps the lines it cannot read); what it
 // made is written, and reading that again gives the same hive, kept lines in the same places.
+// The same text read as the hive's journal gives only changes that lie within it, each applied
+// safely.
 
+#include "machine/registry/HiveJournal.h"
 #include "machine/registry/HiveText.h"
 
 #include <cstddef>
@@ -25,6 +28,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!reg::ApplyHiveText(once, again, mode).ok || !(again == hive) ||
             reg::FormatHive(again) != once)
             std::abort();
+    }
+    const reg::JournalScan scan = reg::ScanJournal(text, true, 1);
+    if (scan.end > text.size())
+        std::abort();
+    reg::Hive hive;
+    reg::HiveEdit edit(hive, nullptr);
+    for (const auto& change : scan.changes)
+    {
+        if (change.text.data() < text.data() ||
+            change.text.data() + change.text.size() > text.data() + scan.end)
+            std::abort();
+        reg::ApplyHiveLines(change.text, edit, change.line);
     }
     return 0;
 }

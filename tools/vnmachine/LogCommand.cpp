@@ -4,6 +4,7 @@
 #include "machine/LineLog.h"
 #include "machine/LogJournal.h"
 #include "machine/MachineClock.h"
+#include "machine/registry/RegistryLog.h"
 #include "platform/system/DebugOutput.h"
 #include "tools/vnmachine/JsonOutput.h"
 #include "tools/vnmachine/ProgramsCommand.h"
@@ -252,6 +253,19 @@ int RunLogCommand(const Words& args)
     NeedWords(args, 0, 1);
     if (args.size() == 1)
     {
+        if (args[0] == "registry")
+        {
+            const auto& m = machine::CurrentMachine();
+            const auto path = machine::registry::RegistryLogPath(m);
+            if (JsonOutput())
+            {
+                PrintLogJson(m, {path});
+                return 0;
+            }
+            for (const std::string& line : machine::ReadLogLines(m, path))
+                std::cout << line << "\n";
+            return 0;
+        }
         if (args[0] != "programs")
             throw UsageError{"unknown log '" + args[0] + "'"};
         return RunProgramsCommand({"log"});

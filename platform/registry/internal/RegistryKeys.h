@@ -4,6 +4,7 @@
 // reach the machine's hive). Internal to platform/registry.
 
 #include "machine/registry/Hive.h"
+#include "machine/registry/HiveEdit.h"
 #include "machine/registry/RegistryFaults.h"
 #include "platform/registry/WinReg.h"
 
@@ -46,10 +47,10 @@ LONG AppendSubKey(const reg::KeyPath& base, LPCSTR subKey, reg::KeyPath& out);
 // The injected failure for this call, or ERROR_SUCCESS.
 LONG InjectedFailure(reg::Operation operation, const reg::KeyPath& path);
 
-// Runs `read(const Hive&)` / `change(Hive&) -> bool` on the current machine's hive and maps the
+// Runs `read(const Hive&)` / `change(HiveEdit&) -> bool` on the current machine's hive and maps the
 // store's failures to error codes. The callable returns its own error through `result`.
 LONG ReadRegistry(const std::function<void(const reg::Hive&)>& read);
-LONG ChangeRegistry(const std::function<bool(reg::Hive&)>& change);
+LONG ChangeRegistry(const std::function<bool(reg::HiveEdit&)>& change);
 
 // The functions' boundary: no exception leaves a registry function.
 template <class F> LONG Guarded(F&& body)

@@ -1,6 +1,7 @@
 #include "machine/registry/HiveStore.h"
 
 #include "machine/FileStore.h"
+#include "machine/registry/HiveJournal.h"
 #include "machine/registry/HiveText.h"
 #include "machine/registry/Registry.h"
 #include "tests/support/InOtherProcess.h"
@@ -72,9 +73,12 @@ TEST(HiveStore, ChangesReachTheFileAndAnotherProcess)
     EXPECT_EQ((*values)[0], (reg::Value{"OpMode", reg::kTypeString, "0"}));
     EXPECT_EQ((*values)[1], (reg::Value{"Other", reg::kTypeDword, "\7\0\0\0"s}));
 
-    // What is on disk is exactly what a fresh parse gives.
+    // What is on disk is exactly what a fresh parse gives: the hive file, then its journal
+    // imported over it as the registry editor would.
     reg::Hive fromFile;
     ASSERT_TRUE(reg::ApplyHiveText(*machine::ReadWholeFile(m.machine().hivePath()), fromFile).ok);
+    ASSERT_TRUE(
+        reg::ApplyHiveText(*machine::ReadWholeFile(reg::JournalPath(m.machine())), fromFile).ok);
     EXPECT_EQ(fromFile.find(*reg::ParseKeyPath(key))->values(), *values);
 }
 
@@ -93,9 +97,9 @@ TEST(HiveStore, RepeatedReadsParseOnceAndAnOutsideEditIsSeen)
 
     // A person edits the file with the same length of text in the same instant.
     std::string text = *machine::ReadWholeFile(m.machine().hivePath());
-    std::size_t at = text.find("dword:00000001");
+    std::size_t at = text.find("Users\\\\Owner");
     ASSERT_NE(at, std::string::npos);
-    text.replace(at, 14, "dword:00000009");
+    text.replace(at, 12, "Users\\\\Other");
     struct stat before
     {
     };
@@ -104,13 +108,15 @@ TEST(HiveStore, RepeatedReadsParseOnceAndAnOutsideEditIsSeen)
     timespec times[2] = {before.st_atim, before.st_mtim};
     ::utimensat(AT_FDCWD, m.machine().hivePath().c_str(), times, 0);
 
-    EXPECT_EQ(reg::GetValue(m.machine(), key, "Count")->data, "\x09\0\0\0"s);
+    EXPECT_EQ(reg::GetValue(m.machine(), key, "LOCALAPPDATA")->data,
+              "C:\\Users\\Other\\AppData\\Local\0"s);
+    EXPECT_EQ(reg::GetValue(m.machine(), key, "Count")->data, "\1\0\0\0"s); // from the journal
     EXPECT_EQ(reg::HiveParseCount(), parses + 1);
 }
 
-TEST(HiveStore, EveryWriteGivesTheFileANewStamp)
+TEST(HiveStore, EveryRewriteGivesTheFileANewStamp)
 {
-    // Two writes within one clock tick must still look different to a reader's cache.
+    // Two rewrites within one clock tick must still look different to a reader's cache.
     testing_support::TempMachine m;
     struct stat last
     {
@@ -119,6 +125,7 @@ TEST(HiveStore, EveryWriteGivesTheFileANewStamp)
     for (int i = 0; i < 20; ++i)
     {
         ASSERT_TRUE(reg::SetDword(m.machine(), "HKCU\\Tick", "n", static_cast<std::uint32_t>(i)));
+        ASSERT_EQ(reg::FoldJournal(m.machine()), reg::StoreStatus::Ok);
         struct stat now
         {
         };
@@ -164,6 +171,7 @@ TEST(HiveStore, UnreadableLinesSurviveEveryWriteAndAreReportedWhereTheyNowStand)
 {
     testing_support::TempMachine m;
     ASSERT_TRUE(reg::SetDword(m.machine(), "HKCU\\x", "a", 1));
+    ASSERT_EQ(reg::FoldJournal(m.machine()), reg::StoreStatus::Ok);
     const std::string typo = "\"Typo\"=dword:1234567g\r\n";
     const std::string junk = "\x01\x02 appended junk\n";
     const std::string cut = "[HKEY_CURRENT_USER\\cut"; // no line end
@@ -177,6 +185,7 @@ TEST(HiveStore, UnreadableLinesSurviveEveryWriteAndAreReportedWhereTheyNowStand)
     ASSERT_TRUE(reg::SetDword(m.machine(), "HKCU\\x", "b", 2));
     ASSERT_TRUE(reg::DeleteValue(m.machine(), "HKCU\\x", "a"));
     ASSERT_TRUE(reg::CreateKey(m.machine(), "HKCU\\y"));
+    ASSERT_EQ(reg::FoldJournal(m.machine()), reg::StoreStatus::Ok);
     std::string after = *machine::ReadWholeFile(m.machine().hivePath());
     // The junk was the last key's last line: it stays in that key, the values around it changed.
     EXPECT_NE(after.find("[HKEY_CURRENT_USER\\x]\r\n" + typo + junk + "\"b\"=dword:00000002\r\n"),
