@@ -43,13 +43,12 @@ void classify(Line& line, bool inSection)
 class Writer
 {
 public:
-    // `reserve`: the text kept; what edits add fits in the rest.
-    explicit Writer(std::size_t reserve) { m_out.reserve(reserve + 1024); }
+    explicit Writer(std::size_t reserve) { m_out.reserve(reserve + 64); }
 
     void keep(const Line& line)
     {
-        m_out.append(line.text.data(), line.text.size());
-        m_out.append(line.end.data(), line.end.size());
+        m_out += line.text;
+        m_out += line.end;
     }
     // Keeps a line that new lines will follow: it needs an end of its own.
     void keepEnded(const Line& line)
@@ -160,17 +159,9 @@ const Line* Document::findEntry(const Section& section, std::string_view key) co
     return it == section.firstEntry.end() ? nullptr : &m_lines[it->second];
 }
 
-std::size_t Document::textSize() const
-{
-    std::size_t size = 0;
-    for (const auto& line : m_lines)
-        size += line.text.size() + line.end.size();
-    return size;
-}
-
 std::string Document::text() const
 {
-    Writer out(textSize());
+    Writer out(0);
     for (const auto& line : m_lines)
         out.keep(line);
     return out.take();
@@ -182,7 +173,7 @@ std::optional<std::string> Document::withValue(std::string_view section, std::st
     std::string_view sectionName = Trim(section);
     std::string_view keyName = Trim(key);
     const Section* found = findSection(sectionName);
-    Writer out(textSize());
+    Writer out(m_lines.size() * 16);
     if (found == nullptr)
     {
         for (const auto& line : m_lines)
@@ -334,7 +325,7 @@ std::optional<std::string> Document::withoutKey(std::string_view section,
     if (entry == nullptr)
         return std::nullopt;
     std::size_t at = lineIndex(m_lines, entry);
-    Writer out(textSize());
+    Writer out(m_lines.size() * 16);
     for (std::size_t i = 0; i < m_lines.size(); ++i)
         if (i != at)
             out.keep(m_lines[i]);
@@ -346,7 +337,7 @@ std::optional<std::string> Document::withoutSection(std::string_view section) co
     const Section* found = findSection(section);
     if (found == nullptr)
         return std::nullopt;
-    Writer out(textSize());
+    Writer out(m_lines.size() * 16);
     for (std::size_t i = 0; i < m_lines.size(); ++i)
         if (i < found->header || i >= found->end)
             out.keep(m_lines[i]);
@@ -358,7 +349,7 @@ std::optional<std::string> Document::withSectionLines(std::string_view section,
 {
     std::string_view sectionName = Trim(section);
     const Section* found = findSection(sectionName);
-    Writer out(textSize());
+    Writer out(m_lines.size() * 16);
     if (found == nullptr)
     {
         for (const auto& line : m_lines)

@@ -71,8 +71,6 @@ public:
     const Line* findEntry(const Section& section, std::string_view key) const;
 
     std::string text() const;
-    // The length of text().
-    std::size_t textSize() const;
 
     // Sets key=value in the first section of that name: an existing entry is rewritten in
     // place (keeping the file's spelling of the key), a new key goes after the section's last
