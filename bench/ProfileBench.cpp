@@ -1,5 +1,6 @@
 // A profile save as the client makes it (43 keys written one by one into one section) into a
-// settings file of 10, 100, 500 and 2,000 sections. No anchor on this machine does the same work.
+// settings file of 10, 100, 500 and 2,000 sections: over a profile the file has, and as a new
+// profile (a new section, every key new). No anchor on this machine does the same work.
 
 #include "bench/BenchMachine.h"
 #include "platform/Windows.h"
@@ -17,7 +18,7 @@ namespace
 using Clock = std::chrono::steady_clock;
 constexpr int kKeysPerSave = 43;
 
-void ProfileSave(benchmark::State& state)
+void saveProfiles(benchmark::State& state, bool asNew)
 {
     bench::BenchMachine machine;
     const auto sections = static_cast<int>(state.range(0));
@@ -35,7 +36,8 @@ void ProfileSave(benchmark::State& state)
     const auto start = Clock::now();
     for (auto _ : state)
     {
-        const std::string section = "Profile" + std::to_string(sections / 2);
+        const std::string section =
+            asNew ? "New" + std::to_string(round) : "Profile" + std::to_string(sections / 2);
         for (int k = 0; k < kKeysPerSave; ++k)
         {
             const std::string key = "Key" + std::to_string(k);
@@ -51,6 +53,17 @@ void ProfileSave(benchmark::State& state)
         elapsed / (kKeysPerSave * static_cast<double>(state.iterations()));
 }
 
+void ProfileSave(benchmark::State& state)
+{
+    saveProfiles(state, false);
+}
+
+void ProfileSaveNew(benchmark::State& state)
+{
+    saveProfiles(state, true);
+}
+
 } // namespace
 
 BENCHMARK(ProfileSave)->Arg(10)->Arg(100)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ProfileSaveNew)->Arg(10)->Arg(100)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);

@@ -58,12 +58,18 @@ template <class Settings> struct SettingsFile
         return WriteSettingsText(Path(machine), format(settings));
     }
 
+    // A file that already holds what the change gives is left alone, so that its readers keep
+    // their parse and its watchers are not woken for nothing.
     template <class F> void Change(const Machine& machine, F change) const
     {
         MachineLock lock(machine);
-        Settings settings = Load(machine);
+        const std::optional<std::string> text = ReadWholeFile(Path(machine));
+        Settings settings = text ? parse(*text) : Settings{};
         change(settings);
-        Save(machine, settings);
+        std::string changed = format(settings);
+        if (text && *text == changed)
+            return;
+        WriteSettingsText(Path(machine), changed);
     }
 
     // A failure is arranged for a number of calls (`remaining`, -1 for every call). Uses up one

@@ -3,6 +3,7 @@
 #include "machine/FileStore.h"
 #include "machine/Folders.h"
 #include "machine/HexDigit.h"
+#include "machine/MachineClock.h"
 #include "machine/MachineLock.h"
 #include "machine/ParsedFile.h"
 #include "machine/miniport/OidTable.h"
@@ -273,19 +274,43 @@ std::filesystem::path AdapterDirectory(const Machine& machine, const std::string
     return machine.root() / "miniport" / name;
 }
 
+namespace
+{
+
+// The parse of each adapter's file, kept while the file stays the same.
+ParsedFile<AdapterState>& keptStates()
+{
+    static ParsedFile<AdapterState> kept;
+    return kept;
+}
+
+std::optional<AdapterState> storedState(const Machine& machine, const std::string& id)
+{
+    return keptStates().loadText(AdapterDirectory(machine, id) / "state.txt",
+                                 [](const std::string& text) { return ParseAdapterState(text); });
+}
+
+} // namespace
+
 AdapterState LoadAdapterState(const Machine& machine, const std::string& netCfgInstanceId)
 {
     MachineLock lock(machine);
-    static ParsedFile<AdapterState> kept;
-    auto state = kept.loadText(AdapterDirectory(machine, netCfgInstanceId) / "state.txt",
-                               [](const std::string& text) { return ParseAdapterState(text); });
-    return state ? std::move(*state) : DefaultAdapterState(netCfgInstanceId);
+    auto stored = storedState(machine, netCfgInstanceId);
+    AdapterState state = stored ? std::move(*stored) : DefaultAdapterState(netCfgInstanceId);
+    CatchUpTraffic(state, MachineNow());
+    return state;
 }
 
 bool SaveAdapterState(const Machine& machine, const std::string& netCfgInstanceId,
                       const AdapterState& state)
 {
     MachineLock lock(machine);
+    if (auto stored = storedState(machine, netCfgInstanceId))
+    {
+        CatchUpTraffic(*stored, MachineNow());
+        if (*stored == state)
+            return true;
+    }
     std::filesystem::path dir = AdapterDirectory(machine, netCfgInstanceId);
     std::error_code ec;
     machine::CreateFolders(dir, ec);
@@ -298,7 +323,10 @@ bool ChangeAdapterState(const Machine& machine, const std::string& netCfgInstanc
 {
     MachineLock lock(machine);
     AdapterState state = LoadAdapterState(machine, netCfgInstanceId);
+    const AdapterState before = state;
     change(state);
+    if (state == before)
+        return true;
     return SaveAdapterState(machine, netCfgInstanceId, state);
 }
 

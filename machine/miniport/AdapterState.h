@@ -70,6 +70,8 @@ struct AdapterState
     bool trafficKnown = false;   // trafficAt has been set
     std::uint64_t trafficAt = 0; // machine time up to which the traffic counters are grown
 
+    bool operator==(const AdapterState&) const = default;
+
     // The stored bytes, cut or zero-padded to `size`.
     std::string bytes(std::uint32_t key, std::size_t size) const;
     void setBytes(std::uint32_t key, std::string data) { values[key] = std::move(data); }
@@ -91,11 +93,15 @@ AdapterState ParseAdapterState(const std::string& text);
 // <root>/miniport/{NETCFGINSTANCEID} (upper case: the ID is compared without regard to case).
 std::filesystem::path AdapterDirectory(const Machine& machine, const std::string& netCfgInstanceId);
 
-// The adapter's state; the defaults when none has been kept yet.
+// The adapter's state now: as last written, its traffic counters grown to the machine's time
+// (CatchUpTraffic), so that a reader need not write them back; the defaults when none has been
+// kept yet.
 AdapterState LoadAdapterState(const Machine& machine, const std::string& netCfgInstanceId);
+// Writes nothing when the file already gives this state.
 bool SaveAdapterState(const Machine& machine, const std::string& netCfgInstanceId,
                       const AdapterState& state);
-// Read, change and write back under the machine lock.
+// Read, change and write back under the machine lock; a change that leaves the state as it
+// was writes nothing.
 bool ChangeAdapterState(const Machine& machine, const std::string& netCfgInstanceId,
                         const std::function<void(AdapterState&)>& change);
 

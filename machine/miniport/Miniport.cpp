@@ -1,7 +1,5 @@
 #include "machine/miniport/Miniport.h"
 
-#include "machine/MachineClock.h"
-
 #include "machine/AsciiCase.h"
 #include "machine/LittleEndian.h"
 #include "machine/MachineLock.h"
@@ -18,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 namespace machine::miniport
 {
@@ -420,10 +419,14 @@ std::string networkTypes(const Machine& machine, const std::string& id)
 } // namespace
 
 RequestResult HandleRequest(const Machine& machine, const std::string& netCfgInstanceId,
-                            std::uint32_t wireCode, std::string& buffer)
+                            std::uint32_t wireCode, std::string& buffer,
+                            const RequestSource& source)
 {
     MachineLock lock(machine);
     LogEntry log;
+    log.control = source.control;
+    log.inLength = source.inLength;
+    log.handle = source.handle;
     log.code = wireCode;
     log.length = static_cast<std::uint32_t>(buffer.size());
     log.bytesIn = buffer;
@@ -441,8 +444,12 @@ RequestResult HandleRequest(const Machine& machine, const std::string& netCfgIns
         result = failed(kErrorNotSupported);
     else
     {
+        // The counters as they are now, derived from the clock: a query writes none back.
         AdapterState state = LoadAdapterState(machine, netCfgInstanceId);
-        bool grew = CatchUpTraffic(state, MachineNow());
+        const bool changes = isSet || entry->kind == OidKind::Events;
+        std::optional<AdapterState> before;
+        if (changes)
+            before = state;
         std::optional<std::uint32_t> refused;
         if (!isSet && followsLink(entry->storeKey))
             refused = followLink(machine, netCfgInstanceId, state, wireCode, entry->storeKey);
@@ -468,11 +475,9 @@ RequestResult HandleRequest(const Machine& machine, const std::string& netCfgIns
             else if (ScribblesOn(faults, wireCode))
                 for (char& c : buffer)
                     c = static_cast<char>(~c);
-            if (isSet || entry->kind == OidKind::Events)
+            if (changes && state != *before)
                 SaveAdapterState(machine, netCfgInstanceId, state);
         }
-        if (grew && !(result.ok && (isSet || entry->kind == OidKind::Events)))
-            SaveAdapterState(machine, netCfgInstanceId, state);
     }
     log.ok = result.ok;
     log.error = result.error;

@@ -4,6 +4,7 @@
 
 #include "machine/ErrorCodes.h"
 #include "machine/Machine.h"
+#include "machine/miniport/RequestLog.h"
 
 #include <cstdint>
 #include <string>
@@ -21,10 +22,20 @@ struct RequestResult
     std::uint32_t returned = 0;
 };
 
+// How a request reached the driver, for its log line.
+struct RequestSource
+{
+    std::uint32_t control = kQueryGlobalStats;
+    std::uint32_t inLength = 4;
+    std::string handle = "-";
+};
+
 // `buffer` is the caller's buffer (its size the caller's length): a set's data or a query's
-// request on entry, the answer on return. Runs under the machine lock.
+// request on entry, the answer on return. Runs under the machine lock. A query writes nothing
+// but its log line (an event query takes the events it answers from the queue).
 RequestResult HandleRequest(const Machine& machine, const std::string& netCfgInstanceId,
-                            std::uint32_t wireCode, std::string& buffer);
+                            std::uint32_t wireCode, std::string& buffer,
+                            const RequestSource& source = {});
 
 // An open of the adapter's device is refused by an injected failure.
 bool OpenIsRefused(const Machine& machine, const std::string& netCfgInstanceId);

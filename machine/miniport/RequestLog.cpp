@@ -54,8 +54,9 @@ std::filesystem::path logPath(const Machine& machine, const std::string& id)
 
 std::string FormatLogEntry(const LogEntry& e)
 {
-    char head[96];
-    std::snprintf(head, sizeof head, "%08X len=%u ret=%u %s", e.code, e.length, e.returned,
+    char head[160];
+    std::snprintf(head, sizeof head, "ioctl=%08X inlen=%u handle=%s %08X len=%u ret=%u %s",
+                  e.control, e.inLength, e.handle.c_str(), e.code, e.length, e.returned,
                   e.ok ? "ok" : "fail");
     std::string line = head;
     if (!e.ok)
@@ -67,15 +68,21 @@ std::string FormatLogEntry(const LogEntry& e)
 bool ParseLogEntry(const std::string& line, LogEntry& e)
 {
     std::istringstream in(line);
-    std::string code, len, ret, result, bytesIn, bytesOut;
-    if (!(in >> code >> len >> ret >> result >> bytesIn >> bytesOut))
+    std::string control, inLength, handle, code, len, ret, result, bytesIn, bytesOut;
+    if (!(in >> control >> inLength >> handle >> code >> len >> ret >> result >> bytesIn >>
+          bytesOut))
+        return false;
+    if (control.rfind("ioctl=", 0) != 0 || inLength.rfind("inlen=", 0) != 0 ||
+        handle.rfind("handle=", 0) != 0 || len.rfind("len=", 0) != 0 || ret.rfind("ret=", 0) != 0 ||
+        bytesIn.rfind("in=", 0) != 0 || bytesOut.rfind("out=", 0) != 0 ||
+        (result != "ok" && result.rfind("fail=", 0) != 0))
         return false;
     try
     {
+        e.control = static_cast<std::uint32_t>(std::stoul(control.substr(6), nullptr, 16));
+        e.inLength = static_cast<std::uint32_t>(std::stoul(inLength.substr(6)));
+        e.handle = handle.substr(7);
         e.code = static_cast<std::uint32_t>(std::stoul(code, nullptr, 16));
-        if (len.rfind("len=", 0) != 0 || ret.rfind("ret=", 0) != 0 ||
-            bytesIn.rfind("in=", 0) != 0 || bytesOut.rfind("out=", 0) != 0)
-            return false;
         e.length = static_cast<std::uint32_t>(std::stoul(len.substr(4)));
         e.returned = static_cast<std::uint32_t>(std::stoul(ret.substr(4)));
         e.ok = result == "ok";
@@ -104,6 +111,26 @@ std::vector<LogEntry> ReadRequestLog(const Machine& machine, const std::string& 
             entries.push_back(e);
     }
     return entries;
+}
+
+void AppendOpenLog(const Machine& machine, const std::string& netCfgInstanceId,
+                   const std::string& handle, const std::string& path, std::uint32_t error)
+{
+    std::string line = "open handle=" + handle + " path=" + path;
+    if (error != 0)
+        line += " fail=" + std::to_string(error);
+    AppendLogLine(machine, logPath(machine, netCfgInstanceId), line);
+}
+
+void AppendCloseLog(const Machine& machine, const std::string& netCfgInstanceId,
+                    const std::string& handle)
+{
+    AppendLogLine(machine, logPath(machine, netCfgInstanceId), "close handle=" + handle);
+}
+
+std::vector<std::string> ReadDriverLog(const Machine& machine, const std::string& netCfgInstanceId)
+{
+    return ReadLogLines(machine, logPath(machine, netCfgInstanceId));
 }
 
 void ClearRequestLog(const Machine& machine, const std::string& netCfgInstanceId)

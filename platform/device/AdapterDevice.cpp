@@ -2,27 +2,65 @@
 
 #include "machine/AsciiCase.h"
 #include "machine/Machine.h"
+#include "machine/MachineLock.h"
 #include "machine/SystemInfo.h"
 #include "machine/devices/DeviceBuilders.h"
 #include "machine/devices/DeviceTree.h"
 #include "machine/miniport/Miniport.h"
+#include "machine/miniport/RequestLog.h"
 #include "platform/base/WinError.h"
 #include "platform/device/DeviceIoControl.h"
 #include "platform/device/internal/DeviceOpeners.h"
 
+#include <unistd.h>
+
 #include <cctype>
+#include <cstdio>
 #include <cstring>
+#include <exception>
 #include <string>
+#include <utility>
 
 namespace platform
 {
 namespace
 {
 
+// A handle in the driver's log: the process and its handle value, unique among the processes
+// running on the machine.
+std::string handleTag(HANDLE handle)
+{
+    char tag[32];
+    std::snprintf(tag, sizeof tag, "%ld.%x", static_cast<long>(::getpid()),
+                  static_cast<unsigned>(handle));
+    return tag;
+}
+
 class AdapterDevice : public DeviceObject
 {
 public:
-    explicit AdapterDevice(std::string netCfgInstanceId) : m_id(std::move(netCfgInstanceId)) {}
+    AdapterDevice(machine::Machine machine, std::string netCfgInstanceId)
+        : m_machine(std::move(machine)), m_id(std::move(netCfgInstanceId))
+    {
+    }
+    ~AdapterDevice() override
+    {
+        if (m_tag.empty())
+            return;
+        try
+        {
+            machine::miniport::AppendCloseLog(m_machine, m_id, m_tag);
+        }
+        catch (const std::exception&)
+        {
+            // The machine went away first: there is nobody left to tell.
+        }
+    }
+    AdapterDevice(const AdapterDevice&) = delete;
+    AdapterDevice& operator=(const AdapterDevice&) = delete;
+
+    // Named once it has its handle; only a named device logs its close.
+    void setTag(std::string tag) { m_tag = std::move(tag); }
 
     BOOL ioControl(DWORD code, const BYTE* in, DWORD inSize, BYTE* out, DWORD outSize,
                    DWORD* returned, OVERLAPPED* overlapped) override
@@ -38,9 +76,10 @@ public:
             SetLastError(ERROR_INVALID_PARAMETER);
             return FALSE;
         }
-        const machine::Machine& m = machine::CurrentMachine();
+        // One hold of the lock for the look at the device and the request.
+        machine::MachineLock lock(m_machine);
         // Unplugged while open: the handle stays, the driver is gone.
-        auto device = machine::devices::FindDeviceByNetCfgInstanceId(m, m_id);
+        auto device = machine::devices::FindDeviceByNetCfgInstanceId(m_machine, m_id);
         if (!device || !device->present)
         {
             SetLastError(ERROR_DEVICE_NOT_CONNECTED);
@@ -49,8 +88,8 @@ public:
         DWORD wire = 0;
         std::memcpy(&wire, in, 4);
         std::string buffer(reinterpret_cast<const char*>(out), outSize);
-        machine::miniport::RequestResult r =
-            machine::miniport::HandleRequest(m, m_id, wire, buffer);
+        machine::miniport::RequestResult r = machine::miniport::HandleRequest(
+            m_machine, m_id, wire, buffer, {code, inSize, m_tag.empty() ? "-" : m_tag});
         if (outSize != 0)
             std::memcpy(out, buffer.data(), outSize);
         *returned = r.returned;
@@ -69,7 +108,9 @@ public:
     }
 
 private:
-    std::string m_id;
+    const machine::Machine m_machine; // the machine it was opened on, also for the close
+    const std::string m_id;
+    std::string m_tag;
 };
 
 // The device a path names: "{NetCfgInstanceId}", or on Windows 98 SE / Me the chip family,
@@ -93,15 +134,23 @@ std::optional<machine::devices::NetDevice> deviceNamed(const machine::Machine& m
 std::optional<HANDLE> OpenAdapterDevice(const DeviceOpenRequest& request)
 {
     const machine::Machine& m = machine::CurrentMachine();
+    machine::MachineLock lock(m);
     auto device = deviceNamed(m, request.name);
     if (!device)
         return std::nullopt;
+    const std::string path = "\\\\.\\" + request.name;
     if (!device->present || machine::miniport::OpenIsRefused(m, device->netCfgInstanceId))
     {
+        machine::miniport::AppendOpenLog(m, device->netCfgInstanceId, "-", path,
+                                         ERROR_FILE_NOT_FOUND);
         SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    return RegisterHandle(std::make_shared<AdapterDevice>(device->netCfgInstanceId));
+    auto adapter = std::make_shared<AdapterDevice>(m, device->netCfgInstanceId);
+    const HANDLE handle = RegisterHandle(adapter);
+    adapter->setTag(handleTag(handle));
+    machine::miniport::AppendOpenLog(m, device->netCfgInstanceId, handleTag(handle), path, 0);
+    return handle;
 }
 
 } // namespace platform

@@ -227,8 +227,93 @@ bool Document::setExistingValue(std::string_view section, std::string_view key,
     if (one.m_lines.size() != 2 || one.m_lines[1].kind != LineKind::Entry)
         return false;
     Line rewritten = std::move(one.m_lines[1]);
-    rewritten.end = line.end;
+    // withValue writes the line anew, with the end it gives every line it writes.
+    rewritten.end = kLineEnd;
     line = std::move(rewritten);
+    return true;
+}
+
+void Document::insertLines(std::size_t at, Document added)
+{
+    const std::size_t count = added.m_lines.size();
+    for (Section& s : m_sections)
+    {
+        // The section the lines go into grows; those after it move down.
+        if (s.end < at || (s.end == at && at == m_lines.size() && !added.m_sections.empty()))
+            continue;
+        if (s.header >= at)
+            s.header += count;
+        s.end += count;
+        for (std::size_t& e : s.entries)
+            if (e >= at)
+                e += count;
+        for (auto& [name, e] : s.firstEntry)
+            if (e >= at)
+                e += count;
+    }
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at),
+                   std::make_move_iterator(added.m_lines.begin()),
+                   std::make_move_iterator(added.m_lines.end()));
+    for (Section& s : added.m_sections)
+    {
+        s.header += at;
+        s.end += at;
+        for (std::size_t& e : s.entries)
+            e += at;
+        for (auto& [name, e] : s.firstEntry)
+            e += at;
+        m_firstSection.emplace(Fold(s.name), m_sections.size());
+        m_sections.push_back(std::move(s));
+    }
+}
+
+bool Document::setValue(std::string_view section, std::string_view key, std::string_view value)
+{
+    std::string_view sectionName = Trim(section);
+    std::string_view keyName = Trim(key);
+    const std::string entryText = std::string(keyName) + "=" + std::string(value);
+    const Section* found = findSection(sectionName);
+    if (found != nullptr && findEntry(*found, keyName) != nullptr)
+        return setExistingValue(section, key, value);
+
+    if (found == nullptr)
+    {
+        // At the end of the file, as withValue writes it: a last line without an end gets one;
+        // one ended by a lone CR is followed by CR LF, which reads as a blank line.
+        Document added = Parse("[" + std::string(sectionName) + "]\r\n" + entryText + "\r\n");
+        if (added.m_sections.size() != 1 || added.m_lines.size() != 2 ||
+            added.m_lines[1].kind != LineKind::Entry)
+            return false;
+        if (!m_lines.empty() && m_lines.back().end.empty())
+            m_lines.back().end = kLineEnd;
+        else if (!m_lines.empty() && m_lines.back().end == "\r")
+        {
+            Line blank;
+            blank.end = kLineEnd;
+            m_lines.push_back(std::move(blank));
+            if (!m_sections.empty())
+                m_sections.back().end = m_lines.size();
+        }
+        insertLines(m_lines.size(), std::move(added));
+        return true;
+    }
+
+    // After the section's last entry (or its header), that line given an end when it has none.
+    Document added = Parse("[s]\r\n" + entryText + "\r\n");
+    if (added.m_lines.size() != 2 || added.m_lines[1].kind != LineKind::Entry)
+        return false;
+    Line line = std::move(added.m_lines[1]);
+    const std::size_t sectionIndex = static_cast<std::size_t>(found - m_sections.data());
+    const std::size_t after = found->entries.empty() ? found->header : found->entries.back();
+    if (m_lines[after].end.empty())
+        m_lines[after].end = kLineEnd;
+    Document piece;
+    const std::string folded = Fold(line.name);
+    piece.m_lines.push_back(std::move(line));
+    insertLines(after + 1, std::move(piece));
+    Section& target = m_sections[sectionIndex];
+    target.entries.push_back(after + 1);
+    target.firstEntry.emplace(folded, after + 1);
     return true;
 }
 

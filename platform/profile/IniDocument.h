@@ -37,6 +37,8 @@ struct Line
     std::string name;  // section name (Header) or key (Entry), trimmed
     std::string value; // Entry: the text after the first "=", trimmed, quotes kept
     bool hasValue = false;
+
+    bool operator==(const Line&) const = default;
 };
 
 struct Section
@@ -46,6 +48,8 @@ struct Section
     std::size_t end = 0;    // one past its last line
     std::vector<std::size_t> entries;
     std::unordered_map<std::string, std::size_t> firstEntry; // folded key -> line index
+
+    bool operator==(const Section&) const = default;
 };
 
 // Blanks around names and values: spaces and tabs (and a stray CR).
@@ -82,12 +86,20 @@ public:
     std::optional<std::string> withSectionLines(std::string_view section,
                                                 const std::vector<std::string>& lines) const;
 
-    // What withValue does to the text, done to this document when it is an existing entry that
-    // is rewritten in place (lines and sections stay where they are). False, and unchanged,
-    // otherwise: the new text is then parsed.
-    bool setExistingValue(std::string_view section, std::string_view key, std::string_view value);
+    // What withValue does to the text, done to this document, so that it is the parse of the
+    // new text without parsing it: an entry rewritten in place, a new key, a new section. False,
+    // and unchanged, when it cannot be: the new text is then parsed.
+    bool setValue(std::string_view section, std::string_view key, std::string_view value);
+
+    bool operator==(const Document&) const = default;
 
 private:
+    bool setExistingValue(std::string_view section, std::string_view key, std::string_view value);
+    // Puts the lines of `added` (a parsed piece of text) before line `at`, moving the later
+    // sections' line numbers: into the section that holds the place, or, when `added` holds a
+    // section and goes at the end, after the last one.
+    void insertLines(std::size_t at, Document added);
+
     std::vector<Line> m_lines;
     std::vector<Section> m_sections;
     std::unordered_map<std::string, std::size_t> m_firstSection; // folded name -> index

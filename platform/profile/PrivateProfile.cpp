@@ -307,7 +307,7 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
             [&](ini::Document& document)
             {
                 return lpKeyName != nullptr && lpString != nullptr &&
-                       document.setExistingValue(lpAppName, lpKeyName, lpString);
+                       document.setValue(lpAppName, lpKeyName, lpString);
             });
     }
     catch (const std::bad_alloc&)

@@ -272,8 +272,9 @@ void printRequests(const machine::Machine& m, const devices::NetDevice& d)
     if (JsonOutput())
         return PrintLogJson(m,
                             {miniport::AdapterDirectory(m, d.netCfgInstanceId) / "requests.log"});
-    for (const auto& e : miniport::ReadRequestLog(m, d.netCfgInstanceId))
-        std::cout << miniport::FormatLogEntry(e) << "\n";
+    // The opens and closes of the device path as well as the requests.
+    for (const auto& line : miniport::ReadDriverLog(m, d.netCfgInstanceId))
+        std::cout << line << "\n";
 }
 
 } // namespace
@@ -327,7 +328,7 @@ int RunDriverCommand(const Words& input)
                 {"state", {"[ID]"}, "the adapter's radio and link", onAdapter(printState)},
                 {"log",
                  {"[ID]"},
-                 "the requests the programs sent the adapter",
+                 "the opens, requests and closes the programs sent the adapter",
                  onAdapter(printRequests)},
                 {"clear-log",
                  {"[ID]"},

@@ -1,4 +1,5 @@
 #include "machine/miniport/Miniport.h"
+#include "machine/ParsedFile.h"
 #include "machine/devices/DeviceBuilders.h"
 #include "machine/miniport/AdapterState.h"
 #include "machine/miniport/DriverFaults.h"
@@ -259,6 +260,59 @@ TEST(Miniport, TrafficGrowsWithTheClockOnlyWhileTheLinkIsUp)
     EXPECT_EQ(transmitted(), before + 2 * mp::kFramesPerSecond);
 }
 
+TEST(Miniport, OnlyChangesRewriteTheStateFile)
+{
+    testing_support::TempMachine m;
+    testing_support::MachineTestClock clock(1000);
+    const auto& mc = m.machine();
+    const auto file = mp::AdapterDirectory(mc, kId) / "state.txt";
+    ASSERT_TRUE(request(0x0D810102, le32(4) + "Home" + std::string(28, '\0')).result.ok);
+    mp::ChangeAdapterState(
+        mc, kId, [](mp::AdapterState& s) { mp::QueueApEvent(s, 1, "\x02\0\0\0\0\1", 7); });
+    auto version = machine::VersionOf(file);
+    ASSERT_TRUE(version);
+    auto unchanged = [&] { return machine::VersionOf(file) == version; };
+
+    // Queries while the counters move, the link followed, a set of what is already there, a
+    // change that changes nothing: the file stays the version it was.
+    for (std::uint32_t code :
+         {mp::oid::Statistics, mp::oid::LinkRecord, 0xFF0C000Du, mp::oid::Ssid, mp::oid::Rssi})
+    {
+        clock.advance(700);
+        EXPECT_TRUE(query(code, 200).result.ok) << std::hex << code;
+    }
+    ASSERT_TRUE(request(0x0D810209, le32(2346)).result.ok);
+    mp::ChangeAdapterState(mc, kId, [](mp::AdapterState& s) { s.radioOn = true; });
+    EXPECT_TRUE(unchanged());
+
+    // An event query takes its events from the queue; a set that changes a value is kept.
+    EXPECT_EQ(query(mp::oid::ApEvents, 168).buffer.substr(0, 4), le32(1));
+    EXPECT_FALSE(unchanged());
+    version = machine::VersionOf(file);
+    EXPECT_EQ(query(mp::oid::ApEvents, 168).buffer.substr(0, 4), le32(0));
+    EXPECT_TRUE(unchanged()) << "an empty queue stays empty";
+    ASSERT_TRUE(request(0x0D810209, le32(1500)).result.ok);
+    EXPECT_FALSE(unchanged());
+}
+
+TEST(Miniport, CountersKeepTheirTrafficWhenTheLinkEndsElsewhere)
+{
+    testing_support::TempMachine m;
+    testing_support::MachineTestClock clock(1000);
+    auto transmitted = []
+    { return mp::LoadAdapterState(machine::CurrentMachine(), kId).u64(mp::oid::Statistics, 8); };
+    ASSERT_TRUE(request(0x0D810102, le32(4) + "Home" + std::string(28, '\0')).result.ok);
+    clock.advance(4000);
+    const std::uint64_t seen = transmitted();
+    EXPECT_EQ(seen, 4 * mp::kFramesPerSecond);
+    // The WLAN service ends the link through the state, not the driver: the traffic until then
+    // stays counted, and none is added after.
+    clock.advance(1000);
+    mp::ChangeAdapterState(m.machine(), kId, [](mp::AdapterState& s) { s.associated = false; });
+    clock.advance(5000);
+    EXPECT_EQ(transmitted(), seen + mp::kFramesPerSecond);
+}
+
 TEST(Miniport, StatisticsGrowAndAreResetByEitherProgram)
 {
     testing_support::TempMachine m;
@@ -425,7 +479,8 @@ TEST(Miniport, TheLogKeepsEveryRequestInOrder)
     };
     for (std::size_t i = 0; i < 5; ++i)
         EXPECT_EQ(log[i], expected[i]) << i << ": " << mp::FormatLogEntry(log[i]);
-    EXPECT_EQ(mp::FormatLogEntry(log[0]), "FF8C0007 len=4 ret=4 ok in=32000000 out=32000000");
+    EXPECT_EQ(mp::FormatLogEntry(log[0]),
+              "ioctl=00170002 inlen=4 handle=- FF8C0007 len=4 ret=4 ok in=32000000 out=32000000");
     mp::ClearRequestLog(mc, kId);
     EXPECT_TRUE(mp::ReadRequestLog(mc, kId).empty());
 }

@@ -228,6 +228,50 @@ TEST(AdapterDevice, FailuresReachTheCaller)
     EXPECT_EQ(log[2].error, ERROR_GEN_FAILURE);
 }
 
+TEST(AdapterDevice, TheDriverLogShowsOpensRequestsAndCloses)
+{
+    testing_support::TempMachine m;
+    const std::string id = kAdapter.netCfgInstanceId;
+    DWORD value = 0, returned = 0;
+    ASSERT_TRUE(oidRequest(0xFF0C0006, &value, 4, &returned));
+    mp::InjectOpenFailure(m.machine(), id, true);
+    EXPECT_EQ(openAdapter(), INVALID_HANDLE_VALUE);
+    mp::ClearDriverFaults(m.machine(), id);
+    // An input longer than the identifier reaches the driver with its length.
+    HANDLE h = openAdapter();
+    BYTE input[8] = {0x06, 0x00, 0x0C, 0xFF, 1, 2, 3, 4};
+    ASSERT_TRUE(DeviceIoControl(h, IOCTL_NDIS_QUERY_GLOBAL_STATS, input, sizeof input, &value, 4,
+                                &returned, nullptr));
+    CloseHandle(h);
+
+    const auto lines = mp::ReadDriverLog(m.machine(), id);
+    ASSERT_EQ(lines.size(), 7u);
+    const std::string path = "path=\\\\.\\" + id;
+    auto handleOf = [](const std::string& line)
+    {
+        auto at = line.find("handle=") + 7;
+        return line.substr(at, line.find(' ', at) - at);
+    };
+    EXPECT_EQ(lines[0].rfind("open handle=", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find(path), std::string::npos) << lines[0];
+    const std::string first = handleOf(lines[0]);
+    EXPECT_EQ(lines[1].rfind("ioctl=00170002 inlen=4 handle=" + first + " FF0C0006 len=4 ", 0), 0u)
+        << lines[1];
+    EXPECT_EQ(lines[2], "close handle=" + first);
+    EXPECT_EQ(lines[3], "open handle=- " + path + " fail=2");
+    const std::string second = handleOf(lines[4]);
+    EXPECT_EQ(lines[5].rfind("ioctl=00170002 inlen=8 handle=" + second + " FF0C0006 ", 0), 0u)
+        << lines[5];
+    EXPECT_EQ(lines[6], "close handle=" + second);
+
+    // The requests' readers see the requests alone, with what the new fields hold.
+    const auto requests = mp::ReadRequestLog(m.machine(), id);
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].inLength, 8u);
+    EXPECT_EQ(requests[1].control, IOCTL_NDIS_QUERY_GLOBAL_STATS);
+    EXPECT_EQ(requests[1].handle, second);
+}
+
 TEST(AdapterDevice, AnOverlappedRequestCompletesAtOnce)
 {
     testing_support::TempMachine m;

@@ -1,3 +1,4 @@
+#include "platform/profile/IniDocument.h"
 #include "platform/profile/PrivateProfile.h"
 
 #include "machine/FileStore.h"
@@ -105,6 +106,9 @@ TEST(ProfileCache, ManySectionsAreParsedOnceForAllTheirKeys)
     ASSERT_TRUE(WritePrivateProfileStringA("PROF250", "Key3", "changed", kFile));
     EXPECT_EQ(platform::ProfileParseCount() - start, 1u);
     ASSERT_TRUE(WritePrivateProfileStringA("PROF250", "NewKey", "added", kFile));
+    ASSERT_TRUE(WritePrivateProfileStringA("PROF501", "Key0", "new section", kFile));
+    EXPECT_EQ(platform::ProfileParseCount() - start, 1u) << "added keys and sections parse nothing";
+    EXPECT_EQ(value("PROF501", "key0"), "new section");
     const std::uint64_t afterWrite = platform::ProfileParseCount();
     EXPECT_EQ(value("PROF250", "Key3"), "changed");
     EXPECT_EQ(value("PROF250", "NewKey"), "added");
@@ -115,6 +119,40 @@ TEST(ProfileCache, ManySectionsAreParsedOnceForAllTheirKeys)
     std::ifstream in(hostFile(m), std::ios::binary);
     const std::string written(std::istreambuf_iterator<char>(in), {});
     EXPECT_NE(written.find("\r\nKey3=  again \r\n"), std::string::npos);
+}
+
+// An added key or section changes the kept document into exactly the parse of the new text,
+// whatever the file's line ends and layout.
+TEST(ProfileCache, AddedKeysAndSectionsPatchTheDocumentAsTheirTextParses)
+{
+    const char* const texts[] = {
+        "",
+        "[A]\r\nk=1\r\n",
+        "[A]\r\nk=1",                           // no end on the last line
+        "[A]\rk=1\r",                           // lone CR ends
+        "[A]\nk=1\n\n; note\n[B]\n",            // blank and comment lines close A
+        "top=1\r\n[A]\r\n",                     // text before the first section; A without entries
+        "[a]\r\nx\r\n[A]\r\nk=2\r\n[C]\r\nq=3", // duplicate names: the first counts
+    };
+    const struct
+    {
+        const char *section, *key, *value;
+    } edits[] = {
+        {"A", "new", "v"}, {" a ", " K ", " spaced "}, {"B", "k", "1"}, {"Z", "z", ""},
+        {"C", "q", "4"},
+    };
+    for (const char* text : texts)
+        for (const auto& e : edits)
+        {
+            platform::ini::Document patched = platform::ini::Document::Parse(text);
+            auto written = patched.withValue(e.section, e.key, e.value);
+            if (!written)
+                continue;
+            ASSERT_TRUE(patched.setValue(e.section, e.key, e.value));
+            EXPECT_EQ(patched.text(), *written) << text << " + " << e.section << "/" << e.key;
+            EXPECT_TRUE(patched == platform::ini::Document::Parse(*written))
+                << text << " + " << e.section << "/" << e.key;
+        }
 }
 
 TEST(ProfileCache, ConcurrentWritersLoseNothing)
