@@ -93,6 +93,7 @@ WLAN_CONNECTION_ATTRIBUTES ConnectionRecord(const machine::wlan::Connection& c)
 DWORD WlanEnumInterfaces(HANDLE hClientHandle, PVOID pReserved,
                          PWLAN_INTERFACE_INFO_LIST* ppInterfaceList)
 {
+    const platform::wlan::QueryScope scope;
     if (DWORD error = BeginClientCall(hClientHandle, "WlanEnumInterfaces"))
         return error;
     if (pReserved != nullptr || ppInterfaceList == nullptr)
@@ -138,6 +139,7 @@ DWORD WlanQueryInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, WLAN_
                          PVOID pReserved, PDWORD pdwDataSize, PVOID* ppData,
                          PWLAN_OPCODE_VALUE_TYPE pWlanOpcodeValueType)
 {
+    const platform::wlan::QueryScope scope;
     if (DWORD error = BeginClientCall(hClientHandle, "WlanQueryInterface",
                                       InterfaceArgument(pInterfaceGuid) +
                                           " opcode=" + std::to_string(OpCode)))
@@ -227,6 +229,7 @@ DWORD WlanSetInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, WLAN_IN
 DWORD WlanGetInterfaceCapability(HANDLE hClientHandle, const GUID* pInterfaceGuid, PVOID pReserved,
                                  PWLAN_INTERFACE_CAPABILITY* ppCapability)
 {
+    const platform::wlan::QueryScope scope;
     if (DWORD error = BeginClientCall(hClientHandle, "WlanGetInterfaceCapability",
                                       InterfaceArgument(pInterfaceGuid)))
         return error;

@@ -56,6 +56,7 @@ DWORD WlanGetAvailableNetworkList(HANDLE hClientHandle, const GUID* pInterfaceGu
                                   PVOID pReserved,
                                   PWLAN_AVAILABLE_NETWORK_LIST* ppAvailableNetworkList)
 {
+    const platform::wlan::QueryScope scope;
     if (DWORD error =
             platform::wlan::BeginClientCall(hClientHandle, "WlanGetAvailableNetworkList",
                                             platform::wlan::InterfaceArgument(pInterfaceGuid) +
@@ -108,6 +109,7 @@ DWORD WlanGetNetworkBssList(HANDLE hClientHandle, const GUID* pInterfaceGuid,
                             const DOT11_SSID* pDot11Ssid, DOT11_BSS_TYPE dot11BssType,
                             BOOL bSecurityEnabled, PVOID pReserved, PWLAN_BSS_LIST* ppWlanBssList)
 {
+    const platform::wlan::QueryScope scope;
     if (DWORD error =
             platform::wlan::BeginClientCall(hClientHandle, "WlanGetNetworkBssList",
                                             platform::wlan::InterfaceArgument(pInterfaceGuid) +

@@ -69,6 +69,7 @@ DWORD WlanGetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR s
                      PVOID pReserved, LPWSTR* pstrProfileXml, DWORD* pdwFlags,
                      DWORD* pdwGrantedAccess)
 {
+    const platform::wlan::QueryScope scope;
     if (DWORD error = platform::wlan::BeginClientCall(
             hClientHandle, "WlanGetProfile", ProfileArguments(pInterfaceGuid, strProfileName)))
         return error;
@@ -114,6 +115,7 @@ DWORD WlanDeleteProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWST
 DWORD WlanGetProfileList(HANDLE hClientHandle, const GUID* pInterfaceGuid, PVOID pReserved,
                          PWLAN_PROFILE_INFO_LIST* ppProfileList)
 {
+    const platform::wlan::QueryScope scope;
     if (DWORD error = platform::wlan::BeginClientCall(
             hClientHandle, "WlanGetProfileList", platform::wlan::InterfaceArgument(pInterfaceGuid)))
         return error;
