@@ -64,8 +64,10 @@ void AppendLogLine(const Machine& machine, const std::filesystem::path& log,
                    const std::string& line, FileAccess access)
 {
     MachineLock lock(machine);
-    std::string stored =
-        "#" + std::to_string(lock.nextSequence()) + " " + std::to_string(MachineNow()) + " ";
+    // Appended piece by piece: GCC 12 takes `"#" + std::string` for an overlapping copy.
+    std::string stored = "#";
+    stored.append(std::to_string(lock.nextSequence())).append(" ");
+    stored.append(std::to_string(MachineNow())).append(" ");
     // A line end inside the text (an SSID may hold any byte) would split the record.
     for (char c : line)
         stored += c == '\n' ? std::string_view("\\n") : std::string_view(&c, 1);

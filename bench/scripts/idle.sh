@@ -35,9 +35,17 @@ trap cleanup EXIT
 if [ "$full_log" = 1 ]; then
     log="$machine/wlan/log.txt"
     mkdir -p "$(dirname "$log")"
-    line="0 WlanQueryInterface {00000000-0000-0000-0000-000000000000} opcode 7 -> 0"
-    # Just under the cap, so the program's own lines take it over.
-    yes "$line" | head -c $((1024 * 1024 - 200)) | sed '$d' >"$log"
+    # Lines as the log stores them, up to just under its cap, so the program's own lines take
+    # it over. (awk, not `yes | head`: yes ends on a broken pipe, which pipefail takes for a
+    # failure of the script.)
+    awk -v cap=$((1024 * 1024 - 200)) 'BEGIN {
+        for (n = 1; ; n++) {
+            line = sprintf("#%d 0 WlanQueryInterface {00000000-0000-0000-0000-000000000000} opcode=7 -> 0", n)
+            size += length(line) + 1
+            if (size > cap) break
+            print line
+        }
+    }' >"$log"
 fi
 if [ "$connected" = 1 ]; then
     "$bin/vnmachine" --machine "$machine" wlan connect "Harbor Guest" >/dev/null

@@ -32,6 +32,14 @@ std::string hex8(std::uint32_t value)
     return text;
 }
 
+// Appended piece by piece: GCC 12 takes `"|" + std::string` for an overlapping copy.
+void appendName(std::string& text, const std::string& name)
+{
+    if (!text.empty())
+        text += '|';
+    text += name;
+}
+
 // "READ|WRITE", "OVERLAPPED|DELETE_ON_CLOSE": the named bits, the rest in hex; "0" for none.
 std::string bitNames(std::uint32_t bits,
                      std::initializer_list<std::pair<std::uint32_t, const char*>> names)
@@ -40,11 +48,11 @@ std::string bitNames(std::uint32_t bits,
     for (const auto& [bit, name] : names)
         if ((bits & bit) != 0)
         {
-            text += (text.empty() ? "" : "|") + std::string(name);
+            appendName(text, name);
             bits &= ~bit;
         }
     if (bits != 0)
-        text += (text.empty() ? "" : "|") + hex8(bits);
+        appendName(text, hex8(bits));
     return text.empty() ? "0" : text;
 }
 

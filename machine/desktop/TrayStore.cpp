@@ -146,6 +146,7 @@ TrayOutcome ApplyTrayCommand(const Machine& machine, TrayCommand command, const 
     auto it =
         std::find_if(icons.begin(), icons.end(),
                      [&](const TrayIcon& i) { return i.hwnd == icon.hwnd && i.uid == icon.uid; });
+    const std::vector<std::string> before = serialize(icons);
     switch (command)
     {
     case TrayCommand::Add:
@@ -182,9 +183,15 @@ TrayOutcome ApplyTrayCommand(const Machine& machine, TrayCommand command, const 
         icons.erase(it);
         break;
     }
-    return detail::WriteOwnFile(detail::TrayDir(machine), kHeader, serialize(icons))
-               ? TrayOutcome::Done
-               : TrayOutcome::Failed;
+    // A program sets its icon again on every tick of its timer, mostly to what it was: the file is
+    // written only when its lines change (and when it is gone, the machine's run folder emptied).
+    std::vector<std::string> after = serialize(icons);
+    std::error_code ec;
+    if (after == before && !after.empty() &&
+        std::filesystem::exists(detail::TrayDir(machine) / std::to_string(::getpid()), ec))
+        return TrayOutcome::Done;
+    return detail::WriteOwnFile(detail::TrayDir(machine), kHeader, after) ? TrayOutcome::Done
+                                                                          : TrayOutcome::Failed;
 }
 
 std::vector<TrayIcon> ListTrayIcons(const Machine& machine)

@@ -60,7 +60,7 @@ std::string FormatLogEntry(const LogEntry& e)
                   e.ok ? "ok" : "fail");
     std::string line = head;
     if (!e.ok)
-        line += "=" + std::to_string(e.error);
+        line.append("=").append(std::to_string(e.error));
     line += " in=" + toHex(e.bytesIn) + " out=" + toHex(e.bytesOut);
     return line;
 }

@@ -2,6 +2,8 @@
 
 #include "machine/radio/Network.h"
 
+#include <algorithm>
+
 namespace machine::radio
 {
 namespace
@@ -47,8 +49,12 @@ Bytes vendor(std::uint8_t type, const Bytes& body)
 Bytes Element(std::uint8_t id, const Bytes& body)
 {
     std::size_t n = body.size() > 255 ? 255 : body.size();
-    Bytes out = {id, static_cast<std::uint8_t>(n)};
-    out.insert(out.end(), body.begin(), body.begin() + static_cast<std::ptrdiff_t>(n));
+    // Sized first and filled in place: GCC 12 sees a copy out of bounds in growing a two-byte
+    // vector by an insert.
+    Bytes out(2 + n);
+    out[0] = id;
+    out[1] = static_cast<std::uint8_t>(n);
+    std::copy_n(body.begin(), n, out.begin() + 2);
     return out;
 }
 

@@ -1,4 +1,5 @@
 // Connecting an interface, by a stored profile or by discovery, and disconnecting it.
+#include "platform/wlan/internal/CallArguments.h"
 #include "platform/wlan/internal/WlanClient.h"
 
 #include "machine/wlan/WlanService.h"
@@ -28,12 +29,29 @@ bool ReadBssids(const DOT11_BSSID_LIST& list, std::vector<machine::radio::Bssid>
     return true;
 }
 
+// Every field of the request as the caller filled it in.
+std::string ConnectArguments(const GUID* guid, const WLAN_CONNECTION_PARAMETERS* p)
+{
+    using namespace platform::wlan;
+    std::string text = InterfaceArgument(guid);
+    if (p == nullptr)
+        return text + " parameters=-";
+    text += " mode=" + std::to_string(p->wlanConnectionMode);
+    text += " profile=" + TextArgument(p->strProfile);
+    text += " " + SsidArgument(p->pDot11Ssid);
+    text += " bsstype=" + std::to_string(p->dot11BssType);
+    text += " bssids=" + BssidListArgument(p->pDesiredBssidList);
+    text += " flags=" + FlagsArgument(p->dwFlags);
+    return text;
+}
+
 } // namespace
 
 DWORD WlanConnect(HANDLE hClientHandle, const GUID* pInterfaceGuid,
                   const WLAN_CONNECTION_PARAMETERS* pConnectionParameters, PVOID pReserved)
 {
-    if (DWORD error = platform::wlan::BeginClientCall(hClientHandle, "WlanConnect"))
+    if (DWORD error = platform::wlan::BeginClientCall(
+            hClientHandle, "WlanConnect", ConnectArguments(pInterfaceGuid, pConnectionParameters)))
         return error;
     if (pReserved != nullptr || pConnectionParameters == nullptr)
         return ERROR_INVALID_PARAMETER;
@@ -69,7 +87,8 @@ DWORD WlanConnect(HANDLE hClientHandle, const GUID* pInterfaceGuid,
 
 DWORD WlanDisconnect(HANDLE hClientHandle, const GUID* pInterfaceGuid, PVOID pReserved)
 {
-    if (DWORD error = platform::wlan::BeginClientCall(hClientHandle, "WlanDisconnect"))
+    if (DWORD error = platform::wlan::BeginClientCall(
+            hClientHandle, "WlanDisconnect", platform::wlan::InterfaceArgument(pInterfaceGuid)))
         return error;
     if (pReserved != nullptr)
         return ERROR_INVALID_PARAMETER;

@@ -1,5 +1,6 @@
 // Interfaces: their list, capability, settings (queries and the radio switch) and scans.
 #include "platform/com/ComRuntime.h"
+#include "platform/wlan/internal/CallArguments.h"
 #include "platform/wlan/internal/WlanClient.h"
 
 #include "machine/wlan/WlanService.h"
@@ -11,6 +12,9 @@ namespace
 {
 
 using platform::wlan::BeginClientCall;
+using platform::wlan::BytesArgument;
+using platform::wlan::InterfaceArgument;
+using platform::wlan::SsidArgument;
 
 constexpr DWORD kErrorInvalidState = 5023;
 
@@ -89,6 +93,7 @@ WLAN_CONNECTION_ATTRIBUTES ConnectionRecord(const machine::wlan::Connection& c)
 DWORD WlanEnumInterfaces(HANDLE hClientHandle, PVOID pReserved,
                          PWLAN_INTERFACE_INFO_LIST* ppInterfaceList)
 {
+    const platform::wlan::QueryScope scope;
     if (DWORD error = BeginClientCall(hClientHandle, "WlanEnumInterfaces"))
         return error;
     if (pReserved != nullptr || ppInterfaceList == nullptr)
@@ -116,7 +121,11 @@ DWORD WlanEnumInterfaces(HANDLE hClientHandle, PVOID pReserved,
 DWORD WlanScan(HANDLE hClientHandle, const GUID* pInterfaceGuid, const DOT11_SSID* pDot11Ssid,
                const WLAN_RAW_DATA* pIeData, PVOID pReserved)
 {
-    if (DWORD error = BeginClientCall(hClientHandle, "WlanScan"))
+    if (DWORD error = BeginClientCall(
+            hClientHandle, "WlanScan",
+            InterfaceArgument(pInterfaceGuid) + " " + SsidArgument(pDot11Ssid) + " ie=" +
+                (pIeData == nullptr ? std::string("-")
+                                    : BytesArgument(pIeData->DataBlob, pIeData->dwDataSize))))
         return error;
     std::string guid;
     if (pReserved != nullptr)
@@ -130,8 +139,10 @@ DWORD WlanQueryInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, WLAN_
                          PVOID pReserved, PDWORD pdwDataSize, PVOID* ppData,
                          PWLAN_OPCODE_VALUE_TYPE pWlanOpcodeValueType)
 {
+    const platform::wlan::QueryScope scope;
     if (DWORD error = BeginClientCall(hClientHandle, "WlanQueryInterface",
-                                      "opcode " + std::to_string(OpCode)))
+                                      InterfaceArgument(pInterfaceGuid) +
+                                          " opcode=" + std::to_string(OpCode)))
         return error;
     if (pReserved != nullptr || pdwDataSize == nullptr || ppData == nullptr)
         return ERROR_INVALID_PARAMETER;
@@ -195,8 +206,10 @@ DWORD WlanQueryInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, WLAN_
 DWORD WlanSetInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, WLAN_INTF_OPCODE OpCode,
                        DWORD dwDataSize, const PVOID pData, PVOID pReserved)
 {
-    if (DWORD error =
-            BeginClientCall(hClientHandle, "WlanSetInterface", "opcode " + std::to_string(OpCode)))
+    if (DWORD error = BeginClientCall(hClientHandle, "WlanSetInterface",
+                                      InterfaceArgument(pInterfaceGuid) +
+                                          " opcode=" + std::to_string(OpCode) +
+                                          " value=" + BytesArgument(pData, dwDataSize)))
         return error;
     if (pReserved != nullptr || pData == nullptr)
         return ERROR_INVALID_PARAMETER;
@@ -216,7 +229,9 @@ DWORD WlanSetInterface(HANDLE hClientHandle, const GUID* pInterfaceGuid, WLAN_IN
 DWORD WlanGetInterfaceCapability(HANDLE hClientHandle, const GUID* pInterfaceGuid, PVOID pReserved,
                                  PWLAN_INTERFACE_CAPABILITY* ppCapability)
 {
-    if (DWORD error = BeginClientCall(hClientHandle, "WlanGetInterfaceCapability"))
+    const platform::wlan::QueryScope scope;
+    if (DWORD error = BeginClientCall(hClientHandle, "WlanGetInterfaceCapability",
+                                      InterfaceArgument(pInterfaceGuid)))
         return error;
     if (pReserved != nullptr || ppCapability == nullptr)
         return ERROR_INVALID_PARAMETER;

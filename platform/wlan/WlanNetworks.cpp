@@ -1,5 +1,6 @@
 // The networks the last scans saw: grouped as networks, and as BSS entries with their elements.
 #include "platform/com/ComRuntime.h"
+#include "platform/wlan/internal/CallArguments.h"
 #include "platform/wlan/internal/WlanClient.h"
 
 #include "machine/MachineClock.h"
@@ -55,7 +56,11 @@ DWORD WlanGetAvailableNetworkList(HANDLE hClientHandle, const GUID* pInterfaceGu
                                   PVOID pReserved,
                                   PWLAN_AVAILABLE_NETWORK_LIST* ppAvailableNetworkList)
 {
-    if (DWORD error = platform::wlan::BeginClientCall(hClientHandle, "WlanGetAvailableNetworkList"))
+    const platform::wlan::QueryScope scope;
+    if (DWORD error =
+            platform::wlan::BeginClientCall(hClientHandle, "WlanGetAvailableNetworkList",
+                                            platform::wlan::InterfaceArgument(pInterfaceGuid) +
+                                                " flags=" + platform::wlan::FlagsArgument(dwFlags)))
         return error;
     if (pReserved != nullptr || ppAvailableNetworkList == nullptr)
         return ERROR_INVALID_PARAMETER;
@@ -104,7 +109,13 @@ DWORD WlanGetNetworkBssList(HANDLE hClientHandle, const GUID* pInterfaceGuid,
                             const DOT11_SSID* pDot11Ssid, DOT11_BSS_TYPE dot11BssType,
                             BOOL bSecurityEnabled, PVOID pReserved, PWLAN_BSS_LIST* ppWlanBssList)
 {
-    if (DWORD error = platform::wlan::BeginClientCall(hClientHandle, "WlanGetNetworkBssList"))
+    const platform::wlan::QueryScope scope;
+    if (DWORD error =
+            platform::wlan::BeginClientCall(hClientHandle, "WlanGetNetworkBssList",
+                                            platform::wlan::InterfaceArgument(pInterfaceGuid) +
+                                                " " + platform::wlan::SsidArgument(pDot11Ssid) +
+                                                " bsstype=" + std::to_string(dot11BssType) +
+                                                " security=" + std::to_string(bSecurityEnabled)))
         return error;
     if (pReserved != nullptr || ppWlanBssList == nullptr ||
         (pDot11Ssid != nullptr && pDot11Ssid->uSSIDLength > DOT11_SSID_MAX_LENGTH))

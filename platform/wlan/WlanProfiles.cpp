@@ -1,7 +1,9 @@
 // The profile store of an interface: per-user and all-user profiles, kept as their documents.
 #include "platform/base/StringConv.h"
+#include "platform/wlan/internal/CallArguments.h"
 #include "platform/wlan/internal/WlanClient.h"
 
+#include "machine/wlan/ProfileXml.h"
 #include "machine/wlan/WlanService.h"
 
 #include <algorithm>
@@ -12,13 +14,42 @@ namespace
 // Read, execute and write: what the owner of a profile may do with it.
 constexpr DWORD kGrantedAccess = 0x00070023;
 
+std::string ProfileArguments(const GUID* guid, LPCWSTR name)
+{
+    return platform::wlan::InterfaceArgument(guid) +
+           " profile=" + platform::wlan::TextArgument(name);
+}
+
+// The document itself is left out (it holds the key): its name stands for it.
+std::string SetProfileArguments(const GUID* guid, DWORD flags, LPCWSTR xml, LPCWSTR security,
+                                BOOL overwrite)
+{
+    using namespace platform::wlan;
+    std::string text = InterfaceArgument(guid) + " flags=" + FlagsArgument(flags);
+    if (xml == nullptr)
+        text += " profile=-";
+    else
+    {
+        machine::wlan::ProfileDocument doc;
+        machine::wlan::CheckProfile(NarrowText(xml), doc);
+        text += " profile=\"" + doc.name + "\"";
+    }
+    text += (flags & WLAN_PROFILE_USER) != 0 ? " user" : " all-users";
+    text += " security=" + TextArgument(security);
+    text += overwrite != FALSE ? " overwrite" : " no-overwrite";
+    return text;
+}
+
 } // namespace
 
 DWORD WlanSetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, DWORD dwFlags,
                      LPCWSTR strProfileXml, LPCWSTR strAllUserProfileSecurity, BOOL bOverwrite,
                      PVOID pReserved, DWORD* pdwReasonCode)
 {
-    if (DWORD error = platform::wlan::BeginClientCall(hClientHandle, "WlanSetProfile"))
+    if (DWORD error = platform::wlan::BeginClientCall(
+            hClientHandle, "WlanSetProfile",
+            SetProfileArguments(pInterfaceGuid, dwFlags, strProfileXml, strAllUserProfileSecurity,
+                                bOverwrite)))
         return error;
     if (pReserved != nullptr || strProfileXml == nullptr || pdwReasonCode == nullptr ||
         (dwFlags != 0 && dwFlags != WLAN_PROFILE_USER))
@@ -38,7 +69,9 @@ DWORD WlanGetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR s
                      PVOID pReserved, LPWSTR* pstrProfileXml, DWORD* pdwFlags,
                      DWORD* pdwGrantedAccess)
 {
-    if (DWORD error = platform::wlan::BeginClientCall(hClientHandle, "WlanGetProfile"))
+    const platform::wlan::QueryScope scope;
+    if (DWORD error = platform::wlan::BeginClientCall(
+            hClientHandle, "WlanGetProfile", ProfileArguments(pInterfaceGuid, strProfileName)))
         return error;
     if (pReserved != nullptr || strProfileName == nullptr || pstrProfileXml == nullptr)
         return ERROR_INVALID_PARAMETER;
@@ -67,7 +100,8 @@ DWORD WlanGetProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR s
 DWORD WlanDeleteProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWSTR strProfileName,
                         PVOID pReserved)
 {
-    if (DWORD error = platform::wlan::BeginClientCall(hClientHandle, "WlanDeleteProfile"))
+    if (DWORD error = platform::wlan::BeginClientCall(
+            hClientHandle, "WlanDeleteProfile", ProfileArguments(pInterfaceGuid, strProfileName)))
         return error;
     if (pReserved != nullptr || strProfileName == nullptr)
         return ERROR_INVALID_PARAMETER;
@@ -81,7 +115,9 @@ DWORD WlanDeleteProfile(HANDLE hClientHandle, const GUID* pInterfaceGuid, LPCWST
 DWORD WlanGetProfileList(HANDLE hClientHandle, const GUID* pInterfaceGuid, PVOID pReserved,
                          PWLAN_PROFILE_INFO_LIST* ppProfileList)
 {
-    if (DWORD error = platform::wlan::BeginClientCall(hClientHandle, "WlanGetProfileList"))
+    const platform::wlan::QueryScope scope;
+    if (DWORD error = platform::wlan::BeginClientCall(
+            hClientHandle, "WlanGetProfileList", platform::wlan::InterfaceArgument(pInterfaceGuid)))
         return error;
     if (pReserved != nullptr || ppProfileList == nullptr)
         return ERROR_INVALID_PARAMETER;

@@ -3,6 +3,7 @@
 // text conversions, and the notification dispatcher's entry points.
 
 #include "machine/Machine.h"
+#include "machine/MachineLock.h"
 #include "platform/base/HandleTable.h"
 #include "platform/wlan/WlanApi.h"
 
@@ -19,6 +20,19 @@ class WlanClient : public KernelObject
 public:
     WlanClient() = default;
     ~WlanClient() override = default;
+};
+
+// Held across one query: the machine's lock taken once for all of its steps (the service check,
+// the log line, each file looked at) rather than once for each, which a program asking every few
+// seconds pays for in calls to the system. Only for calls that wait for nothing: a call that
+// waits for the notification thread must not hold the lock that thread needs.
+class QueryScope
+{
+public:
+    QueryScope();
+
+private:
+    machine::MachineLock m_lock;
 };
 
 // Every call starts here: ERROR_INVALID_HANDLE for a handle that names no open client, else the

@@ -1,6 +1,7 @@
 #include "machine/desktop/Tray.h"
 
 #include "machine/FileStore.h"
+#include "machine/ParsedFile.h"
 #include "machine/desktop/RuntimeFolder.h"
 #include "tests/machine/desktop/ChildProcess.h"
 #include "tests/support/TempMachine.h"
@@ -130,3 +131,21 @@ TEST_F(TrayStoreTest, DamagedLinesOfAnIconFileArePassedOver)
 }
 
 } // namespace
+
+// A program sets its icon on every tick: the same icon again leaves the file as it was.
+TEST_F(TrayStoreTest, TheFileIsWrittenOnlyWhenAnIconChanges)
+{
+    ASSERT_EQ(ApplyTrayCommand(m(), TrayCommand::Add, icon(0x10010, 1, "Ready")),
+              TrayOutcome::Done);
+    const auto file = machine::desktop::detail::TrayDir(m()) / std::to_string(::getpid());
+    const auto first = machine::VersionOf(file);
+    ASSERT_TRUE(first);
+    ASSERT_EQ(ApplyTrayCommand(m(), TrayCommand::Modify, icon(0x10010, 1, "Ready")),
+              TrayOutcome::Done);
+    EXPECT_EQ(machine::VersionOf(file), first);
+    ASSERT_EQ(ApplyTrayCommand(m(), TrayCommand::Modify, icon(0x10010, 1, "Connected")),
+              TrayOutcome::Done);
+    EXPECT_NE(machine::VersionOf(file)->inode, first->inode);
+    ASSERT_EQ(ListTrayIcons(m()).size(), 1u);
+    EXPECT_EQ(ListTrayIcons(m())[0].tip, "Connected");
+}
