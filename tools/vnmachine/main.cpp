@@ -33,8 +33,8 @@ int main(int argc, char** argv)
     }
     if (options.json && !JsonApplies(options.words))
     {
-        std::cerr
-            << "vnmachine: --json is for ui list, wlan status, networks, devices and log all\n";
+        std::cerr << "vnmachine: --json is for ui list, ui show, wlan status, networks, devices "
+                     "and log all\n";
         return 2;
     }
     SetJsonOutput(options.json);
