@@ -9,7 +9,7 @@ namespace
 
 // The dialog font of the desktop the windows were made for is about 11 pixels to the em; the
 // installed sans font at that size keeps texts within the controls laid out for it.
-constexpr double kFontSize = 11;
+constexpr double kFontSize = 10.5;
 constexpr const char* kFontFamily = "DejaVu Sans";
 
 void setColour(cairo_t* cr, Colour c)

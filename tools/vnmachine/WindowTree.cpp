@@ -2,11 +2,14 @@
 
 #include "platform/ui/automation/Remote.h"
 #include "tools/vnmachine/DesktopLookup.h"
-#include "tools/vnmachine/JsonOutput.h"
 
-#include <ostream>
+#include <iostream>
 
-std::optional<nlohmann::json> AskWindowTree(const std::string& which, std::ostream& err)
+namespace
+{
+
+// The document as the program wrote it, or nullopt with the reason on err.
+template <typename Json> std::optional<Json> askTree(const std::string& which, std::ostream& err)
 {
     auto w = FindWindow(which);
     if (!w)
@@ -22,7 +25,7 @@ std::optional<nlohmann::json> AskWindowTree(const std::string& which, std::ostre
         return std::nullopt;
     }
     // The window went between the look-up and the request: its program answers nothing.
-    auto tree = nlohmann::json::parse(reply.body, nullptr, false);
+    auto tree = Json::parse(reply.body, nullptr, false);
     if (tree.is_discarded() || !tree.is_object())
     {
         err << "vnmachine: no window '" << which << "'\n";
@@ -31,12 +34,20 @@ std::optional<nlohmann::json> AskWindowTree(const std::string& which, std::ostre
     return tree;
 }
 
+} // namespace
+
+std::optional<nlohmann::json> AskWindowTree(const std::string& which, std::ostream& err)
+{
+    return askTree<nlohmann::json>(which, err);
+}
+
 int PrintWindowTree(const std::string& which, std::ostream& err)
 {
-    auto tree = AskWindowTree(which, err);
+    // In the program's order of fields, the handle and kind first, as people read them.
+    auto tree = askTree<nlohmann::ordered_json>(which, err);
     if (!tree)
         return 1;
-    PrintJson(*tree);
+    std::cout << tree->dump(2) << "\n";
     return 0;
 }
 
