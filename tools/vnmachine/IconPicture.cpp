@@ -73,8 +73,11 @@ void cross(Painter& p, int x, int y, int s, Colour colour)
 
 std::optional<IconRef> IconOf(const json& node)
 {
-    auto it = node.find("icon");
-    return it != node.end() ? refFrom(*it) : std::nullopt;
+    for (const char* key : {"icon", "bitmap"})
+        if (auto it = node.find(key); it != node.end())
+            if (auto ref = refFrom(*it))
+                return ref;
+    return std::nullopt;
 }
 
 std::optional<IconRef> RowImageOf(const json& row)
@@ -138,7 +141,7 @@ void PaintIconRef(Painter& p, const IconRef& icon, const Box& b)
         // An icon the signs do not know: a tile with its number.
         p.fill(square, colours::kFace);
         p.raised(square);
-        if (icon.id >= 0)
+        if (icon.id > 0)
             p.text(std::to_string(icon.id), square, Align::Center, colours::kText);
     }
 }

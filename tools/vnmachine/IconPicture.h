@@ -16,7 +16,8 @@ struct IconRef
     std::string name; // lower case words, as the tree gives them; empty when unknown
 };
 
-// A static control's icon or bitmap, or a list-view row's image; nullopt when it has none.
+// A node's icon, else its bitmap (a static's or button's, a window's title-bar icon), or a
+// list-view row's image; nullopt when it has none.
 std::optional<IconRef> IconOf(const nlohmann::json& node);
 std::optional<IconRef> RowImageOf(const nlohmann::json& row);
 

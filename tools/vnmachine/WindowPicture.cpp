@@ -2,6 +2,7 @@
 
 #include "platform/ui/WindowStyles.h"
 #include "tools/vnmachine/ControlPicture.h"
+#include "tools/vnmachine/IconPicture.h"
 #include "tools/vnmachine/PicturePaint.h"
 #include "tools/vnmachine/WindowTree.h"
 
@@ -28,6 +29,13 @@ void caption(Painter& p, const json& tree, const Box& bar, bool closeBox)
 {
     p.gradient(bar, colours::kCaption, colours::kCaptionEnd);
     Box title{bar.left + 4, bar.top, bar.width - 8, bar.height};
+    if (auto icon = IconOf(tree))
+    {
+        // The title-bar icon, small, before the title.
+        PaintIconRef(p, *icon, {bar.left + 2, bar.top + (bar.height - 16) / 2, 16, 16});
+        title.left += 18;
+        title.width -= 18;
+    }
     if (closeBox)
     {
         // The close box at the right end.
