@@ -2,7 +2,7 @@
 
 #include "platform/ui/automation/Remote.h"
 
-#include <cstdio>
+#include <string>
 
 namespace platform::automation
 {
