@@ -12,6 +12,7 @@ packages=(
     libcli11-dev                               # the machine tool's command line
     nlohmann-json3-dev                         # the machine tool's --json
     pkg-config libedit-dev                     # the desktop's line editing and history
+    libcairo2-dev fonts-dejavu-core            # the machine tool's pictures of windows
     clang-format                               # the format check
 )
 

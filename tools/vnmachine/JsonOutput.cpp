@@ -38,7 +38,7 @@ bool JsonApplies(const Words& input)
         return false;
     const std::string sub = w.size() > 1 ? w[1] : std::string();
     if (w[0] == "ui")
-        return sub == "list";
+        return sub == "list" || sub == "show";
     if (w[0] == "wlan")
         return w.size() == 1 || sub == "status" || sub == "log";
     if (w[0] == "networks" || w[0] == "devices")
@@ -88,10 +88,17 @@ void PrintLogJson(const machine::Machine& machine, const std::vector<std::filesy
 }
 
 const char* const kJsonHelp =
-    "--json (ui list, wlan status, networks, devices, connections, services, sharing,\n"
-    "stations, system and the logs) prints JSON:\n"
+    "--json (ui list, ui show, wlan status, networks, devices, connections, services,\n"
+    "sharing, stations, system and the logs) prints JSON:\n"
     "  ui list      {programs: [{pid, name, windows: [{hwnd, title, class, visible}],\n"
     "               tray: [{uid, tip, icon, window}]}]}\n"
+    "  ui show      the window and each control below it: {hwnd, kind, class, id, text,\n"
+    "               style, visible, enabled, focused, checked, default, read_only,\n"
+    "               rect: {left, top, right, bottom} (screen pixels), children: [...]},\n"
+    "               and by kind: edit password_char; combo, list items, selection;\n"
+    "               listview columns, rows: [{cells, selected, focused}]; slider,\n"
+    "               progress pos, range_min, range_max; a sheet pages, active_page;\n"
+    "               menu menu: [{text, id, checked, enabled, separator, items}]\n"
     "  wlan status  {service_running, scan_delay_ms, connect_delay_ms, interfaces: [{guid,\n"
     "               description, state, connection: {ssid, bssid, rssi, quality, profile}}]}\n"
     "  networks     {networks: [{ssid, bssid, channel, frequency_khz, rssi, quality, phy,\n"

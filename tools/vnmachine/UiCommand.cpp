@@ -13,7 +13,9 @@
 #include "platform/ui/menus/Menus.h"
 #include "tools/vnmachine/DesktopLookup.h"
 #include "tools/vnmachine/JsonOutput.h"
+#include "tools/vnmachine/PictureCommand.h"
 #include "tools/vnmachine/WaitCommand.h"
+#include "tools/vnmachine/WindowTree.h"
 
 #include <strings.h>
 
@@ -220,8 +222,18 @@ CommandTable UiCommands(std::ostream& out, std::ostream& err)
                 {"list", {}, "programs, their windows and tray icons", list},
                 {"show",
                  {"WIN"},
-                 "the window drawn as text",
-                 onWindowWith("describe", 0, out, err)},
+                 "the window drawn as text (--json: its tree of controls)",
+                 [&](const Words& a)
+                 {
+                     NeedWords(a, 1);
+                     return JsonOutput() ? PrintWindowTree(a[0], err)
+                                         : onWindow(a[0], {"describe"}, out, err);
+                 }},
+                {"picture",
+                 {"WIN FILE.png"},
+                 "draw the window as a person sees it, into a PNG file",
+                 writing(RunPicture, out, err),
+                 kPictureHelp},
                 {"click",
                  {"WIN CONTROL"},
                  "press a button, check box or radio",

@@ -33,7 +33,7 @@ int main(int argc, char** argv)
     }
     if (options.json && !JsonApplies(options.words))
     {
-        std::cerr << "vnmachine: --json is for ui list, wlan status, networks, devices, "
+        std::cerr << "vnmachine: --json is for ui list, ui show, wlan status, networks, devices, "
                      "connections, services, sharing, stations, system and the logs\n";
         return 2;
     }

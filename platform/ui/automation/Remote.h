@@ -10,6 +10,7 @@
 // Enter that ends it) closes the connection without a reply: "ok the program ended".
 //
 //   describe HWND                    the window drawn as text
+//   tree HWND                        the window as one JSON document (WindowJson.h)
 //   click|mouseclick HWND CONTROL    type HWND CONTROL TEXT     settext HWND CONTROL TEXT
 //   select HWND CONTROL ENTRY        row HWND CONTROL N 0|1     slide HWND CONTROL POS
 //   key HWND enter|esc               close HWND                 sysmenu HWND ITEM

@@ -7,6 +7,7 @@
 #include "platform/ui/automation/Actions.h"
 #include "platform/ui/automation/FormText.h"
 #include "platform/ui/automation/Query.h"
+#include "platform/ui/automation/WindowJson.h"
 #include "platform/ui/internal/Hooks.h"
 #include "platform/ui/menus/Menus.h"
 #include "platform/ui/msgbox/MessageBox.h"
@@ -270,6 +271,8 @@ std::string handle(const std::vector<std::string>& f)
     std::function<std::string()> fn;
     if (verb == "describe")
         fn = [w] { return okReply("window", RenderWindow(w)); };
+    else if (verb == "tree")
+        fn = [w] { return okReply("tree", WindowTreeJson(w) + "\n"); };
     else if (verb == "click")
         fn = [w, a] { return fromResult(Click(w, a)); };
     else if (verb == "mouseclick")
