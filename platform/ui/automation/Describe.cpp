@@ -5,7 +5,9 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/CommCtrl.h"
 #include "platform/ui/controls/ControlMessages.h"
+#include "platform/ui/controls/ImageList.h"
 #include "platform/ui/framework/PropertySheet.h"
+#include "platform/ui/gdi/Resources.h"
 #include "platform/ui/internal/WindowTable.h"
 
 #include <strings.h>
@@ -73,8 +75,60 @@ std::string listViewText(HWND hwnd, int item, int subItem)
     return buffer;
 }
 
+// The icon behind an image of a list view's small image list; -1 for an index past the list.
+int rowImage(HIMAGELIST list, int index, ListRow& row)
+{
+    platform::ImageListInfo info;
+    if (index < 0 || list == 0 || !platform::GetImageListInfo(list, info) ||
+        index >= static_cast<int>(info.images.size()))
+        return -1;
+    const HANDLE image = info.images[static_cast<std::size_t>(index)];
+    row.imageIcon = platform::IconResourceId(image).value_or(0);
+    row.imageName = platform::IconDescription(image).value_or("");
+    return index;
+}
+
+int listViewImage(HWND hwnd, int item)
+{
+    LVITEMA lvi{};
+    lvi.mask = LVIF_IMAGE;
+    lvi.iItem = item;
+    lvi.iImage = -1;
+    PointerParam p(&lvi);
+    return SendMessageA(hwnd, LVM_GETITEMA, 0, p) != 0 ? lvi.iImage : -1;
+}
+
+void describeImages(HWND hwnd, WindowNode& node)
+{
+    HANDLE icon = 0, bitmap = 0;
+    if (node.kind == ControlKind::Static)
+    {
+        icon = static_cast<HANDLE>(SendMessageA(hwnd, STM_GETIMAGE, IMAGE_ICON, 0));
+        bitmap = static_cast<HANDLE>(SendMessageA(hwnd, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    }
+    else if (node.kind == ControlKind::PushButton || node.kind == ControlKind::CheckBox ||
+             node.kind == ControlKind::RadioButton)
+    {
+        icon = static_cast<HANDLE>(SendMessageA(hwnd, BM_GETIMAGE, IMAGE_ICON, 0));
+        bitmap = static_cast<HANDLE>(SendMessageA(hwnd, BM_GETIMAGE, IMAGE_BITMAP, 0));
+    }
+    else if ((node.style & WS_CHILD) == 0)
+    {
+        // The title bar shows the small icon, or the big one scaled when there is no small one.
+        icon = static_cast<HANDLE>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
+        if (icon == 0)
+            icon = static_cast<HANDLE>(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0));
+    }
+    node.iconId = platform::IconResourceId(icon).value_or(0);
+    node.iconName = platform::IconDescription(icon).value_or("");
+    node.bitmapId = platform::BitmapResourceId(bitmap).value_or(0);
+    node.bitmapName = platform::BitmapDescription(bitmap).value_or("");
+}
+
 void describeListView(HWND hwnd, WindowNode& node)
 {
+    const auto smallImages =
+        static_cast<HIMAGELIST>(SendMessageA(hwnd, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
     for (int c = 0; c < 64; ++c)
     {
         char buffer[256] = {};
@@ -98,6 +152,7 @@ void describeListView(HWND hwnd, WindowNode& node)
             hwnd, LVM_GETITEMSTATE, static_cast<WPARAM>(i), LVIS_SELECTED | LVIS_FOCUSED));
         row.selected = (state & LVIS_SELECTED) != 0;
         row.focused = (state & LVIS_FOCUSED) != 0;
+        row.image = rowImage(smallImages, listViewImage(hwnd, i), row);
         node.rows.push_back(std::move(row));
     }
 }
@@ -202,6 +257,7 @@ std::optional<WindowNode> Describe(HWND hwnd)
     node.enabled = IsWindowEnabled(hwnd) != FALSE;
     node.focused = GetFocus() == hwnd;
     GetWindowRect(hwnd, &node.rect);
+    describeImages(hwnd, node);
 
     switch (node.kind)
     {

@@ -37,6 +37,12 @@ struct ListRow
     std::vector<std::string> cells; // the item's text, then its subitems
     bool selected = false;
     bool focused = false;
+    // The item's image in the list's small image list, as drawn before its text: -1 when none
+    // is drawn (no index, an index past the list, no list); the icon resource it stands for
+    // and that icon's name as the program's resources entered it (0 and "" when not an icon).
+    int image = -1;
+    UINT imageIcon = 0;
+    std::string imageName;
 };
 
 struct WindowNode
@@ -55,6 +61,12 @@ struct WindowNode
     bool readOnly = false;
     char passwordChar = 0;
     RECT rect{}; // on the screen
+    // The icon a static or button shows, or a top-level window's title-bar icon (small, else
+    // big): its resource id and name (0 and "" when none). The bitmap a static or button shows.
+    UINT iconId = 0;
+    std::string iconName;
+    UINT bitmapId = 0;
+    std::string bitmapName;
     // Combo and list boxes.
     std::vector<std::string> items;
     int selection = -1;

@@ -67,6 +67,19 @@ std::optional<UINT> idOf(HANDLE handle, HANDLE base)
     return static_cast<UINT>(handle & 0xFFFFu);
 }
 
+// A copy of what was entered for a bitmap's id; nullopt for an unknown handle.
+std::optional<BitmapEntry> bitmapEntry(HBITMAP hBitmap)
+{
+    auto id = idOf(hBitmap, kBitmapBase);
+    if (!id)
+        return std::nullopt;
+    std::lock_guard lock(store().mutex);
+    auto it = store().bitmaps.find(*id);
+    if (it == store().bitmaps.end())
+        return std::nullopt;
+    return it->second;
+}
+
 } // namespace
 
 void RegisterIconResource(UINT id, std::string description)
@@ -110,16 +123,16 @@ std::optional<std::string> IconDescription(HICON hIcon)
     return it->second;
 }
 
+std::optional<std::string> BitmapDescription(HBITMAP hBitmap)
+{
+    auto entry = bitmapEntry(hBitmap);
+    return entry ? std::optional<std::string>(entry->description) : std::nullopt;
+}
+
 std::optional<SIZE> BitmapSize(HBITMAP hBitmap)
 {
-    auto id = BitmapResourceId(hBitmap);
-    if (!id)
-        return std::nullopt;
-    std::lock_guard lock(store().mutex);
-    auto it = store().bitmaps.find(*id);
-    if (it == store().bitmaps.end())
-        return std::nullopt;
-    return it->second.size;
+    auto entry = bitmapEntry(hBitmap);
+    return entry ? std::optional<SIZE>(entry->size) : std::nullopt;
 }
 
 std::string DescribeImage(HANDLE handle)

@@ -68,6 +68,7 @@ void ClearImageResources();
 std::optional<UINT> IconResourceId(HICON hIcon);
 std::optional<UINT> BitmapResourceId(HBITMAP hBitmap);
 std::optional<std::string> IconDescription(HICON hIcon);
+std::optional<std::string> BitmapDescription(HBITMAP hBitmap);
 // The size entered for a bitmap; nullopt for an unknown handle.
 std::optional<SIZE> BitmapSize(HBITMAP hBitmap);
 // "icon 163", "bitmap 188", or "" for NULL / an unknown handle: how windows describe them.

@@ -157,6 +157,60 @@ TEST_F(AutomationTest, ADialogIsDescribedWithTheStateOfEachControl)
         EXPECT_NE(form.find(line), std::string::npos) << line << "\nin\n" << form;
 }
 
+// Images are described by the icons they stand for: a row's image through the list's small
+// image list, a static's icon, a dialog's title-bar icon.
+TEST_F(AutomationTest, ImagesAreDescribedByTheIconsTheyStandFor)
+{
+    platform::RegisterIconResource(173, "connected network");
+    platform::RegisterIconResource(237, "network type");
+    platform::RegisterBitmapResource(188, "radio on");
+    const HICON connected = LoadIconA(0, MAKEINTRESOURCE(173));
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 1, 1);
+    ImageList_AddIcon(images, connected);
+    ImageList_AddIcon(images, LoadIconA(0, MAKEINTRESOURCE(237)));
+    HWND list = GetDlgItem(m_dlg, 1006);
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, static_cast<LPARAM>(images));
+    // Row 0 shows image 1; row 1 none (-1); an index past the list draws nothing either.
+    for (auto [row, image] : {std::pair{0, 1}, std::pair{1, -1}})
+    {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        item.iImage = image;
+        platform::PointerParam p(&item);
+        SendMessageA(list, LVM_SETITEMA, 0, p);
+    }
+    SendMessageA(GetDlgItem(m_dlg, 1008), STM_SETIMAGE, IMAGE_BITMAP,
+                 static_cast<LPARAM>(LoadBitmapA(0, MAKEINTRESOURCE(188))));
+    SendMessageA(m_dlg, WM_SETICON, ICON_BIG, static_cast<LPARAM>(connected));
+
+    auto node = platform::automation::Describe(m_dlg);
+    ASSERT_TRUE(node.has_value());
+    EXPECT_EQ(node->iconId, 173u);
+    EXPECT_EQ(node->iconName, "connected network");
+    const auto& rows = node->children[5].rows;
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].image, 1);
+    EXPECT_EQ(rows[0].imageIcon, 237u);
+    EXPECT_EQ(rows[0].imageName, "network type");
+    EXPECT_EQ(rows[1].image, -1);
+    EXPECT_EQ(rows[1].imageIcon, 0u);
+    EXPECT_EQ(node->children[7].bitmapId, 188u);
+    EXPECT_EQ(node->children[7].bitmapName, "radio on");
+    EXPECT_EQ(node->children[7].iconId, 0u);
+
+    LVITEMA past{};
+    past.mask = LVIF_IMAGE;
+    past.iImage = 2;
+    platform::PointerParam p(&past);
+    SendMessageA(list, LVM_SETITEMA, 0, p);
+    EXPECT_EQ(platform::automation::Describe(m_dlg)->children[5].rows[0].image, -1);
+
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+    ImageList_Destroy(images);
+    platform::ClearImageResources();
+}
+
 TEST_F(AutomationTest, ActionsReachTheControlsAndTheirParentAsAPersonsWould)
 {
     using namespace platform::automation;

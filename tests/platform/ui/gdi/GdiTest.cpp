@@ -104,6 +104,8 @@ TEST_F(GdiTest, IconsAndBitmapsLoadByIdWithStableHandles)
     CBitmap bitmap;
     ASSERT_TRUE(bitmap.LoadBitmap(188));
     EXPECT_EQ(platform::DescribeImage(bitmap), "bitmap 188");
+    EXPECT_EQ(platform::BitmapDescription(bitmap), std::optional<std::string>("signal"));
+    EXPECT_EQ(platform::BitmapDescription(first), std::nullopt);
     BITMAP info{};
     ASSERT_GT(bitmap.GetBitmap(&info), 0);
     EXPECT_EQ(info.bmWidth, 32);
