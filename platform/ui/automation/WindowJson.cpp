@@ -122,6 +122,15 @@ void writeMenu(Writer& w, const std::vector<MenuItemInfo>& items, int depth)
     w.close(']');
 }
 
+// An icon or bitmap by its resource id and the name the program entered it under.
+void writeImage(Writer& w, const char* name, UINT id, const std::string& text)
+{
+    w.begin(name, '{');
+    w.field("id", static_cast<long long>(id));
+    w.field("name", text);
+    w.close('}');
+}
+
 void writeNode(Writer& w, const WindowNode& n)
 {
     w.open('{');
@@ -145,6 +154,10 @@ void writeNode(Writer& w, const WindowNode& n)
     w.field("right", static_cast<long long>(n.rect.right));
     w.field("bottom", static_cast<long long>(n.rect.bottom));
     w.close('}');
+    if (n.iconId != 0)
+        writeImage(w, "icon", n.iconId, n.iconName);
+    if (n.bitmapId != 0)
+        writeImage(w, "bitmap", n.bitmapId, n.bitmapName);
 
     switch (n.kind)
     {
@@ -163,6 +176,14 @@ void writeNode(Writer& w, const WindowNode& n)
             w.field("cells", r.cells);
             w.field("selected", r.selected);
             w.field("focused", r.focused);
+            if (r.image >= 0)
+            {
+                w.begin("image", '{');
+                w.field("index", r.image);
+                w.field("id", static_cast<long long>(r.imageIcon));
+                w.field("name", r.imageName);
+                w.close('}');
+            }
             w.close('}');
         }
         w.close(']');

@@ -5,10 +5,13 @@
 //
 //   every node   hwnd ("0x0001000A"), kind (KindName), class, id, text, style (number),
 //                visible, enabled, focused, checked, default, read_only,
-//                rect {left, top, right, bottom} (screen pixels), children [node...]
+//                rect {left, top, right, bottom} (screen pixels), children [node...];
+//                icon {id, name} and bitmap {id, name} when it shows one (a top-level window:
+//                its title-bar icon)
 //   edit         password_char (a one-character text, only when the edit hides its text)
 //   combo, list  items [text...], selection (-1: none)
-//   listview     columns [text...], rows [{cells [text...], selected, focused}]
+//   listview     columns [text...], rows [{cells [text...], selected, focused,
+//                image {index, id, name} when the row shows one (id 0: not an icon)}]
 //   slider, progress  pos, range_min, range_max
 //   a sheet      pages [caption...], active_page
 //   menu         menu [{text, id, checked, enabled, separator, items [item...] of a submenu}]

@@ -80,7 +80,12 @@ TEST(WindowJsonTree, FieldsCarryTheStateAndKindFieldsOnlyTheirKind)
     platform::automation::ListRow row;
     row.cells = {"Orchard AES", "6"};
     row.selected = true;
-    list.rows = {row};
+    platform::automation::ListRow connected;
+    connected.cells = {"Harbor Guest", "11"};
+    connected.image = 0;
+    connected.imageIcon = 173;
+    connected.imageName = "connected network";
+    list.rows = {row, connected};
     WindowNode combo = node(ControlKind::ComboBox, 1005, "");
     combo.items = {"11b", "11g"};
     combo.selection = -1;
@@ -91,6 +96,8 @@ TEST(WindowJsonTree, FieldsCarryTheStateAndKindFieldsOnlyTheirKind)
     slider.pos = 30;
     slider.rangeMin = 0;
     slider.rangeMax = 100;
+    sheet.iconId = 161;
+    sheet.iconName = "signal good";
     WindowNode ok = node(ControlKind::PushButton, 1, "OK");
     ok.defaultButton = true;
     ok.focused = true;
@@ -111,8 +118,13 @@ TEST(WindowJsonTree, FieldsCarryTheStateAndKindFieldsOnlyTheirKind)
     const json& l = doc["children"][0];
     EXPECT_EQ(l["kind"], "listview");
     EXPECT_EQ(l["columns"], (json{"SSID", "Channel"}));
-    EXPECT_EQ(l["rows"],
-              (json{{{"cells", {"Orchard AES", "6"}}, {"selected", true}, {"focused", false}}}));
+    ASSERT_EQ(l["rows"].size(), 2u);
+    EXPECT_EQ(l["rows"][0],
+              (json{{"cells", {"Orchard AES", "6"}}, {"selected", true}, {"focused", false}}));
+    EXPECT_EQ(l["rows"][1]["image"],
+              (json{{"index", 0}, {"id", 173}, {"name", "connected network"}}));
+    EXPECT_EQ(doc["icon"], (json{{"id", 161}, {"name", "signal good"}}));
+    EXPECT_FALSE(doc.contains("bitmap"));
     const json& c = doc["children"][1];
     EXPECT_EQ(c["items"], (json{"11b", "11g"}));
     EXPECT_EQ(c["selection"], -1);
@@ -129,7 +141,7 @@ TEST(WindowJsonTree, FieldsCarryTheStateAndKindFieldsOnlyTheirKind)
 
     // What belongs to another kind is left out, not given as null or empty.
     for (const char* absent :
-         {"items", "selection", "columns", "rows", "pos", "pages", "menu", "password_char"})
+         {"items", "selection", "columns", "rows", "pos", "pages", "menu", "password_char", "icon"})
         EXPECT_FALSE(b.contains(absent)) << absent;
     EXPECT_FALSE(doc.contains("items"));
     EXPECT_FALSE(l.contains("pos"));
