@@ -17,12 +17,14 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/SelectedAdapter.h"
 #include "tests/support/TempMachine.h"
+#include "tests/system/Journal.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <csignal>
 #include <cstring>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -248,11 +250,26 @@ TEST_F(AccessPointSystem, StationUseToAccessPointAndBack)
     const std::string ssid = std::string("SoftAP-") + lastByte;
     machine::bridge::ClearBridgeLog(machine());
     const std::size_t before = requests().size();
+    const std::uint64_t mark = testing_support::Journal::Read(m.root()).lastSeq();
 
     // "Switch to AP Mode" from the client's tray menu.
     act({"ui", "tray", "TessarynUI", "right"});
     act({"ui", "menu", "Switch to AP Mode"});
     EXPECT_EQ(ui.waitForExit(kPatience), 0);
+
+    // Across the logs: the driver key's "OpMode" is written before the driver is told the mode
+    // (the operation-mode set, its code's set bit 0x00800000), and both before the mode switch
+    // starts. The key's own value, not the copy kept in its "Default" subkey.
+    const std::string driverKey =
+        std::regex_replace(m_driverKey, std::regex(R"([\\^$.|?*+()\[\]{}])"), R"(\$&)");
+    EXPECT_TRUE(testing_support::Journal::Read(m.root()).inOrder(
+        {
+            {"the driver key's OpMode written", "^registry\\.log$",
+             "^set \\[HKEY_LOCAL_MACHINE\\\\" + driverKey + "\\] \"OpMode\" REG_SZ 31(00)?$"},
+            {"the driver set to access-point mode", "requests\\.log$", "\\bFF810308\\b"},
+            {"the mode switch started", "^programs\\.log$", "VnSwap\\.exe"},
+        },
+        mark));
     ASSERT_TRUE(WaitUntil([&] { return trayOf(accessPointPid()).has_value(); }, kPatience));
 
     // The mode switch with its exact command line, then the access-point program beside it.
