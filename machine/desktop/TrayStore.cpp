@@ -4,6 +4,7 @@
 #include "machine/Folders.h"
 #include "machine/MachineLock.h"
 #include "machine/desktop/Desktop.h"
+#include "machine/desktop/DesktopLog.h"
 #include "machine/desktop/ProcessFiles.h"
 #include "machine/desktop/RuntimeFolder.h"
 
@@ -127,6 +128,27 @@ const char* TrayCommandName(TrayCommand command)
     return "?";
 }
 
+namespace
+{
+
+// What a person sees change: the icon as it now stands, or its leaving.
+void logChange(const Machine& machine, TrayCommand command, std::uint32_t uid,
+               const std::vector<TrayIcon>& icons)
+{
+    std::string line = std::string("tray ") + TrayCommandName(command) +
+                       " pid=" + std::to_string(::getpid()) + " uid=" + std::to_string(uid);
+    auto now =
+        std::find_if(icons.begin(), icons.end(), [&](const TrayIcon& i) { return i.uid == uid; });
+    if (command != TrayCommand::Delete && now != icons.end())
+        line.append(" icon=")
+            .append(std::to_string(now->iconResource))
+            .append(" tip=")
+            .append(QuotedLogText(now->tip));
+    AppendDesktopLog(machine, line);
+}
+
+} // namespace
+
 TrayOutcome ApplyTrayCommand(const Machine& machine, TrayCommand command, const TrayIcon& icon,
                              TrayFields fields)
 {
@@ -190,8 +212,11 @@ TrayOutcome ApplyTrayCommand(const Machine& machine, TrayCommand command, const 
     if (after == before && !after.empty() &&
         std::filesystem::exists(detail::TrayDir(machine) / std::to_string(::getpid()), ec))
         return TrayOutcome::Done;
-    return detail::WriteOwnFile(detail::TrayDir(machine), kHeader, after) ? TrayOutcome::Done
-                                                                          : TrayOutcome::Failed;
+    if (!detail::WriteOwnFile(detail::TrayDir(machine), kHeader, after))
+        return TrayOutcome::Failed;
+    if (after != before)
+        logChange(machine, command, icon.uid, icons);
+    return TrayOutcome::Done;
 }
 
 std::vector<TrayIcon> ListTrayIcons(const Machine& machine)

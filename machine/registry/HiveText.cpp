@@ -2,6 +2,7 @@
 
 #include "machine/HexDigit.h"
 #include "machine/registry/HiveEdit.h"
+#include "machine/text/Quoted.h"
 #include "machine/text/Utf8.h"
 
 #include <cstddef>
@@ -19,15 +20,7 @@ constexpr std::size_t kWrapColumn = 76; // the editor's hex lines stay within 80
 
 std::string quoted(std::string_view text)
 {
-    std::string out = "\"";
-    for (char c : text)
-    {
-        if (c == '\\' || c == '"')
-            out += '\\';
-        out += c;
-    }
-    out += '"';
-    return out;
+    return machine::text::Quoted(text);
 }
 
 // A REG_SZ can be written as "text" only when reading "text" back gives the same bytes and a

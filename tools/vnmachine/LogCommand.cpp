@@ -4,6 +4,7 @@
 #include "machine/LineLog.h"
 #include "machine/LogJournal.h"
 #include "machine/MachineClock.h"
+#include "machine/desktop/DesktopLog.h"
 #include "machine/registry/RegistryLog.h"
 #include "platform/system/DebugOutput.h"
 #include "tools/vnmachine/JsonOutput.h"
@@ -253,10 +254,11 @@ int RunLogCommand(const Words& args)
     NeedWords(args, 0, 1);
     if (args.size() == 1)
     {
-        if (args[0] == "registry")
+        if (args[0] == "registry" || args[0] == "desktop")
         {
             const auto& m = machine::CurrentMachine();
-            const auto path = machine::registry::RegistryLogPath(m);
+            const auto path = args[0] == "registry" ? machine::registry::RegistryLogPath(m)
+                                                    : machine::desktop::DesktopLogPath(m);
             if (JsonOutput())
             {
                 PrintLogJson(m, {path});

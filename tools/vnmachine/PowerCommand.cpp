@@ -2,6 +2,7 @@
 
 #include "machine/Machine.h"
 #include "machine/desktop/Desktop.h"
+#include "machine/desktop/DesktopLog.h"
 #include "tools/vnmachine/CommandTable.h"
 #include "tools/vnmachine/MachineHandler.h"
 
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <iostream>
 #include <set>
+#include <string>
 
 namespace
 {
@@ -43,6 +45,9 @@ bool broadcast(const machine::Machine& m, std::uint32_t event, const char* name)
         ++windows;
         programs.insert(w.pid);
     }
+    machine::desktop::AppendDesktopLog(m, std::string("power ") + name + " to " +
+                                              std::to_string(windows) + " windows of " +
+                                              std::to_string(programs.size()) + " programs");
     std::cout << name << " sent to " << windows << " window" << (windows == 1 ? "" : "s") << " of "
               << programs.size() << " program" << (programs.size() == 1 ? "" : "s") << "\n";
     return allTaken;

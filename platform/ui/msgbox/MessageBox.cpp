@@ -5,8 +5,15 @@
 #include "platform/ui/WindowClass.h"
 #include "platform/ui/automation/Remote.h"
 
+#include "machine/Machine.h"
+#include "machine/desktop/DesktopLog.h"
+
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <deque>
+#include <exception>
 #include <map>
 #include <mutex>
 
@@ -199,6 +206,22 @@ HWND createBox(const Box& box, HWND owner)
     return hwnd;
 }
 
+// A box coming and going shows in the machine's desktop log, among every other log.
+void logBox(HWND hwnd, const char* event, const std::string& details)
+{
+    char head[64];
+    std::snprintf(head, sizeof head, " pid=%d hwnd=0x%08X", static_cast<int>(::getpid()), hwnd);
+    try
+    {
+        machine::desktop::AppendDesktopLog(
+            machine::CurrentMachine(), std::string("message-box ") + event + head + " " + details);
+    }
+    catch (const std::exception&)
+    {
+        // The box is shown either way.
+    }
+}
+
 } // namespace
 
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
@@ -219,6 +242,14 @@ int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
     if (hwnd == 0)
         return 0;
 
+    {
+        char type[16];
+        std::snprintf(type, sizeof type, "0x%08X", uType);
+        logBox(hwnd, "shown",
+               std::string("type=") + type +
+                   " caption=" + machine::desktop::QuotedLogText(box.caption) +
+                   " text=" + machine::desktop::QuotedLogText(box.text));
+    }
     std::optional<int> scripted;
     {
         std::lock_guard guard(state().mutex);
@@ -288,6 +319,7 @@ int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
         order.erase(std::remove(order.begin(), order.end(), hwnd), order.end());
         state().log[box.logIndex].answer = box.answer;
     }
+    logBox(hwnd, "answered", "answer=" + std::to_string(box.answer));
     if (reenableOwner && IsWindow(owner))
         EnableWindow(owner, TRUE);
     DestroyWindow(hwnd);

@@ -2,6 +2,7 @@
 
 #include "machine/FileStore.h"
 #include "machine/ParsedFile.h"
+#include "machine/desktop/DesktopLog.h"
 #include "machine/desktop/RuntimeFolder.h"
 #include "tests/machine/desktop/ChildProcess.h"
 #include "tests/support/TempMachine.h"
@@ -148,4 +149,14 @@ TEST_F(TrayStoreTest, TheFileIsWrittenOnlyWhenAnIconChanges)
     EXPECT_NE(machine::VersionOf(file)->inode, first->inode);
     ASSERT_EQ(ListTrayIcons(m()).size(), 1u);
     EXPECT_EQ(ListTrayIcons(m())[0].tip, "Connected");
+
+    // What a person sees change is logged; the unchanged set again is not.
+    ASSERT_EQ(ApplyTrayCommand(m(), TrayCommand::Delete, icon(0x10010, 1, "")), TrayOutcome::Done);
+    const std::string pid = std::to_string(::getpid());
+    EXPECT_EQ(machine::desktop::ReadDesktopLog(m()),
+              (std::vector<std::string>{
+                  "tray add pid=" + pid + " uid=1 icon=161 tip=\"Ready\"",
+                  "tray modify pid=" + pid + " uid=1 icon=161 tip=\"Connected\"",
+                  "tray delete pid=" + pid + " uid=1",
+              }));
 }

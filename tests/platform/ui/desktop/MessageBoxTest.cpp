@@ -1,5 +1,8 @@
 #include "tests/platform/ui/desktop/DesktopTestSupport.h"
 
+#include "machine/Machine.h"
+#include "machine/desktop/DesktopLog.h"
+
 namespace
 {
 
@@ -138,6 +141,17 @@ TEST_F(MessageBoxTest, ScriptedAnswersComeInOrderAfterWhatIsDueFiredOnce)
     EXPECT_EQ(log[1].answer, IDOK);
     EXPECT_EQ(log[2].text, "Third");
     EXPECT_EQ(SeenOf(WM_TIMER).size(), 1u); // nothing more was due
+
+    // Each box shows in the machine's desktop log as it comes and as it is answered.
+    const auto lines = machine::desktop::ReadDesktopLog(machine::CurrentMachine());
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0].rfind("message-box shown pid=", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find("type=0x00000001 caption=\"AP Error Message\" text=\"First\""),
+              std::string::npos)
+        << lines[0];
+    EXPECT_EQ(lines[1].rfind("message-box answered pid=", 0), 0u) << lines[1];
+    EXPECT_NE(lines[1].find(" answer=2"), std::string::npos) << lines[1]; // IDCANCEL
+    EXPECT_NE(lines[5].find(" answer=7"), std::string::npos) << lines[5]; // IDNO
 }
 
 TEST_F(MessageBoxTest, TimersOfTheThreadKeepFiringWhileTheBoxIsUp)
