@@ -64,7 +64,7 @@ protected:
         act({"ui", "click", sheet, "Add to Profile"});
         waitFor("Add Profile");
         act({"ui", "page", "Add Profile", "Authentication and Security"});
-        std::string security = show("Add Profile");
+        std::string security = vnmachine({"ui", "show", "Add Profile", "--all"}).out;
         EXPECT_TRUE(Contains(security, "combo 1012: \"WPA2\"")) << security;
         EXPECT_TRUE(Contains(security, "<802.1x Setting> 1128 (hidden)")) << security;
         act({"post", "Add Profile", "0x0111", "1128"});

@@ -158,7 +158,7 @@ TEST_F(VnmachineHelpTest, TheDesktopPromptAnswersHelpAndOutlivesBadCommands)
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("usage: COMMAND [ARGS...]"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\n  quit "), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("       show WIN\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("       show WIN [--all] [--rects]\n"), std::string::npos) << r.out;
     EXPECT_NE(r.err.find("unknown command 'framble'"), std::string::npos) << r.err;
     // Seconds that are no number, or too many to count, are usage errors of wait.
     std::size_t waits = 0;

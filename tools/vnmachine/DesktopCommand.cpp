@@ -52,15 +52,16 @@ std::optional<machine::desktop::TopLevelWindow> activeWindow()
     return std::nullopt;
 }
 
-void printDesktop(std::ostream& out)
+void printDesktop(std::ostream& out, const std::vector<std::string>& options = {})
 {
     out << "---- programs\n";
     PrintProgramList(out);
     if (auto w = activeWindow())
     {
         out << "---- active window\n";
-        auto r = platform::automation::AskProgram(
-            w->pid, {"describe", platform::automation::HandleText(w->hwnd)});
+        std::vector<std::string> fields = {"describe", platform::automation::HandleText(w->hwnd)};
+        fields.insert(fields.end(), options.begin(), options.end());
+        auto r = platform::automation::AskProgram(w->pid, fields);
         out << (r.ok ? r.body : "(" + r.message + ")\n");
     }
 }
@@ -189,13 +190,17 @@ int RunDesktop(std::istream& in, std::ostream& out, std::ostream& err, bool verb
         if (c.name == "show")
         {
             Handler one = c.run;
-            c.forms = {"", "WIN"};
+            c.forms = {"[--all] [--rects]", "WIN [--all] [--rects]"};
             c.description = "the programs and the active window, or the window WIN, as text";
             c.run = [one, &out](const Words& a)
             {
-                if (!a.empty())
+                std::vector<std::string> options;
+                for (const std::string& word : a)
+                    if (word == "--all" || word == "--rects")
+                        options.push_back(word.substr(2));
+                if (options.size() != a.size())
                     return one(a);
-                printDesktop(out);
+                printDesktop(out, options);
                 return 0;
             };
         }

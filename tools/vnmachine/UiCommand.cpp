@@ -221,14 +221,25 @@ CommandTable UiCommands(std::ostream& out, std::ostream& err)
             {
                 {"list", {}, "programs, their windows and tray icons", list},
                 {"show",
-                 {"WIN"},
+                 {"WIN [--all] [--rects]"},
                  "the window drawn as text (--json: its tree of controls)",
                  [&](const Words& a)
                  {
-                     NeedWords(a, 1);
-                     return JsonOutput() ? PrintWindowTree(a[0], err)
-                                         : onWindow(a[0], {"describe"}, out, err);
-                 }},
+                     std::vector<std::string> fields = {"describe"};
+                     Words names;
+                     for (const std::string& word : a)
+                         if (word == "--all" || word == "--rects")
+                             fields.push_back(word.substr(2));
+                         else
+                             names.push_back(word);
+                     NeedWords(names, 1);
+                     return JsonOutput() ? PrintWindowTree(names[0], err)
+                                         : onWindow(names[0], fields, out, err);
+                 },
+                 "show: the controls a person sees, hidden ones left out (--all: those too,\n"
+                 "marked \"(hidden)\"); --rects: each line ends in its screen rectangle\n"
+                 "\"@(X,Y WxH)\". Progress bars are drawn filled, list rows' images and icons\n"
+                 "by their names.\n"},
                 {"picture",
                  {"WIN FILE.png"},
                  "draw the window as a person sees it, into a PNG file",

@@ -270,7 +270,16 @@ std::string handle(const std::vector<std::string>& f)
     const std::string a = field(f, 2), b = field(f, 3), c = field(f, 4);
     std::function<std::string()> fn;
     if (verb == "describe")
-        fn = [w] { return okReply("window", RenderWindow(w)); };
+    {
+        // "describe HWND [all] [rects]": hidden controls too, rectangles.
+        FormOptions options;
+        for (std::size_t i = 2; i < f.size(); ++i)
+        {
+            options.all = options.all || f[i] == "all";
+            options.rects = options.rects || f[i] == "rects";
+        }
+        fn = [w, options] { return okReply("window", RenderWindow(w, options)); };
+    }
     else if (verb == "tree")
         fn = [w] { return okReply("tree", WindowTreeJson(w) + "\n"); };
     else if (verb == "click")

@@ -152,13 +152,65 @@ TEST_F(AutomationTest, ADialogIsDescribedWithTheStateOfEachControl)
          {"\"Advanced\" dialog", "  [ ] 1001 \"Enable QOS\" <focus>\n", "  (*) 1002 \"Auto\"\n",
           "  ( ) 1003 \"Manual\"\n", "  [ edit 1004: \"\" ]",
           "  combo 1005: \"11g\" {11b | >11g< | 11n}\n", "      | SSID   | Channel |\n",
-          "      | office | 11      |\n", "  slider 1007: 50 (0..100)\n",
-          "  static 1008 \"Not shown\" (hidden)\n", "  <OK> 1 (default)"})
+          "      | office | 11      |\n", "  slider 1007: 50 (0..100)\n", "  <OK> 1 (default)"})
         EXPECT_NE(form.find(line), std::string::npos) << line << "\nin\n" << form;
+    // What a person cannot see is drawn only when asked for.
+    EXPECT_EQ(form.find("Not shown"), std::string::npos) << form;
+    const std::string all = platform::automation::RenderForm(*node, {.all = true, .rects = true});
+    const std::size_t at = all.find("  static 1008 \"Not shown\" @(");
+    ASSERT_NE(at, std::string::npos) << all;
+    const std::string line = all.substr(at, all.find('\n', at) - at);
+    EXPECT_TRUE(line.ends_with(") (hidden)")) << line;
 }
 
 // Images are described by the icons they stand for: a row's image through the list's small
 // image list, a static's icon, a dialog's title-bar icon.
+// The drawing as a person reads it: columns lined up by the width a text takes on a terminal
+// (a UTF-8 SSID, a wide one), a row's image and an icon by name, a progress bar filled.
+TEST(FormText, ColumnsLineUpByDisplayWidthAndImagesAndBarsShowTheirMeaning)
+{
+    using platform::automation::ControlKind;
+    using platform::automation::WindowNode;
+    WindowNode form;
+    form.kind = ControlKind::Dialog;
+    form.text = "Survey";
+    form.visible = form.enabled = true;
+    WindowNode list;
+    list.kind = ControlKind::ListView;
+    list.id = 1002;
+    list.visible = list.enabled = true;
+    list.columns = {"SSID", "Ch"};
+    platform::automation::ListRow plain, accented, wide;
+    plain.cells = {"Harbor", "6"};
+    accented.cells = {"Caf\xC3\xA9 Gar\xC3\xA7on", "11"}; // two 2-byte letters
+    accented.image = 0;
+    accented.imageIcon = 173;
+    accented.imageName = "connected network";
+    wide.cells = {"\xE5\x92\x96\xE5\x95\xA1", "1"}; // two wide characters
+    list.rows = {plain, accented, wide};
+    WindowNode meter;
+    meter.kind = ControlKind::Progress;
+    meter.id = 1008;
+    meter.visible = meter.enabled = true;
+    meter.rangeMax = 200;
+    meter.pos = 50;
+    WindowNode sign;
+    sign.kind = ControlKind::Static;
+    sign.id = 1010;
+    sign.visible = sign.enabled = true;
+    sign.iconId = 161;
+    sign.iconName = "signal good";
+    form.children = {list, meter, sign};
+
+    const std::string drawn = platform::automation::RenderForm(form);
+    for (const char* line : {"      | SSID        | Ch |\n", "      | Harbor      | 6  |\n",
+                             "      | Caf\xC3\xA9 Gar\xC3\xA7on | 11 | <connected network>\n",
+                             "      | \xE5\x92\x96\xE5\x95\xA1        | 1  |\n",
+                             "  progress 1008: [#####               ] 25%\n",
+                             "  static 1010 \"\" icon 161 \"signal good\"\n"})
+        EXPECT_NE(drawn.find(line), std::string::npos) << line << "\nin\n" << drawn;
+}
+
 TEST_F(AutomationTest, ImagesAreDescribedByTheIconsTheyStandFor)
 {
     platform::RegisterIconResource(173, "connected network");
