@@ -16,6 +16,8 @@
 //   menu ITEM                        answer HWND|0 BUTTON       page HWND PAGE
 //   menus                            the open popup menus: HWND per line
 //   boxes                            the open message boxes: HWND, caption, text per line
+//   timers HWND                      the window's timers: id, period in ms, "callback" or
+//                                    "message" (WM_TIMER posted) per line
 
 #include "platform/ui/UserTypes.h"
 
