@@ -36,3 +36,10 @@ BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent)
     }
     return queue && queue->KillTimer(hWnd, uIDEvent) ? TRUE : FALSE;
 }
+
+std::vector<platform::WindowTimer> platform::WindowTimers(HWND hwnd)
+{
+    auto r = platform::ui::WindowTable::Instance().Get(hwnd);
+    auto queue = r ? platform::ui::FindQueue(r->threadId) : nullptr;
+    return queue ? queue->WindowTimers(hwnd) : std::vector<WindowTimer>{};
+}

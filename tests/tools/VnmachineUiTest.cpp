@@ -88,6 +88,9 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     std::snprintf(nid.szTip, sizeof nid.szTip, "Tessaryn");
     if (hwnd == 0 || !Shell_NotifyIconA(NIM_ADD, &nid))
         ::_exit(2);
+    // Long periods: they are looked at, not waited for. 5 ms is clamped to the minimum.
+    SetTimer(hwnd, 7, 60000, nullptr);
+    SetTimer(hwnd, 3, 5, [](HWND, UINT, UINT_PTR, DWORD) {});
     MSG msg;
     while (GetMessageA(&msg, 0, 0, 0) > 0)
         DispatchMessageA(&msg);
@@ -129,6 +132,12 @@ TEST_F(VnmachineUiTest, APersonDrivesATrayProgramThroughTheMachineTool)
     EXPECT_NE(r.out.find("\"Tray host\" TrayHost (hidden)"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("tray 161 \"Tessaryn\""), std::string::npos) << r.out;
 
+    // The requests' own timers (one is set for every request) are not listed.
+    r = vnmachine("ui timers 'Tray host'");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, "7 every 60000 ms, posts WM_TIMER\n3 every " +
+                         std::to_string(USER_TIMER_MINIMUM) + " ms, calls its timer procedure\n");
+
     r = vnmachine("ui tray " + pid + " right");
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("a menu is open"), std::string::npos) << r.out;
@@ -142,6 +151,7 @@ TEST_F(VnmachineUiTest, APersonDrivesATrayProgramThroughTheMachineTool)
     EXPECT_EQ(r.status, 0) << r.out;
     r = vnmachine("ui show 'remote form'");
     EXPECT_NE(r.out.find("[x] 1001 \"Enable QOS\""), std::string::npos) << r.out;
+    EXPECT_EQ(vnmachine("ui timers 'Remote form'").out, "no timers\n");
 
     r = vnmachine("ui key 'Remote form' enter");
     EXPECT_EQ(r.status, 0) << r.out;

@@ -24,6 +24,7 @@
 #include <iostream>
 #include <map>
 #include <optional>
+#include <sstream>
 
 namespace
 {
@@ -173,6 +174,30 @@ int runStart(const Words& a, std::ostream& out, std::ostream& err)
     return 0;
 }
 
+// A window's timers as a person reads them: "ID every PERIOD ms, posts WM_TIMER".
+int runTimers(const Words& a, std::ostream& out, std::ostream& err)
+{
+    NeedWords(a, 1);
+    auto w = FindWindow(a[0]);
+    if (!w)
+    {
+        err << "vnmachine: no window '" << a[0] << "'\n";
+        return 1;
+    }
+    auto r = AskProgram(w->pid, {"timers", HandleText(w->hwnd)});
+    if (!r.ok)
+        return report(r, out, err);
+    if (r.body.empty())
+        out << "no timers\n";
+    std::istringstream lines(r.body);
+    std::string id, period, kind;
+    while (std::getline(lines, id, '\t') && std::getline(lines, period, '\t') &&
+           std::getline(lines, kind))
+        out << id << " every " << period << " ms, "
+            << (kind == "callback" ? "calls its timer procedure" : "posts WM_TIMER") << "\n";
+    return 0;
+}
+
 // WIN and `words` more: the window's program is asked `request` with those words.
 Handler onWindowWith(std::string request, std::size_t words, std::ostream& out, std::ostream& err)
 {
@@ -280,6 +305,12 @@ CommandTable UiCommands(std::ostream& out, std::ostream& err)
                  {"WIN PAGE"},
                  "choose a property-sheet page (caption or #N)",
                  onWindowWith("page", 1, out, err)},
+                {"timers",
+                 {"WIN"},
+                 "the window's timers: id and period",
+                 writing(runTimers, out, err),
+                 "timers: one line per timer, \"ID every PERIOD ms, posts WM_TIMER\" or \"...,\n"
+                 "        calls its timer procedure\"; \"no timers\" when it has none.\n"},
                 {"menu", {"ITEM|ID"}, "pick an item of the open popup menu", menu},
                 {"sysmenu",
                  {"WIN ITEM|ID"},

@@ -20,6 +20,8 @@
 //   control HWND CONTROL             the control's state (Query.h)
 //   wait HWND CONTROL rows N MS      the state once the control has N rows, or that text; an
 //   wait HWND CONTROL text TEXT MS   error with the state last seen when MS pass first
+//   timers HWND                      the window's timers: id, period in ms, "callback" or
+//                                    "message" (WM_TIMER posted) per line
 
 #include "platform/ui/UserTypes.h"
 

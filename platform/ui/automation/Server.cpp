@@ -58,7 +58,8 @@ std::map<UINT_PTR, std::shared_ptr<Job>>& jobs()
     return *map;
 }
 // Timer ids of their own range, so they never meet a program's.
-std::atomic<UINT_PTR> g_nextJob{0x7A500000};
+constexpr UINT_PTR kFirstJobTimer = 0x7A500000;
+std::atomic<UINT_PTR> g_nextJob{kFirstJobTimer};
 
 void CALLBACK runJob(HWND hwnd, UINT, UINT_PTR id, DWORD)
 {
@@ -223,6 +224,20 @@ std::string field(const std::vector<std::string>& f, std::size_t i)
     return i < f.size() ? f[i] : std::string();
 }
 
+// The window's timers, one a line; the requests' own are not the program's and are left out.
+std::string timersReply(HWND hwnd)
+{
+    DWORD pid = 0;
+    if (GetWindowThreadProcessId(hwnd, &pid) == 0 || pid != static_cast<DWORD>(::getpid()))
+        return errorReply("no window " + HandleText(hwnd) + " in this program");
+    std::string body;
+    for (const auto& t : platform::WindowTimers(hwnd))
+        if (t.id < kFirstJobTimer)
+            body += std::to_string(t.id) + "\t" + std::to_string(t.period) + "\t" +
+                    (t.callback ? "callback" : "message") + "\n";
+    return okReply("timers", body);
+}
+
 std::string handle(const std::vector<std::string>& f)
 {
     const std::string verb = field(f, 0);
@@ -267,6 +282,8 @@ std::string handle(const std::vector<std::string>& f)
     if (!target || *target == 0)
         return errorReply("'" + verb + "' needs a window handle");
     const HWND w = *target;
+    if (verb == "timers")
+        return timersReply(w);
     const std::string a = field(f, 2), b = field(f, 3), c = field(f, 4);
     std::function<std::string()> fn;
     if (verb == "describe")

@@ -236,6 +236,21 @@ TIMERPROC ThreadQueue::TimerProc(HWND hwnd, UINT_PTR id)
     return nullptr;
 }
 
+std::vector<platform::WindowTimer> ThreadQueue::WindowTimers(HWND hwnd)
+{
+    std::lock_guard lock(m_mutex);
+    std::vector<const Timer*> found;
+    for (const Timer& t : m_timers)
+        if (t.hwnd == hwnd)
+            found.push_back(&t);
+    std::sort(found.begin(), found.end(),
+              [](const Timer* a, const Timer* b) { return a->seq < b->seq; });
+    std::vector<platform::WindowTimer> out;
+    for (const Timer* t : found)
+        out.push_back({t->id, t->period, t->proc != nullptr});
+    return out;
+}
+
 std::optional<std::uint64_t> ThreadQueue::EarliestDue()
 {
     std::lock_guard lock(m_mutex);

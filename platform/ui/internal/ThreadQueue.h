@@ -3,6 +3,7 @@
 // flag, windows waiting to be painted, and the thread's timers (window timers of its windows
 // and thread timers). The thread waits on it until it has something to do; any thread may post.
 
+#include "platform/ui/Timers.h"
 #include "platform/ui/UserTypes.h"
 
 #include <condition_variable>
@@ -75,6 +76,8 @@ public:
     bool KillTimer(HWND hwnd, UINT_PTR id);
     void KillWindowTimers(HWND hwnd);
     TIMERPROC TimerProc(HWND hwnd, UINT_PTR id);
+    // The window's timers in the order they were first set.
+    std::vector<platform::WindowTimer> WindowTimers(HWND hwnd);
     std::optional<std::uint64_t> EarliestDue();
     QueueWaitCounters counters();
     // A message sent to one of this thread's windows by another thread.
