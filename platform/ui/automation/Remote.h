@@ -9,7 +9,7 @@
 // line, then the body (a drawn window, a list). A program that ends while acting (a close, an
 // Enter that ends it) closes the connection without a reply: "ok the program ended".
 //
-//   describe HWND                    the window drawn as text
+//   describe HWND [all] [rects]      the window drawn as text (FormText.h)
 //   tree HWND                        the window as one JSON document (WindowJson.h)
 //   click|mouseclick HWND CONTROL    type HWND CONTROL TEXT     settext HWND CONTROL TEXT
 //   select HWND CONTROL ENTRY        row HWND CONTROL N 0|1     slide HWND CONTROL POS
