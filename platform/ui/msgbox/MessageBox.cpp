@@ -250,7 +250,8 @@ int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
                    " caption=" + machine::desktop::QuotedLogText(box.caption) +
                    " text=" + machine::desktop::QuotedLogText(box.text));
     }
-    std::optional<int> scripted;
+    bool haveScripted = false;
+    int scripted = 0;
     {
         std::lock_guard guard(state().mutex);
         box.logIndex = state().log.size();
@@ -259,6 +260,7 @@ int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
         state().openOrder.push_back(hwnd);
         if (!state().scripted.empty())
         {
+            haveScripted = true;
             scripted = state().scripted.front();
             state().scripted.pop_front();
         }
@@ -285,11 +287,11 @@ int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
                 break;
             }
         }
-        else if (scripted)
+        else if (haveScripted)
         {
             // Everything due has had its turn once: the script presses its button now.
-            const int answer = has(box.buttons, *scripted) ? *scripted : escapeAnswer(box);
-            scripted.reset();
+            const int answer = has(box.buttons, scripted) ? scripted : escapeAnswer(box);
+            haveScripted = false;
             finish(box, answer != 0 ? answer : box.buttons.back());
             continue;
         }
