@@ -82,6 +82,14 @@ bool ChangeWatch::watchWrites(const std::filesystem::path& file)
     return w != nullptr;
 }
 
+bool ChangeWatch::watchFolderWrites(const std::filesystem::path& folder)
+{
+    Watch* w = add(folder, IN_MODIFY | IN_CREATE | IN_MOVED_TO);
+    if (w != nullptr)
+        w->anyName = true;
+    return w != nullptr;
+}
+
 bool ChangeWatch::watchRemoval(const std::filesystem::path& folder)
 {
     Watch* w = add(folder, IN_DELETE_SELF | IN_MOVE_SELF);

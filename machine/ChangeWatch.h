@@ -39,6 +39,10 @@ public:
     // Watches the writes in place of a file that exists, and its removal.
     bool watchWrites(const std::filesystem::path& file);
 
+    // Watches the writes in place of every file of a folder that exists (logs, appended to through
+    // descriptors kept open), and new entries.
+    bool watchFolderWrites(const std::filesystem::path& folder);
+
     // Watches the removal or renaming of the folder itself.
     bool watchRemoval(const std::filesystem::path& folder);
 

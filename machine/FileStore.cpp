@@ -1,5 +1,7 @@
 #include "machine/FileStore.h"
 
+#include "machine/FileChanges.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -131,6 +133,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view dat
         ok = false;
     if (!ok)
         ::unlink(temp.c_str());
+    NoteOwnWrite();
     return ok;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
-// A machine log of one line per record, appended whole under the machine lock with O_APPEND, so
-// a reader in another process sees complete lines only and a line costs the same however long
-// the log is. A log grows to kLogCapBytes; the next line first moves it to "<log>.1" (replacing
-// the older generation), so a log never holds more than twice its cap on disk.
+// A machine log of one line per record, appended whole with O_APPEND through a descriptor the
+// process keeps open, so a reader in another process sees complete lines only and a line costs
+// one write however long the log is; the machine lock is taken only near the cap. A log grows to
+// kLogCapBytes; the next line first moves it to "<log>.1" (replacing the older generation), so a
+// log never holds more than twice its cap on disk.
 //
 // Every line carries the machine clock's time and a number of the sequence all of the machine's
 // logs share, ahead of its text:

@@ -1,19 +1,35 @@
 #include "machine/MachineLock.h"
 
+#include "machine/FileChanges.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 namespace machine
 {
+
+// The log sequence: the lock file's first eight bytes mapped, shared by every process of the
+// machine (a forked child's mapping too) and counted with an atomic add, so that a line takes its
+// number without the lock.
+struct SequenceMap
+{
+    std::mutex lock;
+    int fd = -1;
+    std::uint64_t* value = nullptr;
+    std::optional<std::uint64_t> replacements; // of the lock file, when it was mapped
+};
 
 // One flock per machine directory, shared by the threads of this process; the recursive
 // mutex keeps threads apart and lets a holder take the lock again.
@@ -23,6 +39,7 @@ struct ProcessLock
     int depth = 0;
     int fd = -1;
     pid_t owner = 0; // the process that opened fd: a forked child shares its lock
+    SequenceMap sequence;
 };
 
 namespace
@@ -75,6 +92,67 @@ void closeLockFile(ProcessLock& lock)
     lock.fd = -1;
 }
 
+void unmapSequence(SequenceMap& seq)
+{
+    if (seq.value != nullptr)
+        ::munmap(seq.value, sizeof *seq.value);
+    seq.value = nullptr;
+    if (seq.fd >= 0)
+        ::close(seq.fd);
+    seq.fd = -1;
+}
+
+// False on a machine one may only read: then seq.fd may still be open for reading.
+bool mapSequence(SequenceMap& seq, const Machine& machine)
+{
+    seq.fd = ::open(machine.lockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (seq.fd < 0)
+    {
+        seq.fd = ::open(machine.lockPath().c_str(), O_RDONLY | O_CLOEXEC);
+        return false;
+    }
+    seq.replacements = ReplacementsOf(machine.lockPath());
+    struct stat st
+    {
+    };
+    if (::fstat(seq.fd, &st) != 0)
+        return false;
+    if (st.st_size < static_cast<off_t>(sizeof(std::uint64_t)) &&
+        ::ftruncate(seq.fd, sizeof(std::uint64_t)) != 0)
+        return false;
+    void* p = ::mmap(nullptr, sizeof(std::uint64_t), PROT_READ | PROT_WRITE, MAP_SHARED, seq.fd, 0);
+    if (p == MAP_FAILED)
+        return false;
+    seq.value = static_cast<std::uint64_t*>(p);
+    return true;
+}
+
+std::uint64_t takeNumber(SequenceMap& seq, const Machine& machine)
+{
+    std::lock_guard guard(seq.lock);
+    // A lock file replaced (the machine made anew) is mapped again.
+    if (seq.fd >= 0 && ReplacementsOf(machine.lockPath()) != seq.replacements)
+    {
+        struct stat st
+        {
+        };
+        if (::fstat(seq.fd, &st) != 0 || st.st_nlink == 0 || seq.value == nullptr)
+            unmapSequence(seq);
+        else
+            seq.replacements = ReplacementsOf(machine.lockPath());
+    }
+    if (seq.value == nullptr && (seq.fd >= 0 || !mapSequence(seq, machine)))
+    {
+        // Read only: the numbers are only read, and may then repeat; the line is still written.
+        std::uint64_t last = 0;
+        if (seq.fd < 0 ||
+            ::pread(seq.fd, &last, sizeof last, 0) != static_cast<ssize_t>(sizeof last))
+            last = 0;
+        return last + 1;
+    }
+    return std::atomic_ref<std::uint64_t>(*seq.value).fetch_add(1) + 1;
+}
+
 } // namespace
 
 MachineLock::MachineLock(const Machine& machine)
@@ -106,24 +184,20 @@ MachineLock::MachineLock(const Machine& machine)
         }
     }
     m_lock = &lock;
+    NoteLockTaken();
 }
 
 MachineLock::~MachineLock()
 {
+    NoteLockReleased();
     if (--m_lock->depth == 0)
         ::flock(m_lock->fd, LOCK_UN);
     m_lock->threads.unlock();
 }
 
-std::uint64_t MachineLock::nextSequence()
+std::uint64_t NextLogSequence(const Machine& machine)
 {
-    std::uint64_t last = 0;
-    if (::pread(m_lock->fd, &last, sizeof last, 0) != static_cast<ssize_t>(sizeof last))
-        last = 0; // a new lock file
-    const std::uint64_t next = last + 1;
-    if (::pwrite(m_lock->fd, &next, sizeof next, 0) != static_cast<ssize_t>(sizeof next))
-        return next; // numbers may then repeat, but the line is still written
-    return next;
+    return takeNumber(lockFor(machine).sequence, machine);
 }
 
 } // namespace machine

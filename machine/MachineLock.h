@@ -19,12 +19,12 @@ public:
     MachineLock(const MachineLock&) = delete;
     MachineLock& operator=(const MachineLock&) = delete;
 
-    // The next number of the sequence all of the machine's logs share, kept in the lock file
-    // itself, so that taking one costs no open.
-    std::uint64_t nextSequence();
-
 private:
     ProcessLock* m_lock;
 };
+
+// The next number of the sequence all of the machine's logs share, kept in the lock file itself
+// and taken without the lock: one atomic add on the file's page, which every process maps.
+std::uint64_t NextLogSequence(const Machine& machine);
 
 } // namespace machine

@@ -1,5 +1,7 @@
 #include "machine/ParsedFile.h"
 
+#include "machine/FileChanges.h"
+
 namespace machine
 {
 
@@ -11,6 +13,11 @@ bool FileVersion::operator==(const FileVersion& o) const
 }
 
 std::optional<FileVersion> VersionOf(const std::filesystem::path& path)
+{
+    return WatchedVersionOf(path);
+}
+
+std::optional<FileVersion> StatVersionOf(const std::filesystem::path& path)
 {
     struct stat st
     {

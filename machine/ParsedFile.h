@@ -1,8 +1,10 @@
 #pragma once
 // A machine file parsed once per change: the process keeps what it parsed with the file's
-// version (device, inode, size, modification and change times) and parses again only when a
-// stat shows another version. Machine files are replaced whole by a rename, so a new version is
-// a new inode; one stat costs far less than reading and parsing the file again.
+// version (device, inode, size, modification and change times) and parses again only when the
+// version is another. Machine files are replaced whole by a rename, so a new version is a new
+// inode. The version is known without asking while the system tells of nothing that happened to
+// the file (machine/FileChanges.h), and by a stat otherwise. A file that is missing is kept as
+// missing as well.
 
 #include "machine/FileStore.h"
 
@@ -31,6 +33,8 @@ struct FileVersion
 
 // Nullopt when the file cannot be looked at (missing, for one).
 std::optional<FileVersion> VersionOf(const std::filesystem::path& path);
+// The same, always by a stat.
+std::optional<FileVersion> StatVersionOf(const std::filesystem::path& path);
 
 template <typename T> class ParsedFile
 {
@@ -42,13 +46,14 @@ public:
         const std::optional<FileVersion> version = VersionOf(path);
         std::lock_guard guard(m_lock);
         auto it = m_kept.find(path.native());
-        if (version && it != m_kept.end() && it->second.version == *version)
+        if (it != m_kept.end() && it->second.version == version)
             return it->second.contents;
         std::optional<T> contents = read(path);
         // Kept only when the version read before is still the file's: a change between the two
-        // would otherwise be taken for this one.
-        if (contents && version && VersionOf(path) == version)
-            m_kept[path.native()] = {*version, *contents};
+        // would otherwise be taken for this one. A file that is there but cannot be read is read
+        // again each time, so that its reader learns why.
+        if ((contents || !version) && VersionOf(path) == version)
+            m_kept[path.native()] = {version, contents};
         else if (it != m_kept.end())
             m_kept.erase(it);
         return contents;
@@ -71,8 +76,8 @@ public:
 private:
     struct Kept
     {
-        FileVersion version;
-        T contents;
+        std::optional<FileVersion> version; // none: the file was missing
+        std::optional<T> contents;
     };
     std::mutex m_lock;
     std::map<std::string, Kept> m_kept;

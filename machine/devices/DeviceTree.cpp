@@ -194,7 +194,7 @@ std::vector<NetDevice> ParseDeviceList(const std::string& text, std::vector<Line
 
 std::vector<NetDevice> ListDevices(const Machine& machine)
 {
-    MachineLock lock(machine);
+    // No lock: the list is replaced whole, so a reader sees one version or the next.
     return load(machine);
 }
 

@@ -294,7 +294,7 @@ std::optional<AdapterState> storedState(const Machine& machine, const std::strin
 
 AdapterState LoadAdapterState(const Machine& machine, const std::string& netCfgInstanceId)
 {
-    MachineLock lock(machine);
+    // No lock: the file is replaced whole; a change reads it again under the lock.
     auto stored = storedState(machine, netCfgInstanceId);
     AdapterState state = stored ? std::move(*stored) : DefaultAdapterState(netCfgInstanceId);
     CatchUpTraffic(state, MachineNow());

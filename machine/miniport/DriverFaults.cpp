@@ -127,12 +127,8 @@ DriverFaults ParseDriverFaults(const std::string& text)
 
 DriverFaults LoadDriverFaults(const Machine& machine, const std::string& netCfgInstanceId)
 {
-    MachineLock lock(machine);
     static ParsedFile<DriverFaults> kept;
     const std::filesystem::path path = faultsPath(machine, netCfgInstanceId);
-    // Most drivers have no failures arranged: then the look costs a stat, not an open too.
-    if (!VersionOf(path))
-        return DriverFaults{};
     return kept.loadText(path, [](const std::string& text) { return ParseDriverFaults(text); })
         .value_or(DriverFaults{});
 }

@@ -422,7 +422,18 @@ RequestResult HandleRequest(const Machine& machine, const std::string& netCfgIns
                             std::uint32_t wireCode, std::string& buffer,
                             const RequestSource& source)
 {
-    MachineLock lock(machine);
+    bool isSet = false;
+    const OidEntry* entry = FindOid(wireCode, &isSet);
+    DriverFaults faults = LoadDriverFaults(machine, netCfgInstanceId);
+    // A query changes nothing, unless a failure arranged for it is taken: it needs no lock. What
+    // may change is done under the lock, on the files read again.
+    std::optional<MachineLock> lock;
+    if (DriverFaults peek = faults; isSet || (entry != nullptr && entry->kind == OidKind::Events) ||
+                                    TakeRequestFault(peek, wireCode))
+    {
+        lock.emplace(machine);
+        faults = LoadDriverFaults(machine, netCfgInstanceId);
+    }
     LogEntry log;
     log.control = source.control;
     log.inLength = source.inLength;
@@ -432,9 +443,6 @@ RequestResult HandleRequest(const Machine& machine, const std::string& netCfgIns
     log.bytesIn = buffer;
 
     RequestResult result;
-    DriverFaults faults = LoadDriverFaults(machine, netCfgInstanceId);
-    bool isSet = false;
-    const OidEntry* entry = FindOid(wireCode, &isSet);
     if (auto error = TakeRequestFault(faults, wireCode))
     {
         SaveDriverFaults(machine, netCfgInstanceId, faults);

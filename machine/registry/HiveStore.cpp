@@ -2,6 +2,7 @@
 
 #include "machine/FileStore.h"
 #include "machine/MachineLock.h"
+#include "machine/ParsedFile.h"
 #include "machine/registry/HiveJournal.h"
 #include "machine/registry/HiveText.h"
 #include "machine/registry/RegistryLog.h"
@@ -120,8 +121,9 @@ CacheMap& cacheMap()
 }
 std::mutex g_cacheLock;
 std::atomic<std::uint64_t> g_parses{0};
-
-// The entry is used only under the machine lock, which keeps the threads of this process apart.
+// Keeps this process's threads apart on an entry: a read of files unchanged uses it without the
+// machine lock. Taken after the machine lock, never before it.
+std::recursive_mutex g_entries;
 Cached& cacheFor(const Machine& machine)
 {
     std::lock_guard guard(g_cacheLock);
@@ -414,11 +416,38 @@ StoreStatus fold(const Machine& machine, Cached& c)
     return StoreStatus::Ok;
 }
 
+// Whether the look matches the stamp a file was read at.
+bool sameAs(const std::optional<FileVersion>& version, const Stamp& stamp)
+{
+    if (!version)
+        return !stamp.exists;
+    return stamp.exists && *version == FileVersion{stamp.device, stamp.inode, stamp.size,
+                                                   stamp.modified, stamp.changed};
+}
+
+// The entry holds the files as they are, by what the system told of them since: no look at
+// either file, and no lock.
+bool current(const Cached& c)
+{
+    return c.valid && c.status == StoreStatus::Ok && sameAs(VersionOf(c.hivePath), c.stamp) &&
+           sameAs(VersionOf(c.journalPath), c.journal);
+}
+
 } // namespace
 
 StoreStatus ReadHive(const Machine& machine, const std::function<void(const Hive&)>& read)
 {
+    Cached& entry = cacheFor(machine);
+    {
+        std::lock_guard guard(g_entries);
+        if (current(entry))
+        {
+            read(entry.hive);
+            return StoreStatus::Ok;
+        }
+    }
     MachineLock lock(machine);
+    std::lock_guard guard(g_entries);
     Cached& c = load(machine);
     if (c.status != StoreStatus::Ok)
         return c.status;
@@ -429,6 +458,7 @@ StoreStatus ReadHive(const Machine& machine, const std::function<void(const Hive
 StoreStatus ChangeHive(const Machine& machine, const std::function<bool(HiveEdit&)>& change)
 {
     MachineLock lock(machine);
+    std::lock_guard guard(g_entries);
     Cached& c = load(machine);
     if (c.status != StoreStatus::Ok)
         return c.status;
@@ -466,6 +496,7 @@ StoreStatus ChangeHive(const Machine& machine, const std::function<bool(HiveEdit
 StoreStatus FoldJournal(const Machine& machine)
 {
     MachineLock lock(machine);
+    std::lock_guard guard(g_entries);
     Cached& c = load(machine);
     if (c.status != StoreStatus::Ok)
         return c.status;
@@ -477,6 +508,7 @@ StoreStatus FoldJournal(const Machine& machine)
 std::vector<std::string> HiveLoadWarnings(const Machine& machine)
 {
     MachineLock lock(machine);
+    std::lock_guard guard(g_entries);
     Cached& c = load(machine);
     std::vector<std::string> out = c.warnings;
     out.insert(out.end(), c.journalWarnings.begin(), c.journalWarnings.end());
@@ -488,6 +520,7 @@ std::vector<std::string> HiveLoadWarnings(const Machine& machine)
 std::string HiveLoadError(const Machine& machine)
 {
     MachineLock lock(machine);
+    std::lock_guard guard(g_entries);
     return load(machine).error;
 }
 

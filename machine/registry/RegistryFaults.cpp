@@ -3,6 +3,7 @@
 #include "machine/FileStore.h"
 #include "machine/Folders.h"
 #include "machine/MachineLock.h"
+#include "machine/ParsedFile.h"
 
 #include <charconv>
 #include <sys/stat.h>
@@ -153,10 +154,7 @@ std::optional<std::uint32_t> TakeFault(const Machine& machine, Operation operati
         root = machine.root().native();
         path = FaultFilePath(machine).string();
     }
-    struct stat st
-    {
-    };
-    if (::stat(path.c_str(), &st) != 0)
+    if (!VersionOf(path))
         return std::nullopt; // the usual case: nothing injected, and no parse
     MachineLock lock(machine);
     std::vector<Fault> faults = readFaults(machine);

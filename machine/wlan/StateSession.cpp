@@ -47,6 +47,20 @@ StateSession::StateSession(const Machine& machine) : m_machine(machine), m_lock(
     ApplyDueConnects(machine, m_state, MachineNow());
 }
 
+StateView::StateView(const Machine& machine)
+{
+    StateFileContents contents = LoadState(machine);
+    // Problems are reported, and what cannot be read is not written, by a session.
+    m_clean = contents.readable && contents.problems.empty();
+    m_state = std::move(contents.state);
+    m_before = m_state;
+    // A connect that fell due changes the adapter as well: that is for the session to do.
+    const std::uint64_t now = MachineNow();
+    for (const auto& [guid, i] : m_state.interfaces)
+        if (i.pending && i.pending->due <= now)
+            m_clean = false;
+}
+
 bool StateSession::commit()
 {
     if (m_state == m_before)

@@ -32,6 +32,42 @@ private:
     bool m_writable = true;
 };
 
+// The service's state as last read, with what has fallen due applied, without the machine lock:
+// a look for a call that mostly only reads.
+class StateView
+{
+public:
+    explicit StateView(const Machine& machine);
+    StateView(const StateView&) = delete;
+    StateView& operator=(const StateView&) = delete;
+
+    ServiceState& state() { return m_state; }
+    // The look stands when the file read cleanly and nothing changed the state.
+    bool stands() const { return m_clean && m_state == m_before; }
+
+private:
+    ServiceState m_state;
+    ServiceState m_before;
+    bool m_clean = true;
+};
+
+// Runs `look` on the state as last read, without the lock; only when it (or what fell due)
+// changed the state does it run again, on the state read afresh under the lock, and the state is
+// written. So `look` must change nothing but the state it is given.
+template <class F> auto LookAtState(const Machine& machine, F&& look)
+{
+    {
+        StateView view(machine);
+        auto result = look(view.state());
+        if (view.stands())
+            return result;
+    }
+    StateSession session(machine);
+    auto result = look(session.state());
+    session.commit();
+    return result;
+}
+
 // Runs `change` on the service's state and writes the state back when it changed. A write that
 // fails is logged; `change`'s result is returned as it is.
 template <class F> auto WithState(const Machine& machine, F&& change)

@@ -190,7 +190,7 @@ bool SetServiceRunning(const Machine& m, bool running)
 
 bool IsServiceRunning(const Machine& m)
 {
-    return WithState(m, [](ServiceState& s) { return s.running; });
+    return LookAtState(m, [](ServiceState& s) { return s.running; });
 }
 
 } // namespace machine::wlan

@@ -296,15 +296,15 @@ void Log(const Machine& m, const std::string& line)
 
 std::uint32_t BeginCall(const Machine& m, const std::string& call, const std::string& detail)
 {
-    std::uint32_t error = WithState(m,
-                                    [&](ServiceState& s) -> std::uint32_t
-                                    {
-                                        if (!s.running)
-                                            return kErrorServiceNotActive;
-                                        std::uint32_t injected = 0;
-                                        TakeFault(s, call, injected);
-                                        return injected;
-                                    });
+    std::uint32_t error = LookAtState(m,
+                                      [&](ServiceState& s) -> std::uint32_t
+                                      {
+                                          if (!s.running)
+                                              return kErrorServiceNotActive;
+                                          std::uint32_t injected = 0;
+                                          TakeFault(s, call, injected);
+                                          return injected;
+                                      });
     Log(m, call + (detail.empty() ? "" : " " + detail) +
                (error ? " -> error " + std::to_string(error) : ""));
     return error;
@@ -313,24 +313,24 @@ std::uint32_t BeginCall(const Machine& m, const std::string& call, const std::st
 std::vector<InterfaceInfo> ListInterfaces(const Machine& m)
 {
     auto present = WirelessDevices(m);
-    return WithState(m,
-                     [&](ServiceState& s)
-                     {
-                         NoteInterfaces(m, s, present, MachineNow());
-                         std::vector<InterfaceInfo> out;
-                         for (auto& d : present)
-                         {
-                             InterfaceState& i = InterfaceOf(s, d);
-                             InterfaceInfo info;
-                             info.guid = d.netCfgInstanceId;
-                             info.description =
-                                 d.friendlyName.empty() ? d.deviceDesc : d.friendlyName;
-                             info.state = InterfaceStateOf(i);
-                             info.phyTypes = i.phyTypes;
-                             out.push_back(info);
-                         }
-                         return out;
-                     });
+    return LookAtState(m,
+                       [&](ServiceState& s)
+                       {
+                           NoteInterfaces(m, s, present, MachineNow());
+                           std::vector<InterfaceInfo> out;
+                           for (auto& d : present)
+                           {
+                               InterfaceState& i = InterfaceOf(s, d);
+                               InterfaceInfo info;
+                               info.guid = d.netCfgInstanceId;
+                               info.description =
+                                   d.friendlyName.empty() ? d.deviceDesc : d.friendlyName;
+                               info.state = InterfaceStateOf(i);
+                               info.phyTypes = i.phyTypes;
+                               out.push_back(info);
+                           }
+                           return out;
+                       });
 }
 
 bool HasInterface(const Machine& m, const std::string& guid)
@@ -372,7 +372,7 @@ std::vector<AvailableNetwork> BuildAvailableNetworks(const Machine& m, const std
     auto d = DeviceOf(m, guid);
     if (!d)
         return {};
-    return WithState(
+    return LookAtState(
         m,
         [&](ServiceState& s)
         {
@@ -432,7 +432,6 @@ std::shared_ptr<const std::vector<AvailableNetwork>> KeptAvailableNetworks(const
     };
     static std::mutex keptLock;
     static Kept kept;
-    MachineLock lock(m);
     Kept now{m.root().string(),
              guid,
              VersionOf(radio::NetworksPath(m)),
@@ -575,7 +574,7 @@ std::optional<Connection> CurrentConnection(const Machine& m, const std::string&
     auto d = DeviceOf(m, guid);
     if (!d)
         return std::nullopt;
-    auto c = WithState(m, [&](ServiceState& s) { return InterfaceOf(s, *d).connection; });
+    auto c = LookAtState(m, [&](ServiceState& s) { return InterfaceOf(s, *d).connection; });
     if (c)
     {
         // The signal as the radio shows it now.
@@ -595,7 +594,7 @@ std::vector<PhyRadio> RadioState(const Machine& m, const std::string& guid)
     auto d = DeviceOf(m, guid);
     if (!d)
         return {};
-    return WithState(m, [&](ServiceState& s) { return InterfaceOf(s, *d).radio; });
+    return LookAtState(m, [&](ServiceState& s) { return InterfaceOf(s, *d).radio; });
 }
 
 std::uint32_t SetSoftwareRadioState(const Machine& m, const std::string& guid,

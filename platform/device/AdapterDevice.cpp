@@ -1,8 +1,8 @@
 // The network adapters' device paths and their driver requests.
 
 #include "machine/AsciiCase.h"
+#include "machine/FileChanges.h"
 #include "machine/Machine.h"
-#include "machine/MachineLock.h"
 #include "machine/SystemInfo.h"
 #include "machine/devices/DeviceBuilders.h"
 #include "machine/devices/DeviceTree.h"
@@ -76,8 +76,8 @@ public:
             SetLastError(ERROR_INVALID_PARAMETER);
             return FALSE;
         }
-        // One hold of the lock for the look at the device and the request.
-        machine::MachineLock lock(m_machine);
+        // One look at the machine for the device and the request.
+        const machine::ChangeScope scope;
         // Unplugged while open: the handle stays, the driver is gone.
         auto device = machine::devices::FindDeviceByNetCfgInstanceId(m_machine, m_id);
         if (!device || !device->present)
@@ -134,7 +134,7 @@ std::optional<machine::devices::NetDevice> deviceNamed(const machine::Machine& m
 std::optional<HANDLE> OpenAdapterDevice(const DeviceOpenRequest& request)
 {
     const machine::Machine& m = machine::CurrentMachine();
-    machine::MachineLock lock(m);
+    const machine::ChangeScope scope;
     auto device = deviceNamed(m, request.name);
     if (!device)
         return std::nullopt;

@@ -2,6 +2,8 @@
 
 #include "platform/registry/internal/RegistryKeys.h"
 
+#include "machine/FileChanges.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -131,6 +133,7 @@ LONG sameKeyForNoSubkey(HKEY hKey, PHKEY phkResult)
 
 LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult)
 {
+    const machine::ChangeScope scope; // one look at the machine for the call
     return Guarded([&] { return openKey(hKey, lpSubKey, samDesired, phkResult); });
 }
 
@@ -227,6 +230,7 @@ LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
 LONG RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved,
                    LPSTR lpClass, LPDWORD lpcchClass, FILETIME* lpftLastWriteTime)
 {
+    const machine::ChangeScope scope; // one look at the machine for the call
     return Guarded(
         [&]
         {
@@ -273,6 +277,7 @@ LONG RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD lpRe
                       LPDWORD lpcValues, LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen,
                       LPDWORD lpcbSecurityDescriptor, FILETIME* lpftLastWriteTime)
 {
+    const machine::ChangeScope scope; // one look at the machine for the call
     return Guarded(
         [&]
         {

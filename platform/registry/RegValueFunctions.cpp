@@ -5,6 +5,8 @@
 
 #include "platform/registry/internal/RegistryKeys.h"
 
+#include "machine/FileChanges.h"
+
 #include <cstring>
 
 using namespace platform::registry;
@@ -64,6 +66,7 @@ LONG deliver(const reg::Value& value, LPDWORD lpType, LPBYTE lpData, LPDWORD lpc
 LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
                       LPBYTE lpData, LPDWORD lpcbData)
 {
+    const machine::ChangeScope scope; // one look at the machine for the call
     return Guarded(
         [&]
         {
@@ -173,6 +176,7 @@ LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
 LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
                    LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
 {
+    const machine::ChangeScope scope; // one look at the machine for the call
     return Guarded(
         [&]
         {

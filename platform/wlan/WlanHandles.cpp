@@ -12,8 +12,6 @@
 namespace platform::wlan
 {
 
-QueryScope::QueryScope() : m_lock(machine::CurrentMachine()) {}
-
 DWORD BeginClientCall(HANDLE client, const char* call, const std::string& detail)
 {
     if (!LookupHandle<WlanClient>(client))

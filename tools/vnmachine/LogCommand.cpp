@@ -150,10 +150,25 @@ std::optional<std::pair<dev_t, ino_t>> lockIdentity(const machine::Machine& m)
     return std::make_pair(st.st_dev, st.st_ino);
 }
 
-// Prints the lines that come after `last` as they come: every log line takes its number from
-// the lock file, so a write there is the notice (the watch was set before `last` was read, so
-// nothing written between falls through). Ends on SIGINT or SIGTERM, or when the machine goes
-// (its folder removed, or a new machine made in its place).
+// Watches the writes of every folder of the machine, where the logs are: a line appended is the
+// notice. Folders made since the last call are watched from then on.
+bool watchLogFolders(const machine::Machine& m, machine::ChangeWatch& watch)
+{
+    // The lock file's removal tells of the machine's: a folder holding a file kept open (this
+    // process keeps the lock file open) is told of its own removal only once that is closed.
+    bool ok = watch.watchFolderWrites(m.root()) && watch.watchRemoval(m.root()) &&
+              watch.watchWrites(m.lockPath());
+    std::error_code ec;
+    for (std::filesystem::recursive_directory_iterator it(m.root(), ec), end; !ec && it != end;
+         it.increment(ec))
+        if (it->is_directory(ec))
+            ok = watch.watchFolderWrites(it->path()) && ok;
+    return ok;
+}
+
+// Prints the lines that come after `last` as they come (the watch was set before `last` was
+// read, so nothing written between falls through). Ends on SIGINT or SIGTERM, or when the
+// machine goes (its folder removed, or a new machine made in its place).
 int follow(const machine::Machine& m, machine::ChangeWatch& watch, machine::JournalFilter filter,
            std::uint64_t last, bool notices)
 {
@@ -183,6 +198,8 @@ int follow(const machine::Machine& m, machine::ChangeWatch& watch, machine::Jour
             std::cerr << "vnmachine: the machine at " << m.root().string() << " is gone\n";
             break;
         }
+        if (notices)
+            watchLogFolders(m, watch);
         filter.afterSeq = last;
         for (const auto& line : machine::ReadJournal(m, filter))
         {
@@ -217,7 +234,7 @@ int all(const Words& args)
     {
         // The lock file counts the lines: reading the journal makes it when missing.
         machine::ReadJournal(m, {.afterSeq = ~std::uint64_t{0}});
-        notices = watch.watchWrites(m.lockPath()) && watch.watchRemoval(m.root());
+        notices = watchLogFolders(m, watch);
     }
     const auto lines = machine::ReadJournal(m, o.filter);
     if (JsonOutput() && !o.follow)

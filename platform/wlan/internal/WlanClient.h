@@ -2,8 +2,8 @@
 // What the WLAN calls share: the client handles, the service check every call makes, GUID and
 // text conversions, and the notification dispatcher's entry points.
 
+#include "machine/FileChanges.h"
 #include "machine/Machine.h"
-#include "machine/MachineLock.h"
 #include "platform/base/HandleTable.h"
 #include "platform/wlan/WlanApi.h"
 
@@ -22,17 +22,14 @@ public:
     ~WlanClient() override = default;
 };
 
-// Held across one query: the machine's lock taken once for all of its steps (the service check,
-// the log line, each file looked at) rather than once for each, which a program asking every few
-// seconds pays for in calls to the system. Only for calls that wait for nothing: a call that
-// waits for the notification thread must not hold the lock that thread needs.
+// Held across one query: what changed on the machine is asked of the system once for all of its
+// steps (the service check, each file looked at), not at each, which a program asking every few
+// seconds would pay for in calls to the system. The query sees the machine as it was when it
+// began; the machine's lock is taken only by a step that changes something.
 class QueryScope
 {
-public:
-    QueryScope();
-
 private:
-    machine::MachineLock m_lock;
+    machine::ChangeScope m_scope;
 };
 
 // Every call starts here: ERROR_INVALID_HANDLE for a handle that names no open client, else the

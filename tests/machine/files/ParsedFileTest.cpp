@@ -2,22 +2,29 @@
 
 #include "machine/ParsedFile.h"
 #include "machine/FileStore.h"
+#include "tests/support/InOtherProcess.h"
 #include "tests/support/TempMachine.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace
 {
 
-TEST(ParsedFile, ParsesOncePerChange)
+// A file's text, kept, counting the reads.
+struct CountedFile
 {
-    testing_support::TempMachine m;
-    const auto path = m.root() / "x.txt";
+    explicit CountedFile(std::filesystem::path file) : path(std::move(file)) {}
+
+    std::filesystem::path path;
     int reads = 0;
     machine::ParsedFile<std::string> kept;
-    auto load = [&]
+
+    std::optional<std::string> load()
     {
         return kept.load(path,
                          [&](const std::filesystem::path& p) -> std::optional<std::string>
@@ -25,7 +32,16 @@ TEST(ParsedFile, ParsesOncePerChange)
                              ++reads;
                              return machine::ReadWholeFile(p);
                          });
-    };
+    }
+};
+
+TEST(ParsedFile, ParsesOncePerChange)
+{
+    testing_support::TempMachine m;
+    const auto path = m.root() / "x.txt";
+    CountedFile file{path};
+    auto load = [&] { return file.load(); };
+    int& reads = file.reads;
     EXPECT_FALSE(load().has_value()); // no file
     ASSERT_TRUE(machine::WriteFileAtomically(path, "one"));
     EXPECT_EQ(load(), "one");
@@ -39,6 +55,19 @@ TEST(ParsedFile, ParsesOncePerChange)
 
     std::filesystem::remove(path);
     EXPECT_FALSE(load().has_value());
+}
+
+TEST(ParsedFile, KeepsAMissingFileAsMissingUntilAnotherProcessMakesIt)
+{
+    testing_support::TempMachine m;
+    CountedFile file{m.root() / "absent.txt"};
+    EXPECT_FALSE(file.load().has_value());
+    EXPECT_FALSE(file.load().has_value());
+    EXPECT_EQ(file.reads, 1);
+    testing_support::InOtherProcess([&]
+                                    { return machine::WriteFileAtomically(file.path, "here"); });
+    EXPECT_EQ(file.load(), "here");
+    EXPECT_EQ(file.reads, 2);
 }
 
 } // namespace

@@ -1,12 +1,14 @@
-// The machine's logs: whole lines appended under the lock, capped with one older generation, and
+// The machine's logs: whole lines appended, capped with one older generation, and
 // every line numbered in one sequence so that all logs read back as one journal.
 
 #include "machine/LineLog.h"
 #include "machine/LogJournal.h"
+#include "machine/ParsedFile.h"
 #include "machine/miniport/RequestLog.h"
 #include "machine/services/ServiceTable.h"
 #include "machine/wlan/WlanControl.h"
 #include "machine/wlan/WlanService.h"
+#include "tests/support/InOtherProcess.h"
 #include "tests/support/MachineTestClock.h"
 #include "tests/support/TempMachine.h"
 
@@ -75,6 +77,62 @@ TEST(LineLog, PastItsCapMovesToTheOlderGenerationAndKeepsTheNewestLines)
     machine::ClearLog(m.machine(), log);
     EXPECT_FALSE(fs::exists(log));
     EXPECT_FALSE(fs::exists(machine::OlderLogGeneration(log)));
+}
+
+// Each process keeps its logs open: whoever else appends, clears or moves the log meanwhile, every
+// line lands whole in the log at its path, and the cap holds.
+TEST(LineLog, ProcessesKeepingALogOpenLoseNoLine)
+{
+    testing_support::TempMachine m;
+    const fs::path log = m.root() / "x.log";
+    machine::AppendLogLine(m.machine(), log, "parent 0");
+    ASSERT_EQ(testing_support::InOtherProcess(
+                  [&]
+                  {
+                      machine::AppendLogLine(m.machine(), log, "child 0");
+                      return true;
+                  }),
+              0);
+    machine::AppendLogLine(m.machine(), log, "parent 1");
+    EXPECT_EQ(machine::ReadLogLines(m.machine(), log),
+              (std::vector<std::string>{"parent 0", "child 0", "parent 1"}));
+
+    // Cleared by another process: the next line starts the log anew.
+    testing_support::InOtherProcess(
+        [&]
+        {
+            machine::ClearLog(m.machine(), log);
+            return true;
+        });
+    machine::AppendLogLine(m.machine(), log, "parent 2");
+    EXPECT_EQ(machine::ReadLogLines(m.machine(), log), (std::vector<std::string>{"parent 2"}));
+
+    // Removed by hand, as a person might: seen once anything in the process looks at the folder.
+    fs::remove(log);
+    machine::VersionOf(log);
+    machine::AppendLogLine(m.machine(), log, "parent 3");
+    EXPECT_EQ(machine::ReadLogLines(m.machine(), log), (std::vector<std::string>{"parent 3"}));
+
+    // Two processes past the cap together: each one's size of the file stays right.
+    const std::string filler(1000, 'x');
+    const int lines = static_cast<int>(machine::kLogCapBytes / 1000) + 200;
+    const pid_t child = ::fork();
+    if (child == 0)
+    {
+        for (int i = 0; i < lines; ++i)
+            machine::AppendLogLine(m.machine(), log, "c" + filler);
+        ::_exit(0);
+    }
+    for (int i = 0; i < lines; ++i)
+        machine::AppendLogLine(m.machine(), log, "p" + filler);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    // A line the other writer had under way as the log moved lands in the older generation.
+    const std::uintmax_t line = filler.size() + 40;
+    EXPECT_LE(fs::file_size(log), machine::kLogCapBytes + line);
+    EXPECT_LE(fs::file_size(machine::OlderLogGeneration(log)), machine::kLogCapBytes + line);
+    for (const auto& text : machine::ReadLogLines(m.machine(), log))
+        ASSERT_EQ(text.size(), filler.size() + 1);
 }
 
 TEST(LogJournal, MergesEveryLogInOrderAndFilters)
