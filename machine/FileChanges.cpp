@@ -111,6 +111,9 @@ private:
     // watched from now on when it was not. Nullopt when the system gives no watch.
     std::optional<Name> countsOf(const std::filesystem::path& path)
     {
+        auto fast = m_byPath.find(path.native());
+        if (fast != m_byPath.end())
+            return counted(*fast->second.first, *fast->second.second);
         const std::string folderPath = path.parent_path().native();
         auto known = m_wds.find(folderPath);
         Folder* folder = nullptr;
@@ -132,8 +135,15 @@ private:
         auto [it, made] = folder->names.try_emplace(path.filename().native());
         if (made)
             it->second.changed = it->second.replaced = ++m_count;
-        const std::uint64_t floor = std::max(folder->since, m_resetAt);
-        return Name{std::max(it->second.changed, floor), std::max(it->second.replaced, floor)};
+        // Elements of the maps stay where they are until erased: the pointers hold.
+        m_byPath[path.native()] = {folder, &it->second};
+        return counted(*folder, it->second);
+    }
+
+    Name counted(const Folder& folder, const Name& name) const
+    {
+        const std::uint64_t floor = std::max(folder.since, m_resetAt);
+        return Name{std::max(name.changed, floor), std::max(name.replaced, floor)};
     }
 
     void takeEvents()
@@ -175,6 +185,7 @@ private:
                 // The watch is gone with the folder: the next look watches whatever is there
                 // then, its names counted anew.
                 std::erase_if(m_wds, [&](const auto& entry) { return entry.second == e.wd; });
+                m_byPath.clear();
                 m_folders.erase(it);
             }
             return;
@@ -196,6 +207,8 @@ private:
     std::unordered_map<std::string, int> m_wds;
     std::unordered_map<int, Folder> m_folders;
     std::unordered_map<std::string, Kept> m_kept;
+    // Each path looked at, to its folder and name.
+    std::unordered_map<std::string, std::pair<Folder*, Name*>> m_byPath;
 };
 
 Monitor*& current()
@@ -229,7 +242,7 @@ std::optional<std::uint64_t> ReplacementsOf(const std::filesystem::path& path)
     return current()->replacements(path);
 }
 
-void NoteOwnWrite()
+void LookAfresh()
 {
     t_taken = false;
 }

@@ -4,9 +4,10 @@
 // a look first takes the events that came since the last one, in one read for all of them. A
 // file nothing happened to since its last look then costs no call to the system at all.
 //
-// Within a ChangeScope (one call of a program into the machine) the events are taken once, at
-// the first look: the call sees the machine as it was when the call began, as a call holding the
-// machine lock would. Holding the lock, or after a write of one's own, every look takes them.
+// Within a ChangeScope (one call of a program into the machine, or the handling of one message)
+// the events are taken once, at the first look: the call sees the machine as it was when the call
+// began, as a call holding the machine lock would. Holding the lock, after a write of one's own
+// or after a wait, a look takes them again.
 
 #include <cstdint>
 #include <filesystem>
@@ -26,9 +27,9 @@ std::optional<FileVersion> WatchedVersionOf(const std::filesystem::path& path);
 // A log kept open for appending is written through its descriptor as long as this stays.
 std::optional<std::uint64_t> ReplacementsOf(const std::filesystem::path& path);
 
-// The next look takes the events again: a write of this thread's own must be seen by its next
-// look, even within a scope.
-void NoteOwnWrite();
+// The next look takes the events again, even within a scope: after a write of this thread's own,
+// which its next look must see, and after a wait, which may have been for a change.
+void LookAfresh();
 
 // Marks one call into the machine; scopes nest.
 class ChangeScope

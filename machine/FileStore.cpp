@@ -133,7 +133,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view dat
         ok = false;
     if (!ok)
         ::unlink(temp.c_str());
-    NoteOwnWrite();
+    LookAfresh();
     return ok;
 }
 

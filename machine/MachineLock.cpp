@@ -29,6 +29,7 @@ struct SequenceMap
     int fd = -1;
     std::uint64_t* value = nullptr;
     std::optional<std::uint64_t> replacements; // of the lock file, when it was mapped
+    std::filesystem::path lockPath;
 };
 
 // One flock per machine directory, shared by the threads of this process; the recursive
@@ -56,8 +57,17 @@ struct LockTable
 ProcessLock& lockFor(const Machine& machine)
 {
     static LockTable* table = new LockTable;
+    // The last machine this thread locked, without making its lock file's name again. Entries
+    // of the table stay where they are.
+    thread_local std::string lastRoot;
+    thread_local ProcessLock* last = nullptr;
+    if (last != nullptr && lastRoot == machine.root().native())
+        return *last;
     std::lock_guard guard(table->lock);
-    return table->locks[machine.lockPath().string()];
+    ProcessLock& lock = table->locks[machine.lockPath().string()];
+    lastRoot = machine.root().native();
+    last = &lock;
+    return lock;
 }
 
 } // namespace
@@ -105,13 +115,13 @@ void unmapSequence(SequenceMap& seq)
 // False on a machine one may only read: then seq.fd may still be open for reading.
 bool mapSequence(SequenceMap& seq, const Machine& machine)
 {
-    seq.fd = ::open(machine.lockPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    seq.fd = ::open(seq.lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (seq.fd < 0)
     {
-        seq.fd = ::open(machine.lockPath().c_str(), O_RDONLY | O_CLOEXEC);
+        seq.fd = ::open(seq.lockPath.c_str(), O_RDONLY | O_CLOEXEC);
         return false;
     }
-    seq.replacements = ReplacementsOf(machine.lockPath());
+    seq.replacements = ReplacementsOf(seq.lockPath);
     struct stat st
     {
     };
@@ -130,8 +140,10 @@ bool mapSequence(SequenceMap& seq, const Machine& machine)
 std::uint64_t takeNumber(SequenceMap& seq, const Machine& machine)
 {
     std::lock_guard guard(seq.lock);
+    if (seq.lockPath.empty())
+        seq.lockPath = machine.lockPath();
     // A lock file replaced (the machine made anew) is mapped again.
-    if (seq.fd >= 0 && ReplacementsOf(machine.lockPath()) != seq.replacements)
+    if (seq.fd >= 0 && ReplacementsOf(seq.lockPath) != seq.replacements)
     {
         struct stat st
         {
@@ -139,7 +151,7 @@ std::uint64_t takeNumber(SequenceMap& seq, const Machine& machine)
         if (::fstat(seq.fd, &st) != 0 || st.st_nlink == 0 || seq.value == nullptr)
             unmapSequence(seq);
         else
-            seq.replacements = ReplacementsOf(machine.lockPath());
+            seq.replacements = ReplacementsOf(seq.lockPath);
     }
     if (seq.value == nullptr && (seq.fd >= 0 || !mapSequence(seq, machine)))
     {

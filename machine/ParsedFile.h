@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -39,16 +40,28 @@ std::optional<FileVersion> StatVersionOf(const std::filesystem::path& path);
 template <typename T> class ParsedFile
 {
 public:
+    using Read = std::function<std::optional<T>(const std::filesystem::path&)>;
+
     // The parsed contents, or nullopt when the file cannot be read.
-    std::optional<T> load(const std::filesystem::path& path,
-                          const std::function<std::optional<T>(const std::filesystem::path&)>& read)
+    std::optional<T> load(const std::filesystem::path& path, const Read& read)
+    {
+        auto shared = share(path, read);
+        if (!shared)
+            return std::nullopt;
+        return *shared;
+    }
+
+    // The same without a copy: the contents as kept, shared; null when the file cannot be read.
+    std::shared_ptr<const T> share(const std::filesystem::path& path, const Read& read)
     {
         const std::optional<FileVersion> version = VersionOf(path);
         std::lock_guard guard(m_lock);
         auto it = m_kept.find(path.native());
         if (it != m_kept.end() && it->second.version == version)
             return it->second.contents;
-        std::optional<T> contents = read(path);
+        std::optional<T> read_ = read(path);
+        std::shared_ptr<const T> contents =
+            read_ ? std::make_shared<const T>(std::move(*read_)) : nullptr;
         // Kept only when the version read before is still the file's: a change between the two
         // would otherwise be taken for this one. A file that is there but cannot be read is read
         // again each time, so that its reader learns why.
@@ -77,7 +90,7 @@ private:
     struct Kept
     {
         std::optional<FileVersion> version; // none: the file was missing
-        std::optional<T> contents;
+        std::shared_ptr<const T> contents;
     };
     std::mutex m_lock;
     std::map<std::string, Kept> m_kept;

@@ -28,13 +28,25 @@ const char* busName(Bus bus)
     return bus == Bus::Pci ? "PCI" : "USB";
 }
 
-std::vector<NetDevice> load(const Machine& machine)
+// The list as kept, shared; never null.
+std::shared_ptr<const std::vector<NetDevice>> share(const Machine& machine)
 {
     static ParsedFile<std::vector<NetDevice>> kept;
-    return kept
-        .loadText(DeviceListPath(machine),
-                  [](const std::string& text) { return ParseDeviceList(text); })
-        .value_or(std::vector<NetDevice>{});
+    auto list =
+        kept.share(DeviceListPath(machine),
+                   [](const std::filesystem::path& file) -> std::optional<std::vector<NetDevice>>
+                   {
+                       auto text = ReadWholeFile(file);
+                       if (!text)
+                           return std::nullopt;
+                       return ParseDeviceList(*text);
+                   });
+    return list ? list : std::make_shared<const std::vector<NetDevice>>();
+}
+
+std::vector<NetDevice> load(const Machine& machine)
+{
+    return *share(machine);
 }
 
 bool save(const Machine& machine, const std::vector<NetDevice>& devices)
@@ -200,7 +212,7 @@ std::vector<NetDevice> ListDevices(const Machine& machine)
 
 std::optional<NetDevice> FindDevice(const Machine& machine, const std::string& instanceId)
 {
-    for (auto& d : ListDevices(machine))
+    for (auto& d : *share(machine))
         if (EqualNoCase(d.instanceId, instanceId))
             return d;
     return std::nullopt;
@@ -209,7 +221,7 @@ std::optional<NetDevice> FindDevice(const Machine& machine, const std::string& i
 std::optional<NetDevice> FindDeviceByNetCfgInstanceId(const Machine& machine,
                                                       const std::string& netCfgInstanceId)
 {
-    for (auto& d : ListDevices(machine))
+    for (auto& d : *share(machine))
         if (!d.netCfgInstanceId.empty() && EqualNoCase(d.netCfgInstanceId, netCfgInstanceId))
             return d;
     return std::nullopt;

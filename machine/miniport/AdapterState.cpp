@@ -12,6 +12,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <sstream>
 
 namespace machine::miniport
@@ -274,6 +275,26 @@ std::filesystem::path AdapterDirectory(const Machine& machine, const std::string
     return machine.root() / "miniport" / name;
 }
 
+const std::filesystem::path& AdapterFile(const Machine& machine,
+                                         const std::string& netCfgInstanceId, const char* name)
+{
+    struct Made
+    {
+        std::string root, id, name;
+        std::filesystem::path path;
+    };
+    // A deque: a path handed out stays where it is while others are made.
+    thread_local std::deque<Made> made;
+    for (const Made& m : made)
+        if (m.name == name && m.id == netCfgInstanceId && m.root == machine.root().native())
+            return m.path;
+    if (made.size() >= 16)
+        made.pop_front();
+    made.push_back({machine.root().native(), netCfgInstanceId, name,
+                    AdapterDirectory(machine, netCfgInstanceId) / name});
+    return made.back().path;
+}
+
 namespace
 {
 
@@ -286,7 +307,7 @@ ParsedFile<AdapterState>& keptStates()
 
 std::optional<AdapterState> storedState(const Machine& machine, const std::string& id)
 {
-    return keptStates().loadText(AdapterDirectory(machine, id) / "state.txt",
+    return keptStates().loadText(AdapterFile(machine, id, "state.txt"),
                                  [](const std::string& text) { return ParseAdapterState(text); });
 }
 
@@ -296,7 +317,17 @@ AdapterState LoadAdapterState(const Machine& machine, const std::string& netCfgI
 {
     // No lock: the file is replaced whole; a change reads it again under the lock.
     auto stored = storedState(machine, netCfgInstanceId);
-    AdapterState state = stored ? std::move(*stored) : DefaultAdapterState(netCfgInstanceId);
+    AdapterState state;
+    if (stored)
+        state = std::move(*stored);
+    else
+    {
+        // Made once for each adapter and thread: a new adapter answers every query from these.
+        thread_local std::pair<std::string, AdapterState> defaults;
+        if (defaults.first != netCfgInstanceId || defaults.first.empty())
+            defaults = {netCfgInstanceId, DefaultAdapterState(netCfgInstanceId)};
+        state = defaults.second;
+    }
     CatchUpTraffic(state, MachineNow());
     return state;
 }

@@ -92,6 +92,9 @@ AdapterState ParseAdapterState(const std::string& text);
 
 // <root>/miniport/{NETCFGINSTANCEID} (upper case: the ID is compared without regard to case).
 std::filesystem::path AdapterDirectory(const Machine& machine, const std::string& netCfgInstanceId);
+// A file of that folder, its path made once for each thread (a request names three of them).
+const std::filesystem::path& AdapterFile(const Machine& machine,
+                                         const std::string& netCfgInstanceId, const char* name);
 
 // The adapter's state now: as last written, its traffic counters grown to the machine's time
 // (CatchUpTraffic), so that a reader need not write them back; the defaults when none has been

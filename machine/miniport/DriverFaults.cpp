@@ -34,9 +34,9 @@ bool matches(std::uint32_t oid, Direction d, std::uint32_t wireCode)
     return d == Direction::Both || (d == Direction::Set) == isSet;
 }
 
-std::filesystem::path faultsPath(const Machine& machine, const std::string& id)
+const std::filesystem::path& faultsPath(const Machine& machine, const std::string& id)
 {
-    return AdapterDirectory(machine, id) / "faults.txt";
+    return AdapterFile(machine, id, "faults.txt");
 }
 
 Direction directionFor(std::uint32_t code, Direction direction)
@@ -128,7 +128,7 @@ DriverFaults ParseDriverFaults(const std::string& text)
 DriverFaults LoadDriverFaults(const Machine& machine, const std::string& netCfgInstanceId)
 {
     static ParsedFile<DriverFaults> kept;
-    const std::filesystem::path path = faultsPath(machine, netCfgInstanceId);
+    const std::filesystem::path& path = faultsPath(machine, netCfgInstanceId);
     return kept.loadText(path, [](const std::string& text) { return ParseDriverFaults(text); })
         .value_or(DriverFaults{});
 }

@@ -45,9 +45,9 @@ bool fromHex(const std::string& text, std::string& out)
     return true;
 }
 
-std::filesystem::path logPath(const Machine& machine, const std::string& id)
+const std::filesystem::path& logPath(const Machine& machine, const std::string& id)
 {
-    return AdapterDirectory(machine, id) / "requests.log";
+    return AdapterFile(machine, id, "requests.log");
 }
 
 } // namespace

@@ -290,8 +290,18 @@ std::vector<std::uint8_t> PhyRecordFromDriver(const std::string& driver)
 void Log(const Machine& m, const std::string& line)
 {
     // Owner-only: the arguments of a profile call hold its keys.
-    AppendLogLine(m, ServiceFolder(m) / "log.txt", std::to_string(MachineNow()) + " " + line,
-                  FileAccess::OwnerOnly);
+    // Its name made once for each thread and machine: every call logs.
+    thread_local std::string root;
+    thread_local std::filesystem::path log;
+    if (root != m.root().native())
+    {
+        root = m.root().native();
+        log = ServiceFolder(m) / "log.txt";
+    }
+    std::string stamped = std::to_string(MachineNow());
+    stamped += ' ';
+    stamped += line;
+    AppendLogLine(m, log, stamped, FileAccess::OwnerOnly);
 }
 
 std::uint32_t BeginCall(const Machine& m, const std::string& call, const std::string& detail)

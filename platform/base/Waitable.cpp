@@ -1,5 +1,6 @@
 #include "platform/base/Waitable.h"
 
+#include "machine/FileChanges.h"
 #include "platform/base/Threads.h"
 #include "platform/base/WinError.h"
 
@@ -53,6 +54,8 @@ using platform::WaitableObject;
 DWORD WaitFor(const std::vector<std::shared_ptr<WaitableObject>>& objects, bool all,
               DWORD dwMilliseconds)
 {
+    machine::LookAfresh(); // what was waited for may be a change of the machine
+
     using Clock = std::chrono::steady_clock;
     const DWORD self = GetCurrentThreadId();
     std::optional<Clock::time_point> deadline;

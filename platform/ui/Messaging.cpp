@@ -1,5 +1,6 @@
 #include "platform/ui/Messaging.h"
 
+#include "machine/FileChanges.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/internal/DesktopLink.h"
 #include "platform/ui/internal/Hooks.h"
@@ -151,6 +152,7 @@ BOOL GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax)
         SetLastError(lpMsg == nullptr ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
         return -1;
     }
+    machine::LookAfresh();
     auto queue = platform::ui::CurrentQueue();
     while (!queue->Take(*lpMsg, filter, true))
         if (idleWait(*queue, filter) == Idle::HookProgressed)
@@ -170,6 +172,7 @@ BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax
     if (lpMsg == nullptr || !makeFilter(hWnd, wMsgFilterMin, wMsgFilterMax, filter))
         return FALSE;
     const bool remove = (wRemoveMsg & PM_REMOVE) != 0;
+    machine::LookAfresh(); // a loop of its own around this call may wait for a change
     if (!platform::ui::CurrentQueue()->Take(*lpMsg, filter, remove))
         return FALSE;
     if (remove)
@@ -179,6 +182,7 @@ BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax
 
 BOOL WaitMessage()
 {
+    machine::LookAfresh();
     auto queue = platform::ui::CurrentQueue();
     MessageFilter any;
     if (!queue->HasWork(any))
@@ -196,6 +200,9 @@ LRESULT DispatchMessageA(const MSG* lpMsg)
 {
     if (lpMsg == nullptr)
         return 0;
+    // The handling of one message looks at the machine once, whatever it calls: a timer's tick
+    // makes many calls. A wait inside it looks again after.
+    const machine::ChangeScope scope;
     if (lpMsg->message == WM_TIMER && lpMsg->lParam != 0)
     {
         std::shared_ptr<ThreadQueue> owner;

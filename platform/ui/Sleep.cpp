@@ -1,5 +1,6 @@
 #include "platform/ui/Sleep.h"
 
+#include "machine/FileChanges.h"
 #include "platform/base/Waitable.h"
 #include "platform/ui/Clock.h"
 
@@ -8,6 +9,8 @@
 
 void Sleep(DWORD dwMilliseconds)
 {
+    // Whatever the sleeper waits for may have come meanwhile.
+    machine::LookAfresh();
     if (platform::IsManualClock())
     {
         // A sleeping thread lets the time pass and dispatches nothing meanwhile.

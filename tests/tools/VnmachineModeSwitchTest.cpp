@@ -73,8 +73,15 @@ TEST_F(ModeSwitch, OnStartsTheBuiltAccessPointProgramOrItsStandIn)
     switchWith("1", on);
     EXPECT_EQ(mode(), 2u) << "the reloaded driver reads OpMode 1";
     const std::filesystem::path started = m.root() / "ap";
-    for (int i = 0; i < 1000 && !std::filesystem::exists(started); ++i)
+    // The stand-in's shell makes the file before it writes the line.
+    for (int i = 0; i < 1000; ++i)
+    {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(started, ec);
+        if (!ec && size > 0)
+            break;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     std::stringstream commandLine;
     commandLine << std::ifstream(started).rdbuf();
     EXPECT_EQ(commandLine.str(), "\"C:\\Program Files\\Tessaryn\\HubDesk.exe\"\n");
