@@ -17,6 +17,7 @@ inline constexpr std::uint32_t kErrorGenFailure = 31; // the default of an injec
 inline constexpr std::uint32_t kErrorNotSupported = 50;
 inline constexpr std::uint32_t kErrorInvalidParameter = 87;
 inline constexpr std::uint32_t kErrorInsufficientBuffer = 122;
+inline constexpr std::uint32_t kErrorModNotFound = 126; // a library the machine needs is missing
 inline constexpr std::uint32_t kErrorAlreadyExists = 183;
 inline constexpr std::uint32_t kErrorIoPending = 997; // an overlapped request left unanswered
 inline constexpr std::uint32_t kErrorServiceAlreadyRunning = 1056;

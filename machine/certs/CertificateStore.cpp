@@ -5,6 +5,7 @@
 #include "machine/Folders.h"
 #include "machine/MachineLock.h"
 #include "machine/SettingsFile.h"
+#include "machine/certs/CryptoLibrary.h"
 #include "machine/certs/DefaultCertificates.h"
 #include "machine/desktop/Desktop.h"
 #include "machine/desktop/ProcessFiles.h"
@@ -101,14 +102,19 @@ std::vector<Certificate> ParseStore(const std::string& text)
     return certificates;
 }
 
-std::string FormatStore(const std::vector<Certificate>& certificates)
+// nullopt when a certificate cannot be written out: the store is then left as it was, rather
+// than saved without it.
+std::optional<std::string> FormatStore(const std::vector<Certificate>& certificates)
 {
     std::string text;
     for (const auto& c : certificates)
     {
         if (!c.friendlyName.empty())
             text += std::string(kFriendlyNameLead) + desktop::EscapeText(c.friendlyName) + "\n";
-        text += PemBlock(c.der);
+        const std::string block = PemBlock(c.der);
+        if (block.empty())
+            return std::nullopt;
+        text += block;
     }
     return text;
 }
@@ -136,9 +142,11 @@ std::uint32_t Save(const Machine& machine, const std::string& store,
         std::filesystem::remove(StoreFile(machine, store), ignored);
         return 0;
     }
+    const auto text = FormatStore(certificates);
+    if (!text)
+        return kErrorWriteFault;
     machine::CreateFolders(Folder(machine), ignored);
-    return WriteFileAtomically(StoreFile(machine, store), FormatStore(certificates),
-                               FileAccess::Everyone)
+    return WriteFileAtomically(StoreFile(machine, store), *text, FileAccess::Everyone)
                ? 0
                : kErrorWriteFault;
 }
@@ -161,6 +169,9 @@ std::uint32_t OpenStore(const Machine& machine, const std::string& store,
 {
     if (!IsStoreName(store))
         return kErrorInvalidParameter;
+    // Without libcrypto no certificate reads: the store is unavailable, not empty.
+    if (Crypto() == nullptr)
+        return kErrorModNotFound;
     MachineLock lock(machine);
     EnsureStores(machine);
     const Failures failures = kFailuresFile.Load(machine);
@@ -199,6 +210,8 @@ std::vector<std::string> StoreNames(const Machine& machine)
 std::uint32_t AddCertificate(const Machine& machine, const std::string& store, const Bytes& der,
                              const std::string& friendlyName)
 {
+    if (Crypto() == nullptr)
+        return kErrorModNotFound;
     auto certificate = ReadCertificate(der, friendlyName);
     if (!IsStoreName(store) || !certificate)
         return kErrorInvalidParameter;
@@ -220,6 +233,8 @@ std::uint32_t RemoveCertificate(const Machine& machine, const std::string& store
 {
     if (!IsStoreName(store))
         return kErrorInvalidParameter;
+    if (Crypto() == nullptr)
+        return kErrorModNotFound;
     MachineLock lock(machine);
     EnsureStores(machine);
     std::vector<Certificate> certificates = Load(machine, store);

@@ -7,7 +7,8 @@
 //   <root>/certs/faults.txt   stores that fail to open: "fail ROOT 31"
 //
 // Store names are case-insensitive ("MY", "my"); a store without a file is empty. Results are
-// the platform's error numbers (0 success).
+// the platform's error numbers (0 success); kErrorModNotFound from opening or changing a store
+// when libcrypto cannot be loaded.
 
 #include "machine/Machine.h"
 #include "machine/certs/Certificate.h"

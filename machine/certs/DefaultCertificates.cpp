@@ -3,6 +3,7 @@
 #include "machine/Folders.h"
 #include "machine/certs/CertificateMaker.h"
 #include "machine/certs/CertificateStore.h"
+#include "machine/certs/CryptoLibrary.h"
 
 #include <chrono>
 #include <filesystem>
@@ -39,7 +40,9 @@ CertificateFields Fields(const char* commonName, const char* organization, std::
 void WriteDefaultCertificates(const Machine& machine)
 {
     const auto folder = machine.root() / "certs";
-    if (std::filesystem::exists(folder))
+    // Without libcrypto nothing can be made: the folder stays missing, so that the stores are
+    // made on a later first use that has it, instead of staying empty for good.
+    if (std::filesystem::exists(folder) || Crypto() == nullptr)
         return;
     // The folder first: from now on the machine has its stores, whatever is added below.
     std::error_code ignored;

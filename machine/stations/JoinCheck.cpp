@@ -2,8 +2,7 @@
 
 #include "machine/HexDigit.h"
 #include "machine/LittleEndian.h"
-
-#include <openssl/evp.h>
+#include "machine/certs/CryptoLibrary.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -92,11 +91,13 @@ std::optional<std::string> StationPsk(const std::string& passphrase, const std::
                                        HexDigit(passphrase[2 * i + 1]));
         return psk;
     }
-    if (PKCS5_PBKDF2_HMAC(passphrase.data(), static_cast<int>(passphrase.size()),
-                          reinterpret_cast<const unsigned char*>(ssid.data()),
-                          static_cast<int>(ssid.size()), 4096, EVP_sha1(),
-                          static_cast<int>(psk.size()),
-                          reinterpret_cast<unsigned char*>(psk.data())) != 1)
+    const certs::CryptoLibrary* crypto = certs::Crypto();
+    if (crypto == nullptr ||
+        crypto->PKCS5_PBKDF2_HMAC(passphrase.data(), static_cast<int>(passphrase.size()),
+                                  reinterpret_cast<const unsigned char*>(ssid.data()),
+                                  static_cast<int>(ssid.size()), 4096, crypto->EVP_sha1(),
+                                  static_cast<int>(psk.size()),
+                                  reinterpret_cast<unsigned char*>(psk.data())) != 1)
         return std::nullopt;
     return psk;
 }

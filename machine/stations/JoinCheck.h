@@ -26,7 +26,8 @@ JoinCheck CheckJoin(const miniport::AdapterState& accessPoint, const Station& st
 
 // The station's pairwise master key: its 64 hex digits, or PBKDF2-HMAC-SHA1 of its passphrase
 // salted with the SSID, 4096 iterations, 32 bytes. Computed here with libcrypto, apart from the
-// programs' own hashing, so that a wrong derivation on either side keeps the station out.
+// programs' own hashing, so that a wrong derivation on either side keeps the station out;
+// nullopt for a passphrase when libcrypto cannot be loaded.
 std::optional<std::string> StationPsk(const std::string& passphrase, const std::string& ssid);
 
 } // namespace machine::stations
