@@ -129,11 +129,11 @@ DriverFaults LoadDriverFaults(const Machine& machine, const std::string& netCfgI
 {
     MachineLock lock(machine);
     static ParsedFile<DriverFaults> kept;
-    const std::filesystem::path path = faultsPath(machine, netCfgInstanceId);
-    // Most drivers have no failures arranged: then the look costs a stat, not an open too.
-    if (!VersionOf(path))
-        return DriverFaults{};
-    return kept.loadText(path, [](const std::string& text) { return ParseDriverFaults(text); })
+    // Every request looks here, and most drivers have no failures arranged: the kept parse
+    // answers for a missing file as for an unchanged one.
+    return kept
+        .loadText(faultsPath(machine, netCfgInstanceId),
+                  [](const std::string& text) { return ParseDriverFaults(text); })
         .value_or(DriverFaults{});
 }
 
