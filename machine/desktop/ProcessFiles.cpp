@@ -41,6 +41,17 @@ std::string EscapeText(std::string_view text)
 namespace detail
 {
 
+std::string OwnFileText(std::string_view header, const std::vector<std::string>& lines)
+{
+    std::string data(header);
+    for (const auto& line : lines)
+    {
+        data += line;
+        data += '\n';
+    }
+    return data;
+}
+
 bool WriteOwnFile(const std::filesystem::path& dir, std::string_view header,
                   const std::vector<std::string>& lines)
 {
@@ -52,13 +63,7 @@ bool WriteOwnFile(const std::filesystem::path& dir, std::string_view header,
         return !ec;
     }
     machine::CreateFolders(dir, ec);
-    std::string data(header);
-    for (const auto& line : lines)
-    {
-        data += line;
-        data += '\n';
-    }
-    return WriteFileAtomically(path, data, FileAccess::Everyone);
+    return WriteFileAtomically(path, OwnFileText(header, lines), FileAccess::Everyone);
 }
 
 std::vector<ProcessFile> ReadProcessFiles(const Machine& machine, const std::filesystem::path& dir,

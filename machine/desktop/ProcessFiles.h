@@ -42,6 +42,9 @@ private:
     std::map<std::string, Own> m_byMachine;
 };
 
+// What this process's file holds for these lines: the header, then each line with its line end.
+std::string OwnFileText(std::string_view header, const std::vector<std::string>& lines);
+
 // Writes this process's file in `dir` (made when missing): the header, then each line with its
 // line end. No lines, no file. The caller holds the machine lock and has registered the process.
 bool WriteOwnFile(const std::filesystem::path& dir, std::string_view header,

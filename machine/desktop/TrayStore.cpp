@@ -3,6 +3,7 @@
 #include "machine/FileStore.h"
 #include "machine/Folders.h"
 #include "machine/MachineLock.h"
+#include "machine/ParsedFile.h"
 #include "machine/desktop/Desktop.h"
 #include "machine/desktop/DesktopLog.h"
 #include "machine/desktop/ProcessFiles.h"
@@ -37,13 +38,10 @@ std::filesystem::path refusalsPath(const Machine& machine)
 
 using Refusals = std::array<int, 3>;
 
-Refusals readRefusals(const Machine& machine)
+Refusals parseRefusals(const std::string& text)
 {
     Refusals counts{0, 0, 0};
-    auto data = ReadWholeFile(refusalsPath(machine));
-    if (!data)
-        return counts;
-    std::istringstream in(*data);
+    std::istringstream in(text);
     std::string name;
     int n = 0;
     while (in >> name >> n)
@@ -51,6 +49,14 @@ Refusals readRefusals(const Machine& machine)
             if (name == TrayCommandName(static_cast<TrayCommand>(c)) && n > 0)
                 counts[static_cast<std::size_t>(c)] = n;
     return counts;
+}
+
+// Every change of an icon looks here, and there is mostly no file: the look is kept per file
+// version, so that an unchanged or missing file is not read again.
+Refusals readRefusals(const Machine& machine)
+{
+    static ParsedFile<Refusals> kept;
+    return kept.loadText(refusalsPath(machine), parseRefusals).value_or(Refusals{0, 0, 0});
 }
 
 void writeRefusals(const Machine& machine, const Refusals& counts)
@@ -73,6 +79,15 @@ std::string hex(std::uint32_t v)
     std::ostringstream out;
     out << std::hex << v;
     return out.str();
+}
+
+// This process's file in the tray folder as it is now, kept per file version: nullopt when it is
+// gone (the run folder emptied, or swept by a process that took this one for gone).
+std::optional<std::string> ownFileText(const Machine& machine)
+{
+    static ParsedFile<std::string> kept;
+    return kept.loadText(detail::TrayDir(machine) / std::to_string(::getpid()),
+                         [](const std::string& text) { return text; });
 }
 
 std::vector<std::string> serialize(const std::vector<TrayIcon>& icons)
@@ -206,11 +221,11 @@ TrayOutcome ApplyTrayCommand(const Machine& machine, TrayCommand command, const 
         break;
     }
     // A program sets its icon again on every tick of its timer, mostly to what it was: the file is
-    // written only when its lines change (and when it is gone, the machine's run folder emptied).
+    // written only when its lines change, or when it no longer holds them (gone with the machine's
+    // run folder emptied, or written over).
     std::vector<std::string> after = serialize(icons);
-    std::error_code ec;
     if (after == before && !after.empty() &&
-        std::filesystem::exists(detail::TrayDir(machine) / std::to_string(::getpid()), ec))
+        ownFileText(machine) == detail::OwnFileText(kHeader, after))
         return TrayOutcome::Done;
     if (!detail::WriteOwnFile(detail::TrayDir(machine), kHeader, after))
         return TrayOutcome::Failed;

@@ -128,8 +128,11 @@ DriverFaults ParseDriverFaults(const std::string& text)
 DriverFaults LoadDriverFaults(const Machine& machine, const std::string& netCfgInstanceId)
 {
     static ParsedFile<DriverFaults> kept;
-    const std::filesystem::path& path = faultsPath(machine, netCfgInstanceId);
-    return kept.loadText(path, [](const std::string& text) { return ParseDriverFaults(text); })
+    // Every request looks here, and most drivers have no failures arranged: the kept parse
+    // answers for a missing file as for an unchanged one.
+    return kept
+        .loadText(faultsPath(machine, netCfgInstanceId),
+                  [](const std::string& text) { return ParseDriverFaults(text); })
         .value_or(DriverFaults{});
 }
 

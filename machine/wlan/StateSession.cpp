@@ -63,7 +63,9 @@ StateView::StateView(const Machine& machine)
 
 bool StateSession::commit()
 {
-    if (m_state == m_before)
+    // A change that leaves the file's text as it was (a value the file does not keep) writes
+    // nothing either: only a change of the contents costs a write.
+    if (m_state == m_before || FormatState(m_state) == FormatState(m_before))
         return true;
     std::string error = "not written, as it could not be read";
     if (m_writable && SaveState(m_machine, m_state, error))

@@ -646,16 +646,12 @@ std::optional<Statistics> LinkStatistics(const Machine& m, const std::string& gu
                          InterfaceState& i = InterfaceOf(s, *d);
                          Statistics st;
                          st.phyCount = static_cast<std::uint32_t>(i.phyTypes.size());
-                         std::uint64_t now = MachineNow();
-                         std::string record;
-                         miniport::ChangeAdapterState(m, guid,
-                                                      [&](miniport::AdapterState& a)
-                                                      {
-                                                          miniport::CatchUpTraffic(a, now);
-                                                          record = a.bytes(
-                                                              miniport::oid::Statistics, 200);
-                                                      });
-                         st.phyRecord = PhyRecordFromDriver(record);
+                         const std::uint64_t now = MachineNow();
+                         // The state as read comes with its counters caught up to the clock:
+                         // a look at them writes nothing.
+                         st.phyRecord =
+                             PhyRecordFromDriver(miniport::LoadAdapterState(m, guid).bytes(
+                                 miniport::oid::Statistics, 200));
                          if (i.connection)
                          {
                              st.phyIndex = i.connection->phyIndex;

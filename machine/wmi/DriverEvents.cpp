@@ -5,6 +5,7 @@
 #include "machine/Folders.h"
 #include "machine/LineLog.h"
 #include "machine/MachineLock.h"
+#include "machine/ParsedFile.h"
 #include "machine/SettingsFile.h"
 
 #include <algorithm>
@@ -30,7 +31,7 @@ struct Journal
 
 std::filesystem::path journalPath(const Machine& machine)
 {
-    return machine.root() / "wmi" / "events" / "journal.txt";
+    return machine.root() / "wmi" / "events" / kEventJournalName;
 }
 
 std::filesystem::path logPath(const Machine& machine)
@@ -88,10 +89,12 @@ Journal parseJournal(const std::string& text)
     return journal;
 }
 
+// Each subscriber looks at the journal whenever its folder changes: an unchanged journal is not
+// parsed again.
 Journal loadJournal(const Machine& machine)
 {
-    auto text = ReadWholeFile(journalPath(machine));
-    return text ? parseJournal(*text) : Journal{};
+    static ParsedFile<Journal> kept;
+    return kept.loadText(journalPath(machine), parseJournal).value_or(Journal{});
 }
 
 const SettingsFile<WmiFaults> kFaultsFile{"wmi/faults.txt", FormatWmiFaults, ParseWmiFaults};

@@ -40,6 +40,9 @@ struct EventBatch
     std::vector<EventObject> objects;
 };
 
+// The journal's name in its folder.
+inline constexpr const char* kEventJournalName = "journal.txt";
+
 // The folder that holds only the journal, made when missing. The journal is replaced whole
 // (renamed into place) on each change, so subscribers watch the folder for that.
 std::filesystem::path EventFolder(const Machine& machine);

@@ -1,15 +1,11 @@
 #include "platform/wmi/Wbem.h"
 
 #include "machine/AsciiCase.h"
+#include "machine/ChangeWatch.h"
 #include "machine/Machine.h"
 #include "machine/wmi/DriverEvents.h"
 #include "platform/base/StringConv.h"
 #include "platform/com/ComObject.h"
-
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <sys/inotify.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
@@ -58,24 +54,6 @@ std::string text(BSTR s)
 {
     return BstrToUtf8(s);
 }
-
-// A file descriptor closed with its owner.
-class Fd
-{
-public:
-    explicit Fd(int fd = -1) : m_fd(fd) {}
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // One event object as a sink receives it.
 class EventObject final : public ComObject<IWbemClassObject>
@@ -134,16 +112,12 @@ private:
 class Subscription : public std::enable_shared_from_this<Subscription>
 {
 public:
-    Subscription(machine::Machine m, IWbemObjectSink* sink)
-        : m_machine(std::move(m)), m_sink(sink), m_wake(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)),
-          m_watch(::inotify_init1(IN_CLOEXEC | IN_NONBLOCK))
+    Subscription(machine::Machine m, IWbemObjectSink* sink) : m_machine(std::move(m)), m_sink(sink)
     {
         m_sink->AddRef();
         ++g_liveQueries;
         // Watch before reading where the journal stands, so no batch falls between the two.
-        if (m_watch.get() >= 0)
-            ::inotify_add_watch(m_watch.get(), mwmi::EventFolder(m_machine).c_str(),
-                                IN_MOVED_TO | IN_CLOSE_WRITE);
+        watchJournal();
         m_last = mwmi::LastEventSeq(m_machine);
     }
     Subscription(const Subscription&) = delete;
@@ -161,9 +135,7 @@ public:
     void stop()
     {
         m_stop = true;
-        const std::uint64_t one = 1;
-        if (m_wake.get() >= 0)
-            (void)!::write(m_wake.get(), &one, sizeof one);
+        m_watch.wake();
         if (m_thread.get_id() == std::this_thread::get_id())
             m_thread.detach();
         else if (m_thread.joinable())
@@ -201,25 +173,35 @@ private:
         log(m_machine, "Indicate " + std::to_string(objects.size()) + " -> " + hex(hr));
     }
 
-    // Until the journal changes or the query is stopped. The timeout only guards against a
-    // change the watch missed (the folder replaced, no watch to be had).
+    // The journal is replaced whole, by a rename into its folder; the folder's own removal (the
+    // machine's files cleared) ends the watch, so that wakes the wait too.
+    void watchJournal()
+    {
+        const std::filesystem::path folder = mwmi::EventFolder(m_machine);
+        m_watch.clear();
+        m_watch.watch(folder, {mwmi::kEventJournalName});
+        m_watch.watchRemoval(folder);
+    }
+
+    // Until the journal changes or the query is stopped: no batch falls due on a time of its
+    // own, so without a change there is nothing to look at.
     void sleep()
     {
-        pollfd fds[2] = {{m_wake.get(), POLLIN, 0}, {m_watch.get(), POLLIN, 0}};
-        const int timeout = m_watch.get() >= 0 ? 2000 : 100;
-        if (::poll(fds, 2, timeout) > 0 && (fds[1].revents & POLLIN) != 0)
+        if (!m_watch.ok())
         {
-            char buffer[4096];
-            while (::read(m_watch.get(), buffer, sizeof buffer) > 0)
-            {
-            }
+            // No watch to be had: look on a period.
+            m_watch.wait(std::chrono::milliseconds(100));
+            watchJournal();
+            return;
         }
+        // Watched again before the journal is read, so that no change falls between the two.
+        if (m_watch.wait(std::chrono::milliseconds(-1)) == machine::ChangeWatch::Result::Changed)
+            watchJournal();
     }
 
     machine::Machine m_machine;
     IWbemObjectSink* m_sink;
-    Fd m_wake;
-    Fd m_watch;
+    machine::ChangeWatch m_watch;
     std::uint64_t m_last = 0;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;

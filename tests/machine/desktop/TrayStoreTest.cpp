@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <functional>
+
 namespace
 {
 
@@ -90,6 +93,69 @@ TEST_F(TrayStoreTest, RefusalsInjectedByOneProcessApplyToAnother)
         });
     EXPECT_EQ(child.Wait(), 0);
     EXPECT_EQ(machine::desktop::PendingTrayRefusals(m(), TrayCommand::Modify), 0);
+}
+
+// This process has looked at the refusals (there were none) before another process injects
+// some, changes them and clears them: each change is seen at the next command.
+TEST_F(TrayStoreTest, RefusalsChangedLaterByAnotherProcessAreSeen)
+{
+    ASSERT_EQ(ApplyTrayCommand(m(), TrayCommand::Add, icon(0x10050, 1, "a")), TrayOutcome::Done);
+    ASSERT_EQ(ApplyTrayCommand(m(), TrayCommand::Modify, icon(0x10050, 1, "a")), TrayOutcome::Done);
+    auto fromAnotherProcess = [&](int count)
+    {
+        desktop_tests::ChildProcess child(
+            [&](const desktop_tests::Channel&)
+            {
+                machine::desktop::InjectTrayRefusal(m(), TrayCommand::Modify, count);
+                return 0;
+            });
+        return child.Wait();
+    };
+    ASSERT_EQ(fromAnotherProcess(2), 0);
+    EXPECT_EQ(ApplyTrayCommand(m(), TrayCommand::Modify, icon(0x10050, 1, "b")),
+              TrayOutcome::Refused);
+    EXPECT_EQ(machine::desktop::PendingTrayRefusals(m(), TrayCommand::Modify), 1);
+    // A count of the same length as the one this process wrote last.
+    ASSERT_EQ(fromAnotherProcess(3), 0);
+    EXPECT_EQ(ApplyTrayCommand(m(), TrayCommand::Modify, icon(0x10050, 1, "b")),
+              TrayOutcome::Refused);
+    EXPECT_EQ(machine::desktop::PendingTrayRefusals(m(), TrayCommand::Modify), 2);
+    ASSERT_EQ(fromAnotherProcess(0), 0);
+    EXPECT_EQ(ApplyTrayCommand(m(), TrayCommand::Modify, icon(0x10050, 1, "b")), TrayOutcome::Done);
+}
+
+// The same icon set again writes nothing while the file holds it, but brings back a file that
+// was removed or written over by someone else.
+TEST_F(TrayStoreTest, TheSameIconAgainMendsAFileThatNoLongerHoldsIt)
+{
+    ASSERT_EQ(ApplyTrayCommand(m(), TrayCommand::Add, icon(0x10060, 1, "kept")), TrayOutcome::Done);
+    const auto file = machine::desktop::detail::TrayDir(m()) / std::to_string(::getpid());
+    const std::string kept = machine::ReadWholeFile(file).value_or("");
+    struct Case
+    {
+        const char* what;
+        std::function<void()> damage;
+    } cases[] = {
+        {"removed", [&] { std::filesystem::remove(file); }},
+        {"written over",
+         [&]
+         {
+             ASSERT_TRUE(machine::WriteFileAtomically(file, "tessaryn-tray 1\n",
+                                                      machine::FileAccess::Everyone));
+         }},
+    };
+    for (const Case& c : cases)
+    {
+        c.damage();
+        ASSERT_EQ(ApplyTrayCommand(m(), TrayCommand::Modify, icon(0x10060, 1, "kept")),
+                  TrayOutcome::Done)
+            << c.what;
+        EXPECT_EQ(machine::ReadWholeFile(file), kept) << c.what;
+        const auto version = machine::VersionOf(file);
+        ASSERT_EQ(ApplyTrayCommand(m(), TrayCommand::Modify, icon(0x10060, 1, "kept")),
+                  TrayOutcome::Done);
+        EXPECT_EQ(machine::VersionOf(file), version) << c.what << ": written again for nothing";
+    }
 }
 
 TEST_F(TrayStoreTest, AModifyChangesOnlyTheNamedFields)

@@ -1,13 +1,16 @@
 #include "tests/machine/wlan/WlanFixture.h"
 
 #include "machine/MachineClock.h"
+#include "machine/ParsedFile.h"
 #include "machine/devices/DeviceTree.h"
 #include "machine/miniport/AdapterState.h"
 #include "machine/miniport/Miniport.h"
 #include "machine/miniport/OidTable.h"
 #include "machine/wlan/ProfileXml.h"
+#include "machine/wlan/StateFile.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace
 {
@@ -21,6 +24,16 @@ protected:
     std::vector<wlan::Notification> since(std::uint64_t seq)
     {
         return wlan::NotificationsAfter(m(), seq);
+    }
+    // Linked to the open network through its stored profile.
+    void connectOpenOne()
+    {
+        storeProfile(ProfileXml("Open One", "Open One", "open", "none"));
+        wlan::ConnectRequest r;
+        r.profileName = "Open One";
+        ASSERT_EQ(wlan::Connect(m(), m_guid, r), 0u);
+        clock.advance(500);
+        ASSERT_TRUE(wlan::CurrentConnection(m(), m_guid));
     }
     static std::vector<std::uint32_t> codes(const std::vector<wlan::Notification>& list)
     {
@@ -236,12 +249,7 @@ TEST_F(WlanService, RadioIsSwitchedPerPhy)
 {
     auto phys = wlan::RadioState(m(), m_guid);
     ASSERT_GE(phys.size(), 2u);
-    storeProfile(ProfileXml("Open One", "Open One", "open", "none"));
-    wlan::ConnectRequest r;
-    r.profileName = "Open One";
-    ASSERT_EQ(wlan::Connect(m(), m_guid, r), 0u);
-    clock.advance(500);
-    ASSERT_TRUE(wlan::CurrentConnection(m(), m_guid));
+    ASSERT_NO_FATAL_FAILURE(connectOpenOne());
 
     std::uint64_t seq = wlan::LastNotificationSeq(m());
     ASSERT_EQ(wlan::SetSoftwareRadioState(m(), m_guid, 1, 2), 0u);
@@ -323,6 +331,40 @@ TEST_F(WlanService, StatisticsAreTheDriversCounters)
     ASSERT_TRUE(machine::miniport::HandleRequest(m(), m_guid, 0x0DF10103, none).ok);
     stats = wlan::LinkStatistics(m(), m_guid);
     EXPECT_EQ(stats->phyRecord, std::vector<std::uint8_t>(144, 0));
+}
+
+// A program looks at the link's statistics on every tick: the looks write no file, even on a
+// clock that moves between two readings of it, and the counters still follow the clock.
+TEST_F(WlanService, LookingAtStatisticsWritesNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(connectOpenOne());
+    const auto adapterFile = machine::miniport::AdapterDirectory(m(), m_guid) / "state.txt";
+    const auto serviceFile = wlan::StateFilePath(m());
+    ASSERT_TRUE(wlan::LinkStatistics(m(), m_guid));
+    const auto adapterVersion = machine::VersionOf(adapterFile);
+    const auto serviceVersion = machine::VersionOf(serviceFile);
+    ASSERT_TRUE(adapterVersion && serviceVersion);
+
+    static std::atomic<std::uint64_t> ticking{0};
+    ticking = clock.now();
+    machine::SetClockSource([] { return ticking.fetch_add(1); });
+    auto transmitted = [&]
+    {
+        auto stats = wlan::LinkStatistics(m(), m_guid);
+        std::uint64_t v = 0;
+        for (int k = 7; k >= 0; --k)
+            v = v << 8 | stats->phyRecord[48 + static_cast<std::size_t>(k)];
+        return v;
+    };
+    const std::uint64_t first = transmitted();
+    for (int look = 0; look < 5; ++look)
+    {
+        ticking += 1000;
+        transmitted();
+    }
+    EXPECT_GE(transmitted(), first + 5 * machine::miniport::kFramesPerSecond);
+    EXPECT_EQ(machine::VersionOf(adapterFile), adapterVersion);
+    EXPECT_EQ(machine::VersionOf(serviceFile), serviceVersion);
 }
 
 TEST_F(WlanService, AnUnpluggedAdapterLeavesAndComesBack)

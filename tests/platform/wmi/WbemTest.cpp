@@ -13,6 +13,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -442,6 +443,32 @@ TEST_F(Wbem, AnEventRaisedByAnotherProcessArrives)
     ASSERT_EQ(std::system(command.c_str()), 0);
     ASSERT_TRUE(sink.waitForBatches(1));
     EXPECT_EQ(sink.received()[0], (std::vector<std::string>{"OtherEvent", "<unreadable>"}));
+    EXPECT_EQ(s->CancelAsyncCall(&sink), WBEM_S_NO_ERROR);
+    s->Release();
+    l->Release();
+}
+
+// A query waits on the journal's changes alone, with no look on a period: a batch raised while it
+// waits, also after the journal's folder was removed under it, arrives at once.
+TEST_F(Wbem, AWaitingQueryIsWokenByTheJournalsChanges)
+{
+    IWbemLocator* l = locator();
+    IWbemServices* s = driverNamespace(l);
+    RecordingSink sink;
+    ASSERT_EQ(query(s, "WQL", "SELECT * FROM VnWLANMessageEvent", &sink), WBEM_S_NO_ERROR);
+    std::this_thread::sleep_for(50ms); // the query is waiting
+    std::filesystem::remove_all(mwmi::EventFolder(m.machine()));
+    std::this_thread::sleep_for(50ms);
+    const std::string command = (testing_support::ProgramDirectory() / "vnmachine").string() +
+                                " --machine '" + m.root().string() +
+                                "' driver event FromAnotherProcess >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(sink.waitForBatches(1));
+    std::this_thread::sleep_for(50ms);
+    raise({{"Later", true}});
+    ASSERT_TRUE(sink.waitForBatches(2));
+    EXPECT_EQ(sink.received(),
+              (std::vector<std::vector<std::string>>{{"FromAnotherProcess"}, {"Later"}}));
     EXPECT_EQ(s->CancelAsyncCall(&sink), WBEM_S_NO_ERROR);
     s->Release();
     l->Release();
