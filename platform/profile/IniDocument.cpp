@@ -1,11 +1,14 @@
 #include "platform/profile/IniDocument.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace platform::ini
 {
 namespace
 {
 
-constexpr const char* kLineEnd = "\r\n";
+constexpr std::string_view kLineEnd = "\r\n";
 
 bool isBlank(char c)
 {
@@ -39,42 +42,82 @@ void classify(Line& line, bool inSection)
     line.hasValue = true;
 }
 
-// Collects the new text of the file line by line.
-class Writer
+// The lines of a text and the sections they make, numbered from the text's start.
+struct Parsed
 {
-public:
-    explicit Writer(std::size_t reserve) { m_out.reserve(reserve + 64); }
-
-    void keep(const Line& line)
-    {
-        m_out += line.text;
-        m_out += line.end;
-    }
-    // Keeps a line that new lines will follow: it needs an end of its own.
-    void keepEnded(const Line& line)
-    {
-        m_out += line.text;
-        m_out += line.end.empty() ? std::string_view(kLineEnd) : std::string_view(line.end);
-    }
-    void add(std::string_view text)
-    {
-        m_out += text;
-        m_out += kLineEnd;
-    }
-    void endLastLine()
-    {
-        if (!m_out.empty() && m_out.back() != '\n')
-            m_out += kLineEnd;
-    }
-    std::string take() { return std::move(m_out); }
-
-private:
-    std::string m_out;
+    std::vector<Line> lines;
+    std::vector<std::size_t> offsets; // start of each line (no final size)
+    std::vector<Section> sections;
 };
 
-std::size_t lineIndex(const std::vector<Line>& lines, const Line* line)
+Parsed parseLines(std::string_view text)
 {
-    return static_cast<std::size_t>(line - lines.data());
+    Parsed out;
+    std::size_t pos = 0;
+    while (pos < text.size())
+    {
+        Line line;
+        const std::size_t start = pos;
+        std::size_t eol = text.find_first_of("\r\n", pos);
+        if (eol == std::string_view::npos)
+        {
+            line.text = std::string(text.substr(pos));
+            pos = text.size();
+        }
+        else
+        {
+            line.text = std::string(text.substr(pos, eol - pos));
+            if (text[eol] == '\r' && eol + 1 < text.size() && text[eol + 1] == '\n')
+                line.end = kLineEnd;
+            else
+                line.end = std::string(1, text[eol]);
+            pos = eol + line.end.size();
+        }
+        classify(line, !out.sections.empty());
+
+        std::size_t index = out.lines.size();
+        if (line.kind == LineKind::Header)
+        {
+            if (!out.sections.empty())
+                out.sections.back().end = index;
+            Section section;
+            section.name = line.name;
+            section.header = index;
+            out.sections.push_back(std::move(section));
+        }
+        else if (line.kind == LineKind::Entry)
+        {
+            Section& section = out.sections.back();
+            section.firstEntry.emplace(Fold(line.name), section.entries.size());
+            section.entries.push_back(index);
+        }
+        out.lines.push_back(std::move(line));
+        out.offsets.push_back(start);
+    }
+    if (!out.sections.empty())
+        out.sections.back().end = out.lines.size();
+    return out;
+}
+
+// Makes [at, at + count) of `to` hold `from`, moving what follows as little as it can.
+template <typename T>
+void replaceRange(std::vector<T>& to, std::size_t at, std::size_t count, std::vector<T>&& from)
+{
+    const std::size_t common = std::min(count, from.size());
+    auto target = to.begin() + static_cast<std::ptrdiff_t>(at);
+    std::move(from.begin(), from.begin() + static_cast<std::ptrdiff_t>(common), target);
+    target += static_cast<std::ptrdiff_t>(common);
+    if (from.size() > count)
+        to.insert(target,
+                  std::make_move_iterator(from.begin() + static_cast<std::ptrdiff_t>(common)),
+                  std::make_move_iterator(from.end()));
+    else
+        to.erase(target, target + static_cast<std::ptrdiff_t>(count - common));
+}
+
+std::size_t shifted(std::size_t value, std::ptrdiff_t by)
+{
+    return static_cast<std::size_t>(static_cast<std::ptrdiff_t>(value) + by);
 }
 
 } // namespace
@@ -101,50 +144,22 @@ std::string Fold(std::string_view name)
 
 Document Document::Parse(std::string_view text)
 {
+    Parsed parsed = parseLines(text);
     Document doc;
-    std::size_t pos = 0;
-    while (pos < text.size())
-    {
-        Line line;
-        std::size_t eol = text.find_first_of("\r\n", pos);
-        if (eol == std::string_view::npos)
-        {
-            line.text = std::string(text.substr(pos));
-            pos = text.size();
-        }
-        else
-        {
-            line.text = std::string(text.substr(pos, eol - pos));
-            if (text[eol] == '\r' && eol + 1 < text.size() && text[eol + 1] == '\n')
-                line.end = "\r\n";
-            else
-                line.end = std::string(1, text[eol]);
-            pos = eol + line.end.size();
-        }
-        classify(line, !doc.m_sections.empty());
-
-        std::size_t index = doc.m_lines.size();
-        if (line.kind == LineKind::Header)
-        {
-            if (!doc.m_sections.empty())
-                doc.m_sections.back().end = index;
-            Section section;
-            section.name = line.name;
-            section.header = index;
-            doc.m_firstSection.emplace(Fold(line.name), doc.m_sections.size());
-            doc.m_sections.push_back(std::move(section));
-        }
-        else if (line.kind == LineKind::Entry)
-        {
-            Section& section = doc.m_sections.back();
-            section.entries.push_back(index);
-            section.firstEntry.emplace(Fold(line.name), index);
-        }
-        doc.m_lines.push_back(std::move(line));
-    }
-    if (!doc.m_sections.empty())
-        doc.m_sections.back().end = doc.m_lines.size();
+    doc.m_text = std::string(text);
+    doc.m_lines = std::move(parsed.lines);
+    doc.m_offsets = std::move(parsed.offsets);
+    doc.m_offsets.push_back(text.size());
+    doc.m_sections = std::move(parsed.sections);
+    doc.indexSections();
     return doc;
+}
+
+void Document::indexSections()
+{
+    m_firstSection.clear();
+    for (std::size_t i = 0; i < m_sections.size(); ++i)
+        m_firstSection.emplace(Fold(m_sections[i].name), i);
 }
 
 const Section* Document::findSection(std::string_view name) const
@@ -156,234 +171,203 @@ const Section* Document::findSection(std::string_view name) const
 const Line* Document::findEntry(const Section& section, std::string_view key) const
 {
     auto it = section.firstEntry.find(Fold(Trim(key)));
-    return it == section.firstEntry.end() ? nullptr : &m_lines[it->second];
+    return it == section.firstEntry.end() ? nullptr : &m_lines[section.entries[it->second]];
 }
 
-std::string Document::text() const
+LineEdit Document::appended(std::string lines) const
 {
-    Writer out(0);
-    for (const auto& line : m_lines)
-        out.keep(line);
-    return out.take();
+    // A last line without an end gets one first; so does one ended by a lone CR, which then
+    // reads as a line and a blank line.
+    if (!m_text.empty() && m_text.back() != '\n')
+        lines.insert(0, kLineEnd);
+    return LineEdit{m_lines.size(), m_lines.size(), std::move(lines)};
 }
 
-std::optional<std::string> Document::withValue(std::string_view section, std::string_view key,
-                                               std::string_view value) const
+std::optional<LineEdit> Document::valueEdit(std::string_view section, std::string_view key,
+                                            std::string_view value) const
 {
-    std::string_view sectionName = Trim(section);
-    std::string_view keyName = Trim(key);
+    const std::string_view sectionName = Trim(section);
+    const std::string_view keyName = Trim(key);
+    std::string entry = std::string(keyName) + "=" + std::string(value);
     const Section* found = findSection(sectionName);
-    Writer out(m_lines.size() * 16);
     if (found == nullptr)
-    {
-        for (const auto& line : m_lines)
-            out.keep(line);
-        out.endLastLine();
-        out.add("[" + std::string(sectionName) + "]");
-        out.add(std::string(keyName) + "=" + std::string(value));
-        return out.take();
-    }
+        return appended("[" + std::string(sectionName) + "]\r\n" + entry + "\r\n");
 
-    if (const Line* entry = findEntry(*found, keyName))
+    if (const Line* line = findEntry(*found, keyName))
     {
-        std::string rewritten = entry->name + "=" + std::string(value);
-        if (rewritten == entry->text)
+        std::string rewritten = line->name + "=" + std::string(value);
+        if (rewritten == line->text)
             return std::nullopt;
-        std::size_t at = lineIndex(m_lines, entry);
-        for (std::size_t i = 0; i < m_lines.size(); ++i)
-        {
-            if (i == at)
-                out.add(rewritten);
-            else
-                out.keep(m_lines[i]);
-        }
-        return out.take();
+        const auto at = static_cast<std::size_t>(line - m_lines.data());
+        return LineEdit{at, at + 1, rewritten + std::string(kLineEnd)};
     }
 
-    std::size_t after = found->entries.empty() ? found->header : found->entries.back();
-    for (std::size_t i = 0; i < m_lines.size(); ++i)
-    {
-        if (i == after)
-        {
-            out.keepEnded(m_lines[i]);
-            out.add(std::string(keyName) + "=" + std::string(value));
-        }
-        else
-            out.keep(m_lines[i]);
-    }
-    return out.take();
-}
-
-bool Document::setExistingValue(std::string_view section, std::string_view key,
-                                std::string_view value)
-{
-    const Section* found = findSection(Trim(section));
-    const Line* entry = found == nullptr ? nullptr : findEntry(*found, Trim(key));
-    if (entry == nullptr)
-        return false;
-    Line& line = m_lines[lineIndex(m_lines, entry)];
-    // The line as parsing its new text gives it, so the document is the one the file holds.
-    Document one = Parse("[s]\n" + line.name + "=" + std::string(value));
-    if (one.m_lines.size() != 2 || one.m_lines[1].kind != LineKind::Entry)
-        return false;
-    Line rewritten = std::move(one.m_lines[1]);
-    // withValue writes the line anew, with the end it gives every line it writes.
-    rewritten.end = kLineEnd;
-    line = std::move(rewritten);
-    return true;
-}
-
-void Document::insertLines(std::size_t at, Document added)
-{
-    const std::size_t count = added.m_lines.size();
-    for (Section& s : m_sections)
-    {
-        // The section the lines go into grows; those after it move down.
-        if (s.end < at || (s.end == at && at == m_lines.size() && !added.m_sections.empty()))
-            continue;
-        if (s.header >= at)
-            s.header += count;
-        s.end += count;
-        for (std::size_t& e : s.entries)
-            if (e >= at)
-                e += count;
-        for (auto& [name, e] : s.firstEntry)
-            if (e >= at)
-                e += count;
-    }
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at),
-                   std::make_move_iterator(added.m_lines.begin()),
-                   std::make_move_iterator(added.m_lines.end()));
-    for (Section& s : added.m_sections)
-    {
-        s.header += at;
-        s.end += at;
-        for (std::size_t& e : s.entries)
-            e += at;
-        for (auto& [name, e] : s.firstEntry)
-            e += at;
-        m_firstSection.emplace(Fold(s.name), m_sections.size());
-        m_sections.push_back(std::move(s));
-    }
-}
-
-bool Document::setValue(std::string_view section, std::string_view key, std::string_view value)
-{
-    std::string_view sectionName = Trim(section);
-    std::string_view keyName = Trim(key);
-    const std::string entryText = std::string(keyName) + "=" + std::string(value);
-    const Section* found = findSection(sectionName);
-    if (found != nullptr && findEntry(*found, keyName) != nullptr)
-        return setExistingValue(section, key, value);
-
-    if (found == nullptr)
-    {
-        // At the end of the file, as withValue writes it: a last line without an end gets one;
-        // one ended by a lone CR is followed by CR LF, which reads as a blank line.
-        Document added = Parse("[" + std::string(sectionName) + "]\r\n" + entryText + "\r\n");
-        if (added.m_sections.size() != 1 || added.m_lines.size() != 2 ||
-            added.m_lines[1].kind != LineKind::Entry)
-            return false;
-        if (!m_lines.empty() && m_lines.back().end.empty())
-            m_lines.back().end = kLineEnd;
-        else if (!m_lines.empty() && m_lines.back().end == "\r")
-        {
-            Line blank;
-            blank.end = kLineEnd;
-            m_lines.push_back(std::move(blank));
-            if (!m_sections.empty())
-                m_sections.back().end = m_lines.size();
-        }
-        insertLines(m_lines.size(), std::move(added));
-        return true;
-    }
-
-    // After the section's last entry (or its header), that line given an end when it has none.
-    Document added = Parse("[s]\r\n" + entryText + "\r\n");
-    if (added.m_lines.size() != 2 || added.m_lines[1].kind != LineKind::Entry)
-        return false;
-    Line line = std::move(added.m_lines[1]);
-    const std::size_t sectionIndex = static_cast<std::size_t>(found - m_sections.data());
     const std::size_t after = found->entries.empty() ? found->header : found->entries.back();
+    entry += kLineEnd;
     if (m_lines[after].end.empty())
-        m_lines[after].end = kLineEnd;
-    Document piece;
-    const std::string folded = Fold(line.name);
-    piece.m_lines.push_back(std::move(line));
-    insertLines(after + 1, std::move(piece));
-    Section& target = m_sections[sectionIndex];
-    target.entries.push_back(after + 1);
-    target.firstEntry.emplace(folded, after + 1);
-    return true;
+        entry.insert(0, kLineEnd);
+    return LineEdit{after + 1, after + 1, std::move(entry)};
 }
 
-std::optional<std::string> Document::withoutKey(std::string_view section,
-                                                std::string_view key) const
+std::optional<LineEdit> Document::keyRemoval(std::string_view section, std::string_view key) const
 {
     const Section* found = findSection(section);
-    const Line* entry = found == nullptr ? nullptr : findEntry(*found, key);
-    if (entry == nullptr)
+    const Line* line = found == nullptr ? nullptr : findEntry(*found, key);
+    if (line == nullptr)
         return std::nullopt;
-    std::size_t at = lineIndex(m_lines, entry);
-    Writer out(m_lines.size() * 16);
-    for (std::size_t i = 0; i < m_lines.size(); ++i)
-        if (i != at)
-            out.keep(m_lines[i]);
-    return out.take();
+    const auto at = static_cast<std::size_t>(line - m_lines.data());
+    return LineEdit{at, at + 1, {}};
 }
 
-std::optional<std::string> Document::withoutSection(std::string_view section) const
+std::optional<LineEdit> Document::sectionRemoval(std::string_view section) const
 {
     const Section* found = findSection(section);
     if (found == nullptr)
         return std::nullopt;
-    Writer out(m_lines.size() * 16);
-    for (std::size_t i = 0; i < m_lines.size(); ++i)
-        if (i < found->header || i >= found->end)
-            out.keep(m_lines[i]);
-    return out.take();
+    return LineEdit{found->header, found->end, {}};
 }
 
-std::optional<std::string> Document::withSectionLines(std::string_view section,
-                                                      const std::vector<std::string>& lines) const
+std::optional<LineEdit> Document::sectionLinesEdit(std::string_view section,
+                                                   const std::vector<std::string>& lines) const
 {
-    std::string_view sectionName = Trim(section);
-    const Section* found = findSection(sectionName);
-    Writer out(m_lines.size() * 16);
-    if (found == nullptr)
+    const std::string_view sectionName = Trim(section);
+    std::string text;
+    for (const auto& line : lines)
     {
-        for (const auto& line : m_lines)
-            out.keep(line);
-        out.endLastLine();
-        out.add("[" + std::string(sectionName) + "]");
-        for (const auto& line : lines)
-            out.add(line);
-        return out.take();
+        text += line;
+        text += kLineEnd;
     }
+    const Section* found = findSection(sectionName);
+    if (found == nullptr)
+        return appended("[" + std::string(sectionName) + "]\r\n" + text);
 
     // The section's content runs to its last non-blank line; blank lines after it stay.
     std::size_t contentEnd = found->header + 1;
     for (std::size_t i = found->header + 1; i < found->end; ++i)
         if (!Trim(m_lines[i].text).empty())
             contentEnd = i + 1;
-    for (std::size_t i = 0; i < m_lines.size(); ++i)
-    {
-        if (i == found->header)
-        {
-            if (lines.empty())
-                out.keep(m_lines[i]);
-            else
-                out.keepEnded(m_lines[i]);
-            for (const auto& line : lines)
-                out.add(line);
-        }
-        else if (i <= found->header || i >= contentEnd)
-            out.keep(m_lines[i]);
-    }
-    std::string result = out.take();
-    if (result == text())
+    if (!text.empty() && m_lines[found->header].end.empty())
+        text.insert(0, kLineEnd);
+    const std::size_t from = offset(found->header + 1);
+    if (std::string_view(m_text).substr(from, offset(contentEnd) - from) == text)
         return std::nullopt;
-    return result;
+    return LineEdit{found->header + 1, contentEnd, std::move(text)};
+}
+
+std::string Document::textWith(const LineEdit& edit) const
+{
+    const std::string_view kept = m_text;
+    const std::size_t from = offset(edit.first);
+    const std::size_t to = offset(edit.last);
+    std::string out;
+    out.reserve(kept.size() - (to - from) + edit.text.size());
+    out.append(kept.substr(0, from));
+    out.append(edit.text);
+    out.append(kept.substr(to));
+    return out;
+}
+
+void Document::apply(const LineEdit& edit)
+{
+    // The lines parsed again run from the header before the edit (or the file's start) to the
+    // first header at or after its end (or the file's end). A header line starts with no line
+    // end, so the text around them reads the same alone as in the whole file; a section whose
+    // header the edit removes hands its lines to the one before, which is among them.
+    auto before =
+        std::lower_bound(m_sections.begin(), m_sections.end(), edit.first,
+                         [](const Section& s, std::size_t line) { return s.header < line; });
+    const auto firstSection = static_cast<std::size_t>(
+        before == m_sections.begin() ? 0 : before - m_sections.begin() - 1);
+    const std::size_t from = before == m_sections.begin() ? 0 : std::prev(before)->header;
+    auto after =
+        std::lower_bound(before, m_sections.end(), edit.last,
+                         [](const Section& s, std::size_t line) { return s.header < line; });
+    const auto lastSection = static_cast<std::size_t>(after - m_sections.begin());
+    const std::size_t to = after == m_sections.end() ? m_lines.size() : after->header;
+
+    const std::size_t removed = offset(edit.last) - offset(edit.first);
+    const std::ptrdiff_t byteShift =
+        static_cast<std::ptrdiff_t>(edit.text.size()) - static_cast<std::ptrdiff_t>(removed);
+    m_text.replace(offset(edit.first), removed, edit.text);
+    const std::size_t byteFrom = offset(from);
+    const std::size_t byteTo = shifted(offset(to), byteShift);
+    // Text that does not end its lines before the next header would join that header.
+    if (to < m_lines.size() && byteTo > byteFrom && m_text[byteTo - 1] != '\n' &&
+        m_text[byteTo - 1] != '\r')
+    {
+        *this = Parse(m_text);
+        return;
+    }
+    Parsed piece = parseLines(std::string_view(m_text).substr(byteFrom, byteTo - byteFrom));
+    const std::ptrdiff_t lineShift =
+        static_cast<std::ptrdiff_t>(piece.lines.size()) - static_cast<std::ptrdiff_t>(to - from);
+
+    for (std::size_t& o : piece.offsets)
+        o += byteFrom;
+    replaceRange(m_lines, from, to - from, std::move(piece.lines));
+    replaceRange(m_offsets, from, to - from, std::move(piece.offsets));
+    if (byteShift != 0)
+        for (std::size_t i = shifted(to, lineShift); i < m_offsets.size(); ++i)
+            m_offsets[i] = shifted(m_offsets[i], byteShift);
+
+    // The sections that had their headers in the window give way to the window's sections;
+    // the later ones move by the lines gained or lost.
+    for (Section& s : piece.sections)
+    {
+        s.header += from;
+        s.end += from;
+        for (std::size_t& e : s.entries)
+            e += from;
+    }
+    const std::size_t oldCount = lastSection - firstSection;
+    const bool sameNames =
+        piece.sections.size() == oldCount &&
+        std::equal(piece.sections.begin(), piece.sections.end(),
+                   m_sections.begin() + static_cast<std::ptrdiff_t>(firstSection),
+                   [](const Section& a, const Section& b) { return Fold(a.name) == Fold(b.name); });
+    const bool atTheEnd = lastSection == m_sections.size();
+    if (!sameNames && atTheEnd)
+        for (std::size_t i = firstSection; i < lastSection; ++i)
+        {
+            auto it = m_firstSection.find(Fold(m_sections[i].name));
+            if (it != m_firstSection.end() && it->second == i)
+                m_firstSection.erase(it);
+        }
+    const std::size_t newCount = piece.sections.size();
+    replaceRange(m_sections, firstSection, oldCount, std::move(piece.sections));
+    if (lineShift != 0)
+        for (std::size_t i = firstSection + newCount; i < m_sections.size(); ++i)
+        {
+            Section& s = m_sections[i];
+            s.header = shifted(s.header, lineShift);
+            s.end = shifted(s.end, lineShift);
+            for (std::size_t& e : s.entries)
+                e = shifted(e, lineShift);
+        }
+    if (!sameNames && atTheEnd)
+    {
+        // Nothing follows, so no later section of the same name can become the first.
+        for (std::size_t i = firstSection; i < m_sections.size(); ++i)
+            m_firstSection.emplace(Fold(m_sections[i].name), i);
+    }
+    else if (!sameNames)
+        indexSections();
+}
+
+std::optional<std::string> Document::withValue(std::string_view section, std::string_view key,
+                                               std::string_view value) const
+{
+    auto edit = valueEdit(section, key, value);
+    if (!edit)
+        return std::nullopt;
+    return textWith(*edit);
+}
+
+bool Document::setValue(std::string_view section, std::string_view key, std::string_view value)
+{
+    if (auto edit = valueEdit(section, key, value))
+        apply(*edit);
+    return true;
 }
 
 } // namespace platform::ini

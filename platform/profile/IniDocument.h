@@ -1,6 +1,6 @@
 #pragma once
-// A settings (INI) file as its lines, with the sections and keys found in them. Pure text
-// work, no I/O: the private-profile functions read and edit files through it.
+// A settings (INI) file as its text and lines, with the sections and keys found in them. Pure
+// text work, no I/O: the private-profile functions read and edit files through it.
 //
 // Reading rules: a line whose first non-blank character is "[" starts a section named by the
 // text up to "]" (or to the end of the line); a line whose first non-blank character is ";"
@@ -9,8 +9,9 @@
 // without regard to (ASCII) case; with duplicates the first one counts. Lines before the
 // first section belong to none. Lines end with CR LF, LF or CR alone; the last may have no end.
 //
-// Edits return the whole new text and keep every line they do not touch byte for byte.
-// Lines they write end with CR LF.
+// Edits are changes of whole lines: they keep every line they do not touch byte for byte, and
+// lines they write end with CR LF. A document keeps its text, so an edit costs one copy of it
+// and, once made, a parse of the sections it touched only.
 
 #include <cstddef>
 #include <optional>
@@ -47,9 +48,19 @@ struct Section
     std::size_t header = 0; // index of its header line
     std::size_t end = 0;    // one past its last line
     std::vector<std::size_t> entries;
-    std::unordered_map<std::string, std::size_t> firstEntry; // folded key -> line index
+    // Folded key -> its place in `entries`, which does not move when lines are added above.
+    std::unordered_map<std::string, std::size_t> firstEntry;
 
     bool operator==(const Section&) const = default;
+};
+
+// Lines [first, last) of a document give way to `text`: whole lines, each with its end. When
+// the last line of the file has no end, `text` added after it starts with one.
+struct LineEdit
+{
+    std::size_t first = 0;
+    std::size_t last = 0;
+    std::string text;
 };
 
 // Blanks around names and values: spaces and tabs (and a stray CR).
@@ -62,6 +73,7 @@ class Document
 public:
     static Document Parse(std::string_view text);
 
+    const std::string& text() const { return m_text; }
     const std::vector<Line>& lines() const { return m_lines; }
     const std::vector<Section>& sections() const { return m_sections; }
 
@@ -70,37 +82,45 @@ public:
     // The first entry of that key in the section, or null.
     const Line* findEntry(const Section& section, std::string_view key) const;
 
-    std::string text() const;
-
+    // The edits, nullopt when the text would stay the same.
+    //
     // Sets key=value in the first section of that name: an existing entry is rewritten in
     // place (keeping the file's spelling of the key), a new key goes after the section's last
-    // entry, a new section goes at the end of the file. nullopt when the text stays the same.
-    std::optional<std::string> withValue(std::string_view section, std::string_view key,
-                                         std::string_view value) const;
-    // Without the first entry of the key in the first section of that name.
-    std::optional<std::string> withoutKey(std::string_view section, std::string_view key) const;
-    // Without the first section of that name: its header and every line up to the next one.
-    std::optional<std::string> withoutSection(std::string_view section) const;
+    // entry, a new section goes at the end of the file.
+    std::optional<LineEdit> valueEdit(std::string_view section, std::string_view key,
+                                      std::string_view value) const;
+    // Removes the first entry of the key in the first section of that name.
+    std::optional<LineEdit> keyRemoval(std::string_view section, std::string_view key) const;
+    // Removes the first section of that name: its header and every line up to the next one.
+    std::optional<LineEdit> sectionRemoval(std::string_view section) const;
     // The first section of that name holding exactly these lines (blank lines that close the
     // section stay); created at the end of the file when missing.
-    std::optional<std::string> withSectionLines(std::string_view section,
-                                                const std::vector<std::string>& lines) const;
+    std::optional<LineEdit> sectionLinesEdit(std::string_view section,
+                                             const std::vector<std::string>& lines) const;
 
-    // What withValue does to the text, done to this document, so that it is the parse of the
-    // new text without parsing it: an entry rewritten in place, a new key, a new section. False,
-    // and unchanged, when it cannot be: the new text is then parsed.
+    // The whole text with the edit made.
+    std::string textWith(const LineEdit& edit) const;
+    // Makes the edit in the kept text, and this document the parse of that text, parsing again
+    // only the sections around the edit.
+    void apply(const LineEdit& edit);
+
+    // The text valueEdit gives, or nullopt; and the same done to this document.
+    std::optional<std::string> withValue(std::string_view section, std::string_view key,
+                                         std::string_view value) const;
     bool setValue(std::string_view section, std::string_view key, std::string_view value);
 
     bool operator==(const Document&) const = default;
 
 private:
-    bool setExistingValue(std::string_view section, std::string_view key, std::string_view value);
-    // Puts the lines of `added` (a parsed piece of text) before line `at`, moving the later
-    // sections' line numbers: into the section that holds the place, or, when `added` holds a
-    // section and goes at the end, after the last one.
-    void insertLines(std::size_t at, Document added);
+    // Byte offset of line `index` in the text; lines().size() gives the text's size.
+    std::size_t offset(std::size_t index) const { return m_offsets[index]; }
+    // An edit that adds lines at the end of the file.
+    LineEdit appended(std::string lines) const;
+    void indexSections();
 
+    std::string m_text;
     std::vector<Line> m_lines;
+    std::vector<std::size_t> m_offsets{0}; // start of each line, then the text's size
     std::vector<Section> m_sections;
     std::unordered_map<std::string, std::size_t> m_firstSection; // folded name -> index
 };

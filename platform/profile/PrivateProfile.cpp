@@ -166,13 +166,13 @@ BOOL fail(DWORD error)
     return FALSE;
 }
 
-BOOL update(LPCSTR lpFileName, const ProfileEdit& edit, const ProfilePatch& patch = nullptr)
+BOOL update(LPCSTR lpFileName, const ProfileEdit& edit)
 {
     DWORD error = ERROR_SUCCESS;
     auto host = hostFile(lpFileName, error);
     if (!host)
         return fail(error);
-    error = UpdateProfile(*host, edit, patch);
+    error = UpdateProfile(*host, edit);
     if (error != ERROR_SUCCESS)
         return fail(error);
     SetLastError(ERROR_SUCCESS);
@@ -293,22 +293,15 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
         return fail(ERROR_INVALID_PARAMETER);
     try
     {
-        return update(
-            lpFileName,
-            [&](const LoadedProfile& profile)
-            {
-                const ini::Document& document = *profile.document;
-                if (lpKeyName == nullptr)
-                    return document.withoutSection(lpAppName);
-                if (lpString == nullptr)
-                    return document.withoutKey(lpAppName, lpKeyName);
-                return document.withValue(lpAppName, lpKeyName, lpString);
-            },
-            [&](ini::Document& document)
-            {
-                return lpKeyName != nullptr && lpString != nullptr &&
-                       document.setValue(lpAppName, lpKeyName, lpString);
-            });
+        return update(lpFileName,
+                      [&](const ini::Document& document)
+                      {
+                          if (lpKeyName == nullptr)
+                              return document.sectionRemoval(lpAppName);
+                          if (lpString == nullptr)
+                              return document.keyRemoval(lpAppName, lpKeyName);
+                          return document.valueEdit(lpAppName, lpKeyName, lpString);
+                      });
     }
     catch (const std::bad_alloc&)
     {
@@ -337,11 +330,11 @@ BOOL WritePrivateProfileSectionA(LPCSTR lpAppName, LPCSTR lpString, LPCSTR lpFil
             }
         }
         return update(lpFileName,
-                      [&](const LoadedProfile& profile)
+                      [&](const ini::Document& document)
                       {
                           if (lpString == nullptr)
-                              return profile.document->withoutSection(lpAppName);
-                          return profile.document->withSectionLines(lpAppName, lines);
+                              return document.sectionRemoval(lpAppName);
+                          return document.sectionLinesEdit(lpAppName, lines);
                       });
     }
     catch (const std::bad_alloc&)

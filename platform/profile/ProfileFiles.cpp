@@ -115,58 +115,58 @@ LoadedProfile LoadProfile(const std::filesystem::path& host)
     return LoadedProfile{std::move(document), true};
 }
 
-// The kept document of the file, patched, when it was the parse of the file at `before` and no
-// reader holds it; null otherwise.
-std::shared_ptr<ini::Document> patched(const std::string& key, const Signature& before,
-                                       const ProfilePatch& patch)
+namespace
 {
-    if (!patch)
-        return nullptr;
-    std::lock_guard guard(g_cacheLock);
-    auto it = g_cache.find(key);
-    if (it == g_cache.end() || !(it->second.signature == before) ||
-        it->second.document.use_count() != 1 || !patch(*it->second.document))
-        return nullptr;
-    return it->second.document;
+
+// The document the edit was made on, out of the cache, to take the edit: itself when no reader
+// of this process holds it, else a copy, so that no reader sees it change.
+std::shared_ptr<ini::Document> forChange(const std::string& key,
+                                         std::shared_ptr<const ini::Document> held)
+{
+    std::shared_ptr<ini::Document> owned;
+    {
+        std::lock_guard guard(g_cacheLock);
+        auto it = g_cache.find(key);
+        if (it != g_cache.end() && it->second.document == held)
+        {
+            owned = std::move(it->second.document);
+            g_cache.erase(it);
+        }
+    }
+    if (!owned)
+        return std::make_shared<ini::Document>(*held);
+    held.reset();
+    // Out of the cache, no one can take another hold of it: a count of one stays one.
+    return owned.use_count() == 1 ? owned : std::make_shared<ini::Document>(*owned);
 }
 
-std::optional<Signature> signatureOf(const std::filesystem::path& host)
-{
-    struct stat st;
-    if (::stat(host.c_str(), &st) != 0)
-        return std::nullopt;
-    return signatureOf(st);
-}
+} // namespace
 
-DWORD UpdateProfile(const std::filesystem::path& host, const ProfileEdit& edit,
-                    const ProfilePatch& patch)
+DWORD UpdateProfile(const std::filesystem::path& host, const ProfileEdit& edit)
 {
     try
     {
         machine::MachineLock lock(machine::CurrentMachine());
-        std::optional<std::string> text;
-        {
-            LoadedProfile profile = LoadProfile(host);
-            text = edit(profile);
-        } // the document is no longer held here, so it may be patched
-        if (!text)
+        LoadedProfile profile = LoadProfile(host);
+        const std::optional<ini::LineEdit> change = edit(*profile.document);
+        if (!change)
             return ERROR_SUCCESS;
-        const std::optional<Signature> before = signatureOf(host);
         struct stat st;
         if (::stat(host.parent_path().c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
             return ERROR_PATH_NOT_FOUND;
         if (::stat(host.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
             return ERROR_ACCESS_DENIED;
-        if (!machine::WriteFileAtomically(host, *text, machine::FileAccess::OwnerOnly))
+        // Out of the cache until the file holds it: a failed write leaves the file to be read
+        // again, and no reader sees a change the file does not have.
+        const std::string key = host.string();
+        std::shared_ptr<ini::Document> document = forChange(key, std::move(profile.document));
+        document->apply(*change);
+        const std::string& text = document->text();
+        if (!machine::WriteFileAtomically(host, text, machine::FileAccess::OwnerOnly))
             return ERROR_ACCESS_DENIED;
         // Keep what we wrote as the parsed form, unless the file already is another one.
-        if (::stat(host.c_str(), &st) == 0 && static_cast<std::size_t>(st.st_size) == text->size())
-        {
-            std::shared_ptr<ini::Document> document;
-            if (before)
-                document = patched(host.string(), *before, patch);
-            remember(host.string(), signatureOf(st), document ? document : parse(*text));
-        }
+        if (::stat(host.c_str(), &st) == 0 && static_cast<std::size_t>(st.st_size) == text.size())
+            remember(key, signatureOf(st), std::move(document));
         return ERROR_SUCCESS;
     }
     catch (const std::bad_alloc&)

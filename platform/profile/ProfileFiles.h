@@ -25,19 +25,14 @@ struct LoadedProfile
 // is not read again.
 LoadedProfile LoadProfile(const std::filesystem::path& host);
 
-// Produces the new text of the file from its current form, or nullopt to leave it as it is.
-using ProfileEdit = std::function<std::optional<std::string>(const LoadedProfile&)>;
-
-// The same edit done to the parsed document, when it can be: true when done. Then the written
-// text need not be parsed again.
-using ProfilePatch = std::function<bool(ini::Document&)>;
+// The change to make to the file in its current form, or nullopt to leave it as it is.
+using ProfileEdit = std::function<std::optional<ini::LineEdit>(const ini::Document&)>;
 
 // Applies an edit under the machine lock to the file as it is on disk now, and puts the new
 // text in place whole, readable by the owner only. ERROR_SUCCESS or the error of the failure
-// (the file is then unchanged). With a patch, the kept document of the file is patched rather
-// than the new text parsed, when no reader of this process holds it.
-DWORD UpdateProfile(const std::filesystem::path& host, const ProfileEdit& edit,
-                    const ProfilePatch& patch = nullptr);
+// (the file is then unchanged). The kept document of the file takes the edit too, rather than
+// the new text being parsed.
+DWORD UpdateProfile(const std::filesystem::path& host, const ProfileEdit& edit);
 
 // How many times a file's text has been parsed (tests check that reads reuse the parse).
 std::uint64_t ParseCount();

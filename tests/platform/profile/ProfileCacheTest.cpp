@@ -155,6 +155,107 @@ TEST(ProfileCache, AddedKeysAndSectionsPatchTheDocumentAsTheirTextParses)
         }
 }
 
+// Every value the functions read, and the value the file's text gives when read afresh.
+void expectReadsMatchTheFile(const std::filesystem::path& file, const std::string& when)
+{
+    const std::string bytes = machine::ReadWholeFile(file).value_or("");
+    const auto fresh = platform::ini::Document::Parse(bytes);
+    for (const auto& section : fresh.sections())
+        for (std::size_t line : section.entries)
+        {
+            const auto& entry = fresh.lines()[line];
+            const platform::ini::Line* first = fresh.findEntry(section, entry.name);
+            if (!entry.hasValue || first != &entry || fresh.findSection(section.name) != &section)
+                continue;
+            EXPECT_EQ(value(section.name.c_str(), entry.name.c_str()), entry.value)
+                << when << ": " << section.name << "/" << entry.name;
+        }
+    std::vector<char> names(65536);
+    const DWORD length = GetPrivateProfileSectionNamesA(names.data(), names.size(), kFile);
+    std::string expected;
+    for (const auto& section : fresh.sections())
+        expected += section.name + '\0';
+    EXPECT_EQ(std::string(names.data(), length), expected) << when;
+}
+
+// Writes of every kind, with other processes' rewrites between them: what is read is always what
+// the file holds, and each write starts from the file as it is.
+TEST(ProfileCache, KeptTextFollowsWritesAndOutsideChanges)
+{
+    testing_support::TempMachine m;
+    std::string text = "; settings\r\n";
+    for (int s = 0; s < 30; ++s)
+    {
+        text += "[P" + std::to_string(s) + "]\r\n";
+        for (int k = 0; k < 5; ++k)
+            text += "K" + std::to_string(k) + " = v" + std::to_string(s * 10 + k) + "\n";
+        text += "\r\n";
+    }
+    std::ofstream(hostFile(m), std::ios::binary) << text;
+    expectReadsMatchTheFile(hostFile(m), "start");
+
+    const struct
+    {
+        const char *section, *key, *value;
+    } writes[] = {
+        {"P15", "K2", "a value far longer than the one it replaces"},
+        {"P15", "K2", "x"},
+        {"P15", "New", "added in the middle"},
+        {"P29", "K4", "last section"},
+        {"Fresh", "F", "a section at the end"},
+        {"Fresh", "G", "and a second key"},
+        {"P3", "K0", nullptr},
+        {"P4", nullptr, nullptr},
+        {"P0", nullptr, nullptr},
+        {"Fresh", nullptr, nullptr},
+        {"P20", "K1", "after all that"},
+    };
+    int step = 0;
+    for (const auto& w : writes)
+    {
+        const std::string when = "write " + std::to_string(step++);
+        const std::string before = machine::ReadWholeFile(hostFile(m)).value_or("");
+        ASSERT_TRUE(WritePrivateProfileStringA(w.section, w.key, w.value, kFile)) << when;
+        expectReadsMatchTheFile(hostFile(m), when);
+        if (step % 3 == 0)
+        {
+            // Another process changes a value and adds a section in the file's own bytes.
+            std::string changed = machine::ReadWholeFile(hostFile(m)).value_or("");
+            const std::size_t at = changed.find("v21");
+            if (at != std::string::npos)
+                changed.replace(at, 3, "outside value");
+            changed += "[Outside" + std::to_string(step) + "]\r\nO=1\r\n";
+            std::ofstream(hostFile(m), std::ios::binary | std::ios::trunc) << changed;
+            std::filesystem::last_write_time(hostFile(m),
+                                             std::filesystem::last_write_time(hostFile(m)) +
+                                                 std::chrono::seconds(5));
+            expectReadsMatchTheFile(hostFile(m), when + " and an outside change");
+        }
+    }
+    EXPECT_EQ(value("P2", "K1"), "outside value");
+    EXPECT_EQ(value("P20", "K1"), "after all that");
+}
+
+// A write that fails changes neither the file nor what is read from it.
+TEST(ProfileCache, AFailedWriteLeavesReadsAsTheFileIs)
+{
+    testing_support::TempMachine m;
+    // So long a name that the file beside it, written first, cannot be made.
+    const std::string name(250, 'n');
+    const std::string file = "C:\\" + name;
+    std::ofstream(m.cDrive() / name, std::ios::binary) << "[a]\r\nk=old\r\n";
+    char buffer[16];
+    GetPrivateProfileStringA("a", "k", "", buffer, sizeof buffer, file.c_str());
+    ASSERT_STREQ(buffer, "old");
+    for (const char* key : {"k", "other"})
+    {
+        EXPECT_FALSE(WritePrivateProfileStringA("a", key, "new", file.c_str()));
+        GetPrivateProfileStringA("a", key, "<none>", buffer, sizeof buffer, file.c_str());
+        EXPECT_STREQ(buffer, key == std::string("k") ? "old" : "<none>");
+    }
+    EXPECT_EQ(machine::ReadWholeFile(m.cDrive() / name), "[a]\r\nk=old\r\n");
+}
+
 TEST(ProfileCache, ConcurrentWritersLoseNothing)
 {
     testing_support::TempMachine m;
