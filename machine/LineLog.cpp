@@ -139,12 +139,10 @@ bool lookAgain(OpenLog& log, const std::filesystem::path& path, FileAccess acces
     return true;
 }
 
-// Moves a log past its cap to its older generation (under the lock, so that of two processes
-// only one moves it; the other finds it moved).
-bool rotate(const Machine& machine, OpenLog& log, const std::filesystem::path& path,
-            FileAccess access)
+// Moves a log past its cap to its older generation. Called under the lock, so that of two
+// processes only one moves it; the other finds it moved.
+bool rotate(OpenLog& log, const std::filesystem::path& path, FileAccess access)
 {
-    MachineLock lock(machine);
     struct stat named
     {
     };
@@ -186,7 +184,7 @@ void AppendLogLine(const Machine& machine, const std::filesystem::path& log,
     OpenLog& open = logs.logs[log.native()];
     const bool alone = open.fd >= 0 && seq - open.lastSeq == logs.own - open.ownAt &&
                        open.replacements && ReplacementsOf(log) == open.replacements;
-    if (!(alone ? true : open.fd >= 0 ? lookAgain(open, log, access) : reopen(open, log, access)))
+    if (!alone && !(open.fd >= 0 ? lookAgain(open, log, access) : reopen(open, log, access)))
         return;
     std::optional<MachineLock> lock;
     if (open.size + stored.size() + kNearCapBytes > kLogCapBytes)
@@ -196,8 +194,7 @@ void AppendLogLine(const Machine& machine, const std::filesystem::path& log,
         lock.emplace(machine);
         if (!lookAgain(open, log, access))
             return;
-        if (open.size > 0 && open.size + stored.size() > kLogCapBytes &&
-            !rotate(machine, open, log, access))
+        if (open.size > 0 && open.size + stored.size() > kLogCapBytes && !rotate(open, log, access))
             return;
     }
     // One write of the whole line: O_APPEND puts it after every other process's lines.

@@ -113,7 +113,7 @@ void unmapSequence(SequenceMap& seq)
 }
 
 // False on a machine one may only read: then seq.fd may still be open for reading.
-bool mapSequence(SequenceMap& seq, const Machine& machine)
+bool mapSequence(SequenceMap& seq)
 {
     seq.fd = ::open(seq.lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (seq.fd < 0)
@@ -153,7 +153,7 @@ std::uint64_t takeNumber(SequenceMap& seq, const Machine& machine)
         else
             seq.replacements = ReplacementsOf(seq.lockPath);
     }
-    if (seq.value == nullptr && (seq.fd >= 0 || !mapSequence(seq, machine)))
+    if (seq.value == nullptr && (seq.fd >= 0 || !mapSequence(seq)))
     {
         // Read only: the numbers are only read, and may then repeat; the line is still written.
         std::uint64_t last = 0;
