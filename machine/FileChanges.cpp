@@ -92,13 +92,24 @@ public:
         return counts->replaced;
     }
 
+    // Held across a fork, so that the child's copy is whole: only the forking thread goes on in
+    // the child, and another thread may have been looking.
+    void lockForFork() { m_lock.lock(); }
+    void unlockAfterFork() { m_lock.unlock(); }
+
     // A forked child shares its parent's queue of events: whichever takes them, the other would
-    // miss them. The child closes its copy (and watches anew with a monitor of its own).
-    void forget()
+    // miss them. The child closes its copy and watches anew; what it kept counts as changed.
+    void startAfreshInChild()
     {
         if (m_fd >= 0)
             ::close(m_fd);
-        m_fd = -1;
+        m_fd = kNotYet;
+        m_wds.clear();
+        m_folders.clear();
+        m_byPath.clear();
+        m_kept.clear();
+        m_resetAt = ++m_count; // counts handed out stay below what the child hands out
+        m_lock.unlock();
     }
 
 private:
@@ -211,35 +222,28 @@ private:
     std::unordered_map<std::string, std::pair<Folder*, Name*>> m_byPath;
 };
 
-Monitor*& current()
+Monitor& current()
 {
     // Built on first use and never destroyed: threads may still look while the process ends.
     static Monitor* monitor = []
     {
-        ::pthread_atfork(nullptr, nullptr,
-                         []
-                         {
-                             // Only the forking thread goes on in the child: no lock is held.
-                             // The parent's monitor may have been locked by another thread: the
-                             // child starts from a monitor of its own.
-                             current()->forget();
-                             current() = new Monitor;
-                         });
+        ::pthread_atfork([] { current().lockForFork(); }, [] { current().unlockAfterFork(); },
+                         [] { current().startAfreshInChild(); });
         return new Monitor;
     }();
-    return monitor;
+    return *monitor;
 }
 
 } // namespace
 
 std::optional<FileVersion> WatchedVersionOf(const std::filesystem::path& path)
 {
-    return current()->version(path);
+    return current().version(path);
 }
 
 std::optional<std::uint64_t> ReplacementsOf(const std::filesystem::path& path)
 {
-    return current()->replacements(path);
+    return current().replacements(path);
 }
 
 void LookAfresh()

@@ -164,9 +164,43 @@ void logChange(const Machine& machine, TrayCommand command, std::uint32_t uid,
 
 } // namespace
 
+namespace
+{
+
+// An icon set again to what it is, with nothing refused and the file holding it already: so a
+// program's timer setting its icon on every tick takes no lock and writes nothing.
+bool unchangedModify(const Machine& machine, const TrayIcon& icon, TrayFields fields)
+{
+    if (readRefusals(machine)[static_cast<std::size_t>(TrayCommand::Modify)] > 0)
+        return false;
+    std::lock_guard guard(g_lock);
+    const std::vector<TrayIcon>& icons = ownIcons().For(machine);
+    auto it =
+        std::find_if(icons.begin(), icons.end(),
+                     [&](const TrayIcon& i) { return i.hwnd == icon.hwnd && i.uid == icon.uid; });
+    if (it == icons.end())
+        return false;
+    TrayIcon now = *it;
+    if (fields.message)
+        now.callbackMessage = icon.callbackMessage;
+    if (fields.icon)
+    {
+        now.icon = icon.icon;
+        now.iconResource = icon.iconResource;
+    }
+    if (fields.tip)
+        now.tip = icon.tip;
+    return serialize({now}) == serialize({*it}) &&
+           ownFileText(machine) == detail::OwnFileText(kHeader, serialize(icons));
+}
+
+} // namespace
+
 TrayOutcome ApplyTrayCommand(const Machine& machine, TrayCommand command, const TrayIcon& icon,
                              TrayFields fields)
 {
+    if (command == TrayCommand::Modify && unchangedModify(machine, icon, fields))
+        return TrayOutcome::Done;
     MachineLock machineLock(machine);
     if (!detail::RegisterThisProcess(machine))
         return TrayOutcome::Failed;

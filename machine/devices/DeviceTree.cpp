@@ -212,7 +212,9 @@ std::vector<NetDevice> ListDevices(const Machine& machine)
 
 std::optional<NetDevice> FindDevice(const Machine& machine, const std::string& instanceId)
 {
-    for (auto& d : *share(machine))
+    // Held by name: a range-for keeps only the dereferenced vector's reference alive.
+    const auto devices = share(machine);
+    for (auto& d : *devices)
         if (EqualNoCase(d.instanceId, instanceId))
             return d;
     return std::nullopt;
@@ -221,7 +223,8 @@ std::optional<NetDevice> FindDevice(const Machine& machine, const std::string& i
 std::optional<NetDevice> FindDeviceByNetCfgInstanceId(const Machine& machine,
                                                       const std::string& netCfgInstanceId)
 {
-    for (auto& d : *share(machine))
+    const auto devices = share(machine);
+    for (auto& d : *devices)
         if (!d.netCfgInstanceId.empty() && EqualNoCase(d.netCfgInstanceId, netCfgInstanceId))
             return d;
     return std::nullopt;

@@ -640,26 +640,26 @@ std::optional<Statistics> LinkStatistics(const Machine& m, const std::string& gu
     auto d = DeviceOf(m, guid);
     if (!d)
         return std::nullopt;
-    return WithState(m,
-                     [&](ServiceState& s) -> std::optional<Statistics>
-                     {
-                         InterfaceState& i = InterfaceOf(s, *d);
-                         Statistics st;
-                         st.phyCount = static_cast<std::uint32_t>(i.phyTypes.size());
-                         const std::uint64_t now = MachineNow();
-                         // The state as read comes with its counters caught up to the clock:
-                         // a look at them writes nothing.
-                         st.phyRecord =
-                             PhyRecordFromDriver(miniport::LoadAdapterState(m, guid).bytes(
-                                 miniport::oid::Statistics, 200));
-                         if (i.connection)
-                         {
-                             st.phyIndex = i.connection->phyIndex;
-                             if (i.wrongWepKey && now > i.icvSince)
-                                 st.wepIcvErrors = (now - i.icvSince) * kIcvErrorsPerSecond / 1000;
-                         }
-                         return st;
-                     });
+    return LookAtState(
+        m,
+        [&](ServiceState& s) -> std::optional<Statistics>
+        {
+            InterfaceState& i = InterfaceOf(s, *d);
+            Statistics st;
+            st.phyCount = static_cast<std::uint32_t>(i.phyTypes.size());
+            const std::uint64_t now = MachineNow();
+            // The state as read comes with its counters caught up to the clock:
+            // a look at them writes nothing.
+            st.phyRecord = PhyRecordFromDriver(
+                miniport::LoadAdapterState(m, guid).bytes(miniport::oid::Statistics, 200));
+            if (i.connection)
+            {
+                st.phyIndex = i.connection->phyIndex;
+                if (i.wrongWepKey && now > i.icvSince)
+                    st.wepIcvErrors = (now - i.icvSince) * kIcvErrorsPerSecond / 1000;
+            }
+            return st;
+        });
 }
 
 std::vector<Notification> Pump(const Machine& m)
