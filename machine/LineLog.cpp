@@ -4,6 +4,7 @@
 #include "machine/Folders.h"
 #include "machine/MachineClock.h"
 #include "machine/MachineLock.h"
+#include "machine/ProcessId.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -87,7 +88,7 @@ struct OpenLogs
     std::mutex lock;
     std::uint64_t own = 0; // lines this process wrote, to any log
     std::unordered_map<std::string, OpenLog> logs;
-    pid_t owner = ::getpid();
+    pid_t owner = ThisProcessId();
 };
 
 OpenLogs& openLogs()
@@ -159,19 +160,26 @@ void AppendLogLine(const Machine& machine, const std::filesystem::path& log,
     // A line end inside the text (an SSID may hold any byte) would split the record.
     std::string text;
     text.reserve(line.size() + 1);
-    for (char c : line)
-        text += c == '\n' ? std::string_view("\\n") : std::string_view(&c, 1);
+    for (std::size_t at = 0;;)
+    {
+        const std::size_t end = line.find('\n', at);
+        text.append(line, at, end == std::string::npos ? std::string::npos : end - at);
+        if (end == std::string::npos)
+            break;
+        text += "\\n";
+        at = end + 1;
+    }
     text += '\n';
 
     OpenLogs& logs = openLogs();
     std::lock_guard guard(logs.lock);
-    if (logs.owner != ::getpid())
+    if (logs.owner != ThisProcessId())
     {
         // A forked child: the descriptors are its parent's as well, with sizes the parent keeps.
         for (auto& [name, open] : logs.logs)
             closeLog(open); // only this process's copy of the descriptor
         logs.logs.clear();
-        logs.owner = ::getpid();
+        logs.owner = ThisProcessId();
     }
     const std::uint64_t seq = NextLogSequence(machine);
     ++logs.own;

@@ -1,6 +1,7 @@
 #include "machine/MachineLock.h"
 
 #include "machine/FileChanges.h"
+#include "machine/ProcessId.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -79,7 +80,7 @@ bool lockOpen(ProcessLock& lock, const Machine& machine)
 {
     // A descriptor inherited across fork shares the parent's lock, so it would exclude nothing.
     // Closing it leaves the parent's lock in place.
-    if (lock.fd >= 0 && lock.owner != ::getpid())
+    if (lock.fd >= 0 && lock.owner != ThisProcessId())
     {
         ::close(lock.fd);
         lock.fd = -1;
@@ -90,7 +91,7 @@ bool lockOpen(ProcessLock& lock, const Machine& machine)
         // A machine one may only read is still locked against writers while it is read.
         if (lock.fd < 0 && (errno == EACCES || errno == EROFS))
             lock.fd = ::open(machine.lockPath().c_str(), O_RDONLY | O_CLOEXEC);
-        lock.owner = ::getpid();
+        lock.owner = ThisProcessId();
     }
     return lock.fd >= 0 && ::flock(lock.fd, LOCK_EX) == 0;
 }

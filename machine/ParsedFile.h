@@ -76,14 +76,23 @@ public:
     template <typename Parse>
     std::optional<T> loadText(const std::filesystem::path& path, Parse parse)
     {
-        return load(path,
-                    [&](const std::filesystem::path& file) -> std::optional<T>
-                    {
-                        auto text = ReadWholeFile(file);
-                        if (!text)
-                            return std::nullopt;
-                        return parse(*text);
-                    });
+        auto shared = shareText(path, parse);
+        if (!shared)
+            return std::nullopt;
+        return *shared;
+    }
+
+    template <typename Parse>
+    std::shared_ptr<const T> shareText(const std::filesystem::path& path, Parse parse)
+    {
+        return share(path,
+                     [&](const std::filesystem::path& file) -> std::optional<T>
+                     {
+                         auto text = ReadWholeFile(file);
+                         if (!text)
+                             return std::nullopt;
+                         return parse(*text);
+                     });
     }
 
 private:

@@ -32,8 +32,12 @@ const char* busName(Bus bus)
 std::shared_ptr<const std::vector<NetDevice>> share(const Machine& machine)
 {
     static ParsedFile<std::vector<NetDevice>> kept;
+    // Its path made once for each thread and machine: a driver request looks at the list.
+    thread_local std::pair<std::string, std::filesystem::path> listPath;
+    if (listPath.first != machine.root().native() || listPath.second.empty())
+        listPath = {machine.root().native(), DeviceListPath(machine)};
     auto list =
-        kept.share(DeviceListPath(machine),
+        kept.share(listPath.second,
                    [](const std::filesystem::path& file) -> std::optional<std::vector<NetDevice>>
                    {
                        auto text = ReadWholeFile(file);
@@ -228,6 +232,15 @@ std::optional<NetDevice> FindDeviceByNetCfgInstanceId(const Machine& machine,
         if (!d.netCfgInstanceId.empty() && EqualNoCase(d.netCfgInstanceId, netCfgInstanceId))
             return d;
     return std::nullopt;
+}
+
+bool IsDevicePresent(const Machine& machine, const std::string& netCfgInstanceId)
+{
+    const auto devices = share(machine);
+    for (auto& d : *devices)
+        if (!d.netCfgInstanceId.empty() && EqualNoCase(d.netCfgInstanceId, netCfgInstanceId))
+            return d.present;
+    return false;
 }
 
 NetDevice InstallDevice(const Machine& machine, NetDevice device)

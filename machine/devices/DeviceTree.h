@@ -45,6 +45,8 @@ std::optional<NetDevice> FindDevice(const Machine& machine, const std::string& i
 // By NetCfgInstanceId, without regard to case (device paths name it).
 std::optional<NetDevice> FindDeviceByNetCfgInstanceId(const Machine& machine,
                                                       const std::string& netCfgInstanceId);
+// Whether that device is listed and present (plugged in), without a copy of its entry.
+bool IsDevicePresent(const Machine& machine, const std::string& netCfgInstanceId);
 
 // Installs the device: its entry, and its driver key under the class key holding
 // "NetCfgInstanceId", the driver's parameters and an empty subkey "Default". Missing

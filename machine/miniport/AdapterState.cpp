@@ -313,21 +313,26 @@ std::optional<AdapterState> storedState(const Machine& machine, const std::strin
 
 } // namespace
 
-AdapterState LoadAdapterState(const Machine& machine, const std::string& netCfgInstanceId)
+std::shared_ptr<const AdapterState> ShareAdapterState(const Machine& machine,
+                                                      const std::string& netCfgInstanceId)
 {
     // No lock: the file is replaced whole; a change reads it again under the lock.
-    auto stored = storedState(machine, netCfgInstanceId);
-    AdapterState state;
+    auto stored =
+        keptStates().shareText(AdapterFile(machine, netCfgInstanceId, "state.txt"),
+                               [](const std::string& text) { return ParseAdapterState(text); });
     if (stored)
-        state = std::move(*stored);
-    else
-    {
-        // Made once for each adapter and thread: a new adapter answers every query from these.
-        thread_local std::pair<std::string, AdapterState> defaults;
-        if (defaults.first != netCfgInstanceId || defaults.first.empty())
-            defaults = {netCfgInstanceId, DefaultAdapterState(netCfgInstanceId)};
-        state = defaults.second;
-    }
+        return stored;
+    // Made once for each adapter and thread: a new adapter answers every query from these.
+    thread_local std::pair<std::string, std::shared_ptr<const AdapterState>> defaults;
+    if (defaults.first != netCfgInstanceId || !defaults.second)
+        defaults = {netCfgInstanceId,
+                    std::make_shared<const AdapterState>(DefaultAdapterState(netCfgInstanceId))};
+    return defaults.second;
+}
+
+AdapterState LoadAdapterState(const Machine& machine, const std::string& netCfgInstanceId)
+{
+    AdapterState state = *ShareAdapterState(machine, netCfgInstanceId);
     CatchUpTraffic(state, MachineNow());
     return state;
 }
@@ -453,6 +458,11 @@ void AdvanceCounters(AdapterState& state, std::uint64_t frames, std::uint32_t fr
     std::uint32_t bytes = static_cast<std::uint32_t>(frames * frameBytes);
     state.setU32(oid::LinkRecord, state.u32(oid::LinkRecord, 8) + bytes, 8);
     state.setU32(oid::LinkRecord, state.u32(oid::LinkRecord, 12) + bytes, 12);
+}
+
+bool GrowsWithTraffic(std::uint32_t key)
+{
+    return key == oid::Statistics || key == oid::FramesReceived || key == oid::LinkRecord;
 }
 
 bool CatchUpTraffic(AdapterState& state, std::uint64_t now)

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -100,6 +101,10 @@ const std::filesystem::path& AdapterFile(const Machine& machine,
 // (CatchUpTraffic), so that a reader need not write them back; the defaults when none has been
 // kept yet.
 AdapterState LoadAdapterState(const Machine& machine, const std::string& netCfgInstanceId);
+// The state as last written (or the defaults), without a copy and without the traffic since:
+// enough for an answer that neither follows the link nor grows with the traffic. Never null.
+std::shared_ptr<const AdapterState> ShareAdapterState(const Machine& machine,
+                                                      const std::string& netCfgInstanceId);
 // Writes nothing when the file already gives this state.
 bool SaveAdapterState(const Machine& machine, const std::string& netCfgInstanceId,
                       const AdapterState& state);
@@ -131,6 +136,8 @@ void ResetCounters(AdapterState& state);
 // for each while the access point runs. False when nothing changed.
 inline constexpr std::uint64_t kFramesPerSecond = 50;
 bool CatchUpTraffic(AdapterState& state, std::uint64_t now);
+// The stored answers CatchUpTraffic changes.
+bool GrowsWithTraffic(std::uint32_t key);
 
 // Queues an access-point event record (FILETIME, MAC, code) for the next event query.
 void QueueApEvent(AdapterState& state, std::uint64_t fileTime, const std::string& mac,

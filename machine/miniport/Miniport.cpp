@@ -176,12 +176,45 @@ RequestResult applySet(const Machine& machine, const std::string& id, AdapterSta
     return {true, 0, consumed};
 }
 
-RequestResult answerQuery(AdapterState& state, const OidEntry& e, std::string& buffer)
+// How much of the buffer a query's answer fills; nullopt when the buffer is too small for it.
+std::optional<std::size_t> answerSize(const OidEntry& e, const std::string& buffer)
 {
     std::uint32_t least = e.minQuery != 0 ? e.minQuery : e.querySize;
     if (buffer.size() < least)
+        return std::nullopt;
+    return std::min<std::size_t>(buffer.size(), e.querySize);
+}
+
+RequestResult answered(std::string& buffer, const std::string& answer)
+{
+    buffer.replace(0, answer.size(), answer);
+    return {true, 0, static_cast<std::uint32_t>(answer.size())};
+}
+
+// Each event is answered once: those answered leave the queue.
+RequestResult answerEvents(AdapterState& state, const OidEntry& e, std::string& buffer)
+{
+    const auto size = answerSize(e, buffer);
+    if (!size)
         return failed(kErrorInsufficientBuffer);
-    const std::size_t size = std::min<std::size_t>(buffer.size(), e.querySize);
+    // A record stored as it is (a test's oversize count) is answered unchanged.
+    if (state.values.count(e.storeKey))
+        return answered(buffer, state.bytes(e.storeKey, *size));
+    std::size_t count = std::min<std::size_t>(state.events.size(), 10);
+    std::string answer(*size, '\0');
+    writeU32(answer, 0, static_cast<std::uint32_t>(count));
+    for (std::size_t i = 0; i < count; ++i)
+        answer.replace(8 + 16 * i, 16, state.events[i].substr(0, 16));
+    state.events.erase(state.events.begin(), state.events.begin() + static_cast<long>(count));
+    return answered(buffer, answer);
+}
+
+// Any query but the event queue's: it reads the state only.
+RequestResult answerQuery(const AdapterState& state, const OidEntry& e, std::string& buffer)
+{
+    const auto size = answerSize(e, buffer);
+    if (!size)
+        return failed(kErrorInsufficientBuffer);
     std::string answer;
     switch (e.kind)
     {
@@ -190,38 +223,20 @@ RequestResult answerQuery(AdapterState& state, const OidEntry& e, std::string& b
         std::uint32_t space = readU32(buffer, 0);
         if (space > kEeprom)
             return failed(kErrorInvalidParameter);
-        answer = buffer.substr(0, size);
+        answer = buffer.substr(0, *size);
         writeU32(answer, 8, state.reg(space, readU32(buffer, 4)));
-        break;
-    }
-    case OidKind::Events:
-    {
-        // A record stored as it is (a test's oversize count) is answered unchanged.
-        if (state.values.count(e.storeKey))
-        {
-            answer = state.bytes(e.storeKey, size);
-            break;
-        }
-        // Each event is answered once: those answered leave the queue.
-        std::size_t count = std::min<std::size_t>(state.events.size(), 10);
-        answer.assign(size, '\0');
-        writeU32(answer, 0, static_cast<std::uint32_t>(count));
-        for (std::size_t i = 0; i < count; ++i)
-            answer.replace(8 + 16 * i, 16, state.events[i].substr(0, 16));
-        state.events.erase(state.events.begin(), state.events.begin() + static_cast<long>(count));
         break;
     }
     case OidKind::StationTable:
         answer = state.values.count(e.storeKey)
-                     ? state.bytes(e.storeKey, size)
-                     : stations::StationTableRecord(state).substr(0, size);
+                     ? state.bytes(e.storeKey, *size)
+                     : stations::StationTableRecord(state).substr(0, *size);
         break;
     default:
-        answer = state.bytes(e.storeKey, size);
+        answer = state.bytes(e.storeKey, *size);
         break;
     }
-    buffer.replace(0, answer.size(), answer);
-    return {true, 0, static_cast<std::uint32_t>(answer.size())};
+    return answered(buffer, answer);
 }
 
 // Codes of the link's answers beyond the signal.
@@ -416,6 +431,20 @@ std::string networkTypes(const Machine& machine, const std::string& id)
     return record;
 }
 
+// A query's answer into the caller's buffer; a short answer arranged for the code keeps only its
+// first bytes, and fewer are reported.
+void giveAnswer(const DriverFaults& faults, std::uint32_t wireCode, std::string& buffer,
+                std::string& answer, RequestResult& result)
+{
+    if (auto cut = ShortAnswerFor(faults, wireCode))
+    {
+        std::size_t keep = std::min<std::size_t>(*cut, buffer.size());
+        answer.replace(keep, std::string::npos, buffer.substr(keep));
+        result.returned = static_cast<std::uint32_t>(keep);
+    }
+    buffer = answer;
+}
+
 } // namespace
 
 RequestResult HandleRequest(const Machine& machine, const std::string& netCfgInstanceId,
@@ -452,39 +481,53 @@ RequestResult HandleRequest(const Machine& machine, const std::string& netCfgIns
         result = failed(kErrorNotSupported);
     else
     {
-        // The counters as they are now, derived from the clock: a query writes none back.
-        AdapterState state = LoadAdapterState(machine, netCfgInstanceId);
         const bool changes = isSet || entry->kind == OidKind::Events;
-        std::optional<AdapterState> before;
-        if (changes)
-            before = state;
-        std::optional<std::uint32_t> refused;
-        if (!isSet && followsLink(entry->storeKey))
-            refused = followLink(machine, netCfgInstanceId, state, wireCode, entry->storeKey);
-        if (!isSet && entry->kind == OidKind::NetworkTypes && !IsPinned(state, entry->storeKey))
-            state.setBytes(entry->storeKey, networkTypes(machine, netCfgInstanceId));
         std::string answer = buffer;
-        if (refused)
-            result = failed(*refused);
-        else
-            result = isSet ? applySet(machine, netCfgInstanceId, state, *entry, buffer)
-                           : answerQuery(state, *entry, answer);
-        if (result.ok)
+        if (!changes && !followsLink(entry->storeKey) && !GrowsWithTraffic(entry->storeKey) &&
+            entry->kind != OidKind::NetworkTypes)
         {
-            if (auto cut = ShortAnswerFor(faults, wireCode))
+            // A stored answer: read where it is kept, without a copy of the whole state.
+            result = answerQuery(*ShareAdapterState(machine, netCfgInstanceId), *entry, answer);
+            if (result.ok)
+                giveAnswer(faults, wireCode, buffer, answer, result);
+        }
+        else
+        {
+            // The counters as they are now, derived from the clock: a query writes none back.
+            AdapterState state = LoadAdapterState(machine, netCfgInstanceId);
+            std::optional<AdapterState> before;
+            if (changes)
+                before = state;
+            std::optional<std::uint32_t> refused;
+            if (!isSet && followsLink(entry->storeKey))
+                refused = followLink(machine, netCfgInstanceId, state, wireCode, entry->storeKey);
+            if (!isSet && entry->kind == OidKind::NetworkTypes && !IsPinned(state, entry->storeKey))
+                state.setBytes(entry->storeKey, networkTypes(machine, netCfgInstanceId));
+            if (refused)
+                result = failed(*refused);
+            else if (isSet)
+                result = applySet(machine, netCfgInstanceId, state, *entry, buffer);
+            else if (entry->kind == OidKind::Events)
+                result = answerEvents(state, *entry, answer);
+            else
+                result = answerQuery(state, *entry, answer);
+            if (result.ok)
             {
-                // A short answer: only the first bytes arrive, and fewer are reported.
-                std::size_t keep = std::min<std::size_t>(*cut, buffer.size());
-                answer.replace(keep, std::string::npos, buffer.substr(keep));
-                result.returned = static_cast<std::uint32_t>(keep);
+                if (isSet)
+                {
+                    // A short answer of a set: fewer bytes are reported read.
+                    if (auto cut = ShortAnswerFor(faults, wireCode))
+                        result.returned =
+                            static_cast<std::uint32_t>(std::min<std::size_t>(*cut, buffer.size()));
+                    if (ScribblesOn(faults, wireCode))
+                        for (char& c : buffer)
+                            c = static_cast<char>(~c);
+                }
+                else
+                    giveAnswer(faults, wireCode, buffer, answer, result);
+                if (changes && state != *before)
+                    SaveAdapterState(machine, netCfgInstanceId, state);
             }
-            if (!isSet)
-                buffer = answer;
-            else if (ScribblesOn(faults, wireCode))
-                for (char& c : buffer)
-                    c = static_cast<char>(~c);
-            if (changes && state != *before)
-                SaveAdapterState(machine, netCfgInstanceId, state);
         }
     }
     log.ok = result.ok;

@@ -14,18 +14,41 @@ namespace machine::miniport
 namespace
 {
 
-std::string toHex(const std::string& bytes)
+void appendHex(std::string& out, const std::string& bytes)
 {
     if (bytes.empty())
-        return "-";
+    {
+        out += '-';
+        return;
+    }
     static const char digits[] = "0123456789abcdef";
-    std::string out;
+    const std::size_t at = out.size();
+    out.resize(at + 2 * bytes.size());
+    char* p = out.data() + at;
     for (unsigned char c : bytes)
     {
-        out += digits[c >> 4];
-        out += digits[c & 15];
+        *p++ = digits[c >> 4];
+        *p++ = digits[c & 15];
     }
-    return out;
+}
+
+// Upper-case hexadecimal of all eight digits, as "%08X" writes it.
+void appendHex32(std::string& out, std::uint32_t v)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        out += digits[(v >> shift) & 15];
+}
+
+void appendDecimal(std::string& out, std::uint32_t v)
+{
+    char text[10];
+    char* end = text + sizeof text;
+    char* p = end;
+    do
+        *--p = static_cast<char>('0' + v % 10);
+    while ((v /= 10) != 0);
+    out.append(p, end);
 }
 
 bool fromHex(const std::string& text, std::string& out)
@@ -54,14 +77,31 @@ const std::filesystem::path& logPath(const Machine& machine, const std::string& 
 
 std::string FormatLogEntry(const LogEntry& e)
 {
-    char head[160];
-    std::snprintf(head, sizeof head, "ioctl=%08X inlen=%u handle=%s %08X len=%u ret=%u %s",
-                  e.control, e.inLength, e.handle.c_str(), e.code, e.length, e.returned,
-                  e.ok ? "ok" : "fail");
-    std::string line = head;
-    if (!e.ok)
-        line.append("=").append(std::to_string(e.error));
-    line += " in=" + toHex(e.bytesIn) + " out=" + toHex(e.bytesOut);
+    // Built by hand: a request writes one of these, and formatting through printf cost as much as
+    // the rest of the request.
+    std::string line;
+    line.reserve(96 + e.handle.size() + 2 * (e.bytesIn.size() + e.bytesOut.size()));
+    line += "ioctl=";
+    appendHex32(line, e.control);
+    line += " inlen=";
+    appendDecimal(line, e.inLength);
+    line.append(" handle=").append(e.handle).append(" ");
+    appendHex32(line, e.code);
+    line += " len=";
+    appendDecimal(line, e.length);
+    line += " ret=";
+    appendDecimal(line, e.returned);
+    if (e.ok)
+        line += " ok";
+    else
+    {
+        line += " fail=";
+        appendDecimal(line, e.error);
+    }
+    line += " in=";
+    appendHex(line, e.bytesIn);
+    line += " out=";
+    appendHex(line, e.bytesOut);
     return line;
 }
 

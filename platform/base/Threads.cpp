@@ -1,5 +1,6 @@
 #include "platform/base/Threads.h"
 
+#include "machine/ProcessId.h"
 #include "platform/base/HandleTable.h"
 #include "platform/base/Waitable.h"
 #include "platform/base/WinError.h"
@@ -257,5 +258,5 @@ DWORD GetCurrentThreadId()
 
 DWORD GetCurrentProcessId()
 {
-    return static_cast<DWORD>(::getpid());
+    return static_cast<DWORD>(machine::ThisProcessId());
 }

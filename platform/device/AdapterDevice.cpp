@@ -8,6 +8,7 @@
 #include "machine/devices/DeviceTree.h"
 #include "machine/miniport/Miniport.h"
 #include "machine/miniport/RequestLog.h"
+#include "platform/base/Threads.h"
 #include "platform/base/WinError.h"
 #include "platform/device/DeviceIoControl.h"
 #include "platform/device/internal/DeviceOpeners.h"
@@ -31,7 +32,7 @@ namespace
 std::string handleTag(HANDLE handle)
 {
     char tag[32];
-    std::snprintf(tag, sizeof tag, "%ld.%x", static_cast<long>(::getpid()),
+    std::snprintf(tag, sizeof tag, "%ld.%x", static_cast<long>(GetCurrentProcessId()),
                   static_cast<unsigned>(handle));
     return tag;
 }
@@ -79,8 +80,7 @@ public:
         // One look at the machine for the device and the request.
         const machine::ChangeScope scope;
         // Unplugged while open: the handle stays, the driver is gone.
-        auto device = machine::devices::FindDeviceByNetCfgInstanceId(m_machine, m_id);
-        if (!device || !device->present)
+        if (!machine::devices::IsDevicePresent(m_machine, m_id))
         {
             SetLastError(ERROR_DEVICE_NOT_CONNECTED);
             return FALSE;
@@ -148,8 +148,9 @@ std::optional<HANDLE> OpenAdapterDevice(const DeviceOpenRequest& request)
     }
     auto adapter = std::make_shared<AdapterDevice>(m, device->netCfgInstanceId);
     const HANDLE handle = RegisterHandle(adapter);
-    adapter->setTag(handleTag(handle));
-    machine::miniport::AppendOpenLog(m, device->netCfgInstanceId, handleTag(handle), path, 0);
+    const std::string tag = handleTag(handle);
+    adapter->setTag(tag);
+    machine::miniport::AppendOpenLog(m, device->netCfgInstanceId, tag, path, 0);
     return handle;
 }
 
