@@ -107,6 +107,7 @@ public:
         m_wds.clear();
         m_folders.clear();
         m_byPath.clear();
+        m_missing.clear();
         m_kept.clear();
         m_resetAt = ++m_count; // counts handed out stay below what the child hands out
         m_lock.unlock();
@@ -125,16 +126,38 @@ private:
         auto fast = m_byPath.find(path.native());
         if (fast != m_byPath.end())
             return counted(*fast->second.first, *fast->second.second);
-        const std::string folderPath = path.parent_path().native();
+        const std::filesystem::path folderName = path.parent_path();
+        const std::string& folderPath = folderName.native();
         auto known = m_wds.find(folderPath);
         Folder* folder = nullptr;
         if (known != m_wds.end())
             folder = &m_folders[known->second];
         else
         {
-            const int wd =
-                ::inotify_add_watch(m_fd, folderPath.empty() ? "." : folderPath.c_str(),
-                                    kContentEvents | kPlaceEvents | kSelfEvents | IN_ONLYDIR);
+            // A folder known missing stays so while its own name in its parent is unchanged:
+            // what it would hold is missing too, and no watch is tried again.
+            if (auto missing = m_missing.find(folderPath); missing != m_missing.end())
+            {
+                auto up = countsOf(folderName);
+                if (up && up->changed == missing->second)
+                    return up;
+                m_missing.erase(folderPath);
+            }
+            int wd = addWatch(folderPath);
+            if (wd < 0 && errno == ENOENT)
+            {
+                // Watched through its parent first, then tried again: a folder made in between
+                // is either found now or raises its creation in the parent.
+                std::optional<Name> up;
+                if (folderName.has_relative_path() && folderName.parent_path() != folderName)
+                    up = countsOf(folderName);
+                wd = addWatch(folderPath);
+                if (wd < 0 && up && errno == ENOENT)
+                {
+                    m_missing[folderPath] = up->changed;
+                    return up;
+                }
+            }
             if (wd < 0)
                 return std::nullopt;
             m_wds[folderPath] = wd; // another spelling of a folder watched gets the same wd
@@ -149,6 +172,12 @@ private:
         // Elements of the maps stay where they are until erased: the pointers hold.
         m_byPath[path.native()] = {folder, &it->second};
         return counted(*folder, it->second);
+    }
+
+    int addWatch(const std::string& folderPath)
+    {
+        return ::inotify_add_watch(m_fd, folderPath.empty() ? "." : folderPath.c_str(),
+                                   kContentEvents | kPlaceEvents | kSelfEvents | IN_ONLYDIR);
     }
 
     Name counted(const Folder& folder, const Name& name) const
@@ -220,6 +249,8 @@ private:
     std::unordered_map<std::string, Kept> m_kept;
     // Each path looked at, to its folder and name.
     std::unordered_map<std::string, std::pair<Folder*, Name*>> m_byPath;
+    // Folders found missing, to the count of their name in their parent then.
+    std::unordered_map<std::string, std::uint64_t> m_missing;
 };
 
 Monitor& current()

@@ -285,9 +285,10 @@ const std::filesystem::path& AdapterFile(const Machine& machine,
     };
     // A deque: a path handed out stays where it is while others are made.
     thread_local std::deque<Made> made;
-    for (const Made& m : made)
-        if (m.name == name && m.id == netCfgInstanceId && m.root == machine.root().native())
-            return m.path;
+    // The latest first: a request asks for the same few files again and again.
+    for (auto m = made.rbegin(); m != made.rend(); ++m)
+        if (m->name == name && m->id == netCfgInstanceId && m->root == machine.root().native())
+            return m->path;
     if (made.size() >= 16)
         made.pop_front();
     made.push_back({machine.root().native(), netCfgInstanceId, name,

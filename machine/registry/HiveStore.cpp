@@ -81,8 +81,9 @@ std::string lineWarning(std::size_t line, const std::string& what)
 
 struct Cached
 {
-    std::string hivePath;
-    std::string journalPath;
+    // Paths kept as paths: a look at a file's version takes one, and making it splits the name.
+    std::filesystem::path hivePath;
+    std::filesystem::path journalPath;
 
     bool valid = false;
     Stamp stamp; // the hive file the hive was read from
@@ -136,8 +137,8 @@ Cached& cacheFor(const Machine& machine)
     if (it == map.end())
     {
         auto entry = std::make_unique<Cached>();
-        entry->hivePath = machine.hivePath().string();
-        entry->journalPath = JournalPath(machine).string();
+        entry->hivePath = machine.hivePath();
+        entry->journalPath = JournalPath(machine);
         it = map.emplace(std::string(root), std::move(entry)).first;
     }
     return *it->second;

@@ -148,11 +148,12 @@ std::optional<std::uint32_t> TakeFault(const Machine& machine, Operation operati
                                        const KeyPath& key)
 {
     // Every registry call asks: the file's name is made once per machine and thread.
-    thread_local std::string root, path;
-    if (root != machine.root().native())
+    thread_local std::string root;
+    thread_local std::filesystem::path path; // a path made from a string splits it each time
+    if (root != machine.root().native() || path.empty())
     {
         root = machine.root().native();
-        path = FaultFilePath(machine).string();
+        path = FaultFilePath(machine);
     }
     if (!VersionOf(path))
         return std::nullopt; // the usual case: nothing injected, and no parse

@@ -71,6 +71,40 @@ TEST(FileChanges, EveryKindOfChangeIsSeenByTheNextLook)
     }
 }
 
+TEST(FileChanges, AFileInFoldersNotYetMadeIsSeenWhenTheyAndItAreMade)
+{
+    testing_support::TempMachine m;
+    const fs::path file = m.root() / "a" / "b" / "x.txt";
+    const auto inOther = [](const std::function<void()>& change)
+    {
+        testing_support::InOtherProcess(
+            [&]
+            {
+                change();
+                return true;
+            });
+    };
+    EXPECT_FALSE(machine::VersionOf(file).has_value());
+    EXPECT_FALSE(machine::VersionOf(file).has_value()) << "looked at again";
+    inOther([&] { fs::create_directories(m.root() / "a"); });
+    EXPECT_FALSE(machine::VersionOf(file).has_value()) << "the outer folder made";
+    inOther([&] { fs::create_directories(file.parent_path()); });
+    EXPECT_FALSE(machine::VersionOf(file).has_value()) << "the inner folder made";
+    inOther([&] { std::ofstream(file) << "one"; });
+    EXPECT_TRUE(machine::VersionOf(file).has_value()) << "the file made";
+    EXPECT_EQ(machine::VersionOf(file), machine::StatVersionOf(file));
+    inOther([&] { fs::remove_all(m.root() / "a"); });
+    EXPECT_FALSE(machine::VersionOf(file).has_value()) << "all removed";
+    inOther(
+        [&]
+        {
+            fs::create_directories(file.parent_path());
+            std::ofstream(file) << "two";
+        });
+    EXPECT_EQ(machine::VersionOf(file), machine::StatVersionOf(file)) << "all made at once";
+    EXPECT_TRUE(machine::VersionOf(file).has_value());
+}
+
 TEST(FileChanges, AScopeLooksOnceButSeesItsOwnWrites)
 {
     testing_support::TempMachine m;
