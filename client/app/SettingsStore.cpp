@@ -227,11 +227,11 @@ int DeleteIniSection(LPCSTR lpszName, LPCSTR lpszSection)
         if (section.name != lpszSection)
             continue;
         for (; nLine < section.header; nLine++)
-            result += doc.lines()[nLine].text + doc.lines()[nLine].end;
+            result += doc.withEndOf(doc.lines()[nLine]);
         nLine = section.end;
     }
     for (; nLine < doc.lines().size(); nLine++)
-        result += doc.lines()[nLine].text + doc.lines()[nLine].end;
+        result += doc.withEndOf(doc.lines()[nLine]);
 
     // Write the new contents aside and put them in place in one step: a failure on the way
     // leaves the old file as it was.

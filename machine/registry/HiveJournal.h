@@ -79,4 +79,9 @@ JournalScan ScanJournal(std::string_view text, bool fromStart, std::size_t first
 // fraction of the hive, so that a change costs the same at any size of the hive.
 std::uint64_t JournalFoldThreshold(std::uint64_t hiveBytes);
 
+// The registry is idle once no change has reached the journal for this long: the next process
+// to read the registry's files then folds the journal into the hive, so that the processes after
+// it read the hive alone. Nothing wakes for it: an idle machine costs nothing.
+inline constexpr long kJournalQuietSeconds = 60;
+
 } // namespace machine::registry

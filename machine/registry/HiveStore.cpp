@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <ctime>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -100,6 +101,7 @@ struct Cached
     std::size_t journalLines = 0; // lines up to there
     std::vector<std::string> journalWarnings;
     std::optional<std::size_t> unfinished; // where a change not complete (yet) starts
+    Stamp idleFoldTried;                   // the journal last folded for being idle, or tried
 
     void forgetJournal(const Stamp& now)
     {
@@ -245,8 +247,10 @@ void reload(const Machine& machine, Cached& c, const Stamp& stamp, const Stamp& 
     applyJournal(machine, c, journal, 0);
 }
 
-// Brings the cached hive up to date with the files. Call under the machine lock.
-Cached& load(const Machine& machine)
+StoreStatus fold(const Machine& machine, Cached& c);
+
+// Brings the cached hive up to date with the files, without folding.
+Cached& loadFiles(const Machine& machine)
 {
     Cached& c = cacheFor(machine);
     auto stamp = stampOf(c.hivePath);
@@ -270,6 +274,31 @@ Cached& load(const Machine& machine)
             return c;
     }
     reload(machine, c, *stamp, *journal);
+    return c;
+}
+
+// Folds a journal no change has reached for a while. One the process cannot fold (a machine it
+// may only read) is tried once, not at every look.
+void foldIfIdle(const Machine& machine, Cached& c)
+{
+    if (!c.valid || c.status != StoreStatus::Ok || !c.journal.exists || !c.journalUsable ||
+        !c.stamp.exists || c.journal == c.idleFoldTried)
+        return;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    if (now.tv_sec - c.journal.modified.tv_sec < kJournalQuietSeconds)
+        return;
+    c.idleFoldTried = c.journal;
+    fold(machine, c);
+}
+
+// Brings the cached hive up to date with the files. Call under the machine lock.
+Cached& load(const Machine& machine)
+{
+    Cached& c = loadFiles(machine);
+    foldIfIdle(machine, c);
+    if (!c.valid)
+        return loadFiles(machine);
     return c;
 }
 

@@ -15,30 +15,40 @@ bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-void classify(Line& line, bool inSection)
+std::uint32_t count(std::size_t n)
 {
-    std::string_view t = Trim(line.text);
+    return static_cast<std::uint32_t>(n);
+}
+
+// `text` is the line's own text; the parts are noted by their place in it.
+void classify(Line& line, std::string_view text, bool inSection)
+{
+    const auto at = [&](std::string_view part) { return count(part.data() - text.data()); };
+    std::string_view t = Trim(text);
     if (t.empty())
         return;
     if (t[0] == '[')
     {
         std::size_t close = t.find(']', 1);
         line.kind = LineKind::Header;
-        line.name =
-            std::string(Trim(t.substr(1, close == std::string_view::npos ? close : close - 1)));
+        const std::string_view name =
+            Trim(t.substr(1, close == std::string_view::npos ? close : close - 1));
+        line.nameAt = at(name);
+        line.nameLength = count(name.size());
         return;
     }
     if (t[0] == ';' || !inSection)
         return;
     line.kind = LineKind::Entry;
     std::size_t eq = t.find('=');
+    const std::string_view name = eq == std::string_view::npos ? t : Trim(t.substr(0, eq));
+    line.nameAt = at(name);
+    line.nameLength = count(name.size());
     if (eq == std::string_view::npos)
-    {
-        line.name = std::string(t);
         return;
-    }
-    line.name = std::string(Trim(t.substr(0, eq)));
-    line.value = std::string(Trim(t.substr(eq + 1)));
+    const std::string_view value = Trim(t.substr(eq + 1));
+    line.valueAt = at(value);
+    line.valueLength = count(value.size());
     line.hasValue = true;
 }
 
@@ -61,19 +71,19 @@ Parsed parseLines(std::string_view text)
         std::size_t eol = text.find_first_of("\r\n", pos);
         if (eol == std::string_view::npos)
         {
-            line.text = std::string(text.substr(pos));
+            line.length = count(text.size() - pos);
             pos = text.size();
         }
         else
         {
-            line.text = std::string(text.substr(pos, eol - pos));
-            if (text[eol] == '\r' && eol + 1 < text.size() && text[eol + 1] == '\n')
-                line.end = kLineEnd;
-            else
-                line.end = std::string(1, text[eol]);
-            pos = eol + line.end.size();
+            line.length = count(eol - pos);
+            line.endLength =
+                text[eol] == '\r' && eol + 1 < text.size() && text[eol + 1] == '\n' ? 2 : 1;
+            pos = eol + line.endLength;
         }
-        classify(line, !out.sections.empty());
+        const std::string_view own = text.substr(start, line.length);
+        classify(line, own, !out.sections.empty());
+        const std::string_view name = own.substr(line.nameAt, line.nameLength);
 
         std::size_t index = out.lines.size();
         if (line.kind == LineKind::Header)
@@ -81,17 +91,17 @@ Parsed parseLines(std::string_view text)
             if (!out.sections.empty())
                 out.sections.back().end = index;
             Section section;
-            section.name = line.name;
+            section.name = std::string(name);
             section.header = index;
             out.sections.push_back(std::move(section));
         }
         else if (line.kind == LineKind::Entry)
         {
             Section& section = out.sections.back();
-            section.firstEntry.emplace(Fold(line.name), section.entries.size());
+            section.firstEntry.emplace(Fold(name), section.entries.size());
             section.entries.push_back(index);
         }
-        out.lines.push_back(std::move(line));
+        out.lines.push_back(line);
         out.offsets.push_back(start);
     }
     if (!out.sections.empty())
@@ -162,6 +172,28 @@ void Document::indexSections()
         m_firstSection.emplace(Fold(m_sections[i].name), i);
 }
 
+std::string_view Document::textOf(const Line& line) const
+{
+    const auto index = static_cast<std::size_t>(&line - m_lines.data());
+    return std::string_view(m_text).substr(offset(index), line.length);
+}
+
+std::string_view Document::withEndOf(const Line& line) const
+{
+    const auto index = static_cast<std::size_t>(&line - m_lines.data());
+    return std::string_view(m_text).substr(offset(index), line.length + line.endLength);
+}
+
+std::string_view Document::nameOf(const Line& line) const
+{
+    return textOf(line).substr(line.nameAt, line.nameLength);
+}
+
+std::string_view Document::valueOf(const Line& line) const
+{
+    return textOf(line).substr(line.valueAt, line.valueLength);
+}
+
 const Section* Document::findSection(std::string_view name) const
 {
     auto it = m_firstSection.find(Fold(Trim(name)));
@@ -195,8 +227,8 @@ std::optional<LineEdit> Document::valueEdit(std::string_view section, std::strin
 
     if (const Line* line = findEntry(*found, keyName))
     {
-        std::string rewritten = line->name + "=" + std::string(value);
-        if (rewritten == line->text)
+        std::string rewritten = std::string(nameOf(*line)) + "=" + std::string(value);
+        if (rewritten == textOf(*line))
             return std::nullopt;
         const auto at = static_cast<std::size_t>(line - m_lines.data());
         return LineEdit{at, at + 1, rewritten + std::string(kLineEnd)};
@@ -204,7 +236,7 @@ std::optional<LineEdit> Document::valueEdit(std::string_view section, std::strin
 
     const std::size_t after = found->entries.empty() ? found->header : found->entries.back();
     entry += kLineEnd;
-    if (m_lines[after].end.empty())
+    if (m_lines[after].endLength == 0)
         entry.insert(0, kLineEnd);
     return LineEdit{after + 1, after + 1, std::move(entry)};
 }
@@ -244,9 +276,9 @@ std::optional<LineEdit> Document::sectionLinesEdit(std::string_view section,
     // The section's content runs to its last non-blank line; blank lines after it stay.
     std::size_t contentEnd = found->header + 1;
     for (std::size_t i = found->header + 1; i < found->end; ++i)
-        if (!Trim(m_lines[i].text).empty())
+        if (!Trim(textOf(m_lines[i])).empty())
             contentEnd = i + 1;
-    if (!text.empty() && m_lines[found->header].end.empty())
+    if (!text.empty() && m_lines[found->header].endLength == 0)
         text.insert(0, kLineEnd);
     const std::size_t from = offset(found->header + 1);
     if (std::string_view(m_text).substr(from, offset(contentEnd) - from) == text)

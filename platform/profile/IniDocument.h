@@ -14,6 +14,7 @@
 // and, once made, a parse of the sections it touched only.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,14 +31,19 @@ enum class LineKind
     Entry
 };
 
+// A line by its place in the document's text: a few numbers, so that lines added or removed in
+// the middle of a large file move little. The parts are counted from the line's start, which
+// the document keeps.
 struct Line
 {
-    std::string text; // without its line end
-    std::string end;  // "\r\n", "\n", "\r", or "" for a last line without one
+    std::uint32_t length = 0;   // without its line end
+    std::uint8_t endLength = 0; // 2 for "\r\n", 1 for "\n" or "\r", 0 for a last line without one
     LineKind kind = LineKind::Other;
-    std::string name;  // section name (Header) or key (Entry), trimmed
-    std::string value; // Entry: the text after the first "=", trimmed, quotes kept
     bool hasValue = false;
+    std::uint32_t nameAt = 0; // section name (Header) or key (Entry), trimmed
+    std::uint32_t nameLength = 0;
+    std::uint32_t valueAt = 0; // Entry: the text after the first "=", trimmed, quotes kept
+    std::uint32_t valueLength = 0;
 
     bool operator==(const Line&) const = default;
 };
@@ -76,6 +82,11 @@ public:
     const std::string& text() const { return m_text; }
     const std::vector<Line>& lines() const { return m_lines; }
     const std::vector<Section>& sections() const { return m_sections; }
+    // A line's text (without its end), name and value; `line` is one of lines().
+    std::string_view textOf(const Line& line) const;
+    std::string_view withEndOf(const Line& line) const; // its text and its line end
+    std::string_view nameOf(const Line& line) const;
+    std::string_view valueOf(const Line& line) const;
 
     // The first section of that name (trimmed, any case), or null.
     const Section* findSection(std::string_view name) const;

@@ -108,7 +108,7 @@ std::optional<std::string_view> lookup(const ini::Document& document, LPCSTR lpA
     const ini::Line* entry = section == nullptr ? nullptr : document.findEntry(*section, lpKeyName);
     if (entry == nullptr)
         return std::nullopt;
-    return unquoted(entry->value);
+    return unquoted(document.valueOf(*entry));
 }
 
 std::uint32_t parseProfileInt(std::string_view text)
@@ -206,7 +206,7 @@ DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
             if (const ini::Section* section = document.findSection(lpAppName))
                 for (std::size_t line : section->entries)
                     if (document.lines()[line].hasValue)
-                        keys.push_back(document.lines()[line].name);
+                        keys.push_back(document.nameOf(document.lines()[line]));
             return copyList(keys, lpReturnedString, nSize);
         }
         if (auto value = lookup(document, lpAppName, lpKeyName))
@@ -258,7 +258,9 @@ DWORD GetPrivateProfileSectionA(LPCSTR lpAppName, LPSTR lpReturnedString, DWORD 
             for (std::size_t index : section->entries)
             {
                 const ini::Line& line = document.lines()[index];
-                entries.push_back(line.hasValue ? line.name + "=" + line.value : line.name);
+                entries.push_back(line.hasValue ? std::string(document.nameOf(line)) + "=" +
+                                                      std::string(document.valueOf(line))
+                                                : std::string(document.nameOf(line)));
             }
         }
         return copyList(std::vector<std::string_view>(entries.begin(), entries.end()),

@@ -134,11 +134,11 @@ DWORD WlanGetNetworkBssList(HANDLE hClientHandle, const GUID* pInterfaceGuid,
     // With an SSID, the one network it names (BSS type and security as listed); without, all.
     std::vector<const machine::radio::Network*> entries;
     std::size_t elementBytes = 0;
+    const std::string ssid = pDot11Ssid != nullptr ? platform::wlan::SsidText(*pDot11Ssid) : "";
     for (const auto& n : networks)
     {
         if (pDot11Ssid != nullptr &&
-            (n.ssid != platform::wlan::SsidText(*pDot11Ssid) ||
-             (dot11BssType != dot11_BSS_type_any && n.bssType != dot11BssType) ||
+            (n.ssid != ssid || (dot11BssType != dot11_BSS_type_any && n.bssType != dot11BssType) ||
              n.securityEnabled != (bSecurityEnabled != FALSE)))
             continue;
         for (const auto& b : n.bss)

@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto& s = doc.sections()[pick % doc.sections().size()];
         section = s.name;
         if (!s.entries.empty())
-            key = doc.lines()[s.entries[(pick / 16) % s.entries.size()]].name;
+            key = doc.nameOf(doc.lines()[s.entries[(pick / 16) % s.entries.size()]]);
     }
     if (section.find('\0') != std::string::npos || key.find('\0') != std::string::npos)
         return 0; // a name a caller cannot pass

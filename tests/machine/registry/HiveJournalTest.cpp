@@ -11,12 +11,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <random>
 
@@ -131,6 +133,55 @@ TEST(HiveJournal, FoldsIntoTheHiveOnceItOutgrowsItsShareOfIt)
     ASSERT_NE(k, nullptr);
     EXPECT_EQ(k->values().size(), n);
     EXPECT_EQ(k->findValue("v" + std::to_string(n - 1))->data, dword(n - 1));
+}
+
+TEST(HiveJournal, AJournalLeftQuietIsFoldedByTheNextProcessToReadTheRegistry)
+{
+    testing_support::TempMachine m;
+    const auto& mm = m.machine();
+    const std::string key = "HKCU\\Software\\Quiet";
+    ASSERT_TRUE(reg::SetDword(mm, key, "a", 1));
+    const auto journal = reg::JournalPath(mm);
+    ASSERT_TRUE(fs::exists(journal));
+    const auto reads = [&]
+    {
+        return testing_support::InOtherProcess(
+            [&]
+            {
+                machine::Machine view = freshView(mm);
+                auto v = reg::GetValue(view, key, "a");
+                return v && v->data == dword(1);
+            });
+    };
+    // A change made just now: the registry is in use, and a reader leaves the journal be.
+    EXPECT_EQ(reads(), 0);
+    EXPECT_TRUE(fs::exists(journal));
+
+    const auto quiet = [&]
+    {
+        timespec times[2];
+        times[0].tv_nsec = UTIME_OMIT;
+        ::clock_gettime(CLOCK_REALTIME, &times[1]);
+        times[1].tv_sec -= reg::kJournalQuietSeconds + 1;
+        ASSERT_EQ(::utimensat(AT_FDCWD, journal.c_str(), times, 0), 0);
+    };
+    quiet();
+    EXPECT_EQ(reads(), 0);
+    EXPECT_FALSE(fs::exists(journal)) << "folded by the reader";
+    reg::Hive fromFile;
+    ASSERT_TRUE(reg::ApplyHiveText(*machine::ReadWholeFile(mm.hivePath()), fromFile).ok);
+    ASSERT_NE(fromFile.find(*reg::ParseKeyPath(key)), nullptr);
+    EXPECT_EQ(fromFile.find(*reg::ParseKeyPath(key))->findValue("a")->data, dword(1));
+
+    // This process, which kept the journal's parse, sees the folded hive the same; and a writer
+    // that finds a quiet journal folds it before adding its own change.
+    EXPECT_EQ(reg::GetValue(mm, key, "a")->data, dword(1));
+    ASSERT_TRUE(reg::SetDword(mm, key, "b", 2));
+    quiet();
+    ASSERT_TRUE(reg::SetDword(freshView(mm), key, "c", 3));
+    EXPECT_EQ(valueNames(mm, key), (std::vector<std::string>{"a", "b", "c"}));
+    ASSERT_TRUE(reg::ApplyHiveText(*machine::ReadWholeFile(mm.hivePath()), fromFile).ok);
+    EXPECT_NE(fromFile.find(*reg::ParseKeyPath(key))->findValue("b"), nullptr);
 }
 
 TEST(HiveJournal, AChangeCutShortIsLeftOutWholeAndOneWrittenAfterItApplies)

@@ -164,11 +164,12 @@ void expectReadsMatchTheFile(const std::filesystem::path& file, const std::strin
         for (std::size_t line : section.entries)
         {
             const auto& entry = fresh.lines()[line];
-            const platform::ini::Line* first = fresh.findEntry(section, entry.name);
+            const std::string name(fresh.nameOf(entry));
+            const platform::ini::Line* first = fresh.findEntry(section, name);
             if (!entry.hasValue || first != &entry || fresh.findSection(section.name) != &section)
                 continue;
-            EXPECT_EQ(value(section.name.c_str(), entry.name.c_str()), entry.value)
-                << when << ": " << section.name << "/" << entry.name;
+            EXPECT_EQ(value(section.name.c_str(), name.c_str()), fresh.valueOf(entry))
+                << when << ": " << section.name << "/" << name;
         }
     std::vector<char> names(65536);
     const DWORD length = GetPrivateProfileSectionNamesA(names.data(), names.size(), kFile);
