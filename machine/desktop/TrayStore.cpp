@@ -167,6 +167,20 @@ void logChange(const Machine& machine, TrayCommand command, std::uint32_t uid,
 namespace
 {
 
+// What a Modify sets: the fields it names.
+void modify(TrayIcon& entry, const TrayIcon& icon, TrayFields fields)
+{
+    if (fields.message)
+        entry.callbackMessage = icon.callbackMessage;
+    if (fields.icon)
+    {
+        entry.icon = icon.icon;
+        entry.iconResource = icon.iconResource;
+    }
+    if (fields.tip)
+        entry.tip = icon.tip;
+}
+
 // An icon set again to what it is, with nothing refused and the file holding it already: so a
 // program's timer setting its icon on every tick takes no lock and writes nothing.
 bool unchangedModify(const Machine& machine, const TrayIcon& icon, TrayFields fields)
@@ -181,15 +195,7 @@ bool unchangedModify(const Machine& machine, const TrayIcon& icon, TrayFields fi
     if (it == icons.end())
         return false;
     TrayIcon now = *it;
-    if (fields.message)
-        now.callbackMessage = icon.callbackMessage;
-    if (fields.icon)
-    {
-        now.icon = icon.icon;
-        now.iconResource = icon.iconResource;
-    }
-    if (fields.tip)
-        now.tip = icon.tip;
+    modify(now, icon, fields);
     return serialize({now}) == serialize({*it}) &&
            ownFileText(machine) == detail::OwnFileText(kHeader, serialize(icons));
 }
@@ -238,15 +244,7 @@ TrayOutcome ApplyTrayCommand(const Machine& machine, TrayCommand command, const 
     case TrayCommand::Modify:
         if (it == icons.end())
             return TrayOutcome::Missing;
-        if (fields.message)
-            it->callbackMessage = icon.callbackMessage;
-        if (fields.icon)
-        {
-            it->icon = icon.icon;
-            it->iconResource = icon.iconResource;
-        }
-        if (fields.tip)
-            it->tip = icon.tip;
+        modify(*it, icon, fields);
         break;
     case TrayCommand::Delete:
         if (it == icons.end())

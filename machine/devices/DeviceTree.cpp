@@ -5,6 +5,7 @@
 #include "machine/AsciiCase.h"
 
 #include "machine/FileStore.h"
+#include "machine/KeptPath.h"
 #include "machine/MachineLock.h"
 #include "machine/ParsedFile.h"
 #include "machine/devices/DeviceBuilders.h"
@@ -32,12 +33,9 @@ const char* busName(Bus bus)
 std::shared_ptr<const std::vector<NetDevice>> share(const Machine& machine)
 {
     static ParsedFile<std::vector<NetDevice>> kept;
-    // Its path made once for each thread and machine: a driver request looks at the list.
-    thread_local std::pair<std::string, std::filesystem::path> listPath;
-    if (listPath.first != machine.root().native() || listPath.second.empty())
-        listPath = {machine.root().native(), DeviceListPath(machine)};
+    // A driver request looks at the list.
     auto list =
-        kept.share(listPath.second,
+        kept.share(KeptPath(machine, [&] { return DeviceListPath(machine); }),
                    [](const std::filesystem::path& file) -> std::optional<std::vector<NetDevice>>
                    {
                        auto text = ReadWholeFile(file);
@@ -224,23 +222,34 @@ std::optional<NetDevice> FindDevice(const Machine& machine, const std::string& i
     return std::nullopt;
 }
 
+namespace
+{
+
+const NetDevice* byNetCfgInstanceId(const std::vector<NetDevice>& devices,
+                                    const std::string& netCfgInstanceId)
+{
+    for (auto& d : devices)
+        if (!d.netCfgInstanceId.empty() && EqualNoCase(d.netCfgInstanceId, netCfgInstanceId))
+            return &d;
+    return nullptr;
+}
+
+} // namespace
+
 std::optional<NetDevice> FindDeviceByNetCfgInstanceId(const Machine& machine,
                                                       const std::string& netCfgInstanceId)
 {
     const auto devices = share(machine);
-    for (auto& d : *devices)
-        if (!d.netCfgInstanceId.empty() && EqualNoCase(d.netCfgInstanceId, netCfgInstanceId))
-            return d;
+    if (const NetDevice* d = byNetCfgInstanceId(*devices, netCfgInstanceId))
+        return *d;
     return std::nullopt;
 }
 
 bool IsDevicePresent(const Machine& machine, const std::string& netCfgInstanceId)
 {
     const auto devices = share(machine);
-    for (auto& d : *devices)
-        if (!d.netCfgInstanceId.empty() && EqualNoCase(d.netCfgInstanceId, netCfgInstanceId))
-            return d.present;
-    return false;
+    const NetDevice* d = byNetCfgInstanceId(*devices, netCfgInstanceId);
+    return d != nullptr && d->present;
 }
 
 NetDevice InstallDevice(const Machine& machine, NetDevice device)

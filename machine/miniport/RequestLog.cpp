@@ -5,6 +5,7 @@
 #include "machine/MachineLock.h"
 #include "machine/miniport/AdapterState.h"
 
+#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -43,12 +44,7 @@ void appendHex32(std::string& out, std::uint32_t v)
 void appendDecimal(std::string& out, std::uint32_t v)
 {
     char text[10];
-    char* end = text + sizeof text;
-    char* p = end;
-    do
-        *--p = static_cast<char>('0' + v % 10);
-    while ((v /= 10) != 0);
-    out.append(p, end);
+    out.append(text, std::to_chars(text, text + sizeof text, v).ptr);
 }
 
 bool fromHex(const std::string& text, std::string& out)

@@ -2,6 +2,7 @@
 
 #include "machine/FileStore.h"
 #include "machine/Folders.h"
+#include "machine/KeptPath.h"
 #include "machine/MachineLock.h"
 #include "machine/ParsedFile.h"
 
@@ -147,14 +148,8 @@ std::vector<Fault> ListFaults(const Machine& machine)
 std::optional<std::uint32_t> TakeFault(const Machine& machine, Operation operation,
                                        const KeyPath& key)
 {
-    // Every registry call asks: the file's name is made once per machine and thread.
-    thread_local std::string root;
-    thread_local std::filesystem::path path; // a path made from a string splits it each time
-    if (root != machine.root().native() || path.empty())
-    {
-        root = machine.root().native();
-        path = FaultFilePath(machine);
-    }
+    // Every registry call asks.
+    const std::filesystem::path& path = KeptPath(machine, [&] { return FaultFilePath(machine); });
     if (!VersionOf(path))
         return std::nullopt; // the usual case: nothing injected, and no parse
     MachineLock lock(machine);

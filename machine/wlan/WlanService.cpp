@@ -2,6 +2,7 @@
 
 #include "machine/ErrorCodes.h"
 #include "machine/FileStore.h"
+#include "machine/KeptPath.h"
 #include "machine/LineLog.h"
 #include "machine/MachineClock.h"
 #include "machine/MachineLock.h"
@@ -290,14 +291,8 @@ std::vector<std::uint8_t> PhyRecordFromDriver(const std::string& driver)
 void Log(const Machine& m, const std::string& line)
 {
     // Owner-only: the arguments of a profile call hold its keys.
-    // Its name made once for each thread and machine: every call logs.
-    thread_local std::string root;
-    thread_local std::filesystem::path log;
-    if (root != m.root().native())
-    {
-        root = m.root().native();
-        log = ServiceFolder(m) / "log.txt";
-    }
+    // Every call logs.
+    const std::filesystem::path& log = KeptPath(m, [&] { return ServiceFolder(m) / "log.txt"; });
     std::string stamped = std::to_string(MachineNow());
     stamped += ' ';
     stamped += line;

@@ -174,8 +174,7 @@ void Document::indexSections()
 
 std::string_view Document::textOf(const Line& line) const
 {
-    const auto index = static_cast<std::size_t>(&line - m_lines.data());
-    return std::string_view(m_text).substr(offset(index), line.length);
+    return withEndOf(line).substr(0, line.length);
 }
 
 std::string_view Document::withEndOf(const Line& line) const
